@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# private-cups.sh start <dir> | stop <dir>: a private cupsd with one cups-pdf queue "BillPrinter",
+# for the end-to-end print tests. Prints the CUPS_SERVER value on start.
+set -euo pipefail
+cmd=$1
+dir=$2
+case "$cmd" in
+  start)
+    mkdir -p "$dir"/{spool,cache,state,log,ppd}
+    chmod 755 "$dir"
+    cat > "$dir/cupsd.conf" <<CONF
+Listen $dir/cups.sock
+LogLevel warn
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order allow,deny
+    Allow all
+  </Limit>
+</Policy>
+CONF
+    cat > "$dir/cups-files.conf" <<CONF
+ServerRoot $dir
+RequestRoot $dir/spool
+CacheDir $dir/cache
+StateDir $dir/state
+AccessLog $dir/log/access_log
+ErrorLog $dir/log/error_log
+PageLog $dir/log/page_log
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+User lp
+Group lp
+CONF
+    chown -R lp:lp "$dir"/{spool,cache,state,log} 2>/dev/null || true
+    /usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" &
+    echo $! > "$dir/cupsd.pid"
+    for _ in $(seq 1 50); do [ -S "$dir/cups.sock" ] && break; sleep 0.1; done
+    export CUPS_SERVER="$dir/cups.sock"
+    lpadmin -p BillPrinter -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+    lpadmin -p ReportPrinter -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+    echo "$dir/cups.sock"
+    ;;
+  stop)
+    [ -f "$dir/cupsd.pid" ] && kill "$(cat "$dir/cupsd.pid")" 2>/dev/null || true
+    ;;
+esac

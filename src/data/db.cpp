@@ -1,0 +1,208 @@
+#include "data/db.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace data {
+
+Snapshot::Snapshot(QStringList columns, QVector<QVector<QVariant>> rows)
+    : columns_(std::move(columns)), rows_(std::move(rows)) {}
+
+int Snapshot::col(const QString& name) const {
+  for (int i = 0; i < columns_.size(); ++i)
+    if (columns_[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
+bool Snapshot::hasColumn(const QString& name) const { return col(name) >= 0; }
+
+QVariant Snapshot::value(int c) const {
+  if (pos_ < 0 || pos_ >= rows_.size()) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+  if (c < 0 || c >= columns_.size()) throw DbError(QStringLiteral("Item cannot be found in the collection."));
+  return rows_[pos_][c];
+}
+
+QVariant Snapshot::value(const QString& name) const {
+  const int c = col(name);
+  if (c < 0) throw DbError(QStringLiteral("Item cannot be found in the collection: %1").arg(name));
+  return value(c);
+}
+
+QString Snapshot::text(const QString& name) const {
+  const QVariant v = value(name);
+  return v.isNull() ? QString() : v.toString();
+}
+
+double Snapshot::number(const QString& name) const {
+  const QVariant v = value(name);
+  return v.isNull() ? 0.0 : v.toDouble();
+}
+
+bool Snapshot::isNull(const QString& name) const { return value(name).isNull(); }
+
+QVariant Snapshot::at(int row, const QString& name) const {
+  const int c = col(name);
+  if (c < 0 || row < 0 || row >= rows_.size()) return {};
+  return rows_[row][c];
+}
+
+bool Snapshot::find(const QString& column, const QVariant& v) {
+  const int c = col(column);
+  if (c < 0) throw DbError(QStringLiteral("Item cannot be found in the collection: %1").arg(column));
+  if (pos_ < 0) pos_ = 0;
+  for (; pos_ < rows_.size(); ++pos_)
+    if (rows_[pos_][c].toString() == v.toString()) return true;
+  return false;
+}
+
+namespace {
+QAtomicInt g_counter;
+
+QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& binds) {
+  if (!db.isOpen()) throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
+  QSqlQuery q(db);
+  q.setForwardOnly(true);
+  if (!q.prepare(sql)) throw DbError(q.lastError().text());
+  for (int i = 0; i < binds.size(); ++i) q.bindValue(i, binds[i]);
+  if (!q.exec()) {
+    const QString e = q.lastError().text();
+    throw DbError(e);
+  }
+  return q;
+}
+}  // namespace
+
+const QStringList& Db::requiredTables() {
+  static const QStringList t{"Product", "Category", "Sell", "Buy", "Customers", "Suppliers", "Security", "settingkb"};
+  return t;
+}
+
+Db::Db() : name_(QStringLiteral("pos-%1").arg(g_counter.fetchAndAddRelaxed(1))) {}
+
+Db::~Db() {
+  close();
+  QSqlDatabase::removeDatabase(name_);
+}
+
+QSqlDatabase Db::handle() const { return QSqlDatabase::database(name_, false); }
+
+bool Db::isOpen() const { return QSqlDatabase::contains(name_) && handle().isOpen(); }
+
+void Db::open(const QString& path) {
+  close();
+  const QFileInfo fi(path);
+  if (!fi.exists() || !fi.isFile())
+    throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
+  {
+    // The SQLite header, so a text file is refused before the driver touches it.
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw DbError(QStringLiteral("Could not open file '%1': %2").arg(path, f.errorString()));
+    if (f.read(16) != QByteArray("SQLite format 3\0", 16))
+      throw DbError(QStringLiteral("'%1' is not a database of this program.").arg(path));
+  }
+  QSqlDatabase db = QSqlDatabase::contains(name_) ? QSqlDatabase::database(name_, false)
+                                                  : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+  db.setDatabaseName(path);
+  db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+  if (!db.open()) throw DbError(db.lastError().text());
+  path_ = path;
+  try {
+    QStringList have;
+    QSqlQuery q = run(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"), {});
+    while (q.next()) have << q.value(0).toString().toLower();
+    for (const QString& t : requiredTables())
+      if (!have.contains(t.toLower()))
+        throw DbError(QStringLiteral("'%1' is not a database of this program (table %2 is missing).").arg(path, t));
+    run(db, QStringLiteral("PRAGMA foreign_keys = OFF"), {});
+  } catch (...) {
+    close();
+    throw;
+  }
+}
+
+bool Db::tryOpen(const QString& path, QString* error) {
+  try {
+    open(path);
+    return true;
+  } catch (const DbError& e) {
+    if (error) *error = e.text();
+    return false;
+  }
+}
+
+void Db::close() {
+  if (!QSqlDatabase::contains(name_)) return;
+  QSqlDatabase db = handle();
+  if (db.isOpen()) db.close();
+  depth_ = 0;
+}
+
+int Db::exec(const QString& sql, const QVariantList& binds) {
+  QSqlQuery q = run(handle(), sql, binds);
+  const int n = q.numRowsAffected();
+  q.finish();
+  return n;
+}
+
+Snapshot Db::query(const QString& sql, const QVariantList& binds) {
+  QSqlQuery q = run(handle(), sql, binds);
+  const QSqlRecord rec = q.record();
+  QStringList cols;
+  for (int i = 0; i < rec.count(); ++i) cols << rec.fieldName(i);
+  QVector<QVector<QVariant>> rows;
+  while (q.next()) {
+    QVector<QVariant> row(cols.size());
+    for (int i = 0; i < cols.size(); ++i) row[i] = q.value(i);
+    rows.push_back(std::move(row));
+  }
+  q.finish();
+  return Snapshot(std::move(cols), std::move(rows));
+}
+
+QVariant Db::scalar(const QString& sql, const QVariantList& binds) {
+  QSqlQuery q = run(handle(), sql, binds);
+  QVariant v;
+  if (q.next()) v = q.value(0);
+  q.finish();
+  return v;
+}
+
+void Db::transaction(const std::function<void()>& body) {
+  if (depth_ > 0) {
+    ++depth_;
+    try {
+      body();
+    } catch (...) {
+      --depth_;
+      throw;
+    }
+    --depth_;
+    return;
+  }
+  exec(QStringLiteral("BEGIN IMMEDIATE"));
+  depth_ = 1;
+  try {
+    body();
+    exec(QStringLiteral("COMMIT"));
+    depth_ = 0;
+  } catch (...) {
+    depth_ = 0;
+    try {
+      exec(QStringLiteral("ROLLBACK"));
+    } catch (const DbError&) {
+      // The rollback itself failing leaves nothing more to undo; the first failure is reported.
+    }
+    throw;
+  }
+}
+
+Db& Conn() {
+  static Db* db = new Db;
+  return *db;
+}
+
+}  // namespace data

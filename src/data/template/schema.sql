@@ -1,0 +1,102 @@
+-- The shop's database. The program reads and writes these tables but never creates or alters one;
+-- the build makes the shipped template database from this file and seed.sql.
+-- Codes are TEXT so leading zeros stay; product, category, customer and supplier codes compare
+-- without regard to case. Dates are 'YYYY-MM-DD', times 'HH:MM:SS'.
+
+CREATE TABLE Product (
+  PId      TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  PName    TEXT,
+  Price    REAL,
+  Price1   REAL,
+  Price2   REAL,
+  Quantity REAL,
+  CID      TEXT COLLATE NOCASE,
+  ProNoun  TEXT,
+  PoOrder  INTEGER
+);
+CREATE INDEX ProductByCategory ON Product (CID);
+
+CREATE TABLE Category (
+  CateID   TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  CateName TEXT
+);
+
+CREATE TABLE Sell (
+  PID         TEXT COLLATE NOCASE,
+  SellTime    TEXT,
+  SellDate    TEXT,
+  BuyDate     TEXT,
+  BuyId       TEXT,
+  SQuantity   REAL,
+  SPrice      REAL,
+  Comment     INTEGER,
+  CustomerId  TEXT COLLATE NOCASE,
+  Employee    TEXT,
+  Recieve     REAL,
+  Discontinue INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX SellByDateBill ON Sell (SellDate, Comment);
+CREATE INDEX SellByBill ON Sell (Comment);
+CREATE INDEX SellByProduct ON Sell (PID);
+CREATE INDEX SellByCustomer ON Sell (CustomerId);
+
+CREATE TABLE Buy (
+  PId         TEXT COLLATE NOCASE,
+  BuyDate     TEXT,
+  BuyTime     TEXT,
+  BQuantity   REAL,
+  BPrice      REAL,
+  BuyId       TEXT,
+  RemainQ     REAL,
+  SupplierID  TEXT COLLATE NOCASE,
+  Discontinue INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX BuyByProductDate ON Buy (PId, BuyDate);
+CREATE INDEX BuyByDateInvoice ON Buy (BuyDate, BuyId);
+CREATE INDEX BuyBySupplier ON Buy (SupplierID);
+
+CREATE TABLE Customers (
+  CustomerId   TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  CompanyName  TEXT,
+  ContactName  TEXT,
+  ContactTitle TEXT,
+  Address      TEXT,
+  City         TEXT,
+  Region       TEXT,
+  PostalCode   TEXT,
+  Country      TEXT,
+  Phone        TEXT,
+  Fax          TEXT,
+  Discount     TEXT
+);
+
+CREATE TABLE Suppliers (
+  SupplierId   TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  SupType      TEXT,
+  CompanyName  TEXT,
+  ContactName  TEXT,
+  ContactTitle TEXT,
+  Address      TEXT,
+  City         TEXT,
+  Region       TEXT,
+  PostalCode   TEXT,
+  Country      TEXT,
+  Phone        TEXT,
+  Fax          TEXT,
+  Homepage     TEXT,
+  BusinessDesc TEXT,
+  Email        TEXT
+);
+
+CREATE TABLE Security (
+  UserName   TEXT COLLATE BINARY NOT NULL PRIMARY KEY,
+  Password   TEXT,
+  Permission INTEGER
+);
+
+CREATE TABLE settingkb (
+  KBID   INTEGER NOT NULL PRIMARY KEY,
+  PID    TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+  KBName TEXT
+);
+CREATE INDEX HotKeyByProduct ON settingkb (PID);

@@ -1,0 +1,112 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace plat {
+namespace {
+QtDialogs g_qt;
+Dialogs* g_current = nullptr;
+
+QMessageBox::Icon toQt(Icon i) {
+  switch (i) {
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Warning: return QMessageBox::Warning;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+}  // namespace
+
+Dialogs& dialogs() { return g_current ? *g_current : g_qt; }
+void setDialogs(Dialogs* d) { g_current = d; }
+
+void QtDialogs::message(const QString& text, const QString& title, Icon icon) {
+  QMessageBox box(toQt(icon), title.isEmpty() ? QApplication::applicationDisplayName() : title, text,
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+bool QtDialogs::askYesNo(const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::Question, title.isEmpty() ? QApplication::applicationDisplayName() : title,
+                  text, QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString& title,
+                                           const QString& defaultText) {
+  bool ok = false;
+  const QString t = QInputDialog::getText(QApplication::activeWindow(),
+                                          title.isEmpty() ? QApplication::applicationDisplayName() : title,
+                                          prompt, QLineEdit::Normal, defaultText, &ok);
+  if (!ok) return std::nullopt;
+  return t;
+}
+
+bool QtDialogs::printDialog(PrintDialogRequest& request) {
+  QPrinter printer;
+  if (!request.printerName.isEmpty()) printer.setPrinterName(request.printerName);
+  printer.setCopyCount(request.copies);
+  QPrintDialog dlg(&printer, QApplication::activeWindow());
+  if (dlg.exec() != QDialog::Accepted) return false;
+  request.printerName = printer.printerName();
+  request.copies = printer.copyCount();
+  return true;
+}
+
+ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
+ScriptedDialogs::~ScriptedDialogs() {
+  if (g_current == this) setDialogs(nullptr);
+}
+
+void ScriptedDialogs::message(const QString& text, const QString& title, Icon icon) {
+  shown.push_back({Kind::Message, text, title, icon});
+}
+
+bool ScriptedDialogs::askYesNo(const QString& text, const QString& title) {
+  shown.push_back({Kind::YesNo, text, title, Icon::Question});
+  if (yesNo.empty()) return false;
+  const bool a = yesNo.front();
+  yesNo.pop_front();
+  return a;
+}
+
+std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title,
+                                                 const QString&) {
+  shown.push_back({Kind::Input, prompt, title, Icon::None});
+  if (inputs.empty()) return std::nullopt;
+  auto a = inputs.front();
+  inputs.pop_front();
+  return a;
+}
+
+bool ScriptedDialogs::printDialog(PrintDialogRequest& request) {
+  shown.push_back({Kind::Print, QString(), QString(), Icon::None});
+  if (prints.empty() || !prints.front()) {
+    if (!prints.empty()) prints.pop_front();
+    return false;
+  }
+  request.printerName = *prints.front();
+  prints.pop_front();
+  return true;
+}
+
+QStringList ScriptedDialogs::texts() const {
+  QStringList out;
+  for (const auto& s : shown) out << s.text;
+  return out;
+}
+
+QString ScriptedDialogs::lastMessage() const {
+  for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+    if (it->kind == Kind::Message) return it->text;
+  return {};
+}
+
+}  // namespace plat

@@ -1,0 +1,74 @@
+#pragma once
+// The base of every window of the program, and the registry that creates each window on first
+// use, reuses it, and forgets it when it unloads.
+#include <QHash>
+#include <QMdiArea>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+
+class QMdiSubWindow;
+
+namespace plat {
+
+class Form : public QWidget {
+  Q_OBJECT
+ public:
+  explicit Form(QWidget* parent = nullptr);
+
+  // Run once, right after the form is created (also when it is created hidden).
+  virtual void Form_Load() {}
+  // Run when the form unloads (closed, its Exit button, or losing activation).
+  virtual void Form_Unload() {}
+
+  // Where and how the form opens.
+  virtual bool isTopLevelWindow() const { return false; }  // login, editors, dialogs
+  virtual bool opensMaximized() const { return false; }
+  // Unloads itself when another window of this program becomes active.
+  virtual bool unloadsOnDeactivate() const { return false; }
+
+  // Closes and destroys the form (its subwindow too); the registry forgets it.
+  void unload();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  bool unloaded_ = false;
+};
+
+class FormRegistry : public QObject {
+  Q_OBJECT
+ public:
+  using Factory = std::function<Form*()>;
+  static FormRegistry& instance();
+
+  void add(const QString& name, Factory factory);
+  bool has(const QString& name) const { return factories_.contains(name); }
+
+  // The loaded form, or nullptr.
+  Form* loaded(const QString& name) const;
+  // The form, created hidden (its Form_Load runs) when not loaded. nullptr when not registered.
+  Form* form(const QString& name);
+  // Creates on first use, shows and activates the form. nullptr when not registered.
+  Form* show(const QString& name);
+  // Unloads the form when it is loaded.
+  void unload(const QString& name);
+  void unloadAll();
+
+  void setMdiArea(QMdiArea* area);
+  QMdiArea* mdiArea() const { return mdi_; }
+
+ private:
+  FormRegistry();
+  void onActivated(QWidget* nowActive);
+  QHash<QString, Factory> factories_;
+  QHash<QString, QPointer<Form>> forms_;
+  QPointer<QMdiArea> mdi_;
+};
+
+// The form that holds widget w (w itself, or its nearest Form ancestor), or nullptr.
+Form* formOf(QWidget* w);
+
+}  // namespace plat

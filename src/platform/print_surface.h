@@ -1,0 +1,97 @@
+#pragma once
+// The printer as the documents see it: positions in twips from the printable area's top-left
+// corner, a current font, text printed with its top at the current Y (then X back to 0 and Y one
+// line down), lines, pages. QtPrintSurface paints on a QPrinter; RecordingSurface keeps the
+// operations for layout tests.
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace plat {
+
+class PrintSurface {
+ public:
+  virtual ~PrintSurface() = default;
+
+  double CurrentX() const { return x_; }
+  double CurrentY() const { return y_; }
+  void setCurrentX(double twips) { x_ = twips; }
+  void setCurrentY(double twips) { y_ = twips; }
+
+  QString FontName() const { return fontName_; }
+  double FontSize() const { return fontSize_; }
+  bool FontBold() const { return fontBold_; }
+  virtual void setFontName(const QString& name) { fontName_ = name; }
+  virtual void setFontSize(double points) { fontSize_ = points; }
+  virtual void setFontBold(bool bold) { fontBold_ = bold; }
+
+  // Size of a text in the current font, in twips.
+  virtual double TextWidth(const QString& text) const = 0;
+  virtual double TextHeight(const QString& text = QStringLiteral("X")) const = 0;
+  // Width and height of the printable area, in twips.
+  virtual double ScaleWidth() const = 0;
+  virtual double ScaleHeight() const = 0;
+
+  // Prints text with its top at (CurrentX, CurrentY); then CurrentX = 0, CurrentY += one line.
+  void Print(const QString& text);
+  // An empty line.
+  void NewLine();
+  virtual void Line(double x1, double y1, double x2, double y2) = 0;
+  virtual void NewPage() = 0;
+  virtual void EndDoc() = 0;
+  // Throws the job away (nothing more is printed).
+  virtual void KillDoc() = 0;
+
+ protected:
+  virtual void drawText(double x, double y, const QString& text) = 0;
+
+ private:
+  double x_ = 0;
+  double y_ = 0;
+  QString fontName_;
+  double fontSize_ = 8.25;
+  bool fontBold_ = false;
+};
+
+// Prints s at (x, y): the positioned print every report uses.
+void PrintAt(PrintSurface& p, double x, double y, const QString& s);
+
+// Records every operation. Text is measured with Qt's metrics of the named font at 1440 dpi, so a
+// layout that centres or right-aligns text can be checked.
+class RecordingSurface : public PrintSurface {
+ public:
+  struct Op {
+    enum Kind { Text, Line, NewPage, EndDoc, KillDoc } kind = Text;
+    double x = 0, y = 0, x2 = 0, y2 = 0;
+    QString text;
+    QString font;
+    double size = 0;
+    bool bold = false;
+  };
+  RecordingSurface(double widthTwips = 11906 - 720, double heightTwips = 16838 - 720)
+      : w_(widthTwips), h_(heightTwips) {}
+
+  double TextWidth(const QString& text) const override;
+  double TextHeight(const QString& text) const override;
+  double ScaleWidth() const override { return w_; }
+  double ScaleHeight() const override { return h_; }
+  void Line(double x1, double y1, double x2, double y2) override;
+  void NewPage() override;
+  void EndDoc() override;
+  void KillDoc() override;
+
+  std::vector<Op> ops;
+  // The printed texts in order.
+  QStringList texts() const;
+  // The first text op whose text equals t, or nullptr.
+  const Op* find(const QString& t) const;
+  int pages() const;  // 1 + new pages
+
+ protected:
+  void drawText(double x, double y, const QString& text) override;
+
+ private:
+  double w_, h_;
+};
+
+}  // namespace plat

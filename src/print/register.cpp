@@ -1,0 +1,7 @@
+#include "print/register.h"
+
+#include "platform/form.h"
+
+namespace print {
+void registerForms() {}
+}  // namespace print

@@ -1,0 +1,5 @@
+#pragma once
+namespace print {
+// Adds this folder's windows to the form registry.
+void registerForms();
+}  // namespace print

@@ -1,0 +1,7 @@
+#include "reportkit/register.h"
+
+#include "platform/form.h"
+
+namespace reportkit {
+void registerForms() {}
+}  // namespace reportkit

@@ -1,0 +1,7 @@
+#include "reports/register.h"
+
+#include "platform/form.h"
+
+namespace reports {
+void registerForms() {}
+}  // namespace reports

@@ -1,0 +1,5 @@
+#pragma once
+namespace sale {
+// Adds this folder's windows to the form registry.
+void registerForms();
+}  // namespace sale

@@ -1,0 +1,14 @@
+#pragma once
+// The program's QApplication: a failure that no event procedure caught reaches a message box in
+// the user's language and the program keeps running.
+#include <QApplication>
+
+namespace shell {
+class PosApplication : public QApplication {
+ public:
+  PosApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+// Shows the description of a failure nobody caught.
+void reportUncaught(const QString& what);
+}  // namespace shell

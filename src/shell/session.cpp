@@ -1,0 +1,8 @@
+#include "shell/session.h"
+
+namespace shell {
+Session& session() {
+  static Session s;
+  return s;
+}
+}  // namespace shell

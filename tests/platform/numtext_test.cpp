@@ -1,0 +1,72 @@
+#include "platform/numtext.h"
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+using namespace plat;
+
+struct FmtCase {
+  double v;
+  const char* money;
+  const char* whole;
+  const char* hash;
+  const char* purchase;
+  const char* plain;
+};
+
+TEST(NumText, FormatsTable) {
+  const FmtCase cases[] = {
+      {0, "0.00", "0", "", ".00", "0"},
+      {0.1 + 0.2, "0.30", "0", "", ".30", "0.3"},
+      {1.005, "1.01", "1", "1", "1.01", "1.005"},
+      {2.5, "2.50", "3", "3", "2.50", "2.5"},
+      {-2.5, "-2.50", "-3", "-3", "-2.50", "-2.5"},
+      {1234567.891, "1,234,567.89", "1,234,568", "1234568", "1,234,567.89", "1234567.891"},
+      {999.995, "1,000.00", "1,000", "1000", "1,000.00", "999.995"},
+      {-0.004, "0.00", "0", "", ".00", "-0.004"},
+      {7, "7.00", "7", "7", "7.00", "7"},
+      {7.5, "7.50", "8", "8", "7.50", "7.5"},
+      {100000000, "100,000,000.00", "100,000,000", "100000000", "100,000,000.00", "100000000"},
+      {0.000001, "0.00", "0", "", ".00", "0.000001"},
+  };
+  QLocale::setDefault(QLocale(QLocale::German));  // comma decimals must not leak in
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.plain);
+    EXPECT_EQ(fmtMoney(c.v), c.money);
+    EXPECT_EQ(fmtWhole(c.v), c.whole);
+    EXPECT_EQ(fmtHash(c.v), c.hash);
+    EXPECT_EQ(fmtPurchase(c.v), c.purchase);
+    EXPECT_EQ(plainNumber(c.v), c.plain);
+  }
+  QLocale::setDefault(QLocale::c());
+}
+
+TEST(NumText, StrictParse) {
+  struct {
+    const char* text;
+    std::optional<double> want;
+  } cases[] = {
+      {"12", 12},          {" 12.50 ", 12.5}, {"-3", -3},         {"1,234.5", 1234.5},
+      {"1,234,567", 1234567}, {".5", 0.5},     {"5.", 5},          {"", std::nullopt},
+      {"-", std::nullopt},  {"1,23", std::nullopt}, {"12a", std::nullopt}, {"1.2.3", std::nullopt},
+      {",123", std::nullopt}, {"1 000", std::nullopt}, {"๑๒", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(parseNumber(QString::fromUtf8(c.text)), c.want);
+  }
+}
+
+TEST(NumText, LeadingNumberAndSatang) {
+  EXPECT_EQ(leadingNumber("12abc"), 12);
+  EXPECT_EQ(leadingNumber("  -3.5x"), -3.5);
+  EXPECT_EQ(leadingNumber("abc"), 0);
+  EXPECT_EQ(leadingNumber(""), 0);
+  EXPECT_EQ(leadingNumber("1.2.3"), 1.2);
+  EXPECT_EQ(toSatang(0.1 + 0.2), 30);
+  EXPECT_EQ(toSatang(0.995), 100);
+  EXPECT_EQ(toSatang(-12.345), -1235);
+  EXPECT_EQ(toSatang(1e9), 100000000000LL);
+  EXPECT_DOUBLE_EQ(roundTo(2.675, 2), 2.68);
+}

@@ -1,0 +1,70 @@
+#include "support/testenv.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "data/db.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "shell/settings.h"
+
+namespace testenv {
+
+namespace {
+QTemporaryDir& root() {
+  static QTemporaryDir d;
+  return d;
+}
+}  // namespace
+
+QString tempDir() {
+  static int n = 0;
+  const QString p = root().path() + QStringLiteral("/tmp%1").arg(++n);
+  QDir().mkpath(p);
+  return p;
+}
+
+QString templateDb() { return plat::shippedPath(QStringLiteral("Kelvantorium.db")); }
+
+void wipeInstallation() {
+  QDir(plat::installDir()).removeRecursively();
+  QDir().mkpath(plat::installDir());
+}
+
+void freshInstallation() {
+  data::Conn().close();
+  wipeInstallation();
+  QString error;
+  if (!shell::ensureInstallation(&error)) ADD_FAILURE() << error.toStdString();
+}
+
+void openFreshDb() {
+  data::Conn().close();
+  const QString db = plat::installPath(QStringLiteral("Kelvantorium.db"));
+  QDir().mkpath(plat::installDir());
+  QFile::remove(db);
+  if (!QFile::copy(templateDb(), db)) ADD_FAILURE() << "cannot copy the template database";
+  QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
+  data::Conn().open(db);
+}
+
+void pump(int ms) {
+  QApplication::processEvents();
+  if (ms > 0) QTest::qWait(ms);
+}
+
+void DbTest::SetUp() {
+  shell::settings() = shell::ShopSettings{};
+  plat::setClock(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 0)));
+  openFreshDb();
+}
+
+void DbTest::TearDown() {
+  data::Conn().close();
+  plat::setClock(QDateTime());
+}
+
+}  // namespace testenv

@@ -1,0 +1,31 @@
+#pragma once
+// Shared test fixtures. Every test process runs with XDG_DATA_HOME in a private temporary folder,
+// so the installation folder is its own; a Qt application exists (offscreen).
+#include <gtest/gtest.h>
+
+#include <QString>
+
+namespace testenv {
+
+// Empties the installation folder of this test process.
+void wipeInstallation();
+// Wipes the installation folder, then lays down the shipped settings file (DbPath pointing at the
+// folder's database) and a fresh copy of the template database.
+void freshInstallation();
+// Copies the template database to the installation folder and opens data::Conn() on it.
+void openFreshDb();
+// Path of the template database built by the build.
+QString templateDb();
+// A fresh temporary folder that lives until the process ends.
+QString tempDir();
+// Pumps the event loop for ms milliseconds.
+void pump(int ms = 0);
+
+// A test case with a fresh database open on the shared connection and a fixed clock.
+class DbTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+
+}  // namespace testenv
