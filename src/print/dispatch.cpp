@@ -1,0 +1,5 @@
+#include "print/dispatch.h"
+
+namespace print {
+void printSale(const SaleDocument&) {}
+}  // namespace print

@@ -1,0 +1,9 @@
+#pragma once
+// What the sale screen's Finish calls: the receipt the settings choose, printed from the sale's
+// snapshot.
+#include "print/sale_document.h"
+
+namespace print {
+// Prints doc by settings().PrintType (1 slip by SlipWidth, 2 text receipt on the raw port, 6 none).
+void printSale(const SaleDocument& doc);
+}  // namespace print
