@@ -1,7 +1,13 @@
 #include "partners/register.h"
 
+#include "partners/customer_form.h"
+#include "partners/supplier_form.h"
 #include "platform/form.h"
 
 namespace partners {
-void registerForms() {}
+void registerForms() {
+  auto& r = plat::FormRegistry::instance();
+  r.add(QStringLiteral("SupplierForm"), [] { return new SupplierForm; });
+  r.add(QStringLiteral("CustomerForm"), [] { return new CustomerForm; });
+}
 }  // namespace partners

@@ -1,0 +1,130 @@
+#include "partners/customer_form.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+
+#include "platform/units.h"
+
+namespace partners {
+
+int levelShown(const QVariant& discount) {
+  if (discount.isNull()) return 3;
+  bool ok = false;
+  const double v = discount.toString().trimmed().toDouble(&ok);
+  if (ok && v == 1) return 1;
+  if (ok && v == 2) return 2;
+  return 3;
+}
+
+namespace {
+BoxSpec hidden(const char* box, const char* column, const char* label, const char* english, const char* thai,
+               int left, int top) {
+  return BoxSpec{box,     column, label, english, QString::fromUtf8(thai), QRect(left, top, 2500, 315),
+                 QPoint(qMax(120, left - 1440), top + 60), false, QStringLiteral(" ")};
+}
+
+QRect px(const QRect& t) {
+  return QRect(plat::twipsToPx(t.x()), plat::twipsToPx(t.y()), plat::twipsToPx(t.width()), plat::twipsToPx(t.height()));
+}
+}  // namespace
+
+const RecordLayout& CustomerForm::layout() {
+  static const RecordLayout l = [] {
+    RecordLayout r;
+    r.table = &data::customersTable();
+    r.englishCaption = QStringLiteral("Customer");
+    r.thaiCaption = QStringLiteral("ข้อมูลลูกค้า");
+    r.width = 11370;
+    r.height = 5280;
+    r.frame2 = QRect(120, 0, 5175, 1575);
+    r.frame3 = QRect(5400, 0, 5775, 1575);
+    r.frame1 = QRect(120, 1560, 11055, 2535);
+    r.frame4 = QRect(120, 4080, 11055, 615);
+    r.msgPos = QPoint(240, 240);
+    const QString blank = QStringLiteral(" ");
+    r.boxes = {
+        {"txtCusId", "CustomerId", "lblCusID", "Customer ID", QStringLiteral("รหัสลูกค้า"), QRect(2040, 240, 4575, 315),
+         QPoint(120, 360), true, QString()},
+        {"txtComName", "CompanyName", "lblComName", "Company Name", QStringLiteral("ชื่อบริษัท"),
+         QRect(2040, 600, 4575, 315), QPoint(120, 720), true, QString()},
+        {"txtCtName", "ContactName", "lblCtName", "Contact Name", QStringLiteral("ชื่อผู้ติดต่อ"),
+         QRect(2040, 960, 4575, 315), QPoint(120, 1080), true, blank},
+        // The first address line is kept in ContactTitle, the second in Fax.
+        {"txtCtTitle", "ContactTitle", "lblAdr", "Address", QStringLiteral("ที่อยู่"), QRect(2040, 1680, 8895, 315),
+         QPoint(120, 1800), true, blank},
+        hidden("txtAdr", "Address", "lblCtTitle", "Address Invoid", "ที่อยู่ในใบกำกับภาษี", 1920, 3600),
+        hidden("txtCity", "City", "lblCity", "City", "จังหวัด", 6000, 3600),
+        hidden("txtRegion", "Region", "lblRegion", "Region", "เขต/อำเภอ", 1920, 3960),
+        hidden("txtCountry", "Country", "lblCountry", "Country", "ประเทศ", 6000, 3960),
+        hidden("txtPsCode", "PostalCode", "lblPsCode", "Postal Code", "รหัสไปรษณีย์", 1920, 4320),
+        {"txtPhone", "Phone", "lblPhone", "Phone/Fax", QStringLiteral("โทรศัพท์/แฟกซ์"), QRect(2040, 1320, 4575, 315),
+         QPoint(120, 1440), true, blank},
+        {"txtFax", "Fax", QString(), QString(), QString(), QRect(2040, 2040, 8895, 315), QPoint(), true, blank},
+    };
+    r.tabOrder = {"txtCusId",    "txtComName", "txtCtName", "txtPhone", "txtCtTitle", "txtFax",   "optLevel(1)",
+                  "optLevel(2)", "optLevel(3)", "cmdInsert", "cmdUpdate", "cmdDel",    "cmdNew",   "cmdClose",
+                  "cmdFirst",    "cmdBack",    "cmdNext",   "cmdLast",  "txtFind",    "cmdFind",  "cmdFnext"};
+    r.enterChain = {{"txtCusId", "txtComName"},
+                    {"txtComName", "txtCtName"},
+                    {"txtCtName", "txtPhone"},
+                    {"txtPhone", "txtCtTitle"},
+                    {"txtCtTitle", "txtFax"}};
+    r.changeIdThai = QStringLiteral("กรุณาเปลี่ยนรหัสลูกค้า");
+    r.changeIdEnglish = QStringLiteral(" Please Change CustomerID ");
+    r.refusalThai = QStringLiteral("ไม่สามารถลบได้เพราะมีข้อมูลการขาย");
+    r.refusalEnglish = QStringLiteral("Database have sell data you can not delete");
+    r.notFoundThai = QStringLiteral("ไม่พบรหัสลูกค้านี้ ไม่มีการแก้ไขข้อมูล");
+    r.notFoundEnglish = QStringLiteral("Customer ID not found; nothing was updated");
+    r.insertClearsCaption = false;
+    r.showClearsMessage = true;
+    return r;
+  }();
+  return l;
+}
+
+CustomerForm::CustomerForm(QWidget* parent) : RecordForm(layout(), parent) {
+  txtCusId = box(QStringLiteral("txtCusId"));
+  txtComName = box(QStringLiteral("txtComName"));
+  txtCtName = box(QStringLiteral("txtCtName"));
+  txtCtTitle = box(QStringLiteral("txtCtTitle"));
+  txtAdr = box(QStringLiteral("txtAdr"));
+  txtCity = box(QStringLiteral("txtCity"));
+  txtRegion = box(QStringLiteral("txtRegion"));
+  txtPsCode = box(QStringLiteral("txtPsCode"));
+  txtCountry = box(QStringLiteral("txtCountry"));
+  txtPhone = box(QStringLiteral("txtPhone"));
+  txtFax = box(QStringLiteral("txtFax"));
+
+  frLevel = new QGroupBox(QStringLiteral("Customer Level"), Frame1);
+  frLevel->setObjectName(QStringLiteral("frLevel"));
+  frLevel->setGeometry(px(QRect(6720, 240, 4215, 1335)));
+  for (int i = 1; i <= 3; ++i) {
+    optLevel[i] = new QRadioButton(QStringLiteral("Level%1").arg(i), frLevel);
+    optLevel[i]->setObjectName(QStringLiteral("optLevel(%1)").arg(i));
+    optLevel[i]->setGeometry(px(QRect(720, 240 + 360 * (i - 1), 1455, 255)));
+  }
+  optLevel[1]->setChecked(true);
+}
+
+int CustomerForm::selectedLevel() const {
+  if (optLevel[1]->isChecked()) return 1;
+  if (optLevel[2]->isChecked()) return 2;
+  return 3;
+}
+
+QString CustomerForm::extraValue(const QString& column) const {
+  if (column == QLatin1String("Discount")) return QString::number(selectedLevel());
+  return RecordForm::extraValue(column);
+}
+
+void CustomerForm::showExtras(const data::Snapshot& row) { optLevel[levelShown(row.value("Discount"))]->setChecked(true); }
+
+void CustomerForm::setThaiExtras() {
+  frLevel->setTitle(QStringLiteral("ระดับลูกค้า"));
+  for (int i = 1; i <= 3; ++i) optLevel[i]->setText(QStringLiteral("ระดับ %1").arg(i));
+}
+
+void CustomerForm::afterNew() { optLevel[1]->setChecked(true); }
+void CustomerForm::afterInsert() { optLevel[1]->setChecked(true); }
+
+}  // namespace partners
