@@ -1,0 +1,120 @@
+#include "shell/login.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "shell/security.h"
+#include "shell/session.h"
+#include "shell/settings.h"
+
+namespace shell {
+
+frmLogin::frmLogin() {
+  setWindowTitle(QStringLiteral("Login"));
+  lblLabels[0] = new QLabel(QStringLiteral("&User Name:"), this);
+  lblLabels[1] = new QLabel(QStringLiteral("&Password:"), this);
+  txtUserName = new QLineEdit(this);
+  txtPassword = new QLineEdit(this);
+  txtPassword->setEchoMode(QLineEdit::Password);
+  lblLabels[0]->setBuddy(txtUserName);
+  lblLabels[1]->setBuddy(txtPassword);
+  cmdOk = new QPushButton(QStringLiteral("OK"), this);
+  cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  // Enter on a focused button presses that button; anywhere else it presses OK (keyPressEvent).
+  cmdOk->setDefault(true);
+  cmdOk->setAutoDefault(true);
+  cmdCancel->setAutoDefault(true);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(lblLabels[0], 0, 0);
+  grid->addWidget(txtUserName, 0, 1);
+  grid->addWidget(lblLabels[1], 1, 0);
+  grid->addWidget(txtPassword, 1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cmdOk);
+  buttons->addWidget(cmdCancel);
+  grid->addLayout(buttons, 2, 0, 1, 2);
+  setTabOrder(txtUserName, txtPassword);
+  setTabOrder(txtPassword, cmdOk);
+  setTabOrder(cmdOk, cmdCancel);
+  setMinimumWidth(320);
+
+  connect(cmdOk, &QPushButton::clicked, this, &frmLogin::cmdOk_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
+}
+
+frmLogin::~frmLogin() = default;
+
+void frmLogin::Form_Load() {
+  QString error;
+  if (!readSettings18(settings(), &error)) {
+    plat::dialogs().message(error);
+  } else if (!LoginConn.tryOpen(settings().DbPath.toText(), &error)) {
+    plat::dialogs().message(error);
+  }
+  move(0, 0);
+}
+
+void frmLogin::Form_Unload() {
+  LoginConn.close();
+  if (!LoginSucceeded) emit cancelled();
+}
+
+void frmLogin::cmdOk_Click() {
+  UserFound = false;
+  // Without the connection (its failure was shown at load) a press does nothing visible.
+  if (!LoginConn.isOpen()) return;
+  const QString name = txtUserName->text();
+  const LoginCheck check = checkLogin(LoginConn, name, txtPassword->text());
+  switch (check.outcome) {
+    case LoginCheck::Outcome::UnknownUser:
+      plat::dialogs().message(QStringLiteral("Invalid Password"));
+      return;
+    case LoginCheck::Outcome::WrongPassword:
+      UserFound = true;
+      plat::dialogs().message(QStringLiteral("Invalid Password, try again!"), QStringLiteral("Login"));
+      txtPassword->setFocus();
+      txtPassword->selectAll();
+      return;
+    case LoginCheck::Outcome::Failed:
+      return;
+    case LoginCheck::Outcome::Succeeded:
+      break;
+  }
+  UserFound = true;
+  session().permission = check.level;
+  session().userName = name;
+  session().loginTime = plat::now();
+  LoginSucceeded = true;
+  hide();
+  emit succeeded();
+  unload();
+}
+
+void frmLogin::cmdCancel_Click() {
+  LoginSucceeded = false;
+  hide();
+  unload();
+}
+
+void frmLogin::keyPressEvent(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      e->accept();
+      cmdOk_Click();
+      return;
+    case Qt::Key_Escape:
+      e->accept();
+      cmdCancel_Click();
+      return;
+    default:
+      plat::Form::keyPressEvent(e);
+  }
+}
+
+}  // namespace shell

@@ -1,0 +1,411 @@
+#include "shell/security.h"
+
+#include <sodium.h>
+
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "platform/dialogs.h"
+#include "platform/units.h"
+#include "shell/lang.h"
+
+namespace shell {
+
+namespace {
+void initSodium() {
+  static const bool ok = sodium_init() >= 0;
+  if (!ok) throw std::runtime_error("The password library cannot start.");
+}
+
+QString describe(const std::exception& e) {
+  if (const auto* db = dynamic_cast<const data::DbError*>(&e)) return db->text();
+  return QString::fromLocal8Bit(e.what());
+}
+}  // namespace
+
+// ---- passwords ----
+
+QString hashPassword(const QString& plain) {
+  initSodium();
+  const QByteArray pw = plain.toUtf8();
+  char out[crypto_pwhash_STRBYTES];
+  if (crypto_pwhash_str(out, pw.constData(), static_cast<unsigned long long>(pw.size()),
+                        crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
+    throw std::runtime_error("Not enough memory to store the password.");
+  return QString::fromLatin1(out);
+}
+
+bool isPasswordHash(const QString& stored) {
+  return stored.startsWith(QLatin1String("$argon2id$")) || stored.startsWith(QLatin1String("$argon2i$"));
+}
+
+PasswordMatch matchPassword(const QVariant& stored, const QString& typed) {
+  if (stored.isNull()) return PasswordMatch::No;
+  const QString s = stored.toString();
+  if (isPasswordHash(s)) {
+    initSodium();
+    const QByteArray hash = s.toLatin1();
+    const QByteArray pw = typed.toUtf8();
+    if (hash.size() >= static_cast<qsizetype>(crypto_pwhash_STRBYTES)) return PasswordMatch::No;
+    return crypto_pwhash_str_verify(hash.constData(), pw.constData(),
+                                    static_cast<unsigned long long>(pw.size())) == 0
+               ? PasswordMatch::Yes
+               : PasswordMatch::No;
+  }
+  return s == typed ? PasswordMatch::YesLegacyPlain : PasswordMatch::No;
+}
+
+// ---- the user table ----
+namespace users {
+
+QStringList names(data::Db& db, bool withAdmin) {
+  data::Snapshot rs = db.query(QStringLiteral("SELECT UserName FROM Security ORDER BY UserName"));
+  QStringList out;
+  for (; !rs.eof(); rs.moveNext()) {
+    const QString n = rs.text(QStringLiteral("UserName"));
+    if (withAdmin || n != kAdminUser) out << n;
+  }
+  return out;
+}
+
+std::optional<int> permission(data::Db& db, const QString& name) {
+  const QVariant v =
+      db.scalar(QStringLiteral("SELECT Permission FROM Security WHERE UserName = ?"), {name});
+  if (!v.isValid() || v.isNull()) return std::nullopt;
+  bool ok = false;
+  const int level = v.toInt(&ok);
+  if (!ok) return std::nullopt;
+  return level;
+}
+
+bool add(data::Db& db, const QString& name, const QString& password) {
+  if (name.trimmed().isEmpty()) return false;
+  db.exec(QStringLiteral("INSERT INTO Security (UserName, Password, Permission) VALUES (?, ?, 2)"),
+          {name, hashPassword(password)});
+  return true;
+}
+
+int changePassword(data::Db& db, const QString& name, const QString& password) {
+  return db.exec(QStringLiteral("UPDATE Security SET Password = ? WHERE UserName = ?"),
+                 {hashPassword(password), name});
+}
+
+int remove(data::Db& db, const QString& name) {
+  if (name == kAdminUser) return 0;
+  return db.exec(QStringLiteral("DELETE FROM Security WHERE UserName = ?"), {name});
+}
+
+int setPermission(data::Db& db, const QString& name, int level) {
+  if (name == kAdminUser) return 0;
+  return db.exec(QStringLiteral("UPDATE Security SET Permission = ? WHERE UserName = ?"), {level, name});
+}
+
+}  // namespace users
+
+// ---- the login check ----
+
+LoginCheck checkLogin(data::Db& db, const QString& name, const QString& password) {
+  LoginCheck r;
+  data::Snapshot rs;
+  try {
+    rs = db.query(QStringLiteral("SELECT UserName, Password, Permission FROM Security WHERE UserName = ?"),
+                  {name});
+  } catch (const data::DbError&) {
+    return r;  // Failed: the login shows nothing for a failing statement
+  }
+  // The column compares exactly already; the loop keeps the match exact on any database.
+  while (!rs.eof() && rs.text(QStringLiteral("UserName")) != name) rs.moveNext();
+  if (rs.eof()) {
+    r.outcome = LoginCheck::Outcome::UnknownUser;
+    return r;
+  }
+  const QVariant stored = rs.value(QStringLiteral("Password"));
+  const PasswordMatch m = matchPassword(stored, password);
+  if (m == PasswordMatch::No) {
+    r.outcome = LoginCheck::Outcome::WrongPassword;
+    return r;
+  }
+  const QVariant lv = rs.value(QStringLiteral("Permission"));
+  bool ok = false;
+  const qlonglong level = lv.toLongLong(&ok);
+  if (lv.isNull() || !ok || level < 0 || level > 255) return r;  // Failed: not a level
+  if (m == PasswordMatch::YesLegacyPlain) {
+    try {
+      // Only the row as it was read is rewritten, so a password changed meanwhile stays.
+      db.exec(QStringLiteral("UPDATE Security SET Password = ? WHERE UserName = ? AND Password = ?"),
+              {hashPassword(password), name, stored});
+    } catch (const data::DbError&) {
+      // The user typed the right password: let them in; the rewrite is tried at the next login.
+    }
+  }
+  r.outcome = LoginCheck::Outcome::Succeeded;
+  r.level = static_cast<quint8>(level);
+  return r;
+}
+
+// ---- the user accounts window ----
+
+namespace {
+QRect twips(int left, int top, int width, int height) {
+  return QRect(plat::twipsToPx(left), plat::twipsToPx(top), plat::twipsToPx(width), plat::twipsToPx(height));
+}
+void whiteText(QWidget* w) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, Qt::white);
+  w->setPalette(p);
+}
+void tooltipBackground(QWidget* w) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Base, QApplication::palette().color(QPalette::ToolTipBase));
+  w->setPalette(p);
+}
+}  // namespace
+
+SecurityFrm::SecurityFrm() {
+  setWindowTitle(QStringLiteral("Security"));
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, plat::formBackground());
+  setPalette(pal);
+  setFont(plat::captionFont());
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  menuBar = new QMenuBar(this);
+  menuBar->setAutoFillBackground(true);
+  menuBar->setPalette(QApplication::palette());
+  Mchpass = menuBar->addAction(QStringLiteral("&Changed Password"));
+  Madd = menuBar->addAction(QStringLiteral("&Add"));
+  Mdeluser = menuBar->addAction(QStringLiteral("&Delete User"));
+  MPer = menuBar->addAction(QStringLiteral("&Permission"));
+  layout->setMenuBar(menuBar);
+  auto* client = new QWidget(this);
+  layout->addWidget(client);
+
+  LblU = new QLabel(QStringLiteral("UserName"), client);
+  LblU->setGeometry(twips(240, 240, 1215, 255));
+  LblP = new QLabel(QStringLiteral("Password"), client);
+  LblP->setGeometry(twips(240, 720, 1215, 255));
+  for (QLabel* l : {LblU, LblP}) {
+    l->setFont(plat::captionFont(9.75, true));
+    whiteText(l);
+  }
+  txtUserName = new QLineEdit(client);
+  txtUserName->setGeometry(twips(1560, 240, 2295, 375));
+  UserName = new QComboBox(client);
+  UserName->setEditable(false);
+  UserName->setGeometry(twips(1560, 240, 2295, 375));
+  txtPassword = new QLineEdit(client);
+  txtPassword->setEchoMode(QLineEdit::Password);
+  txtPassword->setGeometry(twips(1560, 720, 2295, 375));
+  for (QWidget* w : {static_cast<QWidget*>(txtUserName), static_cast<QWidget*>(UserName),
+                     static_cast<QWidget*>(txtPassword)})
+    tooltipBackground(w);
+  cmdOk = new QPushButton(QStringLiteral("OK"), client);
+  cmdOk->setGeometry(twips(3960, 240, 735, 375));
+
+  FrPer = new QGroupBox(QStringLiteral("Level of Permission"), client);
+  FrPer->setGeometry(twips(120, 1200, 4935, 1815));
+  whiteText(FrPer);
+  opt0 = new QRadioButton(QStringLiteral("LV0 (Admin Level : Can use all form)"), FrPer);
+  opt1 = new QRadioButton(QStringLiteral("LV1(General Level : Can use many form)"), FrPer);
+  opt2 = new QRadioButton(QStringLiteral("LV2(Cahier Level : Can use only Sell form)"), FrPer);
+  opt0->setGeometry(twips(360, 360, 4455, 255));
+  opt1->setGeometry(twips(360, 840, 4455, 255));
+  opt2->setGeometry(twips(360, 1320, 4455, 255));
+  levels_ = new QButtonGroup(this);
+  for (QRadioButton* o : {opt0, opt1, opt2}) {
+    whiteText(o);
+    levels_->addButton(o);
+  }
+  client->setMinimumSize(plat::twipsToPx(5205), plat::twipsToPx(3100));
+
+  connect(Mchpass, &QAction::triggered, this, &SecurityFrm::Mchpass_Click);
+  connect(Madd, &QAction::triggered, this, &SecurityFrm::Madd_Click);
+  connect(Mdeluser, &QAction::triggered, this, &SecurityFrm::Mdeluser_Click);
+  connect(MPer, &QAction::triggered, this, &SecurityFrm::MPer_Click);
+  connect(UserName, &QComboBox::activated, this, [this](int) { UserName_Click(); });
+  connect(txtUserName, &QLineEdit::textChanged, this, [this](const QString&) { txtUserName_Change(); });
+  connect(cmdOk, &QPushButton::clicked, this, &SecurityFrm::cmdOk_Click);
+}
+
+void SecurityFrm::Form_Load() {
+  if (thai()) {
+    setWindowTitle(QStringLiteral("ความปลอดภัย"));
+    Mchpass->setText(QStringLiteral("เปลี่ยนรหัสผ่าน"));
+    Madd->setText(QStringLiteral("เพิ่มผู้ใช้"));
+    Mdeluser->setText(QStringLiteral("ลบผู้ใช้"));
+    MPer->setText(QStringLiteral("การอนุญาต"));
+    LblU->setText(QStringLiteral("รหัสผู้ใช้"));
+    LblP->setText(QStringLiteral("รหัสผ่าน"));
+    cmdOk->setText(QStringLiteral("ตกลง"));
+    FrPer->setTitle(QStringLiteral("ระดับของการอนุญาต"));
+    opt0->setText(QStringLiteral("ระดับ 0 : สามารถใช้งานได้ทั้งหมด"));
+    opt1->setText(QStringLiteral("ระดับ 1 : ใช้งานในหน้าต่างที่สำคัญ"));
+    opt2->setText(QStringLiteral("ระดับ 2 : ใช้งานได้เฉพาะหน้าจอขาย"));
+  }
+  MPer_Click();
+}
+
+void SecurityFrm::showEvent(QShowEvent* e) {
+  plat::Form::showEvent(e);
+  // A fixed single border without minimize or maximize, at the top-left of the client area.
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    if (!sub->property("placed").toBool()) {
+      sub->setProperty("placed", true);
+      sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+      sub->adjustSize();
+      sub->setFixedSize(sub->size());
+      sub->move(0, 0);
+    }
+  }
+}
+
+void SecurityFrm::setMode(Mode m, bool refill, bool withAdmin) {
+  if (refill) fillList(withAdmin);
+  UserMode = m;
+  UserName->setVisible(m != AddUser);
+  txtUserName->setVisible(m == AddUser);
+  txtPassword->setVisible(m == AddUser || m == ChangePassword);
+  LblU->setVisible(true);
+  LblP->setVisible(m == AddUser || m == ChangePassword);
+  FrPer->setVisible(m == SetPermission);
+  cmdOk->setVisible(true);
+}
+
+void SecurityFrm::fillList(bool withAdmin) {
+  UserName->clear();
+  for (const QString& n : users::names(data::Conn(), withAdmin)) UserName->addItem(n);
+  UserName->setCurrentIndex(-1);
+}
+
+void SecurityFrm::UsrList() {
+  try {
+    for (const QString& n : users::names(data::Conn(), false)) UserName->addItem(n);
+    UserName->setCurrentIndex(-1);
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+void SecurityFrm::Madd_Click() { setMode(AddUser, false, false); }
+
+void SecurityFrm::Mchpass_Click() {
+  try {
+    setMode(ChangePassword, true, true);
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+void SecurityFrm::Mdeluser_Click() {
+  try {
+    setMode(DeleteUser, true, false);
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+void SecurityFrm::MPer_Click() {
+  try {
+    setMode(SetPermission, true, false);
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+std::optional<QString> SecurityFrm::pickedUser() const {
+  if (UserName->currentIndex() < 0) return std::nullopt;
+  return UserName->currentText();
+}
+
+void SecurityFrm::clearLevels() {
+  levels_->setExclusive(false);
+  for (QRadioButton* o : {opt0, opt1, opt2}) o->setChecked(false);
+  levels_->setExclusive(true);
+}
+
+void SecurityFrm::UserName_Click() {
+  cmdOk->setEnabled(true);
+  if (UserMode != SetPermission) return;
+  const auto user = pickedUser();
+  if (!user) return;
+  try {
+    const std::optional<int> level = users::permission(data::Conn(), *user);
+    if (level == 0) opt0->setChecked(true);
+    else if (level == 1) opt1->setChecked(true);
+    else if (level == 2) opt2->setChecked(true);
+    else clearLevels();
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+void SecurityFrm::txtUserName_Change() {
+  if (!txtUserName->text().isEmpty()) cmdOk->setEnabled(true);
+}
+
+void SecurityFrm::cmdOk_Click() {
+  auto& dlg = plat::dialogs();
+  const QString notFound = QStringLiteral("User not found");
+  try {
+    switch (UserMode) {
+      case AddUser: {
+        if (txtUserName->text().trimmed().isEmpty()) {
+          dlg.message(QStringLiteral("Please type a user name"));
+          txtUserName->setFocus();
+          return;
+        }
+        users::add(data::Conn(), txtUserName->text(), txtPassword->text());
+        dlg.message(QStringLiteral("New User is Insert"));
+        txtUserName->clear();
+        txtPassword->clear();
+        break;
+      }
+      case ChangePassword: {
+        const auto user = pickedUser();
+        if (!user) return;  // nobody picked: nothing to change
+        if (dlg.askYesNo(QStringLiteral("Do you want to change password"))) {
+          const int n = users::changePassword(data::Conn(), *user, txtPassword->text());
+          dlg.message(n == 1 ? QStringLiteral("Password has Change Complete") : notFound);
+          UserName->clear();
+          UsrList();
+          txtPassword->clear();
+        }
+        break;
+      }
+      case DeleteUser: {
+        const auto user = pickedUser();
+        if (!user) return;
+        if (dlg.askYesNo(QStringLiteral("Do you want to delete user"))) {
+          const int n = users::remove(data::Conn(), *user);
+          if (n != 1) dlg.message(notFound);
+          else dlg.message(QStringLiteral("User is Delete"));
+          UserName->clear();
+          UsrList();
+          txtPassword->clear();
+        }
+        break;
+      }
+      case SetPermission: {
+        const auto user = pickedUser();
+        if (!user) return;
+        const int level = opt0->isChecked() ? PermAll : opt1->isChecked() ? PermMain : PermSale;
+        if (users::setPermission(data::Conn(), *user, level) != 1) dlg.message(notFound);
+        break;
+      }
+      default:
+        break;
+    }
+  } catch (const std::exception& e) {
+    // What was done before the failure stays; the boxes keep their text and OK stays enabled.
+    dlg.message(describe(e));
+    return;
+  }
+  cmdOk->setEnabled(false);
+}
+
+}  // namespace shell
