@@ -199,9 +199,9 @@ void MHarvelmoquin::buildMenus() {
       connect(a, &QAction::triggered, this, [this, name]() { menuClick(name); });
     }
     a->setObjectName(name);
-    if (d.hidden) a->setVisible(false);
-    if (d.disabled) a->setEnabled(false);
     menus_.insert(name, a);
+    if (d.hidden) a->setVisible(false);
+    setMenuEnabled(name, !d.disabled);
     order_ << name;
     if (d.parent) parents_.insert(name, QString::fromLatin1(d.parent));
   }
@@ -293,7 +293,7 @@ bool MHarvelmoquin::MDIForm_Load(QString* error) {
 void MHarvelmoquin::PerMisSet() {
   const bool th = settings().LangThai;
   auto enable = [this](std::initializer_list<const char*> names, bool on) {
-    for (const char* n : names) menus_.value(QString::fromLatin1(n))->setEnabled(on);
+    for (const char* n : names) setMenuEnabled(QString::fromLatin1(n), on);
   };
   int shown = 0;
   switch (session().permission) {
@@ -326,11 +326,14 @@ void MHarvelmoquin::setThaiCaptions() {
 }
 
 bool MHarvelmoquin::reachable(const QString& name) const {
-  for (QString n = name; !n.isEmpty(); n = parents_.value(n)) {
-    QAction* a = menus_.value(n);
-    if (!a || !a->isEnabled()) return false;
-  }
+  for (QString n = name; !n.isEmpty(); n = parents_.value(n))
+    if (!enabled_.value(n)) return false;
   return true;
+}
+
+void MHarvelmoquin::setMenuEnabled(const QString& name, bool on) {
+  enabled_.insert(name, on);
+  menus_.value(name)->setEnabled(on);
 }
 
 void MHarvelmoquin::menuClick(const QString& name) {

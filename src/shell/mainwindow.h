@@ -36,6 +36,9 @@ class MHarvelmoquin : public QMainWindow {
   // A menu control by its name ("MeFile", "MBill", ...); a submenu's action for a submenu.
   QAction* menuItem(const QString& name) const;
   QStringList menuNames() const;
+  // A menu control's enabled flag. Qt reports every hidden action as disabled; this is the flag
+  // itself, as the design and the permission level set it.
+  bool menuEnabled(const QString& name) const { return enabled_.value(name); }
   // Toolbar1 to Toolbar6.
   QToolBar* toolbar(int n) const;
   // The button of toolbar n by its key ("bsell"), or of the toolbar shown when n is 0.
@@ -81,11 +84,13 @@ class MHarvelmoquin : public QMainWindow {
   void toolbarClick(int n, const QString& key);
   // Whether an item can act now: it and every menu above it are enabled.
   bool reachable(const QString& name) const;
+  void setMenuEnabled(const QString& name, bool on);
   void MDIForm_Unload();
 
   QMdiArea* mdi_ = nullptr;
   QHash<QString, QAction*> menus_;
   QHash<QString, QString> parents_;
+  QHash<QString, bool> enabled_;
   QStringList order_;
   QToolBar* toolbars_[6] = {};
   QHash<QString, QAction*> buttons_[6];
