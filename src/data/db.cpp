@@ -62,12 +62,27 @@ bool Snapshot::find(const QString& column, const QVariant& v) {
 namespace {
 QAtomicInt g_counter;
 
+// Values as the tables keep them: a QString that is null (an untouched box) is the empty text,
+// not NULL (only an invalid QVariant binds NULL); dates 'yyyy-MM-dd', times 'HH:mm:ss'.
+QVariant bindable(const QVariant& v) {
+  switch (v.typeId()) {
+    case QMetaType::QString:
+      return v.toString().isNull() ? QVariant(QStringLiteral("")) : v;
+    case QMetaType::QDate:
+      return v.toDate().isValid() ? QVariant(v.toDate().toString(Qt::ISODate)) : QVariant();
+    case QMetaType::QTime:
+      return v.toTime().isValid() ? QVariant(v.toTime().toString(QStringLiteral("HH:mm:ss"))) : QVariant();
+    default:
+      return v;
+  }
+}
+
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& binds) {
   if (!db.isOpen()) throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
   QSqlQuery q(db);
   q.setForwardOnly(true);
   if (!q.prepare(sql)) throw DbError(q.lastError().text());
-  for (int i = 0; i < binds.size(); ++i) q.bindValue(i, binds[i]);
+  for (int i = 0; i < binds.size(); ++i) q.bindValue(i, bindable(binds[i]));
   if (!q.exec()) {
     const QString e = q.lastError().text();
     throw DbError(e);
@@ -109,7 +124,6 @@ void Db::open(const QString& path) {
   db.setDatabaseName(path);
   db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
   if (!db.open()) throw DbError(db.lastError().text());
-  path_ = path;
   try {
     QStringList have;
     QSqlQuery q = run(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"), {});
@@ -122,6 +136,7 @@ void Db::open(const QString& path) {
     close();
     throw;
   }
+  path_ = path;
 }
 
 bool Db::tryOpen(const QString& path, QString* error) {

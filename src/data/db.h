@@ -74,9 +74,12 @@ class Db {
   bool tryOpen(const QString& path, QString* error);
   void close();
   bool isOpen() const;
+  // The file of the last successful open (kept after close()).
   QString path() const { return path_; }
 
   // Runs one statement with bound values (positional "?" placeholders); returns the rows changed.
+  // A QString binds as text (a null QString as ''), an invalid QVariant as NULL, a QDate as
+  // 'yyyy-MM-dd' and a QTime as 'HH:mm:ss'.
   int exec(const QString& sql, const QVariantList& binds = {});
   // Runs a SELECT and reads every row.
   Snapshot query(const QString& sql, const QVariantList& binds = {});

@@ -41,7 +41,9 @@ bool replaceFileAtomic(const QString& path, const QByteArray& bytes, QString* er
     if (error) *error = f.errorString();
     return false;
   }
-  if (f.write(bytes) != bytes.size()) {
+  // The bytes are flushed here: QSaveFile's commit does not notice a failed flush of its buffer
+  // (a full disk) and would put a cut-short file in place.
+  if (f.write(bytes) != bytes.size() || !f.flush()) {
     if (error) *error = f.errorString();
     f.cancelWriting();
     return false;

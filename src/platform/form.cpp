@@ -12,6 +12,7 @@ Form::Form(QWidget* parent) : QWidget(parent) {}
 void Form::unload() {
   if (unloaded_) return;
   unloaded_ = true;
+  FormRegistry::instance().forget(this);
   Form_Unload();
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
     sub->setWidget(nullptr);
@@ -60,8 +61,22 @@ Form* FormRegistry::form(const QString& name) {
     auto i = forms_.find(name);
     if (i != forms_.end() && i->isNull()) forms_.erase(i);
   });
-  f->Form_Load();
+  try {
+    f->Form_Load();
+  } catch (...) {
+    // A form whose load failed is not loaded.
+    forget(f);
+    delete f;
+    throw;
+  }
   return f;
+}
+
+void FormRegistry::forget(Form* f) {
+  for (auto it = forms_.begin(); it != forms_.end();) {
+    if (it->data() == f) it = forms_.erase(it);
+    else ++it;
+  }
 }
 
 Form* FormRegistry::show(const QString& name) {

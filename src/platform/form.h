@@ -7,7 +7,6 @@
 #include <QWidget>
 #include <functional>
 
-
 class QMdiSubWindow;
 
 namespace plat {
@@ -61,8 +60,12 @@ class FormRegistry : public QObject {
   QMdiArea* mdiArea() const { return mdi_; }
 
  private:
+  friend class Form;
   FormRegistry();
   void onActivated(QWidget* nowActive);
+  // Drops f at once, so a form unloaded by its own button is not handed out again while it waits
+  // for deletion.
+  void forget(Form* f);
   QHash<QString, Factory> factories_;
   QHash<QString, QPointer<Form>> forms_;
   QPointer<QMdiArea> mdi_;

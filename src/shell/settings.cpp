@@ -1,5 +1,12 @@
 #include "shell/settings.h"
 
+#include <QFile>
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/numtext.h"
 
@@ -32,5 +39,299 @@ ShopSettings& settings() {
 
 QString settingsPath() { return plat::installPath(QStringLiteral("Kelvantorium.new")); }
 QString settingsCopyPath() { return plat::installPath(QStringLiteral("Kelvantorium1.new")); }
+
+namespace {
+
+// One field as it stood in the file: its characters and whether they stood between quotes.
+struct RawField {
+  QString text;
+  bool quoted = false;
+};
+
+bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+// Splits the file's text into at most `want` fields: separated by commas or line ends, blanks
+// before a field skipped, a field that opens with a double quote running to the next one.
+std::vector<RawField> splitFields(const QString& s, int want) {
+  std::vector<RawField> out;
+  int i = 0;
+  const int n = static_cast<int>(s.size());
+  while (static_cast<int>(out.size()) < want) {
+    while (i < n && isBlank(s[i])) ++i;
+    if (i >= n) break;  // nothing left: the field is missing
+    RawField f;
+    if (s[i] == u'"') {
+      f.quoted = true;
+      const int close = static_cast<int>(s.indexOf(u'"', i + 1));
+      const int end = close < 0 ? n : close;
+      f.text = s.mid(i + 1, end - i - 1);
+      i = close < 0 ? n : close + 1;
+      // Whatever stands between the closing quote and the separator is not part of the field.
+      while (i < n && s[i] != u',' && !isLineEnd(s[i])) ++i;
+    } else {
+      const int start = i;
+      while (i < n && s[i] != u',' && !isLineEnd(s[i])) ++i;
+      f.text = s.mid(start, i - start);
+      while (!f.text.isEmpty() && isBlank(f.text.back())) f.text.chop(1);
+    }
+    // Consume the separator: a comma, or one line end (CR LF counts once).
+    if (i < n && s[i] == u',') {
+      ++i;
+    } else if (i < n && s[i] == u'\r') {
+      ++i;
+      if (i < n && s[i] == u'\n') ++i;
+    } else if (i < n && s[i] == u'\n') {
+      ++i;
+    }
+    out.push_back(f);
+  }
+  return out;
+}
+
+bool isFlagText(const QString& t, bool* value) {
+  if (t.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0) {
+    *value = true;
+    return true;
+  }
+  if (t.compare(QLatin1String("#FALSE#"), Qt::CaseInsensitive) == 0) {
+    *value = false;
+    return true;
+  }
+  return false;
+}
+
+// A number field: empty gives 0, a flag -1 or 0; anything that spells no number fails.
+std::optional<double> toNumberField(const RawField& f) {
+  const QString t = f.text.trimmed();
+  if (t.isEmpty()) return 0.0;
+  bool flag = false;
+  if (isFlagText(t, &flag)) return flag ? -1.0 : 0.0;
+  return plat::parseNumber(t);
+}
+
+class FieldReader {
+ public:
+  FieldReader(const std::vector<RawField>& fields, int want) : fields_(fields), want_(want) {}
+
+  bool ok() const { return error_.isEmpty(); }
+  const QString& error() const { return error_; }
+  // True while field number k (1-based) is one the caller asked for.
+  bool wanted(int k) const { return k <= want_; }
+
+  void text(int k, QString& out) {
+    if (!wanted(k) || !ok()) return;
+    out = fields_[k - 1].text;
+  }
+
+  void value(int k, SettingValue& out) {
+    if (!wanted(k) || !ok()) return;
+    const RawField& f = fields_[k - 1];
+    bool flag = false;
+    if (f.quoted) {
+      out = SettingValue::ofText(f.text);
+    } else if (f.text.isEmpty()) {
+      out = SettingValue{};
+    } else if (isFlagText(f.text, &flag)) {
+      out = SettingValue::ofFlag(flag);
+    } else if (const auto v = plat::parseNumber(f.text)) {
+      out = SettingValue::ofNumber(*v);
+    } else {
+      out = SettingValue::ofText(f.text);
+    }
+  }
+
+  void whole(int k, const char* name, qint16& out) {
+    if (!wanted(k) || !ok()) return;
+    const auto v = toNumberField(fields_[k - 1]);
+    if (!v) {
+      fail(k, name, QStringLiteral("is not a whole number"));
+      return;
+    }
+    const double r = plat::roundTo(*v, 0);
+    if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max()) {
+      fail(k, name, QStringLiteral("is out of range (-32768 to 32767)"));
+      return;
+    }
+    out = static_cast<qint16>(r);
+  }
+
+  void number(int k, const char* name, double& out) {
+    if (!wanted(k) || !ok()) return;
+    const auto v = toNumberField(fields_[k - 1]);
+    if (!v) {
+      fail(k, name, QStringLiteral("is not a number"));
+      return;
+    }
+    out = *v;
+  }
+
+  void flag(int k, const char* name, bool& out) {
+    if (!wanted(k) || !ok()) return;
+    const QString t = fields_[k - 1].text.trimmed();
+    bool f = false;
+    if (isFlagText(t, &f)) {
+      out = f;
+    } else if (t.isEmpty()) {
+      out = false;
+    } else if (const auto v = plat::parseNumber(t)) {
+      out = *v != 0;
+    } else {
+      fail(k, name, QStringLiteral("is neither #TRUE# nor #FALSE#"));
+    }
+  }
+
+ private:
+  void fail(int k, const char* name, const QString& why) {
+    error_ = QStringLiteral("Field %1 (%2) of the settings file, \"%3\", %4.")
+                 .arg(k)
+                 .arg(QLatin1String(name), fields_[k - 1].text, why);
+  }
+
+  const std::vector<RawField>& fields_;
+  int want_;
+  QString error_;
+};
+
+// A text between quotes. A double quote would end the field early on the next read and shift
+// every later field, so it becomes an apostrophe; a line end would break the one-line file.
+QString quoted(const QString& t) {
+  QString s = t;
+  s.replace(u'"', u'\'');
+  s.replace(u'\r', u' ');
+  s.replace(u'\n', u' ');
+  return u'"' + s + u'"';
+}
+
+QString flagField(bool f) { return f ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#"); }
+
+QString valueField(const SettingValue& v) {
+  switch (v.kind) {
+    case SettingValue::Kind::Text: return quoted(v.text);
+    case SettingValue::Kind::Number: return plat::plainNumber(v.number);
+    case SettingValue::Kind::Flag: return flagField(v.flag);
+    case SettingValue::Kind::Nothing: break;
+  }
+  return {};
+}
+
+QString notFound(const QString& path) { return QStringLiteral("File not found: %1").arg(path); }
+
+// The settings file's bytes, or nullopt with *error.
+std::optional<QByteArray> readFileBytes(const QString& path, QString* error) {
+  QFile f(path);
+  if (!f.exists()) {
+    if (error) *error = notFound(path);
+    return std::nullopt;
+  }
+  if (!f.open(QIODevice::ReadOnly)) {
+    if (error) *error = QStringLiteral("Cannot read %1: %2").arg(path, f.errorString());
+    return std::nullopt;
+  }
+  return f.readAll();
+}
+
+}  // namespace
+
+bool decodeSettings(const QByteArray& bytes, int fields, ShopSettings& rec, QString* error) {
+  fields = std::clamp(fields, 1, 26);
+  const std::vector<RawField> raw = splitFields(plat::fromCp874(bytes), fields);
+  if (static_cast<int>(raw.size()) < fields) {
+    if (error)
+      *error = QStringLiteral("Input past end of file: the settings file holds %1 of the %2 fields needed.")
+                   .arg(raw.size())
+                   .arg(fields);
+    return false;
+  }
+  // Read into a copy, so a failure leaves the record as it was.
+  ShopSettings r = rec;
+  FieldReader in(raw, fields);
+  in.value(1, r.ComName);
+  in.text(2, r.ComAddress);
+  in.text(3, r.ComAddress1);
+  in.text(4, r.ComPhone);
+  in.text(5, r.HeadInvoice);
+  in.value(6, r.ComTaxID);
+  in.text(7, r.PosText);
+  in.text(8, r.TotalVatText);
+  in.value(9, r.ReportFontSize);
+  in.whole(10, "BillFontSize", r.BillFontSize);
+  in.value(11, r.DisplayPort);
+  in.value(12, r.DrawerPort);
+  in.flag(13, "LangThai", r.LangThai);
+  in.whole(14, "PrintType", r.PrintType);
+  in.number(15, "VatRate", r.VatRate);
+  in.text(16, r.SpareText);
+  in.whole(17, "SlipWidth", r.SlipWidth);
+  in.value(18, r.DbPath);
+  in.value(19, r.BillPrinter);
+  in.text(20, r.FontName);
+  in.flag(21, "BillNoContinue", r.BillNoContinue);
+  in.value(22, r.InvLine1);
+  in.value(23, r.InvLine2);
+  in.value(24, r.InvLine3);
+  in.text(25, r.InvLine4);
+  in.text(26, r.ReportPrinter);
+  if (!in.ok()) {
+    if (error) *error = in.error();
+    return false;
+  }
+  rec = r;
+  return true;
+}
+
+QByteArray encodeSettings(const ShopSettings& r) {
+  const QStringList f{valueField(r.ComName),
+                      quoted(r.ComAddress),
+                      quoted(r.ComAddress1),
+                      quoted(r.ComPhone),
+                      quoted(r.HeadInvoice),
+                      valueField(r.ComTaxID),
+                      quoted(r.PosText),
+                      quoted(r.TotalVatText),
+                      valueField(r.ReportFontSize),
+                      QString::number(r.BillFontSize),
+                      valueField(r.DisplayPort),
+                      valueField(r.DrawerPort),
+                      flagField(r.LangThai),
+                      QString::number(r.PrintType),
+                      plat::plainNumber(r.VatRate),
+                      quoted(r.SpareText),
+                      QString::number(r.SlipWidth),
+                      valueField(r.DbPath),
+                      valueField(r.BillPrinter),
+                      quoted(r.FontName),
+                      flagField(r.BillNoContinue),
+                      valueField(r.InvLine1),
+                      valueField(r.InvLine2),
+                      valueField(r.InvLine3),
+                      quoted(r.InvLine4),
+                      quoted(r.ReportPrinter)};
+  return plat::toCp874(f.join(u',') + QStringLiteral("\r\n"));
+}
+
+bool readSettings18(ShopSettings& rec, QString* error) {
+  const auto bytes = readFileBytes(settingsPath(), error);
+  return bytes && decodeSettings(*bytes, 18, rec, error);
+}
+
+bool readSettings26(ShopSettings& rec, QString* error) {
+  const auto bytes = readFileBytes(settingsPath(), error);
+  if (!bytes) return false;
+  // The copy is made before the read, so it is renewed even when the read then fails.
+  QString why;
+  if (!plat::replaceFileAtomic(settingsCopyPath(), *bytes, &why)) {
+    if (error) *error = QStringLiteral("Cannot copy the settings to %1: %2").arg(settingsCopyPath(), why);
+    return false;
+  }
+  return decodeSettings(*bytes, 26, rec, error);
+}
+
+bool writeSettings(const ShopSettings& rec, QString* error) {
+  QString why;
+  if (plat::replaceFileAtomic(settingsPath(), encodeSettings(rec), &why)) return true;
+  if (error) *error = QStringLiteral("The settings could not be saved to %1: %2").arg(settingsPath(), why);
+  return false;
+}
 
 }  // namespace shell

@@ -9,11 +9,17 @@
 #include <string>
 
 namespace {
-std::string readFile(const char* path) {
+// False when the file cannot be read, so a missing schema never yields an empty database.
+bool readFile(const char* path, std::string* out) {
   std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "make_template_db: cannot read %s\n", path);
+    return false;
+  }
   std::ostringstream s;
   s << in.rdbuf();
-  return s.str();
+  *out = s.str();
+  return true;
 }
 
 bool run(sqlite3* db, const std::string& sql) {
@@ -33,13 +39,24 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (sodium_init() < 0) return 1;
-  std::remove(argv[3]);
+  std::string schema, seed;
+  if (!readFile(argv[1], &schema) || !readFile(argv[2], &seed)) return 1;
+  // Built beside the target and renamed at the end, so a broken run leaves no half database.
+  const std::string tmp = std::string(argv[3]) + ".tmp";
+  std::remove(tmp.c_str());
   sqlite3* db = nullptr;
-  if (sqlite3_open(argv[3], &db) != SQLITE_OK) return 1;
-  char hash[crypto_pwhash_STRBYTES];
-  if (crypto_pwhash_str(hash, "admin", 5, crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
+  if (sqlite3_open(tmp.c_str(), &db) != SQLITE_OK) {
+    sqlite3_close(db);
     return 1;
-  bool ok = run(db, "BEGIN") && run(db, readFile(argv[1])) && run(db, readFile(argv[2]));
+  }
+  char hash[crypto_pwhash_STRBYTES];
+  if (crypto_pwhash_str_alg(hash, "admin", 5, crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE,
+                            crypto_pwhash_ALG_ARGON2ID13) != 0) {
+    sqlite3_close(db);
+    std::remove(tmp.c_str());
+    return 1;
+  }
+  bool ok = run(db, "BEGIN") && run(db, schema) && run(db, seed);
   if (ok) {
     sqlite3_stmt* st = nullptr;
     ok = sqlite3_prepare_v2(db, "INSERT INTO Security (UserName, Password, Permission) VALUES ('Admin', ?, 0)", -1, &st,
@@ -48,7 +65,8 @@ int main(int argc, char** argv) {
     sqlite3_finalize(st);
   }
   ok = ok && run(db, "COMMIT");
-  sqlite3_close(db);
-  if (!ok) std::remove(argv[3]);
+  ok = sqlite3_close(db) == SQLITE_OK && ok;
+  ok = ok && std::rename(tmp.c_str(), argv[3]) == 0;
+  if (!ok) std::remove(tmp.c_str());
   return ok ? 0 : 1;
 }

@@ -1,7 +1,8 @@
 -- The shop's database. The program reads and writes these tables but never creates or alters one;
 -- the build makes the shipped template database from this file and seed.sql.
 -- Codes are TEXT so leading zeros stay; product, category, customer and supplier codes compare
--- without regard to case. Dates are 'YYYY-MM-DD', times 'HH:MM:SS'.
+-- without regard to case, user names exactly. Money and quantities are REAL, whole numbers and bill
+-- numbers INTEGER. Dates are 'YYYY-MM-DD' and times 'HH:MM:SS', refused in any other form.
 
 CREATE TABLE Product (
   PId      TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
@@ -23,9 +24,9 @@ CREATE TABLE Category (
 
 CREATE TABLE Sell (
   PID         TEXT COLLATE NOCASE,
-  SellTime    TEXT,
-  SellDate    TEXT,
-  BuyDate     TEXT,
+  SellTime    TEXT CHECK (time(SellTime) IS SellTime),
+  SellDate    TEXT CHECK (date(SellDate, '+0 days') IS SellDate),
+  BuyDate     TEXT CHECK (date(BuyDate, '+0 days') IS BuyDate),
   BuyId       TEXT,
   SQuantity   REAL,
   SPrice      REAL,
@@ -42,8 +43,8 @@ CREATE INDEX SellByCustomer ON Sell (CustomerId);
 
 CREATE TABLE Buy (
   PId         TEXT COLLATE NOCASE,
-  BuyDate     TEXT,
-  BuyTime     TEXT,
+  BuyDate     TEXT CHECK (date(BuyDate, '+0 days') IS BuyDate),
+  BuyTime     TEXT CHECK (time(BuyTime) IS BuyTime),
   BQuantity   REAL,
   BPrice      REAL,
   BuyId       TEXT,
@@ -67,7 +68,7 @@ CREATE TABLE Customers (
   Country      TEXT,
   Phone        TEXT,
   Fax          TEXT,
-  Discount     TEXT
+  Discount     INTEGER
 );
 
 CREATE TABLE Suppliers (
@@ -99,4 +100,3 @@ CREATE TABLE settingkb (
   PID    TEXT COLLATE NOCASE NOT NULL DEFAULT '',
   KBName TEXT
 );
-CREATE INDEX HotKeyByProduct ON settingkb (PID);

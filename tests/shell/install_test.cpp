@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "data/db.h"
+#include "platform/files.h"
+#include "shell/settings.h"
+#include "support/testenv.h"
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString dbPath() { return plat::installPath(QStringLiteral("Kelvantorium.db")); }
+
+class FirstStart : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    data::Conn().close();
+    QDir(plat::installDir()).removeRecursively();
+  }
+};
+
+}  // namespace
+
+TEST_F(FirstStart, LaysDownFolderSettingsAndDatabase) {
+  ASSERT_FALSE(QDir(plat::installDir()).exists());
+  QString error;
+  ASSERT_TRUE(shell::ensureInstallation(&error)) << error.toStdString();
+
+  shell::ShopSettings shipped;
+  ASSERT_TRUE(shell::decodeSettings(readBytes(plat::shippedPath("Kelvantorium.new")), 26, shipped, &error))
+      << error.toStdString();
+  shell::ShopSettings laid;
+  ASSERT_TRUE(shell::readSettings26(laid, &error)) << error.toStdString();
+  EXPECT_EQ(laid.DbPath, shell::SettingValue::ofText(dbPath()));
+  shipped.DbPath = laid.DbPath;
+  EXPECT_EQ(laid, shipped);  // every other field as shipped
+
+  EXPECT_EQ(readBytes(dbPath()), readBytes(testenv::templateDb()));
+  data::Db db;
+  EXPECT_TRUE(db.tryOpen(laid.DbPath.toText(), &error)) << error.toStdString();
+  // The owner may write the database, whatever the build folder's file allowed.
+  EXPECT_TRUE(QFile::permissions(dbPath()) & QFile::WriteOwner);
+}
+
+TEST_F(FirstStart, LeavesWhatIsThere) {
+  QDir().mkpath(plat::installDir());
+  const QByteArray mySettings = "\"mine\"\r\n";
+  const QByteArray myDb = "not the template";
+  {
+    QFile s(shell::settingsPath());
+    ASSERT_TRUE(s.open(QIODevice::WriteOnly));
+    s.write(mySettings);
+    QFile d(dbPath());
+    ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+    d.write(myDb);
+  }
+  QString error;
+  ASSERT_TRUE(shell::ensureInstallation(&error)) << error.toStdString();
+  EXPECT_EQ(readBytes(shell::settingsPath()), mySettings);
+  EXPECT_EQ(readBytes(dbPath()), myDb);
+
+  // A database gone missing is laid down again; the settings stay as they are.
+  QFile::remove(dbPath());
+  ASSERT_TRUE(shell::ensureInstallation(&error)) << error.toStdString();
+  EXPECT_EQ(readBytes(shell::settingsPath()), mySettings);
+  EXPECT_EQ(readBytes(dbPath()), readBytes(testenv::templateDb()));
+}
+
+TEST_F(FirstStart, MissingShippedFilesFailAndWriteNoSettings) {
+  const QByteArray saved = qgetenv("QUORVANEL_SHIPPED");
+  qputenv("QUORVANEL_SHIPPED", testenv::tempDir().toLocal8Bit());
+  QString error;
+  const bool ok = shell::ensureInstallation(&error);
+  qputenv("QUORVANEL_SHIPPED", saved);
+  EXPECT_FALSE(ok);
+  EXPECT_TRUE(error.contains("Kelvantorium.db")) << error.toStdString();
+  EXPECT_FALSE(QFile::exists(shell::settingsPath()));
+  EXPECT_FALSE(QFile::exists(dbPath()));
+}
