@@ -168,13 +168,17 @@ void RecordForm::Form_Load() {
 }
 
 void RecordForm::applyTabOrder() {
+  QWidget* first = nullptr;
   QWidget* prev = nullptr;
   for (const QString& name : layout_.tabOrder) {
     auto* w = findChild<QWidget*>(name);
     if (!w) continue;
     if (prev) QWidget::setTabOrder(prev, w);
+    if (!first) first = w;
     prev = w;
   }
+  // Tab from the last stop comes round to the first.
+  if (first && prev != first) QWidget::setTabOrder(prev, first);
 }
 
 void RecordForm::tell(const QString& text) { plat::dialogs().message(text, QString()); }
