@@ -70,3 +70,35 @@ TEST(NumText, LeadingNumberAndSatang) {
   EXPECT_EQ(toSatang(1e9), 100000000000LL);
   EXPECT_DOUBLE_EQ(roundTo(2.675, 2), 2.68);
 }
+
+TEST(NumText, ParseEdges) {
+  EXPECT_EQ(parseNumber("+5"), 5);
+  EXPECT_EQ(parseNumber("-.5"), -0.5);
+  EXPECT_EQ(parseNumber(" "), std::nullopt);
+  EXPECT_EQ(parseNumber("."), std::nullopt);
+  EXPECT_EQ(parseNumber("1,234,56"), std::nullopt);
+  EXPECT_EQ(parseNumber("1e5"), std::nullopt);
+  EXPECT_EQ(parseNumber("inf"), std::nullopt);
+  // A number too large for a double is a failure, never infinity.
+  EXPECT_EQ(parseNumber(QString(400, '9')), std::nullopt);
+}
+
+// Half away from zero, on the value as its 15 significant digits read.
+TEST(NumText, OneRoundingRule) {
+  const struct {
+    double v;
+    int decimals;
+    double want;
+  } cases[] = {
+      {0.125, 2, 0.13},  {-0.125, 2, -0.13}, {2.5, 0, 3},       {-2.5, 0, -3},    {0.285, 2, 0.29},
+      {1.45, 1, 1.5},    {1.005, 2, 1.01},   {2.675, 2, 2.68},  {0.1 + 0.2, 2, 0.3}, {1234.5649, 2, 1234.56},
+      {-0.004, 2, 0},    {99.995, 2, 100},   {0, 2, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(plainNumber(c.v).toStdString() + " to " + std::to_string(c.decimals));
+    EXPECT_DOUBLE_EQ(roundTo(c.v, c.decimals), c.want);
+    if (c.decimals == 2) {
+      EXPECT_EQ(toSatang(c.v), qRound64(c.want * 100));
+    }
+  }
+}

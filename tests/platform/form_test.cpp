@@ -1,0 +1,206 @@
+#include "platform/form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "support/testenv.h"
+
+using plat::Form;
+using plat::FormRegistry;
+
+namespace {
+
+struct Counts {
+  int created = 0;
+  int loads = 0;
+  int unloads = 0;
+};
+
+class TestForm : public Form {
+ public:
+  TestForm(Counts* c, bool unloadsOnDeactivate, bool topLevel)
+      : c_(c), deactivates_(unloadsOnDeactivate), topLevel_(topLevel) {
+    ++c_->created;
+    auto* lay = new QVBoxLayout(this);
+    txtName = new QLineEdit(this);
+    lay->addWidget(txtName);
+  }
+  void Form_Load() override { ++c_->loads; }
+  void Form_Unload() override { ++c_->unloads; }
+  bool unloadsOnDeactivate() const override { return deactivates_; }
+  bool isTopLevelWindow() const override { return topLevel_; }
+  QLineEdit* txtName;
+
+ private:
+  Counts* c_;
+  bool deactivates_;
+  bool topLevel_;
+};
+
+class BrokenForm : public Form {
+ public:
+  void Form_Load() override { throw std::runtime_error("load failed"); }
+};
+
+FormRegistry& reg() { return FormRegistry::instance(); }
+
+// Runs the deletions that unloading asked for.
+void flushDeletes() {
+  testenv::pump();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Registers a form under a name of its own for this test.
+QString addForm(const QString& name, Counts* c, bool unloadsOnDeactivate = false, bool topLevel = true) {
+  reg().add(name, [=] { return new TestForm(c, unloadsOnDeactivate, topLevel); });
+  return name;
+}
+
+// Makes w's window the active one and puts the focus into w, as a click would.
+void activate(QWidget* w) {
+  w->window()->show();
+  w->window()->activateWindow();
+  QApplication::setActiveWindow(w->window());
+  w->setFocus(Qt::OtherFocusReason);
+  testenv::pump(20);
+}
+
+}  // namespace
+
+TEST(FormRegistry, CreatesOnFirstUseAndReuses) {
+  Counts c;
+  const QString name = addForm("RegReuseForm", &c);
+  EXPECT_EQ(reg().loaded(name), nullptr);
+  EXPECT_EQ(reg().form("NoSuchForm"), nullptr);
+  EXPECT_EQ(reg().show("NoSuchForm"), nullptr);
+
+  Form* hidden = reg().form(name);  // created hidden; its load runs
+  ASSERT_NE(hidden, nullptr);
+  EXPECT_FALSE(hidden->isVisible());
+  EXPECT_EQ(c.loads, 1);
+  EXPECT_EQ(hidden->objectName(), name);
+  EXPECT_EQ(reg().loaded(name), hidden);
+
+  EXPECT_EQ(reg().show(name), hidden);  // the same form, now shown, not loaded again
+  EXPECT_TRUE(hidden->isVisible());
+  EXPECT_EQ(reg().form(name), hidden);
+  EXPECT_EQ(c.created, 1);
+  EXPECT_EQ(c.loads, 1);
+
+  reg().unload(name);
+  EXPECT_EQ(c.unloads, 1);
+  EXPECT_EQ(reg().loaded(name), nullptr);
+  Form* again = reg().show(name);
+  EXPECT_EQ(c.created, 2);
+  EXPECT_EQ(c.loads, 2);
+  EXPECT_EQ(reg().loaded(name), again);
+  reg().unload(name);
+  flushDeletes();
+}
+
+TEST(FormRegistry, ForgetsAFormThatUnloadsItself) {
+  Counts c;
+  const QString name = addForm("RegSelfUnloadForm", &c);
+  QPointer<Form> f = reg().show(name);
+  f->unload();  // its own Close button
+  EXPECT_EQ(c.unloads, 1);
+  EXPECT_EQ(reg().loaded(name), nullptr);  // at once, not only when deleted
+  Form* fresh = reg().show(name);
+  EXPECT_NE(fresh, f.data());
+  EXPECT_EQ(c.loads, 2);
+  flushDeletes();
+  EXPECT_TRUE(f.isNull());
+  EXPECT_EQ(reg().loaded(name), fresh);  // the old form's deletion does not drop the new one
+  fresh->close();  // the window's close box unloads it too
+  EXPECT_EQ(c.unloads, 2);
+  EXPECT_EQ(reg().loaded(name), nullptr);
+  flushDeletes();
+}
+
+TEST(FormRegistry, FailedLoadLeavesNothingLoaded) {
+  reg().add("RegBrokenForm", [] { return new BrokenForm; });
+  EXPECT_THROW(reg().form("RegBrokenForm"), std::runtime_error);
+  EXPECT_EQ(reg().loaded("RegBrokenForm"), nullptr);
+}
+
+TEST(FormRegistry, UnloadsOnDeactivateWhenAnotherFormBecomesActive) {
+  Counts a, b;
+  const QString nameA = addForm("RegDeactA", &a, /*unloadsOnDeactivate=*/true);
+  const QString nameB = addForm("RegDeactB", &b);
+  Form* fa = reg().show(nameA);
+  activate(fa->findChild<QLineEdit*>());
+  EXPECT_EQ(a.unloads, 0);
+
+  // Its own question and its own dialog do not count as leaving it.
+  {
+    QMessageBox box(QMessageBox::Question, "", "Do you want to delete user", QMessageBox::Yes | QMessageBox::No, fa);
+    activate(box.button(QMessageBox::Yes));
+    EXPECT_EQ(QApplication::focusWidget(), box.button(QMessageBox::Yes));
+    QDialog dlg(fa);
+    auto* edit = new QLineEdit(&dlg);
+    activate(edit);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+  }
+  activate(fa->findChild<QLineEdit*>());
+  EXPECT_EQ(a.unloads, 0);
+  EXPECT_EQ(reg().loaded(nameA), fa);
+
+  // Another form of the program becoming active does.
+  Form* fb = reg().form(nameB);
+  activate(fb->findChild<QLineEdit*>());
+  EXPECT_EQ(a.unloads, 1);
+  EXPECT_EQ(reg().loaded(nameA), nullptr);
+  EXPECT_EQ(reg().loaded(nameB), fb);  // B does not go away on deactivation
+  Form* fa2 = reg().show(nameA);
+  EXPECT_EQ(a.loads, 2);
+  activate(fa2->findChild<QLineEdit*>());
+  EXPECT_EQ(b.unloads, 0);
+  reg().unload(nameA);
+  reg().unload(nameB);
+  flushDeletes();
+}
+
+TEST(FormRegistry, ChildWindowsOfTheMainWindow) {
+  QMainWindow main;
+  auto* mdi = new QMdiArea(&main);
+  main.setCentralWidget(mdi);
+  reg().setMdiArea(mdi);
+  main.show();
+  Counts a, b, hidden;
+  const QString nameA = addForm("RegMdiA", &a, true, /*topLevel=*/false);
+  const QString nameB = addForm("RegMdiB", &b, false, false);
+  const QString nameH = addForm("RegMdiHidden", &hidden, true, false);
+  reg().form(nameH);  // loaded hidden, never shown: nothing to deactivate
+
+  Form* fa = reg().show(nameA);
+  ASSERT_NE(qobject_cast<QMdiSubWindow*>(fa->parentWidget()), nullptr);
+  activate(fa->findChild<QLineEdit*>());
+  EXPECT_EQ(a.unloads, 0);
+  // A message box over the main window (the active window of a child form) does not count.
+  {
+    QMessageBox box(QMessageBox::Warning, "", "Error in Stock", QMessageBox::Ok, &main);
+    activate(box.button(QMessageBox::Ok));
+  }
+  EXPECT_EQ(a.unloads, 0);
+  reg().show(nameB);
+  testenv::pump(20);
+  EXPECT_EQ(a.unloads, 1);
+  EXPECT_EQ(reg().loaded(nameA), nullptr);
+  EXPECT_EQ(hidden.unloads, 0);
+  EXPECT_EQ(mdi->subWindowList().size(), 1);
+  reg().unloadAll();
+  flushDeletes();
+  EXPECT_EQ(mdi->subWindowList().size(), 0);
+  reg().setMdiArea(nullptr);
+}
