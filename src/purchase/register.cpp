@@ -1,7 +1,13 @@
 #include "purchase/register.h"
 
 #include "platform/form.h"
+#include "purchase/buy_edit_price_q.h"
+#include "purchase/buy_form.h"
 
 namespace purchase {
-void registerForms() {}
+void registerForms() {
+  auto& reg = plat::FormRegistry::instance();
+  reg.add(QStringLiteral("BuyForm"), [] { return new BuyForm; });
+  reg.add(QStringLiteral("BuyEditPriceQ"), [] { return new BuyEditPriceQ; });
+}
 }  // namespace purchase

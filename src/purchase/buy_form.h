@@ -1,0 +1,139 @@
+#pragma once
+// The purchase invoice screen: a supplier's invoice typed in line by line and saved as Buy rows
+// (stock lots) that raise the stock, or a saved invoice shown again to be corrected or deleted.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <optional>
+
+#include "data/lots.h"
+#include "platform/flexgrid.h"
+#include "platform/form.h"
+
+namespace purchase {
+
+class BuyForm : public plat::Form {
+  Q_OBJECT
+ public:
+  explicit BuyForm(QWidget* parent = nullptr);
+
+  void Form_Load() override;
+  // Closes when another window of the program becomes active, but not while its line editor,
+  // which disables it, is open.
+  bool unloadsOnDeactivate() const override { return isEnabled(); }
+
+  // Controls.
+  QLabel* lblDate;
+  QLineEdit* txtDate;
+  QLabel* lblBuyId;
+  QLineEdit* txtBuyId;
+  QPushButton* cmdShow;
+  QLabel* lblSupId;
+  QLineEdit* txtSupId;
+  QPushButton* cmdBrowse;
+  QLineEdit* txtSupName;
+  QListWidget* ListSupId;
+  QLabel* lblCate;
+  QComboBox* ComCate;
+  QLabel* lblProduct;
+  QComboBox* ComBar;
+  QLabel* lblStock;
+  QLineEdit* txtStock;
+  QLabel* LabelStock;
+  QLabel* lblQuantity;
+  QLineEdit* txtQuantity;
+  QLabel* LabelQuantity;
+  QLabel* lblPrice;
+  QLineEdit* txtPrice;
+  QLabel* lblBath;
+  QPushButton* cmdUpdate;
+  QPushButton* cmdCommit;
+  QPushButton* cmdEditInv;
+  QPushButton* cmdDelInv;
+  QPushButton* cmdClear;
+  QPushButton* cmdExit;
+  QPushButton* cmdPrint;
+  QPushButton* cmdDel;
+  QPushButton* Command1;
+  QLabel* lblTotal;
+  QLineEdit* txtTotal;
+  QLabel* lblBaht2;
+  QPushButton* cmdInv;
+  QPushButton* cmdPid;
+  QPushButton* cmdPName;
+  QPushButton* cmdQuantity;
+  QPushButton* cmdPrice;
+  QPushButton* cmdToSort;
+  plat::FlexGrid* FGrid;
+
+  // The number of lines in the grid.
+  int lineCount() const { return lineCount_; }
+  // Show mode: a saved invoice is on screen (Commit hidden, Edit Inv shown).
+  bool inShowMode() const { return showMode_; }
+  // The invoice the last Show loaded, until the form is cleared.
+  const std::optional<data::InvoiceKey>& shownInvoice() const { return shown_; }
+
+  // Event procedures. Key procedures take the character code and set it to 0 to swallow it.
+  void ComCate_Click();
+  void ComBar_Click();
+  void ComBar_KeyPress(int& keyAscii);
+  void txtQuantity_KeyPress(int& keyAscii);
+  void txtPrice_KeyPress(int& keyAscii);
+  void txtBuyId_KeyPress(int& keyAscii);
+  void txtSupId_KeyPress(int& keyAscii);
+  void cmdUpdate_Click();
+  void cmdBrowse_Click();
+  void ListSupId_DblClick();
+  void ListSupId_KeyPress(int& keyAscii);
+  void ListSupId_LostFocus();
+  void FGrid_Click();
+  void FGrid_KeyPress(int& keyAscii);
+  void cmdClear_Click();
+  void cmdExit_Click();
+  void cmdCommit_Click();
+  void Command1_Click();
+  void cmdShow_Click();
+  void cmdEditInv_Click();
+  void cmdDelInv_Click();
+  void cmdDel_Click();
+
+  // Public procedures: empties the entry boxes and the grid; removes the grid's current line.
+  void ClearSub();
+  void cmdCancel_Click();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void buildControls();
+  void setThaiCaptions();
+  void enterEntryMode();
+  void enterShowMode();
+  // The Yes branch of New: an empty entry form with the next number of the date.
+  void clearForm();
+  void proposeNextNumber();
+  // Looks up the product of code for the pickers (price, stock, unit word); false when unknown.
+  bool pickProduct(const QString& code);
+  void resetPickers();
+  void fillSupplierList();
+  void openLineEditor();
+  // The date box as a date; shows a message and gives nullopt when it is no date.
+  std::optional<QDate> boxDate();
+  // The grid's lines for saving; nullopt (after a message) when a cell holds no number.
+  std::optional<QVector<data::LineToSave>> gridLines();
+  // Shows why a save was refused or failed.
+  void showSaveFailure(const std::exception& e);
+  double totalValue() const;
+
+  int lineCount_ = 0;
+  bool showMode_ = false;
+  bool placed_ = false;
+  std::optional<data::InvoiceKey> shown_;
+  QStringList shownPids_;  // product codes of the lines loaded by Show
+};
+
+}  // namespace purchase

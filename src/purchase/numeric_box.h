@@ -1,0 +1,37 @@
+#pragma once
+// The quantity and unit-cost boxes of the purchase windows. Typed characters outside the box's
+// set are dropped (control characters, codes up to 26 such as Backspace and Enter, always pass);
+// pasted text is refused unless it is a number of the box's kind.
+#include <QLineEdit>
+#include <QValidator>
+
+class QKeyEvent;
+
+namespace purchase {
+
+enum class NumberKind {
+  Whole,    // digits: quantities
+  Decimal,  // digits with at most one ".": unit costs
+};
+
+class NumberValidator : public QValidator {
+ public:
+  NumberValidator(NumberKind kind, QObject* parent) : QValidator(parent), kind_(kind) {}
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  NumberKind kind_;
+};
+
+// Gives box the validator of its kind.
+void makeNumeric(QLineEdit* box, NumberKind kind);
+// Whether text is a whole number of that kind: a digit at least, only digits and one ".".
+bool isCompleteNumber(const QString& text, NumberKind kind);
+// Whether a typed character may go into a box of that kind.
+bool keyAllowed(int keyAscii, NumberKind kind);
+
+// The character code of a key press as the event procedures take it (Enter 13, Escape 27), or -1
+// for a key that types nothing (arrows, function keys), which the procedures never see.
+int keyAsciiOf(const QKeyEvent* e);
+
+}  // namespace purchase
