@@ -77,6 +77,7 @@ void frmLogin::cmdOk_Click() {
     case LoginCheck::Outcome::WrongPassword:
       UserFound = true;
       plat::dialogs().message(QStringLiteral("Invalid Password, try again!"), QStringLiteral("Login"));
+      activateWindow();
       txtPassword->setFocus();
       txtPassword->selectAll();
       return;

@@ -34,20 +34,20 @@ struct MenuDef {
   const char* name;
   const char* parent;  // nullptr: on the menu bar
   QString english;
-  QString thai;        // empty: keeps the English caption
+  QString thai;  // empty: keeps the English caption
   QKeySequence shortcut;
   bool submenu;
   bool hidden;
   bool disabled;
-  const char* form;    // the window it shows, or nullptr
+  const char* form;  // the window it shows, or nullptr
 };
 
 const std::vector<MenuDef>& menuTable() {
   using K = QKeySequence;
   static const std::vector<MenuDef> t = {
       {"MeFile", nullptr, QStringLiteral("&File"), QStringLiteral("&ทั่วไป"), K(), true, false, true, nullptr},
-      {"Setting", "MeFile", QStringLiteral("Setting"), QStringLiteral("&กำหนดค่า"), K(Qt::Key_F1), false, false,
-       false, "OptionF"},
+      {"Setting", "MeFile", QStringLiteral("Setting"), QStringLiteral("&กำหนดค่า"), K(Qt::Key_F1), false,
+       false, false, "OptionF"},
       {"MPortSet", "MeFile", QStringLiteral("Port Setting"), {}, K(), false, true, false, nullptr},
       {"Msettingkb", "MeFile", QStringLiteral("Setting Hot Key"), QStringLiteral("&กำหนดค่าปุ่มลัด"),
        K(Qt::Key_F9), false, false, false, "Frmkb"},
@@ -55,35 +55,36 @@ const std::vector<MenuDef>& menuTable() {
        false, false, nullptr},
       {"MBackup", "MeFile", QStringLiteral("Backup"), QStringLiteral("สำรองข้อมูล"), K(), true, false, false,
        nullptr},
-      {"MLoadDat", "MBackup", QStringLiteral("Load Data"), QStringLiteral("เรียกใช้ข้อมูลสำรอง"), K(), false, false,
-       false, "LoadData"},
+      {"MLoadDat", "MBackup", QStringLiteral("Load Data"), QStringLiteral("เรียกใช้ข้อมูลสำรอง"), K(), false,
+       false, false, "LoadData"},
       {"MSaveDat", "MBackup", QStringLiteral("Save Data"), QStringLiteral("เก็บข้อมูลสำรอง"), K(), false, false,
        false, "BackupData"},
-      {"MeExit", "MeFile", QStringLiteral("Exit"), QStringLiteral("&ออก"), K(Qt::Key_F12), false, false, false,
-       nullptr},
+      {"MeExit", "MeFile", QStringLiteral("Exit"), QStringLiteral("&ออก"), K(Qt::Key_F12), false, false,
+       false, nullptr},
       {"MeProcess", nullptr, QStringLiteral("&Process"), QStringLiteral("&ซื้อขาย"), K(), true, false, true,
        nullptr},
-      {"MeCashier", "MeProcess", QStringLiteral("Sell"), QStringLiteral("&ขาย"), K(Qt::Key_F2), false, false, false,
-       "MainForm"},
+      {"MeCashier", "MeProcess", QStringLiteral("Sell"), QStringLiteral("&ขาย"), K(Qt::Key_F2), false, false,
+       false, "MainForm"},
       {"MeUse", "MeProcess", QStringLiteral("cashier"), {}, K(), false, true, false, "SellForm"},
-      {"MDoBuy", "MeProcess", QStringLiteral("Buy"), QStringLiteral("&ซื้อ"), K(Qt::Key_F3), false, false, false,
-       "BuyForm"},
+      {"MDoBuy", "MeProcess", QStringLiteral("Buy"), QStringLiteral("&ซื้อ"), K(Qt::Key_F3), false, false,
+       false, "BuyForm"},
       {"MEStock", nullptr, QStringLiteral("&Stock"), QStringLiteral("&คลังสินค้า"), K(), true, false, true,
        nullptr},
-      {"MEKelvantorium", "MEStock", QStringLiteral("Stock"), QStringLiteral("สินค้าคงคลัง"), K(Qt::Key_F4), false,
-       false, false, "StockF"},
+      {"MEKelvantorium", "MEStock", QStringLiteral("Stock"), QStringLiteral("สินค้าคงคลัง"), K(Qt::Key_F4),
+       false, false, false, "StockF"},
       {"MProductValue", "MEStock", QStringLiteral("Product Value"), QStringLiteral("มูลค่าสินค้าคงคลัง"),
        K(Qt::CTRL | Qt::Key_A), false, true, false, "StockValue"},
       {"Madd", "MEStock", QStringLiteral("Insert and Update Product Data"), QStringLiteral("แก้ไขและเพิ่มสินค้า"),
        K(Qt::Key_F5), false, false, false, "AddF"},
       {"MRep", nullptr, QStringLiteral("&Report"), QStringLiteral("รายงาน"), K(), true, false, true, nullptr},
-      {"MBuy", "MRep", QStringLiteral("Buy Report"), QStringLiteral("รายงานซื้อ"), K(), true, false, false, nullptr},
-      {"MBuyDay", "MBuy", QStringLiteral("Buy Detail"), QStringLiteral("รายงานซื้อสินค้า"), K(), false, false, false,
-       "BuyReport"},
+      {"MBuy", "MRep", QStringLiteral("Buy Report"), QStringLiteral("รายงานซื้อ"), K(), true, false, false,
+       nullptr},
+      {"MBuyDay", "MBuy", QStringLiteral("Buy Detail"), QStringLiteral("รายงานซื้อสินค้า"), K(), false, false,
+       false, "BuyReport"},
       {"MBuyDate", "MBuy", QStringLiteral("Day Detail"), QStringLiteral("รายงานซื้อรายวัน"), K(), false, false,
        false, "BuyDayReport"},
-      {"MBuyMonth", "MBuy", QStringLiteral("Month Detail"), QStringLiteral("รายงานซื้อรายเดือน"), K(), false, false,
-       false, "MoBuyForm"},
+      {"MBuyMonth", "MBuy", QStringLiteral("Month Detail"), QStringLiteral("รายงานซื้อรายเดือน"), K(), false,
+       false, false, "MoBuyForm"},
       {"MBuyYear", "MBuy", QStringLiteral("Year Datail"), QStringLiteral("รายงานซื้อรายปี"), K(), false, false,
        false, "YrBuyReport"},
       {"MSell", "MRep", QStringLiteral("Sell Report"), QStringLiteral("รายงานขาย"), K(), true, false, false,
@@ -95,25 +96,26 @@ const std::vector<MenuDef>& menuTable() {
        false, "DayReport"},
       {"MoSellMonth", "MSell", QStringLiteral("Month Detail"), QStringLiteral("รายงานขายรายเดือน"), K(), false,
        false, false, "MoReport"},
-      {"MSellYear", "MSell", QStringLiteral("Year Detail"), QStringLiteral("รายงานขายรายปี"), K(), false, false,
-       false, "YearReport"},
+      {"MSellYear", "MSell", QStringLiteral("Year Detail"), QStringLiteral("รายงานขายรายปี"), K(), false,
+       false, false, "YearReport"},
       {"MEmpSale", "MSell", QStringLiteral("Employee Sale"), QStringLiteral("รายงานขายของพนักงาน"), K(), false,
        false, false, "EmpReport"},
       {"MAnalyze", "MRep", QStringLiteral("Analyze"), QStringLiteral("วิเคราะห์การขาย"), K(Qt::Key_F11), false,
        false, false, "AnalyzeForm"},
-      {"MeSecurity", nullptr, QStringLiteral("&Security"), QStringLiteral("ความปลอดภัย"), K(), false, false, true,
-       "SecurityFrm"},
+      {"MeSecurity", nullptr, QStringLiteral("&Security"), QStringLiteral("ความปลอดภัย"), K(), false, false,
+       true, "SecurityFrm"},
       {"MeAddUser", nullptr, QStringLiteral("&AddUser"), {}, K(), false, true, true, nullptr},
       {"MePermission", nullptr, QStringLiteral("&Permission"), {}, K(), false, true, true, nullptr},
-      {"MPerson", nullptr, QStringLiteral("&Person"), QStringLiteral("บุคคล"), K(), true, false, true, nullptr},
-      {"MCusDat", "MPerson", QStringLiteral("Customers Data"), QStringLiteral("ข้อมูลลูกค้า"), K(Qt::Key_F7), false,
-       false, false, "CustomerForm"},
-      {"MCusRep", "MPerson", QStringLiteral("Customer Report"), QStringLiteral("รายงานลูกค้า"), K(), false, false,
-       false, "CusRep"},
-      {"MSupDat", "MPerson", QStringLiteral("Suppliers Data"), QStringLiteral("ข้อมูลผู้ค้า"), K(Qt::Key_F8), false,
-       false, false, "SupplierForm"},
-      {"MSupRep", "MPerson", QStringLiteral("Supplier Report"), QStringLiteral("รายงานผู้ค้า"), K(), false, false,
-       false, "SupRep"},
+      {"MPerson", nullptr, QStringLiteral("&Person"), QStringLiteral("บุคคล"), K(), true, false, true,
+       nullptr},
+      {"MCusDat", "MPerson", QStringLiteral("Customers Data"), QStringLiteral("ข้อมูลลูกค้า"), K(Qt::Key_F7),
+       false, false, false, "CustomerForm"},
+      {"MCusRep", "MPerson", QStringLiteral("Customer Report"), QStringLiteral("รายงานลูกค้า"), K(), false,
+       false, false, "CusRep"},
+      {"MSupDat", "MPerson", QStringLiteral("Suppliers Data"), QStringLiteral("ข้อมูลผู้ค้า"), K(Qt::Key_F8),
+       false, false, false, "SupplierForm"},
+      {"MSupRep", "MPerson", QStringLiteral("Supplier Report"), QStringLiteral("รายงานผู้ค้า"), K(), false,
+       false, false, "SupRep"},
   };
   return t;
 }
@@ -144,7 +146,7 @@ const std::vector<ButtonDef>& buttonTable() {
       {"bcustomers", QStringLiteral("Customers"), QStringLiteral("    ลูกค้า    "), "CustomerForm",
        QStyle::SP_DirHomeIcon},
       {"bsuppliers", QStringLiteral("Suppliers"), QStringLiteral("      ผู้ค้า      "), "SupplierForm",
-       QStyle::SP_DriveNetIcon},
+       QStyle::SP_DirOpenIcon},
       {"bsecurity", QStringLiteral("Security"), QStringLiteral("ปลอดภัย"), "SecurityFrm",
        QStyle::SP_MessageBoxWarning},
       {"bexit", QStringLiteral("Exit"), QStringLiteral("ออก"), nullptr, QStyle::SP_DialogCloseButton},
@@ -261,7 +263,9 @@ int MHarvelmoquin::shownToolbar() const {
   return 0;
 }
 
-QString MHarvelmoquin::panelText(int n) const { return n >= 1 && n <= 4 ? panels_[n - 1]->text() : QString(); }
+QString MHarvelmoquin::panelText(int n) const {
+  return n >= 1 && n <= 4 ? panels_[n - 1]->text() : QString();
+}
 
 bool MHarvelmoquin::MDIForm_Load(QString* error) {
   ShopSettings& s = settings();
@@ -307,7 +311,8 @@ void MHarvelmoquin::PerMisSet() {
       break;
     case 2:
       enable({"MRep", "MeProcess", "MeCashier", "MSell"}, true);
-      enable({"MSellYear", "MoSellMonth", "MBuy", "MDoBuy", "MSellDay", "Madd", "MAnalyze", "MEmpSale", "MEStock"},
+      enable({"MSellYear", "MoSellMonth", "MBuy", "MDoBuy", "MSellDay", "Madd", "MAnalyze", "MEmpSale",
+              "MEStock"},
              false);
       shown = th ? 6 : 3;
       break;
@@ -377,18 +382,23 @@ void MHarvelmoquin::MProductValue_Click() {
 }
 
 bool MHarvelmoquin::toolbarActs(int n, const QString& key) {
-  static const QStringList all = {"bsetting", "bsell", "bbuy", "bstock", "bproduct",
+  static const QStringList all = {"bsetting",   "bsell",      "bbuy",      "bstock", "bproduct",
                                   "bcustomers", "bsuppliers", "bsecurity", "bexit"};
-  static const QStringList main = {"bsell", "bbuy", "bstock", "bproduct", "bcustomers", "bsuppliers", "bexit"};
+  static const QStringList main = {"bsell",      "bbuy",       "bstock", "bproduct",
+                                   "bcustomers", "bsuppliers", "bexit"};
   static const QStringList sale = {"bsell", "bstock", "bexit"};
   switch (n) {
     case 1:
-    case 4: return all.contains(key);
+    case 4:
+      return all.contains(key);
     case 2:
-    case 5: return main.contains(key);
+    case 5:
+      return main.contains(key);
     case 3:
-    case 6: return sale.contains(key);
-    default: return false;
+    case 6:
+      return sale.contains(key);
+    default:
+      return false;
   }
 }
 
@@ -400,9 +410,9 @@ void MHarvelmoquin::toolbarClick(int n, const QString& key) {
   try {
     plat::FormRegistry::instance().show(QString::fromLatin1(d->form));
   } catch (const std::exception&) {
-    plat::dialogs().message(n <= 2 ? L(QStringLiteral("เปิดหน้าขายซ้ำ"), QStringLiteral("Open duplicate sell window"))
-                                   : L(QStringLiteral("เปิดหน้าต่างขายซ้ำ"),
-                                       QStringLiteral("Open duplicate sell window")));
+    plat::dialogs().message(
+        n <= 2 ? L(QStringLiteral("เปิดหน้าขายซ้ำ"), QStringLiteral("Open duplicate sell window"))
+               : L(QStringLiteral("เปิดหน้าต่างขายซ้ำ"), QStringLiteral("Open duplicate sell window")));
   }
 }
 
@@ -418,9 +428,9 @@ void MHarvelmoquin::unload() {
 void MHarvelmoquin::MDIForm_Unload() {
   QString error;
   if (!writeSettings(settings(), &error))
-    plat::dialogs().message(L(QStringLiteral("บันทึกค่าที่กำหนดไม่ได้: "), QStringLiteral("The settings could not be saved: ")) +
-                                error,
-                            {}, plat::Icon::Critical);
+    plat::dialogs().message(
+        L(QStringLiteral("บันทึกค่าที่กำหนดไม่ได้: "), QStringLiteral("The settings could not be saved: ")) + error,
+        {}, plat::Icon::Critical);
 }
 
 void MHarvelmoquin::closeEvent(QCloseEvent* e) {

@@ -35,7 +35,8 @@ int runProgram() {
   int code = 0;
   std::unique_ptr<MHarvelmoquin> main;
   QPointer<frmLogin> login = new frmLogin;
-  QObject::connect(login, &frmLogin::cancelled, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+  QObject::connect(
+      login, &frmLogin::cancelled, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
   QObject::connect(login, &frmLogin::succeeded, qApp, [&] {
     main = openMainWindow();
     if (!main) {
@@ -43,9 +44,11 @@ int runProgram() {
       QCoreApplication::exit(1);
       return;
     }
-    QObject::connect(main.get(), &MHarvelmoquin::unloaded, qApp, [] { QCoreApplication::exit(0); },
-                     Qt::QueuedConnection);
+    QObject::connect(
+        main.get(), &MHarvelmoquin::unloaded, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     main->showMaximized();
+    main->raise();
+    main->activateWindow();
   });
   login->Form_Load();
   login->show();

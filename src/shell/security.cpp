@@ -71,8 +71,7 @@ QStringList names(data::Db& db, bool withAdmin) {
 }
 
 std::optional<int> permission(data::Db& db, const QString& name) {
-  const QVariant v =
-      db.scalar(QStringLiteral("SELECT Permission FROM Security WHERE UserName = ?"), {name});
+  const QVariant v = db.scalar(QStringLiteral("SELECT Permission FROM Security WHERE UserName = ?"), {name});
   if (!v.isValid() || v.isNull()) return std::nullopt;
   bool ok = false;
   const int level = v.toInt(&ok);
@@ -335,10 +334,14 @@ void SecurityFrm::UserName_Click() {
   if (!user) return;
   try {
     const std::optional<int> level = users::permission(data::Conn(), *user);
-    if (level == 0) opt0->setChecked(true);
-    else if (level == 1) opt1->setChecked(true);
-    else if (level == 2) opt2->setChecked(true);
-    else clearLevels();
+    if (level == 0)
+      opt0->setChecked(true);
+    else if (level == 1)
+      opt1->setChecked(true);
+    else if (level == 2)
+      opt2->setChecked(true);
+    else
+      clearLevels();
   } catch (const data::DbError& e) {
     plat::dialogs().message(e.text());
   }
@@ -382,8 +385,10 @@ void SecurityFrm::cmdOk_Click() {
         if (!user) return;
         if (dlg.askYesNo(QStringLiteral("Do you want to delete user"))) {
           const int n = users::remove(data::Conn(), *user);
-          if (n != 1) dlg.message(notFound);
-          else dlg.message(QStringLiteral("User is Delete"));
+          if (n != 1)
+            dlg.message(notFound);
+          else
+            dlg.message(QStringLiteral("User is Delete"));
           UserName->clear();
           UsrList();
           txtPassword->clear();

@@ -65,7 +65,7 @@ struct LoginCheck {
     UnknownUser,    // "Invalid Password"
     WrongPassword,  // "Invalid Password, try again!"
     Succeeded,
-    Failed          // a statement failed or the stored level is not a level: nothing is shown
+    Failed  // a statement failed or the stored level is not a level: nothing is shown
   };
   Outcome outcome = Outcome::Failed;
   quint8 level = 0;

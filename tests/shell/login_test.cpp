@@ -29,7 +29,8 @@ class LoginTest : public ::testing::Test {
     insertUser(db, QStringLiteral("admin"), shell::hashPassword(QStringLiteral("Secret")), 1);
     insertUser(db, QStringLiteral("bob"), QStringLiteral("pw"), 2);  // a row from the old database
     insertUser(db, QStringLiteral("carol"), QVariant(), 2);
-    ASSERT_TRUE(db.scalar(QStringLiteral("SELECT Password IS NULL FROM Security WHERE UserName = 'carol'")).toBool());
+    ASSERT_TRUE(
+        db.scalar(QStringLiteral("SELECT Password IS NULL FROM Security WHERE UserName = 'carol'")).toBool());
     insertUser(db, QStringLiteral("o'neil"), shell::hashPassword(QStringLiteral("x'y")), 1);
     insertUser(db, QStringLiteral("dave"), shell::hashPassword(QStringLiteral("d")), 300);
     insertUser(db, QStringLiteral("ผู้ขาย"), shell::hashPassword(QStringLiteral("ขาย")), 2);
@@ -59,20 +60,20 @@ TEST_F(LoginTest, StoredUsersByTypedNameAndPassword) {
   };
   const Case cases[] = {
       {"Admin", "admin", Ok, 0},
-      {"ADMIN", "admin", Unknown, 0},     // names match exactly
+      {"ADMIN", "admin", Unknown, 0},  // names match exactly
       {"Admin ", "admin", Unknown, 0},
-      {"Admin", "Admin", Retry, 0},       // passwords too
+      {"Admin", "Admin", Retry, 0},  // passwords too
       {"Admin", "", Retry, 0},
       {"admin", "Secret", Ok, 1},
       {"admin", "admin", Retry, 0},
-      {"bob", "pw", Ok, 2},               // plain text row, accepted once and rewritten
+      {"bob", "pw", Ok, 2},  // plain text row, accepted once and rewritten
       {"bob", "PW", Retry, 0},
-      {"carol", "", Retry, 0},            // an empty password never matches a NULL one
-      {"o'neil", "x'y", Ok, 1},           // a quote in the name or password is just a character
+      {"carol", "", Retry, 0},   // an empty password never matches a NULL one
+      {"o'neil", "x'y", Ok, 1},  // a quote in the name or password is just a character
       {"o'neil", "x", Retry, 0},
       {"' OR ''='", "x", Unknown, 0},
       {"", "", Unknown, 0},
-      {"dave", "d", Nothing, 0},          // level 300 is not a level
+      {"dave", "d", Nothing, 0},  // level 300 is not a level
       {"ผู้ขาย", "ขาย", Ok, 2},
   };
   for (const Case& c : cases) {

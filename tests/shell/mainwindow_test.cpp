@@ -19,11 +19,11 @@ using namespace shelltest;
 
 namespace {
 
-const QStringList kForms = {"OptionF",   "Frmkb",        "LoadData",    "BackupData",  "MainForm",
-                            "SellForm",  "BuyForm",      "StockF",      "StockValue",  "AddF",
-                            "BuyReport", "BuyDayReport", "MoBuyForm",   "YrBuyReport", "DayReport",
-                            "BillF",     "MoReport",     "YearReport",  "EmpReport",   "AnalyzeForm",
-                            "SecurityFrm", "CustomerForm", "CusRep",    "SupplierForm", "SupRep"};
+const QStringList kForms = {"OptionF",     "Frmkb",        "LoadData",   "BackupData",   "MainForm",
+                            "SellForm",    "BuyForm",      "StockF",     "StockValue",   "AddF",
+                            "BuyReport",   "BuyDayReport", "MoBuyForm",  "YrBuyReport",  "DayReport",
+                            "BillF",       "MoReport",     "YearReport", "EmpReport",    "AnalyzeForm",
+                            "SecurityFrm", "CustomerForm", "CusRep",     "SupplierForm", "SupRep"};
 
 QSet<QString> set(const QStringList& l) { return QSet<QString>(l.begin(), l.end()); }
 
@@ -71,15 +71,18 @@ class MainWindowTest : public ::testing::Test {
 
 // Menus disabled after PerMisSet, by level; every other menu is enabled.
 QSet<QString> disabledAt(int level) {
-  const QStringList design = {"MeFile", "MeProcess", "MEStock", "MRep", "MeSecurity", "MeAddUser", "MePermission",
-                              "MPerson"};
+  const QStringList design = {"MeFile",     "MeProcess", "MEStock",      "MRep",
+                              "MeSecurity", "MeAddUser", "MePermission", "MPerson"};
   switch (level) {
-    case 0: return {"MeAddUser", "MePermission"};
-    case 1: return {"MeFile", "MeSecurity", "MeAddUser", "MePermission"};
+    case 0:
+      return {"MeAddUser", "MePermission"};
+    case 1:
+      return {"MeFile", "MeSecurity", "MeAddUser", "MePermission"};
     case 2:
-      return set({"MeFile", "MeSecurity", "MeAddUser", "MePermission", "MPerson", "MSellYear", "MoSellMonth", "MBuy",
-                  "MDoBuy", "MSellDay", "Madd", "MAnalyze", "MEmpSale", "MEStock"});
-    default: return set(design);
+      return set({"MeFile", "MeSecurity", "MeAddUser", "MePermission", "MPerson", "MSellYear", "MoSellMonth",
+                  "MBuy", "MDoBuy", "MSellDay", "Madd", "MAnalyze", "MEmpSale", "MEStock"});
+    default:
+      return set(design);
   }
 }
 
@@ -108,16 +111,16 @@ TEST_F(MainWindowTest, PermissionLevelsSetMenusAndShowOneToolbar) {
 }
 
 TEST_F(MainWindowTest, ToolbarsHoldTheNineKeyedButtonsAndActOnTheirSets) {
-  const QStringList keys = {"bsetting", "bsell", "bbuy", "bstock", "bproduct", "bcustomers", "bsuppliers",
-                            "bsecurity", "bexit"};
-  const QStringList thai = {"กำหนดค่า", "ขาย", "ซื้อ", "เช็คสินค้า", "สินค้า", "    ลูกค้า    ",
+  const QStringList keys = {"bsetting",   "bsell",      "bbuy",      "bstock", "bproduct",
+                            "bcustomers", "bsuppliers", "bsecurity", "bexit"};
+  const QStringList thai = {"กำหนดค่า",         "ขาย",    "ซื้อ", "เช็คสินค้า", "สินค้า", "    ลูกค้า    ",
                             "      ผู้ค้า      ", "ปลอดภัย", "ออก"};
-  const QStringList english = {"Setting", "Sell", "Buy", "Stock", "Product", "Customers", "Suppliers",
-                               "Security", "Exit"};
-  const QHash<QString, QString> target = {{"bsetting", "OptionF"},     {"bsell", "MainForm"},
-                                          {"bbuy", "BuyForm"},         {"bstock", "StockF"},
-                                          {"bproduct", "AddF"},        {"bcustomers", "CustomerForm"},
-                                          {"bsuppliers", "SupplierForm"}, {"bsecurity", "SecurityFrm"}};
+  const QStringList english = {"Setting",   "Sell",      "Buy",      "Stock", "Product",
+                               "Customers", "Suppliers", "Security", "Exit"};
+  const QHash<QString, QString> target = {
+      {"bsetting", "OptionF"},        {"bsell", "MainForm"},       {"bbuy", "BuyForm"},
+      {"bstock", "StockF"},           {"bproduct", "AddF"},        {"bcustomers", "CustomerForm"},
+      {"bsuppliers", "SupplierForm"}, {"bsecurity", "SecurityFrm"}};
   const QSet<QString> acts[3] = {set(keys),
                                  {"bsell", "bbuy", "bstock", "bproduct", "bcustomers", "bsuppliers", "bexit"},
                                  {"bsell", "bstock", "bexit"}};
@@ -138,12 +141,24 @@ TEST_F(MainWindowTest, ToolbarsHoldTheNineKeyedButtonsAndActOnTheirSets) {
       if (key == QLatin1String("bexit")) continue;
       plat::FormRegistry::instance().unloadAll();
       switch (n) {
-        case 1: w->Toolbar1_ButtonClick(key); break;
-        case 2: w->Toolbar2_ButtonClick(key); break;
-        case 3: w->Toolbar3_ButtonClick(key); break;
-        case 4: w->Toolbar4_ButtonClick(key); break;
-        case 5: w->Toolbar5_ButtonClick(key); break;
-        default: w->Toolbar6_ButtonClick(key); break;
+        case 1:
+          w->Toolbar1_ButtonClick(key);
+          break;
+        case 2:
+          w->Toolbar2_ButtonClick(key);
+          break;
+        case 3:
+          w->Toolbar3_ButtonClick(key);
+          break;
+        case 4:
+          w->Toolbar4_ButtonClick(key);
+          break;
+        case 5:
+          w->Toolbar5_ButtonClick(key);
+          break;
+        default:
+          w->Toolbar6_ButtonClick(key);
+          break;
       }
       EXPECT_EQ(opened(target.value(key)), mine.contains(key));
     }
@@ -185,15 +200,29 @@ TEST_F(MainWindowTest, LevelOneInThaiShowsToolbarFiveWithoutSettingOrSecurity) {
 }
 
 TEST_F(MainWindowTest, EveryMenuItemOpensItsWindowOnceAndReusesIt) {
-  const QList<QPair<QString, QString>> items = {
-      {"Setting", "OptionF"},       {"Msettingkb", "Frmkb"},        {"MLoadDat", "LoadData"},
-      {"MSaveDat", "BackupData"},   {"MeCashier", "MainForm"},      {"MDoBuy", "BuyForm"},
-      {"MEKelvantorium", "StockF"}, {"Madd", "AddF"},               {"MBuyDay", "BuyReport"},
-      {"MBuyDate", "BuyDayReport"}, {"MBuyMonth", "MoBuyForm"},     {"MBuyYear", "YrBuyReport"},
-      {"MBill", "BillF"},           {"MSellDay", "DayReport"},      {"MoSellMonth", "MoReport"},
-      {"MSellYear", "YearReport"},  {"MEmpSale", "EmpReport"},      {"MAnalyze", "AnalyzeForm"},
-      {"MeSecurity", "SecurityFrm"}, {"MCusDat", "CustomerForm"},   {"MCusRep", "CusRep"},
-      {"MSupDat", "SupplierForm"},  {"MSupRep", "SupRep"}};
+  const QList<QPair<QString, QString>> items = {{"Setting", "OptionF"},
+                                                {"Msettingkb", "Frmkb"},
+                                                {"MLoadDat", "LoadData"},
+                                                {"MSaveDat", "BackupData"},
+                                                {"MeCashier", "MainForm"},
+                                                {"MDoBuy", "BuyForm"},
+                                                {"MEKelvantorium", "StockF"},
+                                                {"Madd", "AddF"},
+                                                {"MBuyDay", "BuyReport"},
+                                                {"MBuyDate", "BuyDayReport"},
+                                                {"MBuyMonth", "MoBuyForm"},
+                                                {"MBuyYear", "YrBuyReport"},
+                                                {"MBill", "BillF"},
+                                                {"MSellDay", "DayReport"},
+                                                {"MoSellMonth", "MoReport"},
+                                                {"MSellYear", "YearReport"},
+                                                {"MEmpSale", "EmpReport"},
+                                                {"MAnalyze", "AnalyzeForm"},
+                                                {"MeSecurity", "SecurityFrm"},
+                                                {"MCusDat", "CustomerForm"},
+                                                {"MCusRep", "CusRep"},
+                                                {"MSupDat", "SupplierForm"},
+                                                {"MSupRep", "SupRep"}};
   open(0);
   for (const auto& [item, form] : items) {
     SCOPED_TRACE(item.toStdString());
@@ -220,11 +249,12 @@ TEST_F(MainWindowTest, ShortcutKeysActOnlyWhereTheirMenusAreEnabled) {
     QString item;
     QKeySequence seq;
   };
-  const Key keys[] = {{"Setting", Qt::Key_F1},         {"MeCashier", Qt::Key_F2}, {"MDoBuy", Qt::Key_F3},
-                      {"MEKelvantorium", Qt::Key_F4},  {"Madd", Qt::Key_F5},      {"MBill", Qt::Key_F6},
-                      {"MCusDat", Qt::Key_F7},         {"MSupDat", Qt::Key_F8},   {"Msettingkb", Qt::Key_F9},
-                      {"MAnalyze", Qt::Key_F11},       {"MeExit", Qt::Key_F12},
-                      {"MProductValue", QKeySequence(Qt::CTRL | Qt::Key_A)}};
+  const Key keys[] = {{"Setting", Qt::Key_F1},    {"MeCashier", Qt::Key_F2},
+                      {"MDoBuy", Qt::Key_F3},     {"MEKelvantorium", Qt::Key_F4},
+                      {"Madd", Qt::Key_F5},       {"MBill", Qt::Key_F6},
+                      {"MCusDat", Qt::Key_F7},    {"MSupDat", Qt::Key_F8},
+                      {"Msettingkb", Qt::Key_F9}, {"MAnalyze", Qt::Key_F11},
+                      {"MeExit", Qt::Key_F12},    {"MProductValue", QKeySequence(Qt::CTRL | Qt::Key_A)}};
   open(2);
   for (const Key& k : keys) EXPECT_EQ(w->menuItem(k.item)->shortcut(), k.seq) << k.item.toStdString();
 
@@ -266,13 +296,13 @@ TEST_F(MainWindowTest, StatusBarTitleAndCaptionsInEnglish) {
 
   QStringList top;
   for (QAction* a : w->menuBar()->actions()) top << a->objectName();
-  EXPECT_EQ(top, (QStringList{"MeFile", "MeProcess", "MEStock", "MRep", "MeSecurity", "MeAddUser", "MePermission",
-                              "MPerson"}));
+  EXPECT_EQ(top, (QStringList{"MeFile", "MeProcess", "MEStock", "MRep", "MeSecurity", "MeAddUser",
+                              "MePermission", "MPerson"}));
   QStringList sell;
   for (QAction* a : w->menuItem("MSell")->menu()->actions()) sell << a->objectName();
   EXPECT_EQ(sell, (QStringList{"MaDay", "MBill", "MSellDay", "MoSellMonth", "MSellYear", "MEmpSale"}));
   EXPECT_EQ(w->menuItem("MeSecurity")->menu(), nullptr);  // a command on the menu bar
-  EXPECT_FALSE(w->isVisible());  // nothing opens at start
+  EXPECT_FALSE(w->isVisible());                           // nothing opens at start
   EXPECT_TRUE(w->mdiArea()->subWindowList().isEmpty());
 }
 
@@ -281,11 +311,17 @@ TEST_F(MainWindowTest, ThaiStatusBarAndMenusWhileHiddenItemsKeepEnglish) {
   EXPECT_EQ(w->panelText(2).left(11), QStringLiteral("  วันที่ : "));
   EXPECT_TRUE(w->panelText(3).startsWith(QStringLiteral("เวลาเข้างาน : 02:07:09")));
   EXPECT_EQ(w->panelText(4), QStringLiteral("พนักงานขาย : Admin"));
-  const QList<QPair<QString, QString>> captions = {
-      {"MeFile", "&ทั่วไป"},        {"MBill", "สรุป/ยกเลิกบิล"},   {"MeSecurity", "ความปลอดภัย"},
-      {"MEStock", "&คลังสินค้า"},   {"MPerson", "บุคคล"},         {"MEmpSale", "รายงานขายของพนักงาน"},
-      {"MPortSet", "Port Setting"}, {"MeUse", "cashier"},          {"MaDay", "All Product detail"},
-      {"MeAddUser", "&AddUser"},    {"MePermission", "&Permission"}};
+  const QList<QPair<QString, QString>> captions = {{"MeFile", "&ทั่วไป"},
+                                                   {"MBill", "สรุป/ยกเลิกบิล"},
+                                                   {"MeSecurity", "ความปลอดภัย"},
+                                                   {"MEStock", "&คลังสินค้า"},
+                                                   {"MPerson", "บุคคล"},
+                                                   {"MEmpSale", "รายงานขายของพนักงาน"},
+                                                   {"MPortSet", "Port Setting"},
+                                                   {"MeUse", "cashier"},
+                                                   {"MaDay", "All Product detail"},
+                                                   {"MeAddUser", "&AddUser"},
+                                                   {"MePermission", "&Permission"}};
   for (const auto& [item, text] : captions) EXPECT_EQ(w->menuItem(item)->text(), text) << item.toStdString();
   EXPECT_EQ(w->menuItem("MeFile")->menu()->title(), QStringLiteral("&ทั่วไป"));
 }

@@ -28,14 +28,15 @@ QString dbPath() { return plat::installPath(QStringLiteral("Kelvantorium.db")); 
 
 // A settings line in code page 874 with the installed database as DbPath.
 QByteArray line(const QString& before, const QString& after) {
-  return plat::toCp874(before + QLatin1Char('"') + dbPath() + QLatin1Char('"') + after + QStringLiteral("\r\n"));
+  return plat::toCp874(before + QLatin1Char('"') + dbPath() + QLatin1Char('"') + after +
+                       QStringLiteral("\r\n"));
 }
 
 const QString kEnglishHead = QStringLiteral(
     "\"My Shop\",\"12/3, Main Road\",\"Bangkok 10110\",\"Tel. 02-123\",\"RECEIPT\",\"0105\",\"Thanks\","
     "\"VAT incl\",\"10\",12,1,\"RJ45\",#FALSE#,1,7,\"spare, text\",1,");
-const QString kEnglishTail = QStringLiteral(
-    ",\"BillPrinter\",\"Garuda\",#TRUE#,\"L1\",\"L2\",\"L3\",\"L4\",\"ReportPrinter\"");
+const QString kEnglishTail =
+    QStringLiteral(",\"BillPrinter\",\"Garuda\",#TRUE#,\"L1\",\"L2\",\"L3\",\"L4\",\"ReportPrinter\"");
 const QString kThaiHead = QStringLiteral(
     "\"ร้านค้าดี\",\"ถนน\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"9\",10,0,3,#TRUE#,3,7.5,\"\",2,");
 const QString kThaiTail = QStringLiteral(",\"None\",\"Garuda\",#FALSE#,\"\",\"\",\"\",\"\",\"None\"");
@@ -54,7 +55,8 @@ class ProgramTest : public ::testing::Test {
     shell::settings() = shell::ShopSettings{};
   }
   // The login as the user does it; true when it handed over.
-  bool logIn(const QString& user = QStringLiteral("Admin"), const QString& password = QStringLiteral("admin")) {
+  bool logIn(const QString& user = QStringLiteral("Admin"),
+             const QString& password = QStringLiteral("admin")) {
     auto* login = new shell::frmLogin;
     login->Form_Load();
     login->show();
@@ -167,7 +169,8 @@ TEST_F(ProgramTest, ItemsWhoseWindowsAreNotBuiltShowNothingAndFailNothing) {
     if (a->menu() || name == QLatin1String("MeExit")) continue;
     a->trigger();
   }
-  for (const char* key : {"bsetting", "bsell", "bbuy", "bstock", "bproduct", "bcustomers", "bsuppliers", "bsecurity"})
+  for (const char* key :
+       {"bsetting", "bsell", "bbuy", "bstock", "bproduct", "bcustomers", "bsuppliers", "bsecurity"})
     main->Toolbar1_ButtonClick(QString::fromLatin1(key));
   EXPECT_TRUE(dlg.shown.empty()) << dlg.texts().join(" | ").toStdString();
   EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());

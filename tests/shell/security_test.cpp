@@ -194,8 +194,9 @@ TEST_F(SecurityFrmTest, AddGivesLevelTwoEmptiesTheBoxesAndDisablesOk) {
   frm->cmdOk_Click();
   EXPECT_EQ(dlg.texts(), QStringList{"New User is Insert"});
   EXPECT_EQ(level(QStringLiteral("carol")), 2);
-  EXPECT_EQ(shell::matchPassword(storedPassword(data::Conn(), QStringLiteral("carol")), QStringLiteral("secret")),
-            PasswordMatch::Yes);
+  EXPECT_EQ(
+      shell::matchPassword(storedPassword(data::Conn(), QStringLiteral("carol")), QStringLiteral("secret")),
+      PasswordMatch::Yes);
   EXPECT_TRUE(frm->txtUserName->text().isEmpty());
   EXPECT_TRUE(frm->txtPassword->text().isEmpty());
   EXPECT_FALSE(frm->cmdOk->isEnabled());

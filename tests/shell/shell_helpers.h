@@ -59,8 +59,7 @@ class FakeForm : public plat::Form {
 };
 
 inline void registerFakes(const QStringList& names) {
-  for (const QString& n : names)
-    plat::FormRegistry::instance().add(n, [n] { return new FakeForm(n); });
+  for (const QString& n : names) plat::FormRegistry::instance().add(n, [n] { return new FakeForm(n); });
 }
 
 }  // namespace shelltest
