@@ -5,7 +5,8 @@
 namespace data {
 
 std::optional<Customer> customerById(const QString& id) {
-  const Snapshot s = Conn().query(QStringLiteral("SELECT * FROM Customers WHERE CustomerId = ? LIMIT 1"), {id});
+  const Snapshot s =
+      Conn().query(QStringLiteral("SELECT * FROM Customers WHERE CustomerId = ? LIMIT 1"), {id});
   if (s.eof()) return std::nullopt;
   Customer c;
   c.CustomerId = s.text("CustomerId");
@@ -24,12 +25,12 @@ std::optional<Customer> customerById(const QString& id) {
 }
 
 const PartnerTable& suppliersTable() {
-  static const PartnerTable t{QStringLiteral("Suppliers"),
-                              {"SupplierId", "SupType", "CompanyName", "ContactName", "ContactTitle", "Address",
-                               "City", "Region", "PostalCode", "Country", "Phone", "Fax", "Homepage",
-                               "BusinessDesc", "Email"},
-                              QStringLiteral("Buy"),
-                              QStringLiteral("SupplierID")};
+  static const PartnerTable t{
+      QStringLiteral("Suppliers"),
+      {"SupplierId", "SupType", "CompanyName", "ContactName", "ContactTitle", "Address", "City", "Region",
+       "PostalCode", "Country", "Phone", "Fax", "Homepage", "BusinessDesc", "Email"},
+      QStringLiteral("Buy"),
+      QStringLiteral("SupplierID")};
   return t;
 }
 
@@ -55,7 +56,8 @@ QVariantList toBinds(const QStringList& values) {
 
 void checkWidth(const PartnerTable& t, const QStringList& values) {
   if (values.size() != t.columns.size())
-    throw DbError(QStringLiteral("%1: %2 values for %3 columns").arg(t.table).arg(values.size()).arg(t.columns.size()));
+    throw DbError(
+        QStringLiteral("%1: %2 values for %3 columns").arg(t.table).arg(values.size()).arg(t.columns.size()));
 }
 }  // namespace
 
@@ -69,7 +71,9 @@ InsertOutcome insertPartner(const PartnerTable& t, QStringList values) {
   if (values[0].isEmpty()) return InsertOutcome::EmptyId;
   InsertOutcome outcome = InsertOutcome::Inserted;
   Conn().transaction([&] {
-    if (Conn().scalar(QStringLiteral("SELECT 1 FROM %1").arg(t.table) + byIdWhere(t), {values[0]}).isValid()) {
+    if (Conn()
+            .scalar(QStringLiteral("SELECT 1 FROM %1").arg(t.table) + byIdWhere(t), {values[0]})
+            .isValid()) {
       outcome = InsertOutcome::DuplicateId;
       return;
     }
@@ -88,15 +92,17 @@ int updatePartner(const PartnerTable& t, const QStringList& values) {
   for (int i = 1; i < t.columns.size(); ++i) sets << t.columns[i] + QStringLiteral(" = ?");
   QVariantList binds = toBinds(values.mid(1));
   binds << values[0];
-  return Conn().exec(QStringLiteral("UPDATE %1 SET %2").arg(t.table, sets.join(QLatin1Char(','))) + byIdWhere(t),
-                     binds);
+  return Conn().exec(
+      QStringLiteral("UPDATE %1 SET %2").arg(t.table, sets.join(QLatin1Char(','))) + byIdWhere(t), binds);
 }
 
 DeleteOutcome deletePartner(const PartnerTable& t, const QString& id) {
   DeleteOutcome outcome = DeleteOutcome::Deleted;
   // The check and the delete stand together, so no reference can slip in between.
   Conn().transaction([&] {
-    if (Conn().scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1").arg(t.refTable, t.refColumn), {id})
+    if (Conn()
+            .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1").arg(t.refTable, t.refColumn),
+                    {id})
             .isValid()) {
       outcome = DeleteOutcome::Referenced;
       return;

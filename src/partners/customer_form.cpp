@@ -19,12 +19,20 @@ int levelShown(const QVariant& discount) {
 namespace {
 BoxSpec hidden(const char* box, const char* column, const char* label, const char* english, const char* thai,
                int left, int top) {
-  return BoxSpec{box,     column, label, english, QString::fromUtf8(thai), QRect(left, top, 2500, 315),
-                 QPoint(qMax(120, left - 1440), top + 60), false, QStringLiteral(" ")};
+  return BoxSpec{box,
+                 column,
+                 label,
+                 english,
+                 QString::fromUtf8(thai),
+                 QRect(left, top, 2500, 315),
+                 QPoint(qMax(120, left - 1440), top + 60),
+                 false,
+                 QStringLiteral(" ")};
 }
 
 QRect px(const QRect& t) {
-  return QRect(plat::twipsToPx(t.x()), plat::twipsToPx(t.y()), plat::twipsToPx(t.width()), plat::twipsToPx(t.height()));
+  return QRect(plat::twipsToPx(t.x()), plat::twipsToPx(t.y()), plat::twipsToPx(t.width()),
+               plat::twipsToPx(t.height()));
 }
 }  // namespace
 
@@ -43,27 +51,29 @@ const RecordLayout& CustomerForm::layout() {
     r.msgPos = QPoint(240, 240);
     const QString blank = QStringLiteral(" ");
     r.boxes = {
-        {"txtCusId", "CustomerId", "lblCusID", "Customer ID", QStringLiteral("รหัสลูกค้า"), QRect(2040, 240, 4575, 315),
-         QPoint(120, 360), true, QString()},
+        {"txtCusId", "CustomerId", "lblCusID", "Customer ID", QStringLiteral("รหัสลูกค้า"),
+         QRect(2040, 240, 4575, 315), QPoint(120, 360), true, QString()},
         {"txtComName", "CompanyName", "lblComName", "Company Name", QStringLiteral("ชื่อบริษัท"),
          QRect(2040, 600, 4575, 315), QPoint(120, 720), true, QString()},
         {"txtCtName", "ContactName", "lblCtName", "Contact Name", QStringLiteral("ชื่อผู้ติดต่อ"),
          QRect(2040, 960, 4575, 315), QPoint(120, 1080), true, blank},
         // The first address line is kept in ContactTitle, the second in Fax.
-        {"txtCtTitle", "ContactTitle", "lblAdr", "Address", QStringLiteral("ที่อยู่"), QRect(2040, 1680, 8895, 315),
-         QPoint(120, 1800), true, blank},
+        {"txtCtTitle", "ContactTitle", "lblAdr", "Address", QStringLiteral("ที่อยู่"),
+         QRect(2040, 1680, 8895, 315), QPoint(120, 1800), true, blank},
         hidden("txtAdr", "Address", "lblCtTitle", "Address Invoid", "ที่อยู่ในใบกำกับภาษี", 1920, 3600),
         hidden("txtCity", "City", "lblCity", "City", "จังหวัด", 6000, 3600),
         hidden("txtRegion", "Region", "lblRegion", "Region", "เขต/อำเภอ", 1920, 3960),
         hidden("txtCountry", "Country", "lblCountry", "Country", "ประเทศ", 6000, 3960),
         hidden("txtPsCode", "PostalCode", "lblPsCode", "Postal Code", "รหัสไปรษณีย์", 1920, 4320),
-        {"txtPhone", "Phone", "lblPhone", "Phone/Fax", QStringLiteral("โทรศัพท์/แฟกซ์"), QRect(2040, 1320, 4575, 315),
-         QPoint(120, 1440), true, blank},
-        {"txtFax", "Fax", QString(), QString(), QString(), QRect(2040, 2040, 8895, 315), QPoint(), true, blank},
+        {"txtPhone", "Phone", "lblPhone", "Phone/Fax", QStringLiteral("โทรศัพท์/แฟกซ์"),
+         QRect(2040, 1320, 4575, 315), QPoint(120, 1440), true, blank},
+        {"txtFax", "Fax", QString(), QString(), QString(), QRect(2040, 2040, 8895, 315), QPoint(), true,
+         blank},
     };
-    r.tabOrder = {"txtCusId",    "txtComName", "txtCtName", "txtPhone", "txtCtTitle", "txtFax",   "optLevel(1)",
-                  "optLevel(2)", "optLevel(3)", "cmdInsert", "cmdUpdate", "cmdDel",    "cmdNew",   "cmdClose",
-                  "cmdFirst",    "cmdBack",    "cmdNext",   "cmdLast",  "txtFind",    "cmdFind",  "cmdFnext"};
+    r.tabOrder = {"txtCusId",    "txtComName",  "txtCtName",   "txtPhone",  "txtCtTitle", "txtFax",
+                  "optLevel(1)", "optLevel(2)", "optLevel(3)", "cmdInsert", "cmdUpdate",  "cmdDel",
+                  "cmdNew",      "cmdClose",    "cmdFirst",    "cmdBack",   "cmdNext",    "cmdLast",
+                  "txtFind",     "cmdFind",     "cmdFnext"};
     r.enterChain = {{"txtCusId", "txtComName"},
                     {"txtComName", "txtCtName"},
                     {"txtCtName", "txtPhone"},
@@ -117,7 +127,9 @@ QString CustomerForm::extraValue(const QString& column) const {
   return RecordForm::extraValue(column);
 }
 
-void CustomerForm::showExtras(const data::Snapshot& row) { optLevel[levelShown(row.value("Discount"))]->setChecked(true); }
+void CustomerForm::showExtras(const data::Snapshot& row) {
+  optLevel[levelShown(row.value("Discount"))]->setChecked(true);
+}
 
 void CustomerForm::setThaiExtras() {
   frLevel->setTitle(QStringLiteral("ระดับลูกค้า"));

@@ -83,11 +83,14 @@ RecordForm::RecordForm(const RecordLayout& layout, QWidget* parent) : plat::Form
   txtFind->setGeometry(px(QRect(480, 840, 1935, 495)));
   cmdFind = pictureButton(Frame2, QStringLiteral("cmdFind"), QStyle::SP_FileDialogContentsView,
                           QStringLiteral("ค้นหา"), QRect(2520, 840, 735, 495));
-  cmdFnext = button(Frame2, QStringLiteral("cmdFnext"), QStringLiteral("Find Next"), QRect(3360, 840, 1215, 495));
+  cmdFnext =
+      button(Frame2, QStringLiteral("cmdFnext"), QStringLiteral("Find Next"), QRect(3360, 840, 1215, 495));
 
   Frame3 = frame(this, QStringLiteral("Frame3"), layout_.frame3);
-  cmdInsert = button(Frame3, QStringLiteral("cmdInsert"), QStringLiteral("Insert"), QRect(240, 600, 975, 495));
-  cmdUpdate = button(Frame3, QStringLiteral("cmdUpdate"), QStringLiteral("Update"), QRect(1320, 600, 975, 495));
+  cmdInsert =
+      button(Frame3, QStringLiteral("cmdInsert"), QStringLiteral("Insert"), QRect(240, 600, 975, 495));
+  cmdUpdate =
+      button(Frame3, QStringLiteral("cmdUpdate"), QStringLiteral("Update"), QRect(1320, 600, 975, 495));
   cmdDel = button(Frame3, QStringLiteral("cmdDel"), QStringLiteral("Delete"), QRect(2400, 600, 975, 495));
   cmdNew = button(Frame3, QStringLiteral("cmdNew"), QStringLiteral("New"), QRect(3480, 600, 975, 495));
   cmdClose = button(Frame3, QStringLiteral("cmdClose"), QStringLiteral("Close"), QRect(4560, 600, 975, 495));
@@ -103,7 +106,8 @@ RecordForm::RecordForm(const RecordLayout& layout, QWidget* parent) : plat::Form
     b->installEventFilter(this);
     boxes_.insert(s.box, b);
   }
-  for (const LabelSpec& s : layout_.extraLabels) labels_.insert(s.label, makeLabel(Frame1, s.label, s.english, s.pos));
+  for (const LabelSpec& s : layout_.extraLabels)
+    labels_.insert(s.label, makeLabel(Frame1, s.label, s.english, s.pos));
 
   Frame4 = frame(this, QStringLiteral("Frame4"), layout_.frame4);
   lblMsg = new QLabel(Frame4);

@@ -48,16 +48,16 @@ struct RecordLayout {
   int width = 0;  // the window, twips
   int height = 0;
   QRect frame1, frame2, frame3, frame4;
-  QPoint msgPos;  // lblMsg inside Frame4
+  QPoint msgPos;         // lblMsg inside Frame4
   QList<BoxSpec> boxes;  // the id box first
   QList<LabelSpec> extraLabels;
-  QStringList tabOrder;                        // control names, first to last
-  QList<QPair<QString, QString>> enterChain;   // Enter in first moves the focus to second
-  QString changeIdThai, changeIdEnglish;       // an empty or existing id at Insert
-  QString refusalThai, refusalEnglish;         // Delete while other rows refer to the record
-  QString notFoundThai, notFoundEnglish;       // Update of an id that is not in the table
-  bool insertClearsCaption = false;            // the window caption goes empty after an insert
-  bool showClearsMessage = false;              // showing a row empties lblMsg
+  QStringList tabOrder;                       // control names, first to last
+  QList<QPair<QString, QString>> enterChain;  // Enter in first moves the focus to second
+  QString changeIdThai, changeIdEnglish;      // an empty or existing id at Insert
+  QString refusalThai, refusalEnglish;        // Delete while other rows refer to the record
+  QString notFoundThai, notFoundEnglish;      // Update of an id that is not in the table
+  bool insertClearsCaption = false;           // the window caption goes empty after an insert
+  bool showClearsMessage = false;             // showing a row empties lblMsg
 };
 
 class RecordForm : public plat::Form {

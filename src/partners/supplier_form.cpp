@@ -6,8 +6,15 @@ namespace {
 // A box the window keeps out of sight: its label stands to its left.
 BoxSpec hidden(const char* box, const char* column, const char* label, const char* english, const char* thai,
                int left, int top) {
-  return BoxSpec{box,     column, label, english, QString::fromUtf8(thai), QRect(left, top, 2500, 315),
-                 QPoint(qMax(120, left - 1440), top + 60), false, QStringLiteral(" ")};
+  return BoxSpec{box,
+                 column,
+                 label,
+                 english,
+                 QString::fromUtf8(thai),
+                 QRect(left, top, 2500, 315),
+                 QPoint(qMax(120, left - 1440), top + 60),
+                 false,
+                 QStringLiteral(" ")};
 }
 }  // namespace
 
@@ -26,8 +33,8 @@ const RecordLayout& SupplierForm::layout() {
     r.msgPos = QPoint(120, 240);
     const QString blank = QStringLiteral(" ");
     r.boxes = {
-        {"txtSupId", "SupplierId", "lblSupID", "Supplier ID", QStringLiteral("รหัสผู้ค้า"), QRect(2160, 240, 8655, 315),
-         QPoint(120, 360), true, QString()},
+        {"txtSupId", "SupplierId", "lblSupID", "Supplier ID", QStringLiteral("รหัสผู้ค้า"),
+         QRect(2160, 240, 8655, 315), QPoint(120, 360), true, QString()},
         hidden("txtSupType", "SupType", "lblSupType", "Supplier Type", "ประเภท", 2040, 2880),
         {"txtComName", "CompanyName", "lblComName", "Company Name", QStringLiteral("ชื่อบริษัท"),
          QRect(2160, 600, 8655, 315), QPoint(120, 720), true, blank},
@@ -38,7 +45,8 @@ const RecordLayout& SupplierForm::layout() {
         {"txtAdr", "Address", "lblAdr", "Adress", QStringLiteral("ที่อยู่"), QRect(2160, 1320, 8655, 315),
          QPoint(120, 1440), true, blank},
         // The second address line, under the address label.
-        {"txtCity", "City", QString(), QString(), QString(), QRect(2160, 1680, 8655, 315), QPoint(), true, blank},
+        {"txtCity", "City", QString(), QString(), QString(), QRect(2160, 1680, 8655, 315), QPoint(), true,
+         blank},
         hidden("txtRegion", "Region", "lblRegion", "Region", "เขต/อำเภอ", 1560, 3120),
         hidden("txtCountry", "Country", "lblCountry", "Country", "ประเทศ", 6360, 3120),
         hidden("txtPsCode", "PostalCode", "lblPsCode", "Postal Code", "รหัสไปรษณีย์", 1560, 3600),
@@ -48,13 +56,13 @@ const RecordLayout& SupplierForm::layout() {
         hidden("txtEmail", "Email", "lblEmail", "E-mail", "อีเมล์", 1560, 4440),
     };
     r.extraLabels = {{"lblCity", "City", QStringLiteral("จังหวัด"), QPoint(120, 4800)}};
-    r.tabOrder = {"txtSupId", "txtComName", "txtCtName", "txtAdr",  "txtCity", "cmdInsert",
-                  "cmdUpdate", "cmdDel",   "cmdNew",    "cmdClose", "cmdFirst", "cmdBack",
-                  "cmdNext",  "cmdLast",  "txtFind",   "cmdFind",  "cmdFnext"};
-    r.enterChain = {{"txtSupId", "txtComName"}, {"txtComName", "txtCtName"}, {"txtCtName", "txtAdr"},
-                    {"txtAdr", "txtCity"},      {"txtCity", "cmdInsert"},    {"txtSupType", "txtComName"},
-                    {"txtRegion", "txtCountry"}, {"txtPsCode", "txtPhone"},  {"txtPhone", "txtHp"},
-                    {"txtHp", "txtFax"},        {"txtFax", "txtEmail"},      {"txtEmail", "cmdInsert"}};
+    r.tabOrder = {"txtSupId",  "txtComName", "txtCtName", "txtAdr",   "txtCity",  "cmdInsert",
+                  "cmdUpdate", "cmdDel",     "cmdNew",    "cmdClose", "cmdFirst", "cmdBack",
+                  "cmdNext",   "cmdLast",    "txtFind",   "cmdFind",  "cmdFnext"};
+    r.enterChain = {{"txtSupId", "txtComName"},  {"txtComName", "txtCtName"}, {"txtCtName", "txtAdr"},
+                    {"txtAdr", "txtCity"},       {"txtCity", "cmdInsert"},    {"txtSupType", "txtComName"},
+                    {"txtRegion", "txtCountry"}, {"txtPsCode", "txtPhone"},   {"txtPhone", "txtHp"},
+                    {"txtHp", "txtFax"},         {"txtFax", "txtEmail"},      {"txtEmail", "cmdInsert"}};
     r.changeIdThai = QStringLiteral("กรุณาเปลี่ยนรหัสผู้ค้า");
     r.changeIdEnglish = QStringLiteral(" Please Change SupplierID ");
     r.refusalThai = QStringLiteral("ไม่สามารถลบได้เพราะมีข้อมูลการซื้อ");

@@ -26,8 +26,8 @@ QStringList sampleValues(const PartnerTable& t, const QString& id, const QString
 }
 
 QStringList storedRow(const PartnerTable& t, const QString& id) {
-  const data::Snapshot s = data::Conn().query(
-      QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(t.table, t.idColumn()), {id});
+  const data::Snapshot s =
+      data::Conn().query(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(t.table, t.idColumn()), {id});
   QStringList v;
   if (s.eof()) return v;
   for (const QString& c : t.columns) v << s.text(c);
@@ -39,7 +39,8 @@ int rowCount(const PartnerTable& t) {
 }
 
 void addIds(const PartnerTable& t, const QStringList& ids) {
-  for (const QString& id : ids) ASSERT_EQ(data::insertPartner(t, sampleValues(t, id, id)), InsertOutcome::Inserted);
+  for (const QString& id : ids)
+    ASSERT_EQ(data::insertPartner(t, sampleValues(t, id, id)), InsertOutcome::Inserted);
 }
 
 class PartnerTableTest : public testenv::DbTest, public ::testing::WithParamInterface<const PartnerTable*> {
@@ -76,11 +77,13 @@ TEST_P(PartnerTableTest, InsertTrimsTheIdAndRefusesAnEmptyOrExistingOne) {
   };
   for (const Case& c : {Case{"12", InsertOutcome::DuplicateId}, Case{"  12", InsertOutcome::DuplicateId},
                         Case{"", InsertOutcome::EmptyId}, Case{"   ", InsertOutcome::EmptyId}}) {
-    EXPECT_EQ(data::insertPartner(t(), sampleValues(t(), QString::fromUtf8(c.id), QStringLiteral("y"))), c.expected)
+    EXPECT_EQ(data::insertPartner(t(), sampleValues(t(), QString::fromUtf8(c.id), QStringLiteral("y"))),
+              c.expected)
         << "id '" << c.id << "'";
   }
   EXPECT_EQ(rowCount(t()), 1);
-  EXPECT_EQ(storedRow(t(), QStringLiteral("12")), sampleValues(t(), QStringLiteral("12"), QStringLiteral("x")));
+  EXPECT_EQ(storedRow(t(), QStringLiteral("12")),
+            sampleValues(t(), QStringLiteral("12"), QStringLiteral("x")));
 }
 
 TEST_P(PartnerTableTest, UpdateOfAnUnknownIdChangesNothing) {
@@ -122,7 +125,8 @@ TEST_P(PartnerTableTest, RowsAndSearchFollowTheTextOrderOfIds) {
   };
   for (const Case& c : {Case{"1", {"1", "10"}}, Case{"2", {"2", "21"}}, Case{"21", {"21"}},
                         Case{"", {"1", "10", "2", "21"}}, Case{"3", {}}, Case{" 1", {}}}) {
-    EXPECT_EQ(data::partnerIdsStartingWith(t(), QString::fromUtf8(c.prefix)), c.ids) << "prefix '" << c.prefix << "'";
+    EXPECT_EQ(data::partnerIdsStartingWith(t(), QString::fromUtf8(c.prefix)), c.ids)
+        << "prefix '" << c.prefix << "'";
   }
 }
 
@@ -147,7 +151,8 @@ TEST_P(PartnerTableTest, SearchComparesCaseAndBlanksExactly) {
 TEST_P(PartnerTableTest, AStoredIdWithABlankIsUpdatedAndDeletedAsStored) {
   data::Conn().exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (' 5')").arg(t().table, t().idColumn()));
   EXPECT_EQ(data::updatePartner(t(), sampleValues(t(), QStringLiteral(" 5"), QStringLiteral("u"))), 1);
-  EXPECT_EQ(storedRow(t(), QStringLiteral(" 5")), sampleValues(t(), QStringLiteral(" 5"), QStringLiteral("u")));
+  EXPECT_EQ(storedRow(t(), QStringLiteral(" 5")),
+            sampleValues(t(), QStringLiteral(" 5"), QStringLiteral("u")));
   EXPECT_EQ(data::deletePartner(t(), QStringLiteral("5")), DeleteOutcome::NotFound);
   EXPECT_EQ(data::deletePartner(t(), QStringLiteral(" 5")), DeleteOutcome::Deleted);
 }

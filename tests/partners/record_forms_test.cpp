@@ -36,18 +36,30 @@ struct Window {
   const char* refusalThai;
 };
 
-const Window kSupplier{"SupplierForm", &SupplierForm::layout, " Please Change SupplierID ", "กรุณาเปลี่ยนรหัสผู้ค้า",
-                       "Database have buy data you can not delete", "ไม่สามารถลบได้เพราะมีข้อมูลการซื้อ"};
-const Window kCustomer{"CustomerForm", &CustomerForm::layout, " Please Change CustomerID ", "กรุณาเปลี่ยนรหัสลูกค้า",
-                       "Database have sell data you can not delete", "ไม่สามารถลบได้เพราะมีข้อมูลการขาย"};
+const Window kSupplier{"SupplierForm",
+                       &SupplierForm::layout,
+                       " Please Change SupplierID ",
+                       "กรุณาเปลี่ยนรหัสผู้ค้า",
+                       "Database have buy data you can not delete",
+                       "ไม่สามารถลบได้เพราะมีข้อมูลการซื้อ"};
+const Window kCustomer{"CustomerForm",
+                       &CustomerForm::layout,
+                       " Please Change CustomerID ",
+                       "กรุณาเปลี่ยนรหัสลูกค้า",
+                       "Database have sell data you can not delete",
+                       "ไม่สามารถลบได้เพราะมีข้อมูลการขาย"};
 
 // A quote, Thai text, one blank and plain text in turn.
 QString sample(int i, const QString& tag) {
   switch (i % 4) {
-    case 0: return QStringLiteral("O'Neil \"%1\" %2").arg(tag).arg(i);
-    case 1: return QStringLiteral("ห้างหุ้นส่วน %1 %2").arg(tag).arg(i);
-    case 2: return QStringLiteral(" ");
-    default: return QStringLiteral("%1 plain %2").arg(tag).arg(i);
+    case 0:
+      return QStringLiteral("O'Neil \"%1\" %2").arg(tag).arg(i);
+    case 1:
+      return QStringLiteral("ห้างหุ้นส่วน %1 %2").arg(tag).arg(i);
+    case 2:
+      return QStringLiteral(" ");
+    default:
+      return QStringLiteral("%1 plain %2").arg(tag).arg(i);
   }
 }
 
@@ -93,7 +105,9 @@ class RecordFormTest : public testenv::DbTest {
   }
   static QString stored(const Window& w, const QString& id, const QString& column) {
     return data::Conn()
-        .scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(column, table(w).table, table(w).idColumn()), {id})
+        .scalar(
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(column, table(w).table, table(w).idColumn()),
+            {id})
         .toString();
   }
 
@@ -172,8 +186,10 @@ TEST_P(BothWindows, InsertRefusesAnExistingOrEmptyIdAndKeepsWhatWasTyped) {
 }
 
 TEST_P(BothWindows, InsertShowsTheDatabaseDescriptionForOtherFailures) {
-  data::Conn().exec(QStringLiteral("CREATE TRIGGER NoMore BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END")
-                        .arg(table(w()).table));
+  data::Conn().exec(
+      QStringLiteral(
+          "CREATE TRIGGER NoMore BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END")
+          .arg(table(w()).table));
   RecordForm* f = open(w());
   fill(f, w(), QStringLiteral("8"), QStringLiteral("t"));
   f->cmdInsert_Click();
@@ -200,8 +216,9 @@ TEST_P(BothWindows, UpdateOfAnIdNotInTheTableSaysSoInTheUsersLanguage) {
 TEST_P(BothWindows, DeleteIsRefusedWhileOtherRowsReferToTheRecord) {
   addRows(w(), {QStringLiteral("5"), QStringLiteral("6")});
   const auto& t = table(w());
-  data::Conn().exec(QStringLiteral("INSERT INTO %1 (%2, Discontinue) VALUES (?, 0)").arg(t.refTable, t.refColumn),
-                    {QStringLiteral("5")});
+  data::Conn().exec(
+      QStringLiteral("INSERT INTO %1 (%2, Discontinue) VALUES (?, 0)").arg(t.refTable, t.refColumn),
+      {QStringLiteral("5")});
   if (t.refTable == QLatin1String("Sell")) data::Conn().exec(QStringLiteral("UPDATE Sell SET SQuantity = 0"));
   RecordForm* f = open(w());
   ASSERT_EQ(id(f, w()), QStringLiteral("5"));
@@ -365,7 +382,8 @@ TEST_P(BothWindows, CarriedBoxesAreOutOfTabReachButGoIntoTheUpdate) {
   for (const auto& b : l.boxes) {
     if (b.shown) continue;
     const int column = table(w()).columns.indexOf(b.column);
-    EXPECT_EQ(stored(w(), QStringLiteral("5"), b.column), sample(column, QStringLiteral("r"))) << b.column.toStdString();
+    EXPECT_EQ(stored(w(), QStringLiteral("5"), b.column), sample(column, QStringLiteral("r")))
+        << b.column.toStdString();
   }
 }
 
@@ -456,12 +474,16 @@ TEST_F(RecordFormTest, CustomerLevelShownAndWritten) {
     QVariant stored;
     int shown;
   };
-  const Case cases[] = {{QStringLiteral("1"), 1}, {QStringLiteral("2"), 2}, {QStringLiteral("3"), 3},
-                        {QVariant(), 3},          {QStringLiteral("7"), 3}};
+  const Case cases[] = {{QStringLiteral("1"), 1},
+                        {QStringLiteral("2"), 2},
+                        {QStringLiteral("3"), 3},
+                        {QVariant(), 3},
+                        {QStringLiteral("7"), 3}};
   int n = 0;
   for (const Case& c : cases) {
     addRow(kCustomer, QString::number(++n));
-    data::Conn().exec(QStringLiteral("UPDATE Customers SET Discount = ? WHERE CustomerId = ?"), {c.stored, QString::number(n)});
+    data::Conn().exec(QStringLiteral("UPDATE Customers SET Discount = ? WHERE CustomerId = ?"),
+                      {c.stored, QString::number(n)});
   }
   auto* f = static_cast<CustomerForm*>(open(kCustomer));
   for (const Case& c : cases) {
@@ -493,10 +515,10 @@ TEST(CustomerLevel, StoredValuesOtherThanOneAndTwoShowAsThree) {
     QVariant stored;
     int shown;
   };
-  for (const Case& c : {Case{QStringLiteral("1"), 1}, Case{QStringLiteral("2"), 2}, Case{2, 2},
-                        Case{QStringLiteral(" 2"), 2}, Case{QStringLiteral("3"), 3}, Case{QVariant(), 3},
-                        Case{QStringLiteral("7"), 3}, Case{QStringLiteral(""), 3}, Case{QStringLiteral("x"), 3},
-                        Case{QStringLiteral("1.5"), 3}}) {
+  for (const Case& c :
+       {Case{QStringLiteral("1"), 1}, Case{QStringLiteral("2"), 2}, Case{2, 2}, Case{QStringLiteral(" 2"), 2},
+        Case{QStringLiteral("3"), 3}, Case{QVariant(), 3}, Case{QStringLiteral("7"), 3},
+        Case{QStringLiteral(""), 3}, Case{QStringLiteral("x"), 3}, Case{QStringLiteral("1.5"), 3}}) {
     EXPECT_EQ(partners::levelShown(c.stored), c.shown) << c.stored.toString().toStdString();
   }
 }
@@ -509,7 +531,8 @@ TEST_F(RecordFormTest, TheUpdateMessageStaysOnTheSupplierWindowButGoesOnTheCusto
     f->cmdUpdate_Click();
     EXPECT_EQ(f->lblMsg->text(), QStringLiteral("Update Data Completed"));
     f->cmdNext_Click();
-    EXPECT_EQ(f->lblMsg->text(), w == &kSupplier ? QStringLiteral("Update Data Completed") : QString()) << w->name;
+    EXPECT_EQ(f->lblMsg->text(), w == &kSupplier ? QStringLiteral("Update Data Completed") : QString())
+        << w->name;
   }
 }
 

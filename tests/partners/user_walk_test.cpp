@@ -145,7 +145,8 @@ TEST_F(UserWalk, SuppliersAreAddedBrowsedFoundChangedAndDeleted) {
   click(s->cmdFirst);
   dlg.answerYes(true);
   click(s->cmdDel);
-  EXPECT_EQ(dlg.texts(), (QStringList{"Do you Want to Delete 100", "Database have buy data you can not delete"}));
+  EXPECT_EQ(dlg.texts(),
+            (QStringList{"Do you Want to Delete 100", "Database have buy data you can not delete"}));
   click(s->cmdLast);
   dlg.clear();
   dlg.answerYes(true);
@@ -215,8 +216,8 @@ TEST_F(UserWalk, ThaiUserKeepsCustomersThatTheSaleScreenFindsWithTheirLevel) {
   EXPECT_EQ(data::customerById(QStringLiteral("0042"))->Discount, QStringLiteral("3"));
 
   // A customer with a sale, even a cancelled one, stays.
-  data::Conn().exec(
-      QStringLiteral("INSERT INTO Sell (PID, SQuantity, Recieve, Comment, CustomerId) VALUES ('P1', 0, 0, 1, '0042')"));
+  data::Conn().exec(QStringLiteral(
+      "INSERT INTO Sell (PID, SQuantity, Recieve, Comment, CustomerId) VALUES ('P1', 0, 0, 1, '0042')"));
   dlg.clear();
   dlg.answerYes(true);
   click(c->cmdDel);
