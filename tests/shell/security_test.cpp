@@ -1,10 +1,14 @@
 // Passwords, the user table and the user accounts window.
 #include "shell/security.h"
 
+#include <QMdiSubWindow>
 #include <QTest>
 #include <memory>
 
 #include "platform/dialogs.h"
+#include "shell/mainwindow.h"
+#include "shell/register.h"
+#include "shell/session.h"
 #include "shell/settings.h"
 #include "shell_helpers.h"
 #include "support/testenv.h"
@@ -332,6 +336,42 @@ TEST(SecurityFrmThai, CaptionsFollowTheLanguageAndMessagesStayEnglish) {
   }
   shell::settings() = shell::ShopSettings{};
   data::Conn().close();
+}
+
+TEST(SecurityFrmInMainWindow, OpensAsAFixedChildAtTheTopLeftAndEachOpeningStartsAfresh) {
+  testenv::freshInstallation();
+  shell::settings() = shell::ShopSettings{};
+  QString e;
+  ASSERT_TRUE(shell::readSettings18(shell::settings(), &e)) << e.toStdString();
+  shell::session().permission = 0;
+  shell::registerForms();
+  plat::ScriptedDialogs dlg;
+  {
+    shell::MHarvelmoquin w;
+    ASSERT_TRUE(w.MDIForm_Load(&e)) << e.toStdString();
+    w.show();
+    w.menuItem(QStringLiteral("MeSecurity"))->trigger();
+    auto* frm =
+        qobject_cast<SecurityFrm*>(plat::FormRegistry::instance().loaded(QStringLiteral("SecurityFrm")));
+    ASSERT_NE(frm, nullptr);
+    auto* sub = qobject_cast<QMdiSubWindow*>(frm->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->pos(), QPoint(0, 0));
+    EXPECT_FALSE(sub->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(sub->minimumSize(), sub->maximumSize());
+    frm->Madd_Click();
+    plat::FormRegistry::instance().unload(QStringLiteral("SecurityFrm"));
+    testenv::pump();
+    w.toolbarButton(QStringLiteral("bsecurity"))->trigger();
+    frm = qobject_cast<SecurityFrm*>(plat::FormRegistry::instance().loaded(QStringLiteral("SecurityFrm")));
+    ASSERT_NE(frm, nullptr);
+    EXPECT_EQ(frm->UserMode, SecurityFrm::SetPermission);
+    EXPECT_TRUE(dlg.shown.empty());
+    plat::FormRegistry::instance().unloadAll();
+  }
+  testenv::pump();
+  data::Conn().close();
+  shell::settings() = shell::ShopSettings{};
 }
 
 }  // namespace
