@@ -58,19 +58,9 @@ int MonthDays(const QString& m, int year) {
 }
 
 QString ThaiMonth(const QString& m) {
-  static const std::array<const char*, 13> names{"",
-                                                 "มกราคม",
-                                                 "กุมภาพันธ์",
-                                                 "มีนาคม",
-                                                 "เมษายน",
-                                                 "พฤษภาคม",
-                                                 "มิถุนายน",
-                                                 "กรกฎาคม",
-                                                 "สิงหาคม",
-                                                 "กันยายน",
-                                                 "ตุลาคม",
-                                                 "พฤศจิกายน",
-                                                 "ธันวาคม"};
+  static const std::array<const char*, 13> names{"",        "มกราคม",   "กุมภาพันธ์", "มีนาคม",  "เมษายน",
+                                                 "พฤษภาคม", "มิถุนายน",   "กรกฎาคม", "สิงหาคม", "กันยายน",
+                                                 "ตุลาคม",   "พฤศจิกายน", "ธันวาคม"};
   return QString::fromUtf8(names[static_cast<size_t>(monthNumber(m))]);
 }
 

@@ -21,7 +21,8 @@ int Snapshot::col(const QString& name) const {
 bool Snapshot::hasColumn(const QString& name) const { return col(name) >= 0; }
 
 QVariant Snapshot::value(int c) const {
-  if (pos_ < 0 || pos_ >= rows_.size()) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+  if (pos_ < 0 || pos_ >= rows_.size())
+    throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
   if (c < 0 || c >= columns_.size()) throw DbError(QStringLiteral("Item cannot be found in the collection."));
   return rows_[pos_][c];
 }
@@ -92,7 +93,8 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& bi
 }  // namespace
 
 const QStringList& Db::requiredTables() {
-  static const QStringList t{"Product", "Category", "Sell", "Buy", "Customers", "Suppliers", "Security", "settingkb"};
+  static const QStringList t{"Product",   "Category",  "Sell",     "Buy",
+                             "Customers", "Suppliers", "Security", "settingkb"};
   return t;
 }
 
@@ -110,17 +112,18 @@ bool Db::isOpen() const { return QSqlDatabase::contains(name_) && handle().isOpe
 void Db::open(const QString& path) {
   close();
   const QFileInfo fi(path);
-  if (!fi.exists() || !fi.isFile())
-    throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
+  if (!fi.exists() || !fi.isFile()) throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
   {
     // The SQLite header, so a text file is refused before the driver touches it.
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) throw DbError(QStringLiteral("Could not open file '%1': %2").arg(path, f.errorString()));
+    if (!f.open(QIODevice::ReadOnly))
+      throw DbError(QStringLiteral("Could not open file '%1': %2").arg(path, f.errorString()));
     if (f.read(16) != QByteArray("SQLite format 3\0", 16))
       throw DbError(QStringLiteral("'%1' is not a database of this program.").arg(path));
   }
-  QSqlDatabase db = QSqlDatabase::contains(name_) ? QSqlDatabase::database(name_, false)
-                                                  : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+  QSqlDatabase db = QSqlDatabase::contains(name_)
+                        ? QSqlDatabase::database(name_, false)
+                        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
   db.setDatabaseName(path);
   db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
   if (!db.open()) throw DbError(db.lastError().text());
@@ -130,7 +133,8 @@ void Db::open(const QString& path) {
     while (q.next()) have << q.value(0).toString().toLower();
     for (const QString& t : requiredTables())
       if (!have.contains(t.toLower()))
-        throw DbError(QStringLiteral("'%1' is not a database of this program (table %2 is missing).").arg(path, t));
+        throw DbError(
+            QStringLiteral("'%1' is not a database of this program (table %2 is missing).").arg(path, t));
     run(db, QStringLiteral("PRAGMA foreign_keys = OFF"), {});
   } catch (...) {
     close();

@@ -35,8 +35,12 @@ class Snapshot {
   int position() const { return pos_; }
   void moveFirst() { pos_ = 0; }
   void moveLast() { pos_ = rows_.isEmpty() ? 0 : static_cast<int>(rows_.size()) - 1; }
-  void moveNext() { if (pos_ < rows_.size()) ++pos_; }
-  void movePrevious() { if (pos_ >= 0) --pos_; }
+  void moveNext() {
+    if (pos_ < rows_.size()) ++pos_;
+  }
+  void movePrevious() {
+    if (pos_ >= 0) --pos_;
+  }
   void moveTo(int row) { pos_ = row; }
   // Moves to the first row from the current one whose column equals value (as text); false at EOF.
   bool find(const QString& column, const QVariant& value);

@@ -74,8 +74,10 @@ Form* FormRegistry::form(const QString& name) {
 
 void FormRegistry::forget(Form* f) {
   for (auto it = forms_.begin(); it != forms_.end();) {
-    if (it->data() == f) it = forms_.erase(it);
-    else ++it;
+    if (it->data() == f)
+      it = forms_.erase(it);
+    else
+      ++it;
   }
 }
 
@@ -88,14 +90,18 @@ Form* FormRegistry::show(const QString& name) {
       sub = mdi_->addSubWindow(f);
       sub->setAttribute(Qt::WA_DeleteOnClose, false);
     }
-    if (f->opensMaximized()) sub->showMaximized();
-    else sub->show();
+    if (f->opensMaximized())
+      sub->showMaximized();
+    else
+      sub->show();
     f->show();
     mdi_->setActiveSubWindow(sub);
   } else {
     if (f->isTopLevelWindow()) f->setWindowFlag(Qt::Window, true);
-    if (f->opensMaximized()) f->showMaximized();
-    else f->show();
+    if (f->opensMaximized())
+      f->showMaximized();
+    else
+      f->show();
     f->raise();
     f->activateWindow();
   }

@@ -11,7 +11,8 @@ namespace {
 bool readShipped(const QString& name, QByteArray* bytes, QString* error) {
   QFile f(plat::shippedPath(name));
   if (!f.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("Cannot read the shipped file %1: %2").arg(f.fileName(), f.errorString());
+    if (error)
+      *error = QStringLiteral("Cannot read the shipped file %1: %2").arg(f.fileName(), f.errorString());
     return false;
   }
   *bytes = f.readAll();

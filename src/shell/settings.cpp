@@ -14,20 +14,28 @@ namespace shell {
 
 QString SettingValue::toText() const {
   switch (kind) {
-    case Kind::Text: return text;
-    case Kind::Number: return plat::plainNumber(number);
-    case Kind::Flag: return flag ? QStringLiteral("True") : QStringLiteral("False");
-    case Kind::Nothing: break;
+    case Kind::Text:
+      return text;
+    case Kind::Number:
+      return plat::plainNumber(number);
+    case Kind::Flag:
+      return flag ? QStringLiteral("True") : QStringLiteral("False");
+    case Kind::Nothing:
+      break;
   }
   return {};
 }
 
 double SettingValue::toNumber() const {
   switch (kind) {
-    case Kind::Text: return plat::leadingNumber(text);
-    case Kind::Number: return number;
-    case Kind::Flag: return flag ? -1 : 0;
-    case Kind::Nothing: break;
+    case Kind::Text:
+      return plat::leadingNumber(text);
+    case Kind::Number:
+      return number;
+    case Kind::Flag:
+      return flag ? -1 : 0;
+    case Kind::Nothing:
+      break;
   }
   return 0;
 }
@@ -207,10 +215,14 @@ QString flagField(bool f) { return f ? QStringLiteral("#TRUE#") : QStringLiteral
 
 QString valueField(const SettingValue& v) {
   switch (v.kind) {
-    case SettingValue::Kind::Text: return quoted(v.text);
-    case SettingValue::Kind::Number: return plat::plainNumber(v.number);
-    case SettingValue::Kind::Flag: return flagField(v.flag);
-    case SettingValue::Kind::Nothing: break;
+    case SettingValue::Kind::Text:
+      return quoted(v.text);
+    case SettingValue::Kind::Number:
+      return plat::plainNumber(v.number);
+    case SettingValue::Kind::Flag:
+      return flagField(v.flag);
+    case SettingValue::Kind::Nothing:
+      break;
   }
   return {};
 }

@@ -61,7 +61,10 @@ TEST(OpenDatabase, RefusesWhatIsNotOurDatabaseAndCreatesNothing) {
   struct Case {
     const char* name;
     QString path;
-  } cases[] = {{"missing", missing}, {"folder", dir}, {"text file", text}, {"empty file", empty},
+  } cases[] = {{"missing", missing},
+               {"folder", dir},
+               {"text file", text},
+               {"empty file", empty},
                {"other tables", foreign}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -121,7 +124,8 @@ TEST(OpenDatabase, LoginConnectionBesideTheSharedOne) {
 class Statements : public testenv::DbTest {};
 
 TEST_F(Statements, SnapshotFieldsByNameInAnyCase) {
-  Conn().exec("INSERT INTO Product VALUES (?,?,?,?,?,?,?,?,?)", {"007", "Soap", 12.5, 12, 11, 3, "C1", "bar", 2});
+  Conn().exec("INSERT INTO Product VALUES (?,?,?,?,?,?,?,?,?)",
+              {"007", "Soap", 12.5, 12, 11, 3, "C1", "bar", 2});
   data::Snapshot s = Conn().query("SELECT * FROM Product WHERE pid = ?", {"007"});
   ASSERT_FALSE(s.eof());
   EXPECT_EQ(s.text("PId"), "007");
@@ -188,7 +192,8 @@ TEST_F(Statements, SnapshotIsNotChangedByALaterUpdate) {
 
 TEST_F(Statements, QuotesRoundTrip) {
   const QString name = "O'Brien's \"Corner\" Shop; DROP TABLE Customers; --";
-  Conn().exec("INSERT INTO Customers (CustomerId, CompanyName, Discount) VALUES (?, ?, ?)", {"C'1", name, "2"});
+  Conn().exec("INSERT INTO Customers (CustomerId, CompanyName, Discount) VALUES (?, ?, ?)",
+              {"C'1", name, "2"});
   data::Snapshot s = Conn().query("SELECT * FROM Customers WHERE CompanyName = ?", {name});
   ASSERT_FALSE(s.eof());
   EXPECT_EQ(s.text("CustomerId"), "C'1");
@@ -213,8 +218,9 @@ TEST_F(Statements, DatesAndTimesInAnyOtherFormAreRefused) {
   const struct {
     const char* column;
     const char* value;
-  } bad[] = {{"SellDate", "05/03/2024"}, {"SellDate", "2024-3-5"}, {"SellDate", "2024-02-30"},
-             {"SellDate", "2024-03-05 10:00:00"}, {"SellTime", "10:30"}, {"SellTime", "10:30:00.000"},
+  } bad[] = {{"SellDate", "05/03/2024"}, {"SellDate", "2024-3-5"},
+             {"SellDate", "2024-02-30"}, {"SellDate", "2024-03-05 10:00:00"},
+             {"SellTime", "10:30"},      {"SellTime", "10:30:00.000"},
              {"BuyDate", "03/05/2024"}};
   for (const auto& b : bad) {
     SCOPED_TRACE(std::string(b.column) + "=" + b.value);
@@ -223,8 +229,9 @@ TEST_F(Statements, DatesAndTimesInAnyOtherFormAreRefused) {
   }
   EXPECT_THROW(Conn().exec("INSERT INTO Buy (PId, BuyDate) VALUES ('P', ?)", {"29/02/2024"}), DbError);
   EXPECT_THROW(Conn().exec("INSERT INTO Buy (PId, BuyTime) VALUES ('P', ?)", {"25:00:00"}), DbError);
-  EXPECT_EQ(Conn().exec("INSERT INTO Buy (PId, BuyDate, BuyTime) VALUES ('P', ?, ?)", {"2024-02-29", "23:59:59"}),
-            1);
+  EXPECT_EQ(
+      Conn().exec("INSERT INTO Buy (PId, BuyDate, BuyTime) VALUES ('P', ?, ?)", {"2024-02-29", "23:59:59"}),
+      1);
 }
 
 TEST_F(Statements, FailingStatementCarriesTheDatabaseText) {
@@ -242,18 +249,18 @@ TEST_F(Statements, TransactionIsAllOrNothing) {
   auto count = [] { return Conn().scalar("SELECT COUNT(*) FROM Category").toInt(); };
   // A failing statement undoes the ones before it.
   EXPECT_THROW(Conn().transaction([] {
-                 Conn().exec("INSERT INTO Category VALUES (?, ?)", {"A", "a"});
-                 Conn().exec("INSERT INTO Category VALUES (?, ?)", {"A", "again"});
-               }),
+    Conn().exec("INSERT INTO Category VALUES (?, ?)", {"A", "a"});
+    Conn().exec("INSERT INTO Category VALUES (?, ?)", {"A", "again"});
+  }),
                DbError);
   EXPECT_EQ(count(), 0);
   EXPECT_FALSE(Conn().inTransaction());
   // Any exception does, and passes through unchanged.
   EXPECT_THROW(Conn().transaction([] {
-                 Conn().exec("INSERT INTO Category VALUES (?, ?)", {"B", "b"});
-                 Conn().transaction([] { Conn().exec("INSERT INTO Category VALUES (?, ?)", {"C", "c"}); });
-                 throw std::logic_error("stop");
-               }),
+    Conn().exec("INSERT INTO Category VALUES (?, ?)", {"B", "b"});
+    Conn().transaction([] { Conn().exec("INSERT INTO Category VALUES (?, ?)", {"C", "c"}); });
+    throw std::logic_error("stop");
+  }),
                std::logic_error);
   EXPECT_EQ(count(), 0);
   // A body that returns commits, the joined inner part with it.

@@ -32,7 +32,8 @@ TEST_F(Template, EightTables) {
   QStringList names;
   const data::Snapshot s = Conn().query("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
   for (const auto& r : s.rows()) names << r[0].toString();
-  EXPECT_EQ(names, (QStringList{"Buy", "Category", "Customers", "Product", "Security", "Sell", "Suppliers", "settingkb"}));
+  EXPECT_EQ(names, (QStringList{"Buy", "Category", "Customers", "Product", "Security", "Sell", "Suppliers",
+                                "settingkb"}));
 }
 
 TEST_F(Template, ColumnsInOrderWithTheirTypes) {
@@ -42,18 +43,20 @@ TEST_F(Template, ColumnsInOrderWithTheirTypes) {
         "ProNoun TEXT", "PoOrder INTEGER"}},
       {"Category", {"CateID TEXT", "CateName TEXT"}},
       {"Sell",
-       {"PID TEXT", "SellTime TEXT", "SellDate TEXT", "BuyDate TEXT", "BuyId TEXT", "SQuantity REAL", "SPrice REAL",
-        "Comment INTEGER", "CustomerId TEXT", "Employee TEXT", "Recieve REAL", "Discontinue INTEGER"}},
+       {"PID TEXT", "SellTime TEXT", "SellDate TEXT", "BuyDate TEXT", "BuyId TEXT", "SQuantity REAL",
+        "SPrice REAL", "Comment INTEGER", "CustomerId TEXT", "Employee TEXT", "Recieve REAL",
+        "Discontinue INTEGER"}},
       {"Buy",
-       {"PId TEXT", "BuyDate TEXT", "BuyTime TEXT", "BQuantity REAL", "BPrice REAL", "BuyId TEXT", "RemainQ REAL",
-        "SupplierID TEXT", "Discontinue INTEGER"}},
+       {"PId TEXT", "BuyDate TEXT", "BuyTime TEXT", "BQuantity REAL", "BPrice REAL", "BuyId TEXT",
+        "RemainQ REAL", "SupplierID TEXT", "Discontinue INTEGER"}},
       {"Customers",
-       {"CustomerId TEXT", "CompanyName TEXT", "ContactName TEXT", "ContactTitle TEXT", "Address TEXT", "City TEXT",
-        "Region TEXT", "PostalCode TEXT", "Country TEXT", "Phone TEXT", "Fax TEXT", "Discount INTEGER"}},
+       {"CustomerId TEXT", "CompanyName TEXT", "ContactName TEXT", "ContactTitle TEXT", "Address TEXT",
+        "City TEXT", "Region TEXT", "PostalCode TEXT", "Country TEXT", "Phone TEXT", "Fax TEXT",
+        "Discount INTEGER"}},
       {"Suppliers",
        {"SupplierId TEXT", "SupType TEXT", "CompanyName TEXT", "ContactName TEXT", "ContactTitle TEXT",
-        "Address TEXT", "City TEXT", "Region TEXT", "PostalCode TEXT", "Country TEXT", "Phone TEXT", "Fax TEXT",
-        "Homepage TEXT", "BusinessDesc TEXT", "Email TEXT"}},
+        "Address TEXT", "City TEXT", "Region TEXT", "PostalCode TEXT", "Country TEXT", "Phone TEXT",
+        "Fax TEXT", "Homepage TEXT", "BusinessDesc TEXT", "Email TEXT"}},
       {"Security", {"UserName TEXT", "Password TEXT", "Permission INTEGER"}},
       {"settingkb", {"KBID INTEGER", "PID TEXT", "KBName TEXT"}},
   };
@@ -64,7 +67,8 @@ TEST_F(Template, ColumnsInOrderWithTheirTypes) {
 }
 
 TEST_F(Template, CodesIgnoreCaseAndKeepLeadingZeros) {
-  Conn().exec("INSERT INTO Product VALUES (?,?,?,?,?,?,?,?,?)", {"ab007", "Soap", 10, 9, 8, 0, "c1", "bar", 2});
+  Conn().exec("INSERT INTO Product VALUES (?,?,?,?,?,?,?,?,?)",
+              {"ab007", "Soap", 10, 9, 8, 0, "c1", "bar", 2});
   Conn().exec("INSERT INTO Category VALUES (?, ?)", {"C1", "Home"});
   Conn().exec("INSERT INTO Customers (CustomerId, Discount) VALUES (?, ?)", {"cus01", "3"});
   Conn().exec("INSERT INTO Suppliers (SupplierId) VALUES (?)", {"sup01"});
@@ -77,14 +81,18 @@ TEST_F(Template, CodesIgnoreCaseAndKeepLeadingZeros) {
   Conn().exec("INSERT INTO Product (PId) VALUES (?)", {"007"});
   EXPECT_EQ(Conn().scalar("SELECT PId FROM Product WHERE PId = ?", {"007"}).toString(), "007");
   EXPECT_FALSE(Conn().scalar("SELECT PId FROM Product WHERE PId = ?", {"7"}).isValid());
-  EXPECT_EQ(Conn().scalar("SELECT PId FROM Product INNER JOIN Category ON Product.CID = Category.CateID").toString(),
+  EXPECT_EQ(Conn()
+                .scalar("SELECT PId FROM Product INNER JOIN Category ON Product.CID = Category.CateID")
+                .toString(),
             "ab007");
   EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Customers WHERE CustomerId = ?", {"CUS01"}).toInt(), 1);
   EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Suppliers WHERE SupplierId = ?", {"SUP01"}).toInt(), 1);
-  EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Buy WHERE PId = ? AND SupplierID = ?", {"ab007", "sup01"}).toInt(),
-            1);
-  EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Sell WHERE PID = ? AND CustomerId = ?", {"AB007", "cus01"}).toInt(),
-            1);
+  EXPECT_EQ(
+      Conn().scalar("SELECT COUNT(*) FROM Buy WHERE PId = ? AND SupplierID = ?", {"ab007", "sup01"}).toInt(),
+      1);
+  EXPECT_EQ(
+      Conn().scalar("SELECT COUNT(*) FROM Sell WHERE PID = ? AND CustomerId = ?", {"AB007", "cus01"}).toInt(),
+      1);
   // User names are exact: "admin" is another user than "Admin".
   EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Security WHERE UserName = ?", {"Admin"}).toInt(), 1);
   EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Security").toInt(), 2);

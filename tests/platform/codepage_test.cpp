@@ -39,7 +39,9 @@ TEST(CodePage874, EveryThaiByteRoundTrips) {
 TEST(CodePage874, WhatItCannotHoldBecomesAQuestionMark) {
   EXPECT_EQ(toCp874(QString::fromUtf8("café 中文 ok")), "caf? ?? ok");
   EXPECT_EQ(toCp874(QString::fromUtf8("😀x")), "?x");
-  EXPECT_EQ(fromCp874("a\xDB\xFF" "b"), "a??b");
+  EXPECT_EQ(fromCp874("a\xDB\xFF"
+                      "b"),
+            "a??b");
   // A long text crosses the converter's buffer without losing a character.
   const QString longThai = QString::fromUtf8("ร้านค้า").repeated(500);
   EXPECT_EQ(fromCp874(toCp874(longThai)), longThai);

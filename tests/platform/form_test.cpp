@@ -122,7 +122,7 @@ TEST(FormRegistry, ForgetsAFormThatUnloadsItself) {
   flushDeletes();
   EXPECT_TRUE(f.isNull());
   EXPECT_EQ(reg().loaded(name), fresh);  // the old form's deletion does not drop the new one
-  fresh->close();  // the window's close box unloads it too
+  fresh->close();                        // the window's close box unloads it too
   EXPECT_EQ(c.unloads, 2);
   EXPECT_EQ(reg().loaded(name), nullptr);
   flushDeletes();
@@ -144,7 +144,8 @@ TEST(FormRegistry, UnloadsOnDeactivateWhenAnotherFormBecomesActive) {
 
   // Its own question and its own dialog do not count as leaving it.
   {
-    QMessageBox box(QMessageBox::Question, "", "Do you want to delete user", QMessageBox::Yes | QMessageBox::No, fa);
+    QMessageBox box(QMessageBox::Question, "", "Do you want to delete user",
+                    QMessageBox::Yes | QMessageBox::No, fa);
     activate(box.button(QMessageBox::Yes));
     EXPECT_EQ(QApplication::focusWidget(), box.button(QMessageBox::Yes));
     QDialog dlg(fa);

@@ -47,10 +47,21 @@ TEST(NumText, StrictParse) {
     const char* text;
     std::optional<double> want;
   } cases[] = {
-      {"12", 12},          {" 12.50 ", 12.5}, {"-3", -3},         {"1,234.5", 1234.5},
-      {"1,234,567", 1234567}, {".5", 0.5},     {"5.", 5},          {"", std::nullopt},
-      {"-", std::nullopt},  {"1,23", std::nullopt}, {"12a", std::nullopt}, {"1.2.3", std::nullopt},
-      {",123", std::nullopt}, {"1 000", std::nullopt}, {"๑๒", std::nullopt},
+      {"12", 12},
+      {" 12.50 ", 12.5},
+      {"-3", -3},
+      {"1,234.5", 1234.5},
+      {"1,234,567", 1234567},
+      {".5", 0.5},
+      {"5.", 5},
+      {"", std::nullopt},
+      {"-", std::nullopt},
+      {"1,23", std::nullopt},
+      {"12a", std::nullopt},
+      {"1.2.3", std::nullopt},
+      {",123", std::nullopt},
+      {"1 000", std::nullopt},
+      {"๑๒", std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -90,9 +101,9 @@ TEST(NumText, OneRoundingRule) {
     int decimals;
     double want;
   } cases[] = {
-      {0.125, 2, 0.13},  {-0.125, 2, -0.13}, {2.5, 0, 3},       {-2.5, 0, -3},    {0.285, 2, 0.29},
-      {1.45, 1, 1.5},    {1.005, 2, 1.01},   {2.675, 2, 2.68},  {0.1 + 0.2, 2, 0.3}, {1234.5649, 2, 1234.56},
-      {-0.004, 2, 0},    {99.995, 2, 100},   {0, 2, 0},
+      {0.125, 2, 0.13}, {-0.125, 2, -0.13}, {2.5, 0, 3},      {-2.5, 0, -3},       {0.285, 2, 0.29},
+      {1.45, 1, 1.5},   {1.005, 2, 1.01},   {2.675, 2, 2.68}, {0.1 + 0.2, 2, 0.3}, {1234.5649, 2, 1234.56},
+      {-0.004, 2, 0},   {99.995, 2, 100},   {0, 2, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(plainNumber(c.v).toStdString() + " to " + std::to_string(c.decimals));

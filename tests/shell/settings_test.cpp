@@ -8,8 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <csignal>
 #include <clocale>
+#include <csignal>
 #include <functional>
 
 #include "platform/codepage.h"
@@ -23,11 +23,31 @@ namespace {
 
 // The fields of a settings line as they stand in the file (quotes included).
 QStringList baseFields() {
-  return {"\"Shop\"", "\"12/3, Sukhumvit Rd\"", "\"Bangkok\"", "\"02-123-4567\"", "\"RECEIPT\"",
-          "\"0105551234567\"", "\"Thank you\"", "\"VAT included\"", "\"10\"", "12",
-          "1", "\"RJ45\"", "#TRUE#", "1", "7",
-          "\"spare, kept\"", "1", "\"/data/my shop/Kelvantorium.db\"", "\"BillPrinter\"", "\"Garuda\"",
-          "#FALSE#", "\"Inv 1\"", "\"Inv 2\"", "\"Inv 3\"", "\"Inv 4\"",
+  return {"\"Shop\"",
+          "\"12/3, Sukhumvit Rd\"",
+          "\"Bangkok\"",
+          "\"02-123-4567\"",
+          "\"RECEIPT\"",
+          "\"0105551234567\"",
+          "\"Thank you\"",
+          "\"VAT included\"",
+          "\"10\"",
+          "12",
+          "1",
+          "\"RJ45\"",
+          "#TRUE#",
+          "1",
+          "7",
+          "\"spare, kept\"",
+          "1",
+          "\"/data/my shop/Kelvantorium.db\"",
+          "\"BillPrinter\"",
+          "\"Garuda\"",
+          "#FALSE#",
+          "\"Inv 1\"",
+          "\"Inv 2\"",
+          "\"Inv 3\"",
+          "\"Inv 4\"",
           "\"ReportPrinter\""};
 }
 
@@ -50,7 +70,7 @@ class SettingsFile : public ::testing::Test {
   void SetUp() override {
     testenv::wipeInstallation();
     QLocale::setDefault(QLocale(QLocale::German));  // comma decimals must not reach the file
-    std::setlocale(LC_ALL, "de_DE.UTF-8");           // where the machine has it
+    std::setlocale(LC_ALL, "de_DE.UTF-8");          // where the machine has it
   }
   void TearDown() override {
     QLocale::setDefault(QLocale::c());
@@ -134,8 +154,9 @@ TEST_F(SettingsFile, WritesNumbersWithAPointWhateverTheLocale) {
   r.DisplayPort = SettingValue::ofText("3");
   r.ComName = SettingValue::ofText(QString::fromUtf8("ร้าน"));
   const QByteArray bytes = shell::encodeSettings(r);
-  const QByteArray want = QByteArray("\"") + QByteArray("\xC3\xE9\xD2\xB9") +
-                          "\",\"\",\"\",\"\",\"\",,\"\",\"\",,0,\"3\",3,#FALSE#,0,7.5,\"\",0,,,\"\",#FALSE#,,,,\"\",\"\"\r\n";
+  const QByteArray want =
+      QByteArray("\"") + QByteArray("\xC3\xE9\xD2\xB9") +
+      "\",\"\",\"\",\"\",\"\",,\"\",\"\",,0,\"3\",3,#FALSE#,0,7.5,\"\",0,,,\"\",#FALSE#,,,,\"\",\"\"\r\n";
   EXPECT_EQ(bytes, want);
   r.VatRate = 7;
   EXPECT_TRUE(shell::encodeSettings(r).contains(",0,7,\"\","));
@@ -209,9 +230,9 @@ TEST_F(SettingsFile, WholeFieldOutsideSixteenBitsFailsTheRead) {
     const char* raw;
     bool ok18, ok26;
   } cases[] = {
-      {10, "32767", true, true},  {10, "-32768", true, true}, {10, "32768", false, false},
+      {10, "32767", true, true},   {10, "-32768", true, true},   {10, "32768", false, false},
       {17, "99999", false, false}, {14, "-40000", false, false}, {10, "12abc", false, false},
-      {13, "maybe", false, false}, {15, "1e400", false, false}, {10, "", true, true},
+      {13, "maybe", false, false}, {15, "1e400", false, false},  {10, "", true, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.field) + "=" + c.raw);

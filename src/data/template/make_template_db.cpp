@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   char hash[crypto_pwhash_STRBYTES];
-  if (crypto_pwhash_str_alg(hash, "admin", 5, crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE,
-                            crypto_pwhash_ALG_ARGON2ID13) != 0) {
+  if (crypto_pwhash_str_alg(hash, "admin", 5, crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                            crypto_pwhash_MEMLIMIT_INTERACTIVE, crypto_pwhash_ALG_ARGON2ID13) != 0) {
     sqlite3_close(db);
     std::remove(tmp.c_str());
     return 1;
@@ -59,9 +59,10 @@ int main(int argc, char** argv) {
   bool ok = run(db, "BEGIN") && run(db, schema) && run(db, seed);
   if (ok) {
     sqlite3_stmt* st = nullptr;
-    ok = sqlite3_prepare_v2(db, "INSERT INTO Security (UserName, Password, Permission) VALUES ('Admin', ?, 0)", -1, &st,
-                            nullptr) == SQLITE_OK &&
-         sqlite3_bind_text(st, 1, hash, -1, SQLITE_TRANSIENT) == SQLITE_OK && sqlite3_step(st) == SQLITE_DONE;
+    ok =
+        sqlite3_prepare_v2(db, "INSERT INTO Security (UserName, Password, Permission) VALUES ('Admin', ?, 0)",
+                           -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_bind_text(st, 1, hash, -1, SQLITE_TRANSIENT) == SQLITE_OK && sqlite3_step(st) == SQLITE_DONE;
     sqlite3_finalize(st);
   }
   ok = ok && run(db, "COMMIT");
