@@ -21,10 +21,9 @@ struct Saved {
 };
 
 Saved savedLine(const QString& pid, const QString& date, const QString& buyId) {
-  const Snapshot s = Conn().query(
-      QStringLiteral("SELECT COUNT(*) AS n, TOTAL(BQuantity) AS q FROM Buy "
-                     "WHERE PId = ? AND BuyDate = ? AND BuyId = ?"),
-      {pid, date, buyId});
+  const Snapshot s = Conn().query(QStringLiteral("SELECT COUNT(*) AS n, TOTAL(BQuantity) AS q FROM Buy "
+                                                 "WHERE PId = ? AND BuyDate = ? AND BuyId = ?"),
+                                  {pid, date, buyId});
   return {static_cast<int>(s.number("n")), s.number("q")};
 }
 
@@ -52,7 +51,8 @@ QString existingProduct(const QString& pid) {
 QString existingSupplier(const QString& typed) {
   const QString id = typed.trimmed();
   if (!id.isEmpty()) {
-    const QVariant v = Conn().scalar(QStringLiteral("SELECT SupplierId FROM Suppliers WHERE SupplierId = ?"), {id});
+    const QVariant v =
+        Conn().scalar(QStringLiteral("SELECT SupplierId FROM Suppliers WHERE SupplierId = ?"), {id});
     if (v.isValid()) return v.toString();
   }
   throw InvoiceRefused(InvoiceRefused::Reason::UnknownSupplier);
@@ -125,7 +125,8 @@ QVector<InvoiceLine> invoiceLines(const QDate& date, const QString& buyId) {
 
 std::optional<double> latestUnitCost(const QString& pid) {
   const Snapshot s = Conn().query(
-      QStringLiteral("SELECT BPrice FROM Buy WHERE PId = ? ORDER BY BuyDate DESC, BuyTime DESC LIMIT 1"), {pid});
+      QStringLiteral("SELECT BPrice FROM Buy WHERE PId = ? ORDER BY BuyDate DESC, BuyTime DESC LIMIT 1"),
+      {pid});
   if (s.eof()) return std::nullopt;
   return s.number("BPrice");
 }
@@ -189,10 +190,12 @@ int deleteInvoice(const InvoiceKey& key) {
   Conn().transaction([&] {
     const QString date = iso(key.date);
     const Snapshot s = Conn().query(
-        QStringLiteral("SELECT PId, TOTAL(BQuantity) AS q FROM Buy WHERE BuyDate = ? AND BuyId = ? GROUP BY PId"),
+        QStringLiteral(
+            "SELECT PId, TOTAL(BQuantity) AS q FROM Buy WHERE BuyDate = ? AND BuyId = ? GROUP BY PId"),
         {date, key.buyId});
     for (int r = 0; r < s.size(); ++r) moveStock(s.at(r, "PId").toString(), -s.at(r, "q").toDouble());
-    deleted = Conn().exec(QStringLiteral("DELETE FROM Buy WHERE BuyDate = ? AND BuyId = ?"), {date, key.buyId});
+    deleted =
+        Conn().exec(QStringLiteral("DELETE FROM Buy WHERE BuyDate = ? AND BuyId = ?"), {date, key.buyId});
   });
   return deleted;
 }

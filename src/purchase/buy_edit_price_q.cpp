@@ -20,7 +20,8 @@ using namespace grid;
 
 namespace {
 void place(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(plat::twipsToPx(left), plat::twipsToPx(top), plat::twipsToPx(width), plat::twipsToPx(height));
+  w->setGeometry(plat::twipsToPx(left), plat::twipsToPx(top), plat::twipsToPx(width),
+                 plat::twipsToPx(height));
 }
 
 QWidget* mainWindow() {
@@ -100,13 +101,15 @@ void BuyEditPriceQ::cmdOk_Click() {
   const QString qText = txtQuantity->text();
   const QString pText = txtPrice->text();
   if (!isCompleteNumber(qText, NumberKind::Whole)) {
-    plat::dialogs().message(L(QStringLiteral("กรุณาใส่จำนวนเป็นตัวเลข"), QStringLiteral("Please type the quantity as a whole number")));
+    plat::dialogs().message(L(QStringLiteral("กรุณาใส่จำนวนเป็นตัวเลข"),
+                              QStringLiteral("Please type the quantity as a whole number")));
     txtQuantity->setFocus();
     txtQuantity->selectAll();
     return;
   }
   if (!isCompleteNumber(pText, NumberKind::Decimal)) {
-    plat::dialogs().message(L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Please type the price as a number")));
+    plat::dialogs().message(
+        L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Please type the price as a number")));
     txtPrice->setFocus();
     txtPrice->selectAll();
     return;
@@ -134,8 +137,10 @@ void BuyEditPriceQ::cmdRemove_Click() {
   if (f) f->cmdCancel_Click();
   enableOwners();
   if (f) {
-    if (f->ComCate->isVisible() && f->ComCate->isEnabled()) f->ComBar->setFocus();
-    else f->FGrid->setFocus();
+    if (f->ComCate->isVisible() && f->ComCate->isEnabled())
+      f->ComBar->setFocus();
+    else
+      f->FGrid->setFocus();
   }
   unload();
 }
@@ -165,8 +170,10 @@ bool BuyEditPriceQ::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && (watched == txtQuantity || watched == txtPrice)) {
     int k = keyAsciiOf(static_cast<QKeyEvent*>(event));
     if (k < 0) return false;
-    if (watched == txtQuantity) txtQuantity_KeyPress(k);
-    else txtPrice_KeyPress(k);
+    if (watched == txtQuantity)
+      txtQuantity_KeyPress(k);
+    else
+      txtPrice_KeyPress(k);
     return k == 0;
   }
   return plat::Form::eventFilter(watched, event);

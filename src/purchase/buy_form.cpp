@@ -1,11 +1,10 @@
 #include "purchase/buy_form.h"
 
-#include <algorithm>
-
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QShowEvent>
+#include <algorithm>
 
 #include "data/db.h"
 #include "data/products.h"
@@ -28,7 +27,8 @@ namespace {
 constexpr int kNameRole = Qt::UserRole + 1;  // the product name or the shown supplier name of an item
 
 void place(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(plat::twipsToPx(left), plat::twipsToPx(top), plat::twipsToPx(width), plat::twipsToPx(height));
+  w->setGeometry(plat::twipsToPx(left), plat::twipsToPx(top), plat::twipsToPx(width),
+                 plat::twipsToPx(height));
 }
 
 void say(const QString& text) { plat::dialogs().message(text); }
@@ -118,7 +118,7 @@ void BuyForm::buildControls() {
   const int headLeft[] = {120, 1440, 2760, 7200, 8520, 9840};
   const int headWidth[] = {1335, 1335, 4455, 1335, 1335, 1575};
   QPushButton** heads[] = {&cmdInv, &cmdPid, &cmdPName, &cmdQuantity, &cmdPrice, &cmdToSort};
-  const QString headCaption[] = {QStringLiteral("Inv No."),  QStringLiteral("Product Id"),
+  const QString headCaption[] = {QStringLiteral("Inv No."),      QStringLiteral("Product Id"),
                                  QStringLiteral("Product Name"), QStringLiteral("Quantity"),
                                  QStringLiteral("Price / Unit"), QStringLiteral("Total")};
   for (int i = 0; i < 6; ++i) {
@@ -398,8 +398,17 @@ void BuyForm::cmdUpdate_Click() {
       return;
     }
 
-    const QStringList cells{txtBuyId->text(), code,     name,     txtQuantity->text(), txtPrice->text(),
-                            plat::fmtPurchase(v), QString(), txtQuantity->text(), QString(), QString(), kNew};
+    const QStringList cells{txtBuyId->text(),
+                            code,
+                            name,
+                            txtQuantity->text(),
+                            txtPrice->text(),
+                            plat::fmtPurchase(v),
+                            QString(),
+                            txtQuantity->text(),
+                            QString(),
+                            QString(),
+                            kNew};
     FGrid->AddItem(cells.join('\t'));
     const int row = FGrid->Rows() - 1;
     txtTotal->setText(plat::fmtPurchase(totalValue() + v));
@@ -574,8 +583,9 @@ void BuyForm::cmdCommit_Click() {
   if (ask(L(QStringLiteral("จะทำการเก็บข้อมูลหรือไม่"), QStringLiteral("Do you want to save this data")))) {
     const auto lines = gridLines();
     if (!lines) return;
-    const bool writes = std::any_of(lines->begin(), lines->end(),
-                                    [](const data::LineToSave& l) { return l.state != data::LineState::Saved; });
+    const bool writes = std::any_of(lines->begin(), lines->end(), [](const data::LineToSave& l) {
+      return l.state != data::LineState::Saved;
+    });
     QDate date;
     if (writes) {
       const auto d = boxDate();
@@ -750,14 +760,22 @@ bool BuyForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     int k = keyAsciiOf(static_cast<QKeyEvent*>(event));
     if (k < 0) return false;
-    if (watched == txtQuantity) txtQuantity_KeyPress(k);
-    else if (watched == txtPrice) txtPrice_KeyPress(k);
-    else if (watched == txtBuyId) txtBuyId_KeyPress(k);
-    else if (watched == txtSupId) txtSupId_KeyPress(k);
-    else if (watched == ComBar || watched == ComBar->lineEdit()) ComBar_KeyPress(k);
-    else if (watched == ListSupId) ListSupId_KeyPress(k);
-    else if (watched == FGrid) FGrid_KeyPress(k);
-    else return plat::Form::eventFilter(watched, event);
+    if (watched == txtQuantity)
+      txtQuantity_KeyPress(k);
+    else if (watched == txtPrice)
+      txtPrice_KeyPress(k);
+    else if (watched == txtBuyId)
+      txtBuyId_KeyPress(k);
+    else if (watched == txtSupId)
+      txtSupId_KeyPress(k);
+    else if (watched == ComBar || watched == ComBar->lineEdit())
+      ComBar_KeyPress(k);
+    else if (watched == ListSupId)
+      ListSupId_KeyPress(k);
+    else if (watched == FGrid)
+      FGrid_KeyPress(k);
+    else
+      return plat::Form::eventFilter(watched, event);
     return k == 0;
   }
   if (event->type() == QEvent::FocusOut && watched == ListSupId) {

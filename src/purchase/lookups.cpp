@@ -6,7 +6,8 @@ namespace purchase {
 
 namespace {
 Supplier supplierAt(const data::Snapshot& s, int r) {
-  return {s.at(r, "SupplierId").toString(), s.at(r, "CompanyName").toString(), s.at(r, "ContactName").toString()};
+  return {s.at(r, "SupplierId").toString(), s.at(r, "CompanyName").toString(),
+          s.at(r, "ContactName").toString()};
 }
 }  // namespace
 
@@ -34,7 +35,9 @@ QVector<PickItem> productItems(const QString& categoryCode) {
 
 std::optional<Supplier> supplierById(const QString& id) {
   const data::Snapshot s = data::Conn().query(
-      QStringLiteral("SELECT SupplierId, CompanyName, ContactName FROM Suppliers WHERE SupplierId = ? LIMIT 1"), {id});
+      QStringLiteral(
+          "SELECT SupplierId, CompanyName, ContactName FROM Suppliers WHERE SupplierId = ? LIMIT 1"),
+      {id});
   if (s.empty()) return std::nullopt;
   return supplierAt(s, 0);
 }

@@ -12,9 +12,12 @@ bool wellFormed(const QString& text, NumberKind kind, int* digits) {
   int points = 0;
   *digits = 0;
   for (const QChar c : text) {
-    if (isDigit(c)) ++*digits;
-    else if (c == '.' && kind == NumberKind::Decimal && points++ == 0) continue;
-    else return false;
+    if (isDigit(c))
+      ++*digits;
+    else if (c == '.' && kind == NumberKind::Decimal && points++ == 0)
+      continue;
+    else
+      return false;
   }
   return true;
 }
@@ -45,12 +48,17 @@ bool keyAllowed(int keyAscii, NumberKind kind) {
 int keyAsciiOf(const QKeyEvent* e) {
   switch (e->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Backspace:
+      return 8;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return -1;
-    default: break;
+    case Qt::Key_Backtab:
+      return -1;
+    default:
+      break;
   }
   const QString t = e->text();
   if (t.isEmpty()) return -1;

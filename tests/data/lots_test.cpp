@@ -31,7 +31,8 @@ class LotsTest : public testenv::DbTest {
   }
 };
 
-LineToSave line(const QString& pid, double q, double p, const QString& inv = "7", LineState s = LineState::New) {
+LineToSave line(const QString& pid, double q, double p, const QString& inv = "7",
+                LineState s = LineState::New) {
   LineToSave l;
   l.pid = pid;
   l.quantity = q;
@@ -45,8 +46,16 @@ TEST(InvoiceNumberValue, ReadsTheLeadingNumber) {
   const struct {
     const char* text;
     qint64 value;
-  } cases[] = {{"12", 12},     {" 3", 3},  {"7.6", 8}, {"7.4", 7}, {"A3", 0}, {"", 0},
-               {"10x", 10},    {"-4", -4}, {"007", 7}, {"9223372036854775807", std::numeric_limits<qint64>::max()},
+  } cases[] = {{"12", 12},
+               {" 3", 3},
+               {"7.6", 8},
+               {"7.4", 7},
+               {"A3", 0},
+               {"", 0},
+               {"10x", 10},
+               {"-4", -4},
+               {"007", 7},
+               {"9223372036854775807", std::numeric_limits<qint64>::max()},
                {"99999999999999999999", std::numeric_limits<qint64>::max()}};
   for (const auto& c : cases) EXPECT_EQ(data::invoiceNumberValue(c.text), c.value) << c.text;
 }
@@ -87,7 +96,8 @@ TEST_F(LotsTest, CommitRewritesChangedLinesByWhatTheDatabaseHolds) {
   data::Conn().exec("UPDATE Product SET Quantity = 5 WHERE PId = 'P1'");
   // The line was loaded on the 15th; the date box now shows another day.
   data::commitLines(QDate(2024, 3, 20), kDay, "S1",
-                    {line("P1", 8, 11, "7", LineState::Changed), line("P2", 99, 1, "7", LineState::Saved)}, kTen);
+                    {line("P1", 8, 11, "7", LineState::Changed), line("P2", 99, 1, "7", LineState::Saved)},
+                    kTen);
   EXPECT_EQ(lotField("P1", kIso, "7", "BQuantity").toDouble(), 8);
   EXPECT_EQ(lotField("P1", kIso, "7", "RemainQ").toDouble(), 8);
   EXPECT_EQ(lotField("P1", kIso, "7", "BPrice").toDouble(), 11);
@@ -192,7 +202,8 @@ TEST_F(LotsTest, RewriteIsAllOrNothing) {
   addLot("P1", kIso, "7", 5, 10);
   addLot("P2", kIso, "7", 2, 3);
   data::Conn().exec("UPDATE Product SET Quantity = 5 WHERE PId = 'P1'");
-  const QVector<LineToSave> lines{line("P1", 8, 10, "7", LineState::Changed), line("P2", 6, 3, "7", LineState::Changed)};
+  const QVector<LineToSave> lines{line("P1", 8, 10, "7", LineState::Changed),
+                                  line("P2", 6, 3, "7", LineState::Changed)};
   EXPECT_THROW(data::rewriteInvoice({kDay, "7"}, "S9", lines, {}, kTen), data::InvoiceRefused);
   refuseLotsOf("P2");
   EXPECT_THROW(data::rewriteInvoice({kDay, "7"}, "S1", lines, {}, kTen), data::DbError);

@@ -65,7 +65,8 @@ class PurchaseSaleTest : public testenv::DbTest {
   // Stock on hand equals what came in minus what went out.
   static void expectBooksAgree(const QString& pid) {
     const double in = data::Conn().scalar("SELECT TOTAL(BQuantity) FROM Buy WHERE PId = ?", {pid}).toDouble();
-    const double out = data::Conn().scalar("SELECT TOTAL(SQuantity) FROM Sell WHERE PID = ?", {pid}).toDouble();
+    const double out =
+        data::Conn().scalar("SELECT TOTAL(SQuantity) FROM Sell WHERE PID = ?", {pid}).toDouble();
     EXPECT_EQ(stockOf(pid), in - out) << pid.toStdString();
   }
 
@@ -86,7 +87,8 @@ TEST_F(PurchaseSaleTest, ASaleOfAPurchasedProductIsTaggedWithItsLot) {
   EXPECT_EQ(s.text("BuyId"), inv);
   EXPECT_EQ(s.number("SQuantity"), 3);
   EXPECT_EQ(stockOf("W01"), 7);
-  EXPECT_EQ(lotField("W01", "2024-03-15", inv, "RemainQ").toDouble(), 10) << "the sale leaves the lot as it is";
+  EXPECT_EQ(lotField("W01", "2024-03-15", inv, "RemainQ").toDouble(), 10)
+      << "the sale leaves the lot as it is";
   expectBooksAgree("W01");
   expectBooksAgree("S01");
 }

@@ -12,20 +12,23 @@ void addCategory(const QString& id, const QString& name) {
 
 void addProduct(const QString& pid, const QString& name, double quantity, const QString& category,
                 const QString& unit) {
-  Conn().exec("INSERT INTO Product (PId, PName, Price, Price1, Price2, Quantity, CID, ProNoun, PoOrder) "
-              "VALUES (?, ?, 20, 19, 18, ?, ?, ?, 0)",
-              {pid, name, quantity, category, unit});
+  Conn().exec(
+      "INSERT INTO Product (PId, PName, Price, Price1, Price2, Quantity, CID, ProNoun, PoOrder) "
+      "VALUES (?, ?, 20, 19, 18, ?, ?, ?, 0)",
+      {pid, name, quantity, category, unit});
 }
 
 void addSupplier(const QString& id, const QString& company, const QString& contact) {
-  Conn().exec("INSERT INTO Suppliers (SupplierId, CompanyName, ContactName) VALUES (?, ?, ?)", {id, company, contact});
+  Conn().exec("INSERT INTO Suppliers (SupplierId, CompanyName, ContactName) VALUES (?, ?, ?)",
+              {id, company, contact});
 }
 
 void addLot(const QString& pid, const QString& isoDate, const QString& buyId, double quantity, double price,
             const QString& supplier, const QString& time) {
-  Conn().exec("INSERT INTO Buy (PId, BuyDate, BuyTime, BQuantity, BPrice, BuyId, RemainQ, SupplierID) "
-              "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-              {pid, isoDate, time, quantity, price, buyId, quantity, supplier});
+  Conn().exec(
+      "INSERT INTO Buy (PId, BuyDate, BuyTime, BQuantity, BPrice, BuyId, RemainQ, SupplierID) "
+      "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+      {pid, isoDate, time, quantity, price, buyId, quantity, supplier});
 }
 
 double stockOf(const QString& pid) {
