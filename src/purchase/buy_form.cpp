@@ -66,40 +66,40 @@ void BuyForm::buildControls() {
     return b;
   };
 
-  lblDate = label(QStringLiteral("Date"), 120, 120, 1300);
-  txtDate = box(1440, 120, 1335);
-  lblBuyId = label(QStringLiteral("Inv No."), 2900, 120, 1100);
-  txtBuyId = box(4080, 120, 1335);
-  cmdShow = button(QStringLiteral("&Show Inv"), 5520, 90, 1300);
+  lblDate = label(QStringLiteral("Date"), 120, 120, 1860);
+  txtDate = box(2040, 120, 1335);
+  lblBuyId = label(QStringLiteral("Inv No."), 3500, 120, 1100);
+  txtBuyId = box(4680, 120, 1335);
+  cmdShow = button(QStringLiteral("&Show Inv"), 6120, 90, 1300);
 
-  lblSupId = label(QStringLiteral("SupplierID"), 120, 600, 1300);
-  txtSupId = box(1440, 600, 1335);
-  cmdBrowse = button(QStringLiteral("..."), 2820, 590, 375, 330);
-  txtSupName = box(3240, 600, 4500);
+  lblSupId = label(QStringLiteral("SupplierID"), 120, 600, 1860);
+  txtSupId = box(2040, 600, 1335);
+  cmdBrowse = button(QStringLiteral("..."), 3420, 590, 375, 330);
+  txtSupName = box(3840, 600, 4500);
   txtSupName->setReadOnly(true);
 
-  lblCate = label(QStringLiteral("Category"), 120, 1080, 1300);
+  lblCate = label(QStringLiteral("Category"), 120, 1080, 1860);
   ComCate = new QComboBox(this);
-  place(ComCate, 1440, 1080, 3000, 330);
-  lblProduct = label(QStringLiteral("Product"), 4560, 1080, 900);
+  place(ComCate, 2040, 1080, 3000, 330);
+  lblProduct = label(QStringLiteral("Product"), 5160, 1080, 900);
   ComBar = new QComboBox(this);
   ComBar->setEditable(true);
   ComBar->setInsertPolicy(QComboBox::NoInsert);
   ComBar->setCompleter(nullptr);
-  place(ComBar, 5520, 1080, 4200, 330);
+  place(ComBar, 6120, 1080, 4200, 330);
 
-  lblStock = label(QStringLiteral("Quantity in Stock"), 120, 1560, 1300);
-  txtStock = box(1440, 1560, 1335);
+  lblStock = label(QStringLiteral("Quantity in Stock"), 120, 1560, 1860);
+  txtStock = box(2040, 1560, 1335);
   txtStock->setReadOnly(true);
-  LabelStock = label(QStringLiteral("-"), 2820, 1560, 800);
-  lblQuantity = label(QStringLiteral("Quantity"), 3720, 1560, 900);
-  txtQuantity = box(4680, 1560, 1335);
+  LabelStock = label(QStringLiteral("-"), 3420, 1560, 800);
+  lblQuantity = label(QStringLiteral("Quantity"), 4320, 1560, 900);
+  txtQuantity = box(5280, 1560, 1335);
   makeNumeric(txtQuantity, NumberKind::Whole);
-  LabelQuantity = label(QStringLiteral("-"), 6060, 1560, 800);
-  lblPrice = label(QStringLiteral("Price"), 6960, 1560, 700);
-  txtPrice = box(7680, 1560, 1335);
+  LabelQuantity = label(QStringLiteral("-"), 6660, 1560, 800);
+  lblPrice = label(QStringLiteral("Price"), 7560, 1560, 700);
+  txtPrice = box(8280, 1560, 1335);
   makeNumeric(txtPrice, NumberKind::Decimal);
-  lblBath = label(QStringLiteral("Baht"), 9060, 1560, 700);
+  lblBath = label(QStringLiteral("Baht"), 9660, 1560, 700);
 
   cmdUpdate = button(QStringLiteral("&Insert Buy Detail"), 120, 2160, 2000, 420);
   cmdCommit = button(QStringLiteral("&Commit"), 2280, 2160, 1700, 420);
@@ -137,7 +137,7 @@ void BuyForm::buildControls() {
 
   // The list pops up over the pickers.
   ListSupId = new QListWidget(this);
-  place(ListSupId, 1440, 930, 6300, 2000);
+  place(ListSupId, 2040, 930, 6300, 2000);
   ListSupId->hide();
 
   setWindowTitle(QStringLiteral("Buy"));
