@@ -114,6 +114,15 @@ TEST_F(BuyFormTest, ThaiCaptions) {
   d.answerYes(false);
   f->cmdCommit_Click();
   EXPECT_EQ(d.texts().back(), "จะทำการเก็บข้อมูลหรือไม่");
+
+  addLot("P1", kIso, "7", 1, 1);
+  show(f, "7");
+  EXPECT_EQ(d.texts().back(), "ลบข้อมูลในแบบฟอร์ม");
+  f->cmdEditInv_Click();
+  EXPECT_EQ(d.texts().back(), "ต้องการแก้ไขบิลซื้อเลขที่ 7");
+  f->cmdDelInv_Click();
+  EXPECT_EQ(d.texts().back(), "ต้องการลบบิลซื้อเลขที่ 7");
+  EXPECT_EQ(buyRows(), 1) << "No changes nothing";
 }
 
 TEST_F(BuyFormTest, AddingLinesMergesARepeatedProductAndKeepsTheTotal) {
