@@ -36,12 +36,21 @@ User lp
 Group lp
 CONF
     chown -R lp:lp "$dir"/{spool,cache,state,log} 2>/dev/null || true
-    /usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" &
+    # Its own output goes to a log, so a caller reading this script's output does not wait for cupsd.
+    /usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
     echo $! > "$dir/cupsd.pid"
     for _ in $(seq 1 50); do [ -S "$dir/cups.sock" ] && break; sleep 0.1; done
     export CUPS_SERVER="$dir/cups.sock"
-    lpadmin -p BillPrinter -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
-    lpadmin -p ReportPrinter -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+    # lpadmin warns on every call that printer drivers are deprecated: show its output only on failure.
+    add_queue() {
+      local out
+      if ! out=$(lpadmin -p "$1" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>&1); then
+        echo "$out" >&2
+        exit 1
+      fi
+    }
+    add_queue BillPrinter
+    add_queue ReportPrinter
     echo "$dir/cups.sock"
     ;;
   stop)
