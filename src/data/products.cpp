@@ -18,12 +18,119 @@ Product fromRow(const Snapshot& s) {
   p.PoOrder = static_cast<qint64>(s.number("PoOrder"));
   return p;
 }
+
+QVector<ListedProduct> listed(Snapshot s) {
+  QVector<ListedProduct> out;
+  out.reserve(s.size());
+  for (s.moveFirst(); !s.eof(); s.moveNext()) out.push_back({fromRow(s), s.text("CateName")});
+  return out;
+}
+
+// A LIKE pattern that matches text anywhere, with the pattern characters taken literally.
+QString containsPattern(const QString& text) {
+  QString escaped;
+  escaped.reserve(text.size() + 2);
+  for (const QChar c : text) {
+    if (c == u'\\' || c == u'%' || c == u'_') escaped += u'\\';
+    escaped += c;
+  }
+  return QStringLiteral("%") + escaped + QStringLiteral("%");
+}
+
+bool productExists(const QString& code) {
+  return Conn().scalar(QStringLiteral("SELECT 1 FROM Product WHERE PId = ? LIMIT 1"), {code}).isValid();
+}
 }  // namespace
 
 std::optional<Product> productByCode(const QString& code) {
   const Snapshot s = Conn().query(QStringLiteral("SELECT * FROM Product WHERE PId = ? LIMIT 1"), {code});
   if (s.eof()) return std::nullopt;
   return fromRow(s);
+}
+
+QVector<Product> productsOfCategory(const QString& cid) {
+  Snapshot s = Conn().query(QStringLiteral("SELECT * FROM Product WHERE CID = ? ORDER BY PId"), {cid});
+  QVector<Product> out;
+  out.reserve(s.size());
+  for (s.moveFirst(); !s.eof(); s.moveNext()) out.push_back(fromRow(s));
+  return out;
+}
+
+QVector<ListedProduct> productsByCategory() {
+  return listed(Conn().query(QStringLiteral(
+      "SELECT Product.*, Category.CateName AS CateName FROM Product "
+      "LEFT JOIN Category ON Category.CateID = Product.CID ORDER BY Product.CID, Product.PId")));
+}
+
+QVector<ListedProduct> searchProducts(const QString& text) {
+  const QString pattern = containsPattern(text);
+  return listed(
+      Conn().query(QStringLiteral("SELECT Product.*, Category.CateName AS CateName FROM Product "
+                                  "LEFT JOIN Category ON Category.CateID = Product.CID "
+                                  "WHERE Product.CID LIKE ? ESCAPE '\\' OR Product.PId LIKE ? ESCAPE '\\' "
+                                  "OR Product.PName LIKE ? ESCAPE '\\' ORDER BY Product.PId"),
+                   {pattern, pattern, pattern}));
+}
+
+KeyedWrite insertProduct(const Product& p) {
+  const QString code = p.PId.trimmed();
+  if (code.isEmpty()) return KeyedWrite::EmptyKey;
+  KeyedWrite outcome = KeyedWrite::Done;
+  Conn().transaction([&] {
+    if (productExists(code)) {
+      outcome = KeyedWrite::DuplicateKey;
+      return;
+    }
+    Conn().exec(QStringLiteral("INSERT INTO Product (PId, PName, Price, Price1, Price2, Quantity, CID, "
+                               "ProNoun, PoOrder) VALUES (?, ?, ?, ?, ?, 0, ?, ?, ?)"),
+                {code, p.PName, p.Price, p.Price1, p.Price2, p.CID, p.ProNoun, p.PoOrder});
+  });
+  return outcome;
+}
+
+KeyedWrite updateProduct(const QString& key, const Product& p) {
+  const QString code = p.PId.trimmed();
+  if (code.isEmpty()) return KeyedWrite::EmptyKey;
+  if (key.isEmpty()) return KeyedWrite::NotFound;
+  KeyedWrite outcome = KeyedWrite::Done;
+  Conn().transaction([&] {
+    if (!productExists(key)) {
+      outcome = KeyedWrite::NotFound;
+      return;
+    }
+    // Codes compare without regard to case, so a change of case alone is the same product.
+    const bool clash =
+        Conn()
+            .scalar(QStringLiteral("SELECT 1 FROM Product WHERE PId = ? AND PId <> ? LIMIT 1"), {code, key})
+            .isValid();
+    if (clash) {
+      outcome = KeyedWrite::DuplicateKey;
+      return;
+    }
+    Conn().exec(QStringLiteral("UPDATE Product SET PId = ?, PName = ?, CID = ?, Price = ?, Price1 = ?, "
+                               "Price2 = ?, ProNoun = ?, PoOrder = ? WHERE PId = ?"),
+                {code, p.PName, p.CID, p.Price, p.Price1, p.Price2, p.ProNoun, p.PoOrder, key});
+    if (code != key) {
+      // Sales, stock lots and the hot key keep pointing at the product under its new code.
+      Conn().exec(QStringLiteral("UPDATE Sell SET PID = ? WHERE PID = ?"), {code, key});
+      Conn().exec(QStringLiteral("UPDATE Buy SET PId = ? WHERE PId = ?"), {code, key});
+      Conn().exec(QStringLiteral("UPDATE settingkb SET PID = ? WHERE PID = ?"), {code, key});
+    }
+  });
+  return outcome;
+}
+
+Removal deleteProduct(const QString& code) {
+  Removal outcome = Removal::Removed;
+  Conn().transaction([&] {
+    if (Conn().scalar(QStringLiteral("SELECT 1 FROM Sell WHERE PID = ? LIMIT 1"), {code}).isValid()) {
+      outcome = Removal::HasSales;
+      return;
+    }
+    if (Conn().exec(QStringLiteral("DELETE FROM Product WHERE PId = ?"), {code}) == 0)
+      outcome = Removal::NotFound;
+  });
+  return outcome;
 }
 
 }  // namespace data

@@ -1,6 +1,8 @@
 #pragma once
-// Table Product: the product records every window reads.
+// Table Product: the product records every window reads, and the product editor's writes.
+// Codes compare without regard to case; every write that belongs together runs in one transaction.
 #include <QString>
+#include <QVector>
 #include <optional>
 
 namespace data {
@@ -19,5 +21,44 @@ struct Product {
 
 // The product with this code, compared without regard to case.
 std::optional<Product> productByCode(const QString& code);
+
+// A product as the editor lists it: the row and the name of its category ("" when the category
+// is unknown).
+struct ListedProduct {
+  Product product;
+  QString CateName;
+};
+
+// The products of one category, codes in text order.
+QVector<Product> productsOfCategory(const QString& cid);
+// Every product, by category id and then code, each with its category's name; products whose
+// category is unknown are listed too.
+QVector<ListedProduct> productsByCategory();
+// The products whose category id, code or name holds text (without regard to case; "%", "_" and
+// "'" are plain characters), codes in text order.
+QVector<ListedProduct> searchProducts(const QString& text);
+
+// What a keyed insert or update did.
+enum class KeyedWrite {
+  Done,
+  EmptyKey,      // the new code or id is empty: nothing written
+  DuplicateKey,  // another row already has the new code or id: nothing written
+  NotFound,      // no row has the key to update: nothing written
+};
+
+// Adds a product with stock 0 (p.Quantity is not read). The code is trimmed first.
+KeyedWrite insertProduct(const Product& p);
+// Rewrites every column but Quantity of the product with code key. A new code carries over, in
+// the same transaction, to the product's sales, stock lots and hot key.
+KeyedWrite updateProduct(const QString& key, const Product& p);
+
+// What a deletion did.
+enum class Removal {
+  Removed,
+  HasSales,  // refused: sales refer to it
+  NotFound,
+};
+// Deletes the product unless a sale carries its code; its stock lots stay.
+Removal deleteProduct(const QString& code);
 
 }  // namespace data

@@ -1,7 +1,11 @@
 #include "stock/register.h"
 
 #include "platform/form.h"
+#include "stock/addf.h"
 
 namespace stock {
-void registerForms() {}
+void registerForms() {
+  auto& r = plat::FormRegistry::instance();
+  r.add(QStringLiteral("AddF"), [] { return new AddF; });
+}
 }  // namespace stock

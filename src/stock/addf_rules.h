@@ -1,0 +1,68 @@
+#pragma once
+// The product editor's logic that does not need its window: the key filters of its boxes, the
+// check of a product's fields, and the rows its product grid lists.
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+#include "data/products.h"
+
+namespace stock {
+
+// Which characters a box of the editor refuses.
+enum class KeyRule {
+  NoStop,  // codes and names: the full stop, which the lists use between id and name
+  Price,   // digits, "." and "-"
+  Digits,  // digits only
+  Any,
+};
+// The key as the box takes it: 0 when refused. Keys 1 to 26 (Backspace, Enter, the Ctrl letter
+// keys) always pass, whatever the rule.
+int filterKey(KeyRule rule, int keyAscii);
+
+// A price as typed: an optional "-", digits, at most one "." and at least one digit.
+std::optional<double> priceValue(const QString& text);
+// A re-order point as typed: digits only, and small enough to keep.
+std::optional<qint64> wholeValue(const QString& text);
+
+// The product boxes as the user left them; cid is the chosen category (nullopt: none chosen).
+struct ProductEntry {
+  QString code, name, price, price1, price2, noun, poOrder;
+  std::optional<QString> cid;
+};
+
+struct EntryCheck {
+  enum class Verdict {
+    Ok,
+    EmptyField,  // a box is empty: refused without a word
+    NoCategory,
+    BadNumber,  // badField names the box
+  };
+  Verdict verdict = Verdict::Ok;
+  QString badField;       // "txtPrice", "txtPrice1", "txtPrice2" or "txtPoOrder"
+  data::Product product;  // filled when Ok (Quantity 0)
+};
+EntryCheck checkEntry(const ProductEntry& e);
+
+// One row of the product grid: its cells (columns 0 to 10) and, for a product, its code.
+struct GridRow {
+  bool heading = false;
+  QString key;  // the product's code as stored; empty on a heading row
+  QStringList cells;
+};
+
+// The heading row before a category's first product: two blanks, then the category's name.
+GridRow headingRow(const QString& cateName);
+// A product row: the prices and numbers as plain numbers; column 5 the category id, 9 its name.
+GridRow productRow(const data::Product& p, const QString& cid, const QString& cateName);
+
+// Every product by category, a heading row before each category's first product.
+QVector<GridRow> allCategoryRows(const QVector<data::ListedProduct>& products);
+// The products of the chosen category, with its id and name.
+QVector<GridRow> oneCategoryRows(const QVector<data::Product>& products, const QString& cid,
+                                 const QString& cateName);
+// Search results: product rows only, each with its own category.
+QVector<GridRow> searchRows(const QVector<data::ListedProduct>& products);
+
+}  // namespace stock
