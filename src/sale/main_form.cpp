@@ -1,0 +1,884 @@
+#include "sale/main_form.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <stdexcept>
+
+#include "data/db.h"
+#include "data/partners.h"
+#include "data/products.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/numtext.h"
+#include "platform/units.h"
+#include "print/dispatch.h"
+#include "print/sale_document.h"
+#include "sale/entry.h"
+#include "sale/handoff.h"
+#include "sale/payment.h"
+#include "sale/posting.h"
+#include "shell/lang.h"
+#include "shell/session.h"
+#include "shell/settings.h"
+
+namespace sale {
+
+namespace {
+
+const char* const kPortMessage = "Invalid port! If you not have port RS232,you should set port number = 0";
+
+// The character code a key press delivers to a key procedure, or -1 for keys that deliver none.
+int keyAsciiOf(const QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return -1;
+    default:
+      break;
+  }
+  if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return -1;
+  const QString t = e->text();
+  if (t.isEmpty()) return -1;
+  return t.at(0).unicode();
+}
+
+// A COM port number from a port setting; 0 for none (and for "RJ45", the drawer on the printer).
+int portOf(const shell::SettingValue& v) {
+  if (v.toText().trimmed().compare(QLatin1String("RJ45"), Qt::CaseInsensitive) == 0) return 0;
+  return static_cast<int>(v.toNumber());
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect geo) {
+  auto* l = new QLabel(caption, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(geo);
+  QPalette p = l->palette();
+  p.setColor(QPalette::WindowText, Qt::white);
+  l->setPalette(p);
+  l->setFont(plat::captionFont(8.25, true));
+  return l;
+}
+
+QLineEdit* box(QWidget* parent, const char* name, QRect geo, bool locked = false) {
+  auto* b = new QLineEdit(parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setGeometry(geo);
+  b->setReadOnly(locked);
+  return b;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geo) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setGeometry(geo);
+  b->setFont(plat::captionFont());
+  return b;
+}
+
+}  // namespace
+
+PickHandOff& pick() {
+  static PickHandOff p;
+  return p;
+}
+
+MainForm::MainForm(QWidget* parent) : plat::Form(parent) { buildControls(); }
+
+MainForm::~MainForm() = default;
+
+void MainForm::buildControls() {
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, plat::formBackground());
+  setPalette(pal);
+  setFont(plat::captionFont());
+
+  lblPid = label(this, "lblPid", QStringLiteral("Product ID"), {10, 12, 90, 20});
+  txtBar = box(this, "txtBar", {100, 8, 260, 28});
+  QFont big = txtBar->font();
+  big.setPointSize(12);
+  txtBar->setFont(big);
+
+  lblNo = label(this, "lblNo", QStringLiteral("No."), {10, 44, 47, 18});
+  lblDesc = label(this, "lblDesc", QStringLiteral("Description"), {57, 44, 400, 18});
+  lblQuantity = label(this, "lblQuantity", QStringLiteral("Quantity"), {457, 44, 67, 18});
+  lblPrice = label(this, "lblPrice", QStringLiteral("Price/Unit"), {524, 44, 113, 18});
+  lblTotal = label(this, "lblTotal", QStringLiteral("Total"), {637, 44, 113, 18});
+
+  FGrid = new plat::FlexGrid(this);
+  FGrid->setObjectName(QStringLiteral("FGrid"));
+  FGrid->setGeometry(10, 64, 762, 250);
+  FGrid->setFixedRows(0);
+  FGrid->setCols(SaleLines::kColumns);
+  FGrid->setRows(0);
+  FGrid->setColAlignment(2, Qt::AlignRight);
+  FGrid->setColAlignment(3, Qt::AlignRight);
+  FGrid->setColAlignment(4, Qt::AlignRight);
+
+  lblCus = label(this, "lblCus", QStringLiteral("Customer"), {10, 326, 70, 20});
+  txtCus = box(this, "txtCus", {80, 322, 100, 26});
+  cmdBrowse = button(this, "cmdBrowse", QStringLiteral("..."), {184, 322, 30, 26});
+  txtCusName = box(this, "txtCusName", {218, 322, 200, 26}, true);
+  ListCusId = new QListWidget(this);
+  ListCusId->setObjectName(QStringLiteral("ListCusId"));
+  ListCusId->setGeometry(80, 350, 338, 150);
+  ListCusId->hide();
+
+  txtTotal = box(this, "txtTotal", {430, 318, 342, 56}, true);
+  QFont huge = txtTotal->font();
+  huge.setPointSize(26);
+  huge.setBold(true);
+  txtTotal->setFont(huge);
+  txtTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  lblVat = label(this, "lblVat", QStringLiteral("Vat"), {430, 382, 50, 20});
+  txtTax = box(this, "txtTax", {480, 378, 150, 26}, true);
+  txtTax->setAlignment(Qt::AlignRight);
+  lblCash = label(this, "lblCash", QStringLiteral("Cash"), {430, 412, 50, 20});
+  txtPay = box(this, "txtPay", {480, 408, 150, 28});
+  txtPay->setAlignment(Qt::AlignRight);
+  txtPay->setFont(big);
+  txtCash = box(this, "txtCash", {640, 408, 100, 26}, true);
+  txtCash->hide();
+
+  cmdMenu = button(this, "cmdMenu", QStringLiteral("&Menu"), {10, 362, 80, 34});
+  cmdPay = button(this, "cmdPay", QStringLiteral("&Receive"), {94, 362, 80, 34});
+  cmdReceive = button(this, "cmdReceive", QStringLiteral("&Finish"), {178, 362, 80, 34});
+  cmdReceive->setAutoDefault(true);  // a second Enter after the amount finishes the sale
+  cmdClear = button(this, "cmdClear", QStringLiteral("&Clear"), {262, 362, 80, 34});
+  cmdExit = button(this, "cmdExit", QStringLiteral("&Exit"), {346, 362, 70, 34});
+  cmdBillInvoid = button(this, "cmdBillInvoid", QStringLiteral("Tax Invoice"), {640, 440, 100, 26});
+  cmdBillInvoid->hide();
+  cmdCancel = button(this, "cmdCancel", QStringLiteral("Cancel"), {640, 470, 100, 26});
+  cmdCancel->hide();
+
+  const char* names[] = {"cmd05", "cmd1",   "cmd025", "cmd10",   "cmd20",
+                         "cmd50", "cmd100", "cmd500", "cmd1000", "cmdC"};
+  const char* captions[] = {"0.5", "1", "5", "10", "20", "50", "100", "500", "1000", "C"};
+  QPushButton** cash[] = {&cmd05, &cmd1, &cmd025, &cmd10, &cmd20, &cmd50, &cmd100, &cmd500, &cmd1000, &cmdC};
+  for (int i = 0; i < 10; ++i) {
+    *cash[i] = button(this, names[i], QString::fromLatin1(captions[i]), {10 + 41 * i, 440, 39, 40});
+    connect(*cash[i], &QPushButton::clicked, this, [this, i, b = *cash[i]]() {
+      if (i == 9)
+        cmdC_Click();
+      else
+        cashButton_Click(b);
+    });
+  }
+
+  FrameCash = new QFrame(this);
+  FrameCash->setObjectName(QStringLiteral("FrameCash"));
+  FrameCash->setGeometry(200, 120, 400, 120);
+  FrameCash->setFrameShape(QFrame::Box);
+  FrameCash->setAutoFillBackground(true);
+  lblCash1 = label(FrameCash, "lblCash1", QStringLiteral("Cash"), {10, 10, 380, 24});
+  txtShowCash = box(FrameCash, "txtShowCash", {10, 40, 380, 66}, true);
+  txtShowCash->setFont(huge);
+  txtShowCash->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  FrameCash->hide();
+
+  ListPName = new QListWidget(this);
+  ListPName->setObjectName(QStringLiteral("ListPName"));
+  ListPName->setGeometry(100, 36, 420, 220);
+  ListPName->hide();
+
+  txtDisc = box(this, "txtDisc", {0, 0, 10, 10});
+  txtDisc->setText(QStringLiteral("0"));
+  txtDisc->hide();
+  txtEmployee = box(this, "txtEmployee", {0, 0, 10, 10});
+  txtEmployee->hide();
+  a = box(this, "a", {0, 0, 10, 10});
+  a->hide();
+  txtPric = box(this, "txtPric", {0, 0, 10, 10});
+  txtPric->hide();
+  txtTax->setText(QStringLiteral("0"));
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(50);
+  connect(Timer1, &QTimer::timeout, this, &MainForm::Timer1_Timer);
+
+  for (QWidget* w : std::initializer_list<QWidget*>{txtBar, txtPay, txtCus, ListCusId, ListPName, FGrid})
+    w->installEventFilter(this);
+  connect(FGrid, &QTableWidget::cellClicked, this, [this](int, int) { FGrid_Click(); });
+  connect(txtCusName, &QLineEdit::textChanged, this, [this]() { txtCusName_Change(); });
+  connect(cmdBrowse, &QPushButton::clicked, this, &MainForm::cmdBrowse_Click);
+  connect(ListCusId, &QListWidget::itemDoubleClicked, this, [this]() { ListCusId_DblClick(); });
+  connect(ListPName, &QListWidget::itemDoubleClicked, this, [this]() { ListPName_DblClick(); });
+  connect(cmdMenu, &QPushButton::clicked, this, &MainForm::cmdMenu_Click);
+  connect(cmdPay, &QPushButton::clicked, this, &MainForm::cmdPay_Click);
+  connect(cmdReceive, &QPushButton::clicked, this, &MainForm::cmdReceive_Click);
+  connect(cmdClear, &QPushButton::clicked, this, &MainForm::cmdClear_Click);
+  connect(cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &MainForm::cmdCancel_Click);
+
+  for (QPushButton* b : cashButtons()) b->setEnabled(false);
+  cmdPay->setEnabled(false);
+  cmdReceive->setEnabled(false);
+  cmdCancel->setEnabled(false);
+}
+
+QList<QPushButton*> MainForm::cashButtons() const {
+  return {cmd05, cmd1, cmd025, cmd10, cmd20, cmd50, cmd100, cmd500, cmd1000, cmdC};
+}
+
+void MainForm::setThaiCaptions() {
+  lblPid->setText(QStringLiteral("รหัสสินค้า"));
+  lblNo->setText(QStringLiteral("ลำดับ"));
+  lblDesc->setText(QStringLiteral("รายการสินค้า"));
+  lblQuantity->setText(QStringLiteral("จำนวน"));
+  lblPrice->setText(QStringLiteral("หน่วยละ"));
+  lblTotal->setText(QStringLiteral("รวม"));
+  lblVat->setText(QStringLiteral("ภาษี"));
+  lblCash->setText(QStringLiteral("รับมา"));
+  lblCash1->setText(QStringLiteral("ทอนเงิน"));
+  lblCus->setText(QStringLiteral("ลูกค้า"));
+  cmdMenu->setText(QStringLiteral("เลือก"));
+  cmdPay->setText(QStringLiteral("รับเงิน"));
+  switch (shell::settings().PrintType) {
+    case 3:
+      cmdReceive->setText(QStringLiteral("ทอน/บิล A4"));
+      break;
+    case 4:
+    case 6:
+      cmdReceive->setText(QStringLiteral("ทอนเงิน"));
+      break;
+    default:
+      cmdReceive->setText(QStringLiteral("ทอนเงิน/บิล"));
+      break;
+  }
+  cmdClear->setText(QStringLiteral("ลบรายการ"));
+  cmdExit->setText(QStringLiteral("ปิด"));
+  cmdBillInvoid->setText(QStringLiteral("บิลแบบเต็ม"));
+}
+
+void MainForm::showPortError() { plat::dialogs().message(QString::fromLatin1(kPortMessage)); }
+
+// ---- Load and unload
+
+void MainForm::Form_Load() {
+  move(0, 0);
+  resize(plat::twipsToPx(11850), plat::twipsToPx(7700));
+  lines_.clear();
+  nextQty_ = 1;
+  const int widths[] = {700, 6000, 1000, 1700, 1700, 2000};
+  for (int c = 0; c < 6; ++c) FGrid->setColWidth(c, widths[c]);
+
+  const shell::ShopSettings& s = shell::settings();
+  const int displayPort = portOf(s.DisplayPort);
+  if (displayPort != 0) {
+    QString error;
+    if (!display_.open(displayPort, &error)) {
+      showPortError();
+      // The screen does not open without its display; the registry drops the half-made form.
+      throw std::runtime_error(kPortMessage);
+    }
+  }
+  drawerPort_ = portOf(s.DrawerPort);
+
+  txtPay->setText(QStringLiteral("0"));
+  txtCash->setText(QStringLiteral("0"));
+  txtTotal->setText(QStringLiteral("0"));
+  cmdBillInvoid->setEnabled(false);
+  txtEmployee->setText(shell::session().userName);
+  if (shell::thai()) setThaiCaptions();
+  Timer1->start();
+}
+
+void MainForm::Form_Unload() {
+  Timer1->stop();
+  display_.close();
+  lines_.clear();
+  renderAll();
+  paying_ = false;
+  FGrid->setEnabled(true);
+  for (QLineEdit* b : {txtTotal, txtTax, txtPay, txtCash}) b->setText(QStringLiteral("0"));
+  for (QPushButton* b : cashButtons()) b->setEnabled(false);
+  for (QPushButton* b : {cmdBillInvoid, cmdReceive, cmdPay, cmdCancel}) b->setEnabled(false);
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdClear, cmdMenu, txtBar}) w->setEnabled(true);
+}
+
+void MainForm::cmdExit_Click() {
+  cmdClear_Click();
+  unload();
+}
+
+void MainForm::Form_Activate() {
+  if (!pick().pending) return;
+  pick().pending = false;
+  txtBar->setText(pick().PickPID);
+  nextQty_ = pick().PickQty;
+  int enter = 13;
+  txtBar_KeyPress(enter);
+}
+
+void MainForm::changeEvent(QEvent* event) {
+  plat::Form::changeEvent(event);
+  if (event->type() == QEvent::EnabledChange && isEnabled()) Form_Activate();
+}
+
+bool MainForm::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) Form_Activate();
+  return plat::Form::event(event);
+}
+
+// ---- The lines and the total
+
+void MainForm::renderRow(int i) {
+  for (int c = 0; c < SaleLines::kColumns; ++c) FGrid->setTextMatrix(i, c, lines_.cell(i, c));
+}
+
+void MainForm::renderAll() {
+  FGrid->setRows(lines_.count());
+  for (int i = 0; i < lines_.count(); ++i) renderRow(i);
+}
+
+void MainForm::refreshTotal() {
+  const double total = lines_.total();
+  txtTotal->setText(lines_.empty() ? QStringLiteral("0") : plat::fmtMoney(total));
+  cmdPay->setEnabled(plat::toSatang(total) != 0);
+}
+
+void MainForm::Timer1_Timer() {
+  const double total = lines_.total();
+  if (plat::toSatang(total) == 0) return;
+  txtTotal->setText(plat::fmtMoney(total));
+  cmdPay->setEnabled(true);
+}
+
+void MainForm::cmdCancel_Click() {
+  const int row = FGrid->Row();
+  if (row < 0 || row >= lines_.count()) return;
+  lines_.remove(row);
+  renderAll();
+  refreshTotal();
+  cmdCancel->setEnabled(false);
+}
+
+void MainForm::editLine(int row, double quantity, double unitPrice) {
+  if (row < 0 || row >= lines_.count()) return;
+  const double stock = plat::parseNumber(a->text()).value_or(0);
+  lines_.setQuantityPrice(row, quantity, unitPrice, stock - quantity);
+  renderRow(row);
+  refreshTotal();
+}
+
+void MainForm::DisplayEdit() {
+  const double price = plat::parseNumber(txtPric->text()).value_or(plat::leadingNumber(txtPric->text()));
+  display_.lineEdited(price, lines_.total());
+}
+
+void MainForm::DisplayDel() { display_.lineRemoved(lines_.total()); }
+
+// ---- Product entry
+
+void MainForm::txtBar_KeyPress(int& keyAscii) {
+  try {
+    if (const int kbid = hotKeyId(keyAscii)) CheckChr(kbid, keyAscii);
+    if (keyAscii == 32) openPicker();
+    if (keyAscii == 13) enterCode();
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+  if (keyAscii == 27) {
+    if (lines_.count() > 0)
+      FGrid->setFocus();
+    else
+      txtBar->setFocus();
+  }
+}
+
+void MainForm::CheckChr(int hotKbid, int& keyAscii) {
+  const data::Snapshot s =
+      data::Conn().query(QStringLiteral("SELECT PID, KBName FROM settingkb WHERE KBID = ?"), {hotKbid});
+  if (s.eof()) return;  // no such key row: the character is typed like any other
+  const QString pid = s.text("PID");
+  if (pid.isEmpty()) return;
+  txtBar->setText(pid);
+  enterCode();
+  keyAscii = 0;  // the hot key's own character does not land in the box
+}
+
+void MainForm::enterCode() {
+  const QString text = txtBar->text();
+  const std::optional<CodeEntry> entry = parseCodeEntry(text);
+  if (!entry) return;  // a prefix that is not a quantity: nothing happens, the text stays
+  const int qty = entryQuantity(*entry, nextQty_);
+
+  const std::optional<data::Product> p =
+      entry->code.isEmpty() ? std::nullopt : data::productByCode(entry->code);
+  if (!p) {
+    if (!text.isEmpty() || lines_.empty()) {
+      ChkSearch(entry->code);
+      txtBar->clear();
+    } else if (ListPName->isVisible()) {
+      ListPName->hide();
+    } else if (plat::toSatang(lines_.total()) != 0) {
+      cmdPay_Click();
+    }
+    if (lines_.count() > 0) FGrid->setRow(0);
+    nextQty_ = 1;
+    return;
+  }
+
+  const StockVerdict verdict = checkEntry(p->Quantity, qty, static_cast<double>(p->PoOrder));
+  if (verdict == StockVerdict::OutOfOrder) {
+    plat::dialogs().message(shell::L(QStringLiteral("สินค้าในคลังมีไม่พอ"), QStringLiteral("Out of Order")));
+    txtBar->clear();
+    if (lines_.count() > 0) FGrid->setRow(0);
+    nextQty_ = 1;
+    return;
+  }
+  if (verdict == StockVerdict::ReorderPoint)
+    plat::dialogs().message(
+        shell::L(QStringLiteral("สินค้าในคลังถึงจุดสั่งซื้อแล้ว"), QStringLiteral("Point of Order")));
+  const double price = unitPriceForLevel(*p, txtDisc->text());
+
+  const int existing = lines_.find(p->PId);
+  if (existing >= 0) {
+    const double lineQty = lines_.at(existing).quantity;
+    nextQty_ = 1;
+    if (!mergeAllowed(p->Quantity, lineQty, qty)) {
+      plat::dialogs().message(shell::L(QStringLiteral("สินค้าหมด"), QStringLiteral("Out of Stock")));
+      txtBar->clear();
+      return;
+    }
+    lines_.setQuantityPrice(existing, lineQty + qty, price, p->Quantity - lineQty - qty);
+    renderRow(existing);
+    txtBar->clear();
+    refreshTotal();
+    display_.lineAdded(price, lines_.total());
+    return;
+  }
+
+  SaleLine line;
+  line.name = p->PName;
+  line.quantity = qty;
+  line.unitPrice = price;
+  line.code = p->PId;
+  line.time = plat::timeNow().toString(QStringLiteral("HH:mm:ss"));
+  line.stockLeft = p->Quantity - qty;
+  const int row = lines_.add(line);
+  FGrid->setRows(lines_.count());
+  renderRow(row);
+  txtBar->clear();
+  refreshTotal();
+  display_.lineAdded(price, lines_.total());
+  FGrid->setRow(row);
+  FGrid->scrollToItem(FGrid->item(row, 0));
+  nextQty_ = 1;
+}
+
+void MainForm::ChkSearch(const QString& text) {
+  try {
+    const data::Snapshot s =
+        data::Conn().query(QStringLiteral("SELECT PId, PName FROM Product WHERE PName LIKE ? ESCAPE '\\'"),
+                           {QStringLiteral("%") + likeLiteral(text) + QStringLiteral("%")});
+    if (s.empty()) return;
+    ListPName->clear();
+    for (const auto& row : s.rows()) {
+      auto* item = new QListWidgetItem(row[0].toString() + QLatin1Char('.') + row[1].toString());
+      item->setData(Qt::UserRole, row[0].toString());
+      ListPName->addItem(item);
+    }
+    ListPName->setCurrentRow(0);
+    ListPName->show();
+    ListPName->raise();
+    ListPName->setFocus();
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+void MainForm::txtBar_Click() {
+  if (ListPName->isHidden()) {
+    ListPName->show();
+    ListPName->raise();
+    const std::optional<CodeEntry> entry = parseCodeEntry(txtBar->text());
+    ChkSearch(entry ? entry->code : txtBar->text());
+  } else {
+    ListPName->hide();
+  }
+  txtBar->setFocus();
+}
+
+void MainForm::ListPName_DblClick() {
+  ListPName->hide();
+  if (QListWidgetItem* item = ListPName->currentItem()) {
+    txtBar->setText(item->data(Qt::UserRole).toString());
+    int enter = 13;
+    txtBar_KeyPress(enter);
+  }
+  txtBar->setFocus();
+}
+
+void MainForm::ListPName_KeyPress(int& keyAscii) {
+  if (keyAscii == 27) {
+    ListPName->hide();
+    txtBar->setFocus();
+  } else if (keyAscii == 13) {
+    ListPName_DblClick();
+  }
+}
+
+void MainForm::openPicker() {
+  auto& reg = plat::FormRegistry::instance();
+  if (!reg.has(QStringLiteral("SellForm"))) return;
+  reg.show(QStringLiteral("SellForm"));
+  setEnabled(false);
+}
+
+void MainForm::cmdMenu_Click() { openPicker(); }
+
+void MainForm::FGrid_Click() {
+  const int row = FGrid->Row();
+  if (row < 0 || row >= lines_.count()) return;
+  auto& reg = plat::FormRegistry::instance();
+  if (!reg.has(QStringLiteral("MEditPriceQ"))) return;
+  try {
+    const std::optional<data::Product> p = data::productByCode(lines_.at(row).code);
+    a->setText(plat::plainNumber(p ? p->Quantity : 0));
+    plat::Form* editor = reg.form(QStringLiteral("MEditPriceQ"));
+    if (!editor) return;
+    editor->setWindowTitle(lines_.at(row).name);
+    reg.show(QStringLiteral("MEditPriceQ"));
+    setEnabled(false);
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+void MainForm::FGrid_KeyPress(int& keyAscii) {
+  if (keyAscii == 13) FGrid_Click();
+}
+
+// ---- The customer
+
+void MainForm::clearCustomer() {
+  txtCus->clear();
+  txtCusName->clear();
+  cusName_.clear();
+  cusLine1_.clear();
+  cusLine2_.clear();
+}
+
+void MainForm::txtCus_KeyPress(int& keyAscii) {
+  if (keyAscii != 13) return;
+  ListCusId->clear();
+  try {
+    const std::optional<data::Customer> c = data::customerById(txtCus->text());
+    if (c) {
+      txtCusName->setText(c->CompanyName);
+      cusLine1_ = c->ContactTitle;
+      cusLine2_ = c->Fax;
+      txtDisc->setText(c->Discount);
+      cusName_ = txtCusName->text();
+      txtBar->setFocus();
+    } else {
+      fillCustomerList();
+    }
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+void MainForm::txtCusName_Change() {
+  try {
+    const data::Snapshot s = data::Conn().query(
+        QStringLiteral("SELECT Discount FROM Customers WHERE CustomerId = ?"), {txtCus->text()});
+    if (!s.eof()) txtDisc->setText(s.text("Discount"));
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+void MainForm::fillCustomerList() {
+  ListCusId->clear();
+  const data::Snapshot s =
+      data::Conn().query(QStringLiteral("SELECT CustomerId, CompanyName FROM Customers ORDER BY CustomerId"));
+  if (s.empty()) return;
+  for (const auto& row : s.rows()) {
+    auto* item = new QListWidgetItem(row[0].toString() + QLatin1Char('.') + row[1].toString());
+    item->setData(Qt::UserRole, row[0].toString());
+    ListCusId->addItem(item);
+  }
+  ListCusId->setCurrentRow(0);
+  ListCusId->show();
+  ListCusId->raise();
+  ListCusId->setFocus();
+}
+
+void MainForm::cmdBrowse_Click() {
+  try {
+    fillCustomerList();
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+}
+
+void MainForm::ListCusId_DblClick() {
+  ListCusId->hide();
+  QListWidgetItem* item = ListCusId->currentItem();
+  if (!item) return;
+  const QString id = item->data(Qt::UserRole).toString();
+  try {
+    const std::optional<data::Customer> c = data::customerById(id);
+    txtCus->setText(c ? c->CustomerId : id);
+    txtCusName->setText(c ? c->CompanyName : item->text().mid(id.size() + 1));
+    cusLine1_ = c ? c->ContactTitle : QString();
+    cusLine2_ = c ? c->Fax : QString();
+    cusName_ = txtCusName->text();
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+  }
+  txtBar->setFocus();
+}
+
+void MainForm::ListCusId_KeyPress(int& keyAscii) {
+  if (keyAscii == 13) ListCusId_DblClick();
+}
+
+void MainForm::ListCusId_LostFocus() { ListCusId->hide(); }
+
+bool MainForm::checkCustomer(QString* customerId) {
+  customerId->clear();
+  if (txtCus->text().isEmpty() && txtCusName->text().isEmpty()) return true;
+  try {
+    const data::Snapshot s = data::Conn().query(
+        QStringLiteral("SELECT CustomerId FROM Customers WHERE CustomerId = ? AND CompanyName = ?"),
+        {txtCus->text(), txtCusName->text()});
+    if (!s.eof()) {
+      *customerId = s.text("CustomerId");
+      return true;
+    }
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+    return false;
+  }
+  plat::dialogs().message(
+      shell::L(QStringLiteral("ข้อมูลลูกค้าไม่ถูกต้อง"), QStringLiteral("Input Customer Data Again")));
+  clearCustomer();
+  txtCus->setFocus();
+  return false;
+}
+
+// ---- Payment
+
+void MainForm::enterPaymentState() {
+  paying_ = true;
+  for (QPushButton* b : cashButtons()) b->setEnabled(true);
+  for (QWidget* w : std::initializer_list<QWidget*>{FGrid, txtBar, cmdPay, cmdMenu}) w->setEnabled(false);
+  cmdClear->setEnabled(true);
+}
+
+void MainForm::enterEntryState() {
+  paying_ = false;
+  for (QPushButton* b : cashButtons()) b->setEnabled(false);
+  for (QWidget* w : std::initializer_list<QWidget*>{FGrid, txtBar, cmdClear, cmdMenu}) w->setEnabled(true);
+  cmdPay->setEnabled(plat::toSatang(lines_.total()) != 0);
+  txtBar->setFocus();
+}
+
+void MainForm::cmdPay_Click() {
+  QString customerId;
+  if (!checkCustomer(&customerId)) return;
+  const double total = plat::toSatang(lines_.total()) / 100.0;
+  txtTotal->setText(plat::fmtMoney(total));
+  txtTax->setText(plat::fmtMoney(vatOf(total, shell::settings().VatRate)));
+  enterPaymentState();
+  txtPay->selectAll();
+  txtPay->setFocus();
+}
+
+void MainForm::cashButton_Click(QPushButton* button) {
+  struct Kind {
+    QPushButton* button;
+    double amount;
+    bool fullNumber;
+  };
+  const Kind kinds[] = {{cmd05, 0.5, true},   {cmd1, 1, true},      {cmd025, 5, true},
+                        {cmd10, 10, false},   {cmd20, 20, false},   {cmd50, 50, false},
+                        {cmd100, 100, false}, {cmd500, 500, false}, {cmd1000, 1000, false}};
+  for (const Kind& k : kinds) {
+    if (k.button != button) continue;
+    const std::optional<QString> text = afterCashButton(txtPay->text(), k.amount, k.fullNumber);
+    if (!text) return;
+    txtPay->setText(*text);
+    if (button == cmd500) cmdReceive->setEnabled(true);
+    if (covers(txtPay->text(), lines_.total())) {
+      cmdReceive->setEnabled(true);
+      cmdBillInvoid->setEnabled(true);
+    }
+    return;
+  }
+}
+
+void MainForm::cmdC_Click() {
+  txtPay->setText(QStringLiteral("0"));
+  cmdReceive->setEnabled(false);
+  cmdBillInvoid->setEnabled(false);
+}
+
+void MainForm::txtPay_KeyPress(int& keyAscii) {
+  if (!payKeyPasses(keyAscii)) {
+    keyAscii = 0;
+    return;
+  }
+  if (keyAscii == 27) {
+    enterEntryState();
+    keyAscii = 0;
+  } else if (keyAscii == 13) {
+    if (covers(txtPay->text(), lines_.total())) cmdBillInvoid->setEnabled(true);
+    cmdReceive->setEnabled(true);
+    cmdReceive->setFocus();
+    keyAscii = 0;
+  }
+}
+
+void MainForm::cmdReceive_Click() {
+  if (lines_.empty()) return;
+  // The total and its VAT as the lines stand now, whatever the boxes showed.
+  const qint64 totalSatang = plat::toSatang(lines_.total());
+  const double total = totalSatang / 100.0;
+  txtTotal->setText(plat::fmtMoney(total));
+  txtTax->setText(plat::fmtMoney(vatOf(total, shell::settings().VatRate)));
+
+  const std::optional<qint64> change = changeSatang(txtPay->text(), total);
+  txtCash->setText(change ? plat::plainNumber(*change / 100.0) : QString());
+  if (!change || *change < 0) {
+    plat::dialogs().message(shell::L(QStringLiteral("รับเงินไม่ครบ"), QStringLiteral("Pay Again")));
+    txtPay->selectAll();
+    txtPay->setFocus();
+    cmdReceive->setEnabled(false);
+    return;
+  }
+  QString customerId;
+  if (!checkCustomer(&customerId)) return;
+  const bool customerSale = !txtCusName->text().isEmpty();
+  const double pay = *tendered(txtPay->text());
+
+  Posting posting;
+  for (const SaleLine& l : lines_.all()) posting.lines.push_back({l.code, l.quantity, l.unitPrice, l.time});
+  posting.customerId = customerSale ? customerId : QString();
+  posting.employee = txtEmployee->text();
+  posting.received = pay;
+  const QDate day = plat::today();
+  qint64 billNo = 0;
+  try {
+    billNo = postBill(posting, day, shell::settings().BillNoContinue);
+  } catch (const MissingLotError&) {
+    // Nothing was posted; the lines stay so the cashier can take the one without stock away.
+    plat::dialogs().message(QStringLiteral("Error in Stock and Buying lot not the same"));
+    enterEntryState();
+    return;
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+    return;
+  }
+  curBillNo_ = print::billNoText(billNo);
+
+  print::SaleDocument doc;
+  for (const SaleLine& l : lines_.all())
+    doc.lines.push_back({l.name, l.quantity, l.unitPrice, l.amount(), l.code});
+  doc.total = total;
+  doc.tax = vatOf(total, shell::settings().VatRate);
+  doc.pay = pay;
+  doc.totalText = txtTotal->text();
+  doc.taxText = txtTax->text();
+  doc.payText = txtPay->text();
+  doc.employee = txtEmployee->text();
+  doc.billNo = billNo;
+  doc.billDate = day.toString(QStringLiteral("dd/MM/yyyy"));
+  doc.customerName = cusName_;
+  doc.customerLine1 = cusLine1_;
+  doc.customerLine2 = cusLine2_;
+
+  if (customerSale) {
+    txtCus->clear();
+    txtCusName->clear();
+  }
+  try {
+    print::printSale(doc);
+  } catch (const std::exception& e) {
+    // The bill is posted; a receipt that failed is told and the sale goes on to its end.
+    plat::dialogs().message(QString::fromLocal8Bit(e.what()));
+  }
+  if (drawerPort_ != 0) {
+    QString error;
+    if (!kickDrawer(drawerPort_, &error)) showPortError();
+  }
+  display_.finished(pay, *change / 100.0);
+  txtShowCash->setText(plat::fmtMoney(*change / 100.0));
+  FrameCash->show();
+  FrameCash->raise();
+  plat::dialogs().message(shell::L(QStringLiteral("เริ่มใหม่"), QStringLiteral("Finish")));
+  txtShowCash->clear();
+  FrameCash->hide();
+  cmdPay->setEnabled(false);
+  cmdReceive->setEnabled(false);
+  txtBar->setEnabled(true);
+  resetSale(true);
+}
+
+void MainForm::cmdClear_Click() { resetSale(false); }
+
+void MainForm::resetSale(bool afterFinish) {
+  if (afterFinish)
+    display_.reset();
+  else
+    display_.clear();
+  lines_.clear();
+  FGrid->setEnabled(true);
+  renderAll();
+  for (QLineEdit* b : {txtTotal, txtTax, txtPay, txtCash}) b->setText(QStringLiteral("0"));
+  clearCustomer();
+  txtDisc->setText(QStringLiteral("0"));
+  for (QPushButton* b : cashButtons()) b->setEnabled(false);
+  for (QPushButton* b : {cmdBillInvoid, cmdReceive, cmdPay, cmdCancel}) b->setEnabled(false);
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdClear, cmdMenu, txtBar}) w->setEnabled(true);
+  paying_ = false;
+  txtBar->setFocus();
+}
+
+// ---- Keys
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    int k = keyAsciiOf(static_cast<QKeyEvent*>(event));
+    if (k < 0) return plat::Form::eventFilter(watched, event);
+    if (watched == txtBar)
+      txtBar_KeyPress(k);
+    else if (watched == txtPay)
+      txtPay_KeyPress(k);
+    else if (watched == txtCus)
+      txtCus_KeyPress(k);
+    else if (watched == ListCusId)
+      ListCusId_KeyPress(k);
+    else if (watched == ListPName)
+      ListPName_KeyPress(k);
+    else if (watched == FGrid)
+      FGrid_KeyPress(k);
+    else
+      return plat::Form::eventFilter(watched, event);
+    return k == 0;
+  }
+  if (event->type() == QEvent::MouseButtonRelease && watched == txtBar &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && txtBar->isEnabled()) {
+    txtBar_Click();
+  }
+  if (event->type() == QEvent::FocusOut && watched == ListCusId) {
+    const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+    if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) ListCusId_LostFocus();
+  }
+  return plat::Form::eventFilter(watched, event);
+}
+
+}  // namespace sale

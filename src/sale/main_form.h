@@ -1,0 +1,160 @@
+#pragma once
+// The cashier's sale screen: the lines of the sale in progress, the customer, the payment and the
+// customer display and cash drawer.
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+
+#include "platform/flexgrid.h"
+#include "platform/form.h"
+#include "sale/pole_display.h"
+#include "sale/sale_lines.h"
+
+namespace sale {
+
+class MainForm : public plat::Form {
+  Q_OBJECT
+ public:
+  explicit MainForm(QWidget* parent = nullptr);
+  ~MainForm() override;
+
+  void Form_Load() override;
+  void Form_Unload() override;
+  bool opensMaximized() const override { return true; }
+
+  // Controls.
+  QLabel* lblPid;
+  QLineEdit* txtBar;
+  plat::FlexGrid* FGrid;
+  QLabel* lblNo;
+  QLabel* lblDesc;
+  QLabel* lblQuantity;
+  QLabel* lblPrice;
+  QLabel* lblTotal;
+  QLineEdit* txtTotal;
+  QLabel* lblVat;
+  QLineEdit* txtTax;
+  QLabel* lblCash;
+  QLineEdit* txtPay;
+  QLineEdit* txtCash;
+  QFrame* FrameCash;
+  QLineEdit* txtShowCash;
+  QLabel* lblCash1;
+  QLabel* lblCus;
+  QLineEdit* txtCus;
+  QLineEdit* txtCusName;
+  QPushButton* cmdBrowse;
+  QListWidget* ListCusId;
+  QListWidget* ListPName;
+  QLineEdit* txtDisc;
+  QLineEdit* txtEmployee;
+  QLineEdit* a;
+  QLineEdit* txtPric;
+  QPushButton* cmdMenu;
+  QPushButton* cmdPay;
+  QPushButton* cmdReceive;
+  QPushButton* cmdClear;
+  QPushButton* cmdExit;
+  QPushButton* cmdBillInvoid;
+  QPushButton* cmdCancel;
+  QPushButton* cmd05;
+  QPushButton* cmd1;
+  QPushButton* cmd025;
+  QPushButton* cmd10;
+  QPushButton* cmd20;
+  QPushButton* cmd50;
+  QPushButton* cmd100;
+  QPushButton* cmd500;
+  QPushButton* cmd1000;
+  QPushButton* cmdC;
+  QTimer* Timer1;
+
+  // The sale in progress.
+  const SaleLines& lines() const { return lines_; }
+  int LineCount() const { return lines_.count(); }
+  double SaleTotal() const { return lines_.total(); }
+  int NextQty() const { return nextQty_; }
+  QString CurBillNo() const { return curBillNo_; }
+  QString CusName() const { return cusName_; }
+  QString CusLine1() const { return cusLine1_; }
+  QString CusLine2() const { return cusLine2_; }
+  bool displayOpen() const { return display_.isOpen(); }
+
+  // Event procedures. Key procedures take the character code and set it to 0 to swallow it.
+  void txtBar_KeyPress(int& keyAscii);
+  void txtBar_Click();
+  void CheckChr(int hotKbid, int& keyAscii);
+  void ChkSearch(const QString& text);
+  void cmdCancel_Click();
+  void cmdExit_Click();
+  void cmdMenu_Click();
+  void FGrid_Click();
+  void FGrid_KeyPress(int& keyAscii);
+  void Timer1_Timer();
+  void Form_Activate();
+  void txtCus_KeyPress(int& keyAscii);
+  void txtCusName_Change();
+  void cmdBrowse_Click();
+  void ListCusId_DblClick();
+  void ListCusId_KeyPress(int& keyAscii);
+  void ListCusId_LostFocus();
+  void ListPName_DblClick();
+  void ListPName_KeyPress(int& keyAscii);
+
+  void cmdPay_Click();
+  void cashButton_Click(QPushButton* button);
+  void cmdC_Click();
+  void txtPay_KeyPress(int& keyAscii);
+  void cmdReceive_Click();
+  void cmdClear_Click();
+
+  // The pole display after the line editor changed or removed a line.
+  void DisplayEdit();
+  void DisplayDel();
+
+  // For the line editor: sets the quantity and unit price of line `row`; its stock left becomes the
+  // stock in `a` minus the new quantity. The total follows at once.
+  void editLine(int row, double quantity, double unitPrice);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void buildControls();
+  void setThaiCaptions();
+  QList<QPushButton*> cashButtons() const;
+  // Enter in the code box: looks the code up and adds or merges a line.
+  void enterCode();
+  // The total box and Receive after every change of the lines.
+  void refreshTotal();
+  void renderRow(int i);
+  void renderAll();
+  void enterEntryState();
+  void enterPaymentState();
+  // The customer check of Receive and Finish; false after it told the cashier and emptied the boxes.
+  bool checkCustomer(QString* customerId);
+  void clearCustomer();
+  void fillCustomerList();
+  void openPicker();
+  // Clear and the reset after Finish; they differ only in the display text.
+  void resetSale(bool afterFinish);
+  void showPortError();
+
+  SaleLines lines_;
+  int nextQty_ = 1;
+  QString curBillNo_;
+  QString cusName_;
+  QString cusLine1_;
+  QString cusLine2_;
+  bool paying_ = false;
+  PoleDisplay display_;
+  int drawerPort_ = 0;
+};
+
+}  // namespace sale
