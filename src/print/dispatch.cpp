@@ -1,5 +1,29 @@
 #include "print/dispatch.h"
 
+#include "print/slip_receipt.h"
+#include "print/text_receipt.h"
+#include "shell/settings.h"
+
 namespace print {
-void printSale(const SaleDocument&) {}
+
+void printSale(const SaleDocument& doc) {
+  const auto& set = shell::settings();
+  switch (set.PrintType) {
+    case 1:
+      switch (set.SlipWidth) {
+        case 1: Printing(doc); break;
+        case 2: Printing1(doc); break;
+        case 3: Printing2(doc); break;
+        default: break;  // no such width: nothing to print
+      }
+      break;
+    case 2:
+      PrintLQ(doc);
+      break;
+    default:
+      // 3 to 5, the full-page invoices, are not printed from here yet; 6 and any other value print nothing.
+      break;
+  }
+}
+
 }  // namespace print

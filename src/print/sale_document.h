@@ -3,6 +3,7 @@
 // (or from a stored bill at reprint), so no document reads a widget.
 #include <QString>
 #include <QVector>
+#include <functional>
 
 namespace print {
 
@@ -28,6 +29,10 @@ struct SaleDocument {
   QString customerName;  // CusName; empty for a sale without a customer
   QString customerLine1; // CusLine1 (ContactTitle)
   QString customerLine2; // CusLine2 (Fax)
+  // Where a document writes a formatted amount back into the sale screen's boxes (unset: nowhere).
+  std::function<void(const QString&)> setPayText;
+  std::function<void(const QString&)> setTotalText;
+  std::function<void(const QString&)> setTaxText;
 
   double change() const { return pay - total; }
 };

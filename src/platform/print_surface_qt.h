@@ -1,0 +1,106 @@
+#pragma once
+// The printers of this computer (the CUPS queues) and the print surface that paints on one of them.
+// A job is kept as a list of operations until EndDoc and only then painted and sent, so KillDoc
+// leaves nothing behind on the printer.
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/print_surface.h"
+
+class QPrinter;
+
+namespace plat {
+
+// A print job that could not be started, painted or sent.
+class PrintJobError : public std::runtime_error {
+ public:
+  explicit PrintJobError(const QString& what) : std::runtime_error(what.toStdString()) {}
+};
+
+class QtPrintSurface : public PrintSurface {
+ public:
+  // A job on printer (not yet begun; nothing reaches the printer before EndDoc).
+  explicit QtPrintSurface(std::unique_ptr<QPrinter> printer);
+  ~QtPrintSurface() override;
+
+  double TextWidth(const QString& text) const override;
+  double TextHeight(const QString& text = QStringLiteral("X")) const override;
+  double ScaleWidth() const override;
+  double ScaleHeight() const override;
+  void Line(double x1, double y1, double x2, double y2) override;
+  void NewPage() override;
+  // Paints the job and sends it; throws PrintJobError when the printer refuses it.
+  void EndDoc() override;
+  void KillDoc() override;
+
+  QPrinter& printer() { return *printer_; }
+
+ protected:
+  void drawText(double x, double y, const QString& text) override;
+
+ private:
+  struct Op;
+  double pxPerTwip() const;
+  std::unique_ptr<QPrinter> printer_;
+  std::vector<Op> ops_;
+  bool finished_ = false;
+};
+
+// The names of the installed printers (CUPS queues), in the print system's order.
+QStringList installedPrinterNames();
+// The program's current printer: the one chosen last this session, at first the system's default.
+// Choosing one never changes the system's default printer.
+QString currentPrinter();
+void setCurrentPrinter(const QString& name);
+
+// Where documents go: the installed printers and a new job on one of them. The program uses the
+// CUPS queues; tests install FakePrinters.
+class Printers {
+ public:
+  virtual ~Printers() = default;
+  virtual QStringList installed() = 0;
+  // A new job on the named printer titled docName, or nullptr with *error.
+  virtual std::shared_ptr<PrintSurface> openJob(const QString& printerName, const QString& docName,
+                                                QString* error) = 0;
+};
+
+// The installed implementation (the CUPS one unless a test installed another).
+Printers& printers();
+// Installs p (not owned); nullptr restores the CUPS implementation.
+void setPrinters(Printers* p);
+
+class CupsPrinters : public Printers {
+ public:
+  QStringList installed() override;
+  std::shared_ptr<PrintSurface> openJob(const QString& printerName, const QString& docName,
+                                        QString* error) override;
+};
+
+// Test double: a fixed list of printer names; every job is a RecordingSurface kept in `jobs`.
+class FakePrinters : public Printers {
+ public:
+  explicit FakePrinters(QStringList names);  // installs itself
+  ~FakePrinters() override;                  // restores the CUPS implementation
+
+  QStringList installed() override { return names; }
+  std::shared_ptr<PrintSurface> openJob(const QString& printerName, const QString& docName,
+                                        QString* error) override;
+
+  struct Job {
+    QString printer;
+    QString docName;
+    std::shared_ptr<RecordingSurface> surface;
+  };
+  QStringList names;
+  std::vector<Job> jobs;
+  // Makes the surface of the next jobs (a failing one, say); unset: a plain RecordingSurface.
+  std::function<std::shared_ptr<RecordingSurface>()> makeSurface;
+  // When set, openJob fails with this error.
+  QString failOpen;
+};
+
+}  // namespace plat
