@@ -419,7 +419,7 @@ void MainForm::enterCode() {
     if (!text.isEmpty() || lines_.empty()) {
       ChkSearch(entry->code);
       txtBar->clear();
-    } else if (ListPName->isVisible()) {
+    } else if (!ListPName->isHidden()) {
       ListPName->hide();
     } else if (plat::toSatang(lines_.total()) != 0) {
       cmdPay_Click();
