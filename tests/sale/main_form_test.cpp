@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/serial.h"
+#include "sale/handoff.h"
 #include "sale/register.h"
 #include "shell/session.h"
 #include "shell/settings.h"
@@ -384,6 +385,59 @@ TEST_F(SaleScreen, ADatabaseFailureDuringEntryIsShown) {
   EXPECT_TRUE(dlg.lastMessage().contains("Product", Qt::CaseInsensitive)) << dlg.lastMessage().toStdString();
   EXPECT_EQ(f->LineCount(), 0);
   EXPECT_EQ(f->txtBar->text(), "4711");
+}
+
+TEST_F(SaleScreen, APickHandedOverIsEnteredOnceWhenTheScreenComesBack) {
+  ASSERT_TRUE(open());
+  f->setEnabled(false);  // the picker disables the screen while it is open
+  sale::handOffPick(QStringLiteral("AB1"), 2);
+  f->setEnabled(true);
+  ASSERT_EQ(f->LineCount(), 1);
+  EXPECT_EQ(cell(0, 2), "2");
+  EXPECT_EQ(f->NextQty(), 1);
+  // Coming back again with text left in the box does not ring the last pick up again.
+  f->txtBar->setText("12");
+  f->Form_Activate();
+  f->setEnabled(false);
+  f->setEnabled(true);
+  EXPECT_EQ(f->LineCount(), 1);
+  EXPECT_EQ(f->txtBar->text(), "12");
+}
+
+TEST_F(SaleScreen, IdsWithAFullStopTravelWholeThroughThePickLists) {
+  salefx::addCustomer("C.1", "Dot Co.", "Khun Dot", "02-333", 3);
+  salefx::addProduct("P.9", "Dotted Tea", 7, 10);
+  ASSERT_TRUE(open());
+  f->cmdBrowse_Click();
+  ASSERT_EQ(f->ListCusId->count(), 1);
+  EXPECT_EQ(f->ListCusId->item(0)->text(), "C.1.Dot Co.");
+  int k = 13;
+  f->ListCusId_KeyPress(k);
+  EXPECT_EQ(f->txtCus->text(), "C.1");
+  EXPECT_EQ(f->txtCusName->text(), "Dot Co.");
+  EXPECT_EQ(f->txtDisc->text(), "3");
+  enter("dotted");
+  ASSERT_EQ(f->ListPName->count(), 1);
+  EXPECT_EQ(f->ListPName->item(0)->text(), "P.9.Dotted Tea");
+  f->ListPName_KeyPress(k);
+  ASSERT_EQ(f->LineCount(), 1);
+  EXPECT_EQ(cell(0, 5), "P.9");
+  // Escape leaves the list without a line.
+  enter("dotted");
+  k = 27;
+  f->ListPName_KeyPress(k);
+  EXPECT_TRUE(f->ListPName->isHidden());
+  EXPECT_EQ(f->LineCount(), 1);
+}
+
+TEST_F(SaleScreen, ReceiveComesBackDuringPaymentWhileThereIsATotal) {
+  ASSERT_TRUE(open());
+  enter("4711");
+  f->cmdPay_Click();
+  EXPECT_FALSE(f->cmdPay->isEnabled());
+  f->Timer1_Timer();
+  EXPECT_TRUE(f->cmdPay->isEnabled());
+  EXPECT_EQ(f->txtTotal->text(), "10.00");
 }
 
 // ---- Removing a line
