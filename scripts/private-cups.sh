@@ -42,9 +42,13 @@ CONF
     for _ in $(seq 1 50); do [ -S "$dir/cups.sock" ] && break; sleep 0.1; done
     export CUPS_SERVER="$dir/cups.sock"
     # lpadmin warns on every call that printer drivers are deprecated: show its output only on failure.
+    # The PDF a job becomes must keep its text (tests read it back with pdftotext): the PostScript
+    # that cups-pdf takes in is made with pdftocairo, since Ghostscript's own conversion loses the
+    # characters of the embedded fonts.
     add_queue() {
       local out
-      if ! out=$(lpadmin -p "$1" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>&1); then
+      if ! out=$(lpadmin -p "$1" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
+                 -o pdftops-renderer-default=pdftocairo 2>&1); then
         echo "$out" >&2
         exit 1
       fi

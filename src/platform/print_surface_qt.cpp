@@ -101,7 +101,8 @@ void QtPrintSurface::EndDoc() {
         if (!printer_->newPage()) {
           printer_->abort();
           p.end();
-          throw PrintJobError(QStringLiteral("The printer %1 refused a new page").arg(printer_->printerName()));
+          throw PrintJobError(
+              QStringLiteral("The printer %1 refused a new page").arg(printer_->printerName()));
         }
         break;
     }
@@ -170,7 +171,8 @@ FakePrinters::~FakePrinters() { setPrinters(nullptr); }
 std::shared_ptr<PrintSurface> FakePrinters::openJob(const QString& printerName, const QString& docName,
                                                     QString* error) {
   if (!failOpen.isEmpty() || !names.contains(printerName)) {
-    if (error) *error = failOpen.isEmpty() ? QStringLiteral("No printer named %1").arg(printerName) : failOpen;
+    if (error)
+      *error = failOpen.isEmpty() ? QStringLiteral("No printer named %1").arg(printerName) : failOpen;
     return nullptr;
   }
   auto s = makeSurface ? makeSurface() : std::make_shared<RecordingSurface>();

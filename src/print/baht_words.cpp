@@ -8,8 +8,7 @@
 namespace print {
 namespace {
 
-const QStringList kThaiDigits = {QString(),     "หนึ่ง", "สอง", "สาม", "สี่",
-                                 "ห้า", "หก", "เจ็ด", "แปด", "เก้า"};
+const QStringList kThaiDigits = {QString(), "หนึ่ง", "สอง", "สาม", "สี่", "ห้า", "หก", "เจ็ด", "แปด", "เก้า"};
 // Place words by position within a group of six: units carry no word.
 const QStringList kThaiPlaces = {QString(), "สิบ", "ร้อย", "พัน", "หมื่น", "แสน"};
 const QString kMillion = "ล้าน";
@@ -62,8 +61,7 @@ QString ThaiBaht(double x) {
 
 namespace {
 
-const char* const kOnes[] = {"zero", "one", "two",   "three", "four",
-                             "five", "six", "seven", "eight", "nine"};
+const char* const kOnes[] = {"zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine"};
 const char* const kTeens[] = {"ten",     "eleven",  "twelve",    "thirteen", "fourteen",
                               "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
 const char* const kTens[] = {"",      "ten",   "twenty",  "thirty", "forty",

@@ -11,10 +11,17 @@ void printSale(const SaleDocument& doc) {
   switch (set.PrintType) {
     case 1:
       switch (set.SlipWidth) {
-        case 1: Printing(doc); break;
-        case 2: Printing1(doc); break;
-        case 3: Printing2(doc); break;
-        default: break;  // no such width: nothing to print
+        case 1:
+          Printing(doc);
+          break;
+        case 2:
+          Printing1(doc);
+          break;
+        case 3:
+          Printing2(doc);
+          break;
+        default:
+          break;  // no such width: nothing to print
       }
       break;
     case 2:

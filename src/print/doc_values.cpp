@@ -20,7 +20,8 @@ std::optional<DocAmounts> docAmounts(const SaleDocument& doc) {
   const auto pay = amountOf(doc.payText, doc.pay);
   if (!total || !tax || !pay) return std::nullopt;
   for (const auto& l : doc.lines)
-    if (!std::isfinite(l.quantity) || !std::isfinite(l.unitPrice) || !std::isfinite(l.amount)) return std::nullopt;
+    if (!std::isfinite(l.quantity) || !std::isfinite(l.unitPrice) || !std::isfinite(l.amount))
+      return std::nullopt;
   DocAmounts a;
   a.total = *total;
   a.tax = *tax;

@@ -8,27 +8,27 @@
 namespace print {
 
 struct SaleDocLine {
-  QString name;      // product name
+  QString name;  // product name
   double quantity = 0;
   double unitPrice = 0;
   double amount = 0;
-  QString code;      // product code as stored in Product
+  QString code;  // product code as stored in Product
 };
 
 struct SaleDocument {
   QVector<SaleDocLine> lines;
-  double total = 0;    // the bill's total (prices include VAT)
-  double tax = 0;      // the VAT part of the total
-  double pay = 0;      // cash received
-  QString totalText;   // the total box's text as shown
-  QString taxText;     // the tax box's text as shown
-  QString payText;     // the amount box's text as typed
-  QString employee;    // logged-in user
-  qint64 billNo = 0;   // shown as ten digits with leading zeros
-  QString billDate;    // dd/MM/yyyy of the sale
-  QString customerName;  // CusName; empty for a sale without a customer
-  QString customerLine1; // CusLine1 (ContactTitle)
-  QString customerLine2; // CusLine2 (Fax)
+  double total = 0;       // the bill's total (prices include VAT)
+  double tax = 0;         // the VAT part of the total
+  double pay = 0;         // cash received
+  QString totalText;      // the total box's text as shown
+  QString taxText;        // the tax box's text as shown
+  QString payText;        // the amount box's text as typed
+  QString employee;       // logged-in user
+  qint64 billNo = 0;      // shown as ten digits with leading zeros
+  QString billDate;       // dd/MM/yyyy of the sale
+  QString customerName;   // CusName; empty for a sale without a customer
+  QString customerLine1;  // CusLine1 (ContactTitle)
+  QString customerLine2;  // CusLine2 (Fax)
   // Where a document writes a formatted amount back into the sale screen's boxes (unset: nowhere).
   std::function<void(const QString&)> setPayText;
   std::function<void(const QString&)> setTotalText;

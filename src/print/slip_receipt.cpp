@@ -155,7 +155,8 @@ void printSlip(const SaleDocument& doc, SlipWidth width) {
   const QString printer = set.BillPrinter.toText();
   if (printer == QLatin1String("None")) return;
   if (!plat::printers().installed().contains(printer)) {
-    warn(shell::L(QStringLiteral("ไม่พบเครื่องพิมพ์ใบเสร็จ \"%1\""), QStringLiteral("Receipt printer \"%1\" not found."))
+    warn(shell::L(QStringLiteral("ไม่พบเครื่องพิมพ์ใบเสร็จ \"%1\""),
+                  QStringLiteral("Receipt printer \"%1\" not found."))
              .arg(printer));
     return;
   }
@@ -190,7 +191,8 @@ void printSlip(const SaleDocument& doc, SlipWidth width) {
     }
   }
   if (drawerFailed)
-    warn(shell::L(QStringLiteral("เปิดลิ้นชักเก็บเงินไม่ได้"), QStringLiteral("The cash drawer could not be opened.")));
+    warn(shell::L(QStringLiteral("เปิดลิ้นชักเก็บเงินไม่ได้"),
+                  QStringLiteral("The cash drawer could not be opened.")));
 }
 
 void Printing(const SaleDocument& doc) { printSlip(doc, SlipWidth::W70); }

@@ -15,20 +15,29 @@ namespace print {
 
 QString quantityFill(const QString& quantity) {
   switch (quantity.size()) {
-    case 1: return QStringLiteral("   ");
-    case 2: return QStringLiteral("  ");
-    case 3: return QStringLiteral(" ");
-    default: return QString();
+    case 1:
+      return QStringLiteral("   ");
+    case 2:
+      return QStringLiteral("  ");
+    case 3:
+      return QStringLiteral(" ");
+    default:
+      return QString();
   }
 }
 
 QString moneyFill(const QString& amount) {
   switch (amount.size()) {
-    case 4: return QString(5, QLatin1Char(' '));
-    case 5: return QString(4, QLatin1Char(' '));
-    case 6: return QString(3, QLatin1Char(' '));
-    case 8: return QStringLiteral(" ");
-    default: return QString();
+    case 4:
+      return QString(5, QLatin1Char(' '));
+    case 5:
+      return QString(4, QLatin1Char(' '));
+    case 6:
+      return QString(3, QLatin1Char(' '));
+    case 8:
+      return QStringLiteral(" ");
+    default:
+      return QString();
   }
 }
 
@@ -52,8 +61,8 @@ std::optional<QByteArray> textReceiptBytes(const SaleDocument& doc) {
     const QString name = thai ? (l.name + QString(10, QLatin1Char(' '))).left(12) : l.name;
     const QString qty = quantityText(l);
     const QString amount = plat::fmtMoney(l.amount);
-    lines << QLatin1Char(' ') + QString::number(i + 1) + QLatin1Char(' ') + name + tab + quantityFill(qty) + qty +
-                 moneyFill(amount) + amount;
+    lines << QLatin1Char(' ') + QString::number(i + 1) + QLatin1Char(' ') + name + tab + quantityFill(qty) +
+                 qty + moneyFill(amount) + amount;
   }
 
   const QString total = plat::fmtMoney(amounts->total);

@@ -31,9 +31,10 @@ QString run(const QString& program, const QStringList& args) {
 // The bounding box (points, from the page's top-left) of the first word w in the PDF.
 std::optional<QRectF> wordBox(const QString& pdf, const QString& w) {
   const QString html = run("pdftotext", {"-bbox", pdf, "-"});
-  const QRegularExpression re(QStringLiteral(
-                                  "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">%1</word>")
-                                  .arg(QRegularExpression::escape(w)));
+  const QRegularExpression re(
+      QStringLiteral(
+          "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">%1</word>")
+          .arg(QRegularExpression::escape(w)));
   const auto m = re.match(html);
   if (!m.hasMatch()) return std::nullopt;
   return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
@@ -127,7 +128,8 @@ TEST(Printers, FakeListReplacesTheInstalledOne) {
 }
 
 TEST(Printers, CupsQueuesAreListed) {
-  if (qEnvironmentVariableIsEmpty("CUPS_SERVER")) GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
+  if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+    GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
   const QStringList names = plat::installedPrinterNames();
   EXPECT_TRUE(names.contains("BillPrinter")) << names.join(", ").toStdString();
   EXPECT_TRUE(names.contains("ReportPrinter"));

@@ -22,7 +22,8 @@ class SlipTest : public printfix::PrintTest {
   const Op& text(const QString& t) {
     const Op* op = lastJob().find(t);
     if (!op) {
-      ADD_FAILURE() << "not printed: " << t.toStdString() << "\n in: " << lastJob().texts().join('|').toStdString();
+      ADD_FAILURE() << "not printed: " << t.toStdString()
+                    << "\n in: " << lastJob().texts().join('|').toStdString();
       static Op none;
       return none;
     }
@@ -60,21 +61,136 @@ struct Diff {
 
 TEST_F(SlipTest, WidthsAndLanguagesDifferOnlyWhereTheTableSays) {
   const Diff diffs[] = {
-      {SlipWidth::W70, true, 500, 1, 900, 300, 500, 1200, 300, " no # 0000000042", 320, "Notebook A5 ruled ", 1600,
-       "1 X", 2700, 3500, "1,234.50", 750, 3500, 200, true},
-      {SlipWidth::W70, false, 500, 1, 900, 300, 500, 1200, 300, " no # 0000000042", 320, "Notebook A5 ruled ", 1600,
-       "1 X", 2700, 3500, "1234.50", 750, 3500, 200, false},
-      {SlipWidth::W65, true, 400, 1, 600, 300, 400, 900, 200, "  no # 0000000042", 250, "Notebook A5 r", 1400, "1X",
-       2350, 3100, "1,234.50", 600, 3100, 200, false},
-      {SlipWidth::W65, false, 400, 1, 600, 300, 400, 900, 200, "  no # 0000000042", 250, "Notebook A5 r", 1400, "1X",
-       2300, 3100, "1,234.50", 600, 3100, 200, false},
-      {SlipWidth::W55, true, 1, 1, 250, 300, 0, 600, 50, " no #0000000042", 250, "Notebook A5 ", 1100, "1X", 2000,
-       2700, "1,234.50", 450, 2700, 1, false},
-      {SlipWidth::W55, false, 100, 1, 600, 250, 100, 700, 200, " no #0000000042", 250, "Notebook A5 ", 1100, "1X",
-       2000, 2700, "1234.50", 450, 2700, 0, false},
+      {SlipWidth::W70,
+       true,
+       500,
+       1,
+       900,
+       300,
+       500,
+       1200,
+       300,
+       " no # 0000000042",
+       320,
+       "Notebook A5 ruled ",
+       1600,
+       "1 X",
+       2700,
+       3500,
+       "1,234.50",
+       750,
+       3500,
+       200,
+       true},
+      {SlipWidth::W70,
+       false,
+       500,
+       1,
+       900,
+       300,
+       500,
+       1200,
+       300,
+       " no # 0000000042",
+       320,
+       "Notebook A5 ruled ",
+       1600,
+       "1 X",
+       2700,
+       3500,
+       "1234.50",
+       750,
+       3500,
+       200,
+       false},
+      {SlipWidth::W65,
+       true,
+       400,
+       1,
+       600,
+       300,
+       400,
+       900,
+       200,
+       "  no # 0000000042",
+       250,
+       "Notebook A5 r",
+       1400,
+       "1X",
+       2350,
+       3100,
+       "1,234.50",
+       600,
+       3100,
+       200,
+       false},
+      {SlipWidth::W65,
+       false,
+       400,
+       1,
+       600,
+       300,
+       400,
+       900,
+       200,
+       "  no # 0000000042",
+       250,
+       "Notebook A5 r",
+       1400,
+       "1X",
+       2300,
+       3100,
+       "1,234.50",
+       600,
+       3100,
+       200,
+       false},
+      {SlipWidth::W55,
+       true,
+       1,
+       1,
+       250,
+       300,
+       0,
+       600,
+       50,
+       " no #0000000042",
+       250,
+       "Notebook A5 ",
+       1100,
+       "1X",
+       2000,
+       2700,
+       "1,234.50",
+       450,
+       2700,
+       1,
+       false},
+      {SlipWidth::W55,
+       false,
+       100,
+       1,
+       600,
+       250,
+       100,
+       700,
+       200,
+       " no #0000000042",
+       250,
+       "Notebook A5 ",
+       1100,
+       "1X",
+       2000,
+       2700,
+       "1234.50",
+       450,
+       2700,
+       0,
+       false},
   };
   for (const Diff& d : diffs) {
-    SCOPED_TRACE(testing::Message() << "width " << static_cast<int>(d.width) << (d.thai ? " Thai" : " English"));
+    SCOPED_TRACE(testing::Message() << "width " << static_cast<int>(d.width)
+                                    << (d.thai ? " Thai" : " English"));
     shell::settings().LangThai = d.thai;
     printers.jobs.clear();
     auto doc = printfix::sampleSale();
@@ -105,7 +221,8 @@ TEST_F(SlipTest, WidthsAndLanguagesDifferOnlyWhereTheTableSays) {
     EXPECT_EQ(rightEdge("1,354.50"), d.valueRight);
     EXPECT_EQ(rightEdge("145.50"), d.valueRight);
     EXPECT_EQ(text("VAT included").x, d.footX);
-    EXPECT_EQ(text(d.thai ? QStringLiteral("พนักงานขาย : Somchai") : QStringLiteral("Employee : Somchai")).x, 0);
+    EXPECT_EQ(text(d.thai ? QStringLiteral("พนักงานขาย : Somchai") : QStringLiteral("Employee : Somchai")).x,
+              0);
     EXPECT_EQ(payBack, d.payBack ? QStringLiteral("1,500.00") : QString());
     EXPECT_TRUE(dialogs.shown.empty());
   }
@@ -312,8 +429,8 @@ TEST_F(SlipTest, AFailureWhilePrintingAbortsTheJobAndWarns) {
     auto& s = lastJob();
     EXPECT_EQ(s.ops.back().kind, Op::KillDoc);
     for (const auto& op : s.ops) EXPECT_NE(op.kind, Op::EndDoc);
-    EXPECT_EQ(dialogs.lastMessage(),
-              thai ? QStringLiteral("พิมพ์ใบเสร็จไม่สำเร็จ") : QStringLiteral("The receipt could not be printed."));
+    EXPECT_EQ(dialogs.lastMessage(), thai ? QStringLiteral("พิมพ์ใบเสร็จไม่สำเร็จ")
+                                          : QStringLiteral("The receipt could not be printed."));
   }
 }
 
@@ -340,10 +457,10 @@ TEST_F(SlipTest, EmptySaleAndNoBillNumber) {
   print::Printing(doc);
   auto& s = lastJob();
   EXPECT_TRUE(s.find("15/03/2024 10:30:00 no # "));
-  EXPECT_EQ(s.texts(), QStringList({"TAX INVOICE (ABB.)", "Corner Shop", "1234567890123", "POS 01",
-                                    "15/03/2024 10:30:00 no # ", "AMOUNT        ", "1,354.50", "VAT        ",
-                                    "88.61", "CASH PAY", "1,500.00", "CHANGE", "145.50", "Employee : Somchai",
-                                    "VAT included"}));
+  EXPECT_EQ(s.texts(),
+            QStringList({"TAX INVOICE (ABB.)", "Corner Shop", "1234567890123", "POS 01",
+                         "15/03/2024 10:30:00 no # ", "AMOUNT        ", "1,354.50", "VAT        ", "88.61",
+                         "CASH PAY", "1,500.00", "CHANGE", "145.50", "Employee : Somchai", "VAT included"}));
 }
 
 TEST_F(SlipTest, AmountsComeFromTheNumbersWhenTheBoxTextsAreEmpty) {
@@ -364,11 +481,16 @@ TEST_F(SlipTest, DispatchByPrintTypeAndWidth) {
     const char* nameCut;
   };
   const Case cases[] = {
-      {1, 1, true, false, "Notebook A5 ruled "}, {1, 2, true, false, "Notebook A5 r"},
-      {1, 3, true, false, "Notebook A5 "},       {1, 0, false, false, ""},
-      {1, 4, false, false, ""},                  {2, 1, false, true, ""},
-      {3, 1, false, false, ""},                  {4, 1, false, false, ""},
-      {5, 1, false, false, ""},                  {6, 1, false, false, ""},
+      {1, 1, true, false, "Notebook A5 ruled "},
+      {1, 2, true, false, "Notebook A5 r"},
+      {1, 3, true, false, "Notebook A5 "},
+      {1, 0, false, false, ""},
+      {1, 4, false, false, ""},
+      {2, 1, false, true, ""},
+      {3, 1, false, false, ""},
+      {4, 1, false, false, ""},
+      {5, 1, false, false, ""},
+      {6, 1, false, false, ""},
       {0, 1, false, false, ""},
   };
   for (const auto& c : cases) {

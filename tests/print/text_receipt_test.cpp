@@ -77,12 +77,12 @@ TEST_F(TextReceiptTest, GoldenThai) {
 }
 
 TEST_F(TextReceiptTest, FillTables) {
-  const std::pair<const char*, const char*> quantities[] = {
-      {"", ""}, {"1", "   "}, {"12", "  "}, {"2.5", " "}, {"1234", ""}, {"12345", ""}};
+  const std::pair<const char*, const char*> quantities[] = {{"", ""},     {"1", "   "}, {"12", "  "},
+                                                            {"2.5", " "}, {"1234", ""}, {"12345", ""}};
   for (const auto& [q, fill] : quantities) EXPECT_EQ(print::quantityFill(q), fill) << q;
   const std::pair<const char*, const char*> amounts[] = {
-      {"9.50", "     "}, {"12.00", "    "},    {"120.00", "   "}, {"-100.00", ""},
-      {"1,200.00", " "},  {"12,000.00", ""},  {"120,000.00", ""}, {"", ""}};
+      {"9.50", "     "}, {"12.00", "    "}, {"120.00", "   "},  {"-100.00", ""},
+      {"1,200.00", " "}, {"12,000.00", ""}, {"120,000.00", ""}, {"", ""}};
   for (const auto& [a, fill] : amounts) EXPECT_EQ(print::moneyFill(a), fill) << a;
 }
 
@@ -92,7 +92,9 @@ TEST_F(TextReceiptTest, EmptySaleAndEmptyHead) {
   doc.lines.clear();
   print::PrintLQ(doc);
   const QByteArray got = printfix::lptBytes();
-  EXPECT_TRUE(got.startsWith("\x1bM" "0000000042\r\n"));
+  EXPECT_TRUE(
+      got.startsWith("\x1bM"
+                     "0000000042\r\n"));
   EXPECT_TRUE(got.contains("10:30:00\r\n     AMOUNT\t"));
   EXPECT_TRUE(got.endsWith("VAT included\r\n" + kFeed));
 }

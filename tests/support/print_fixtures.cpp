@@ -31,7 +31,8 @@ void shopSettings() {
 print::SaleDocument sampleSale() {
   print::SaleDocument d;
   d.lines.push_back({QStringLiteral("Pencil"), 2, 60, 120, QStringLiteral("P001")});
-  d.lines.push_back({QStringLiteral("Notebook A5 ruled 80 pages"), 1, 1234.5, 1234.5, QStringLiteral("N002")});
+  d.lines.push_back(
+      {QStringLiteral("Notebook A5 ruled 80 pages"), 1, 1234.5, 1234.5, QStringLiteral("N002")});
   d.total = 1354.5;
   d.tax = 88.61;
   d.pay = 1500;
