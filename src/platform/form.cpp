@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <exception>
 
 namespace plat {
 
@@ -13,13 +14,20 @@ void Form::unload() {
   if (unloaded_) return;
   unloaded_ = true;
   FormRegistry::instance().forget(this);
+  // The window goes also when its unload procedure fails, so no forgotten window stays on screen;
+  // the failure is passed on to whoever reports it.
+  struct Close {
+    Form* f;
+    ~Close() {
+      if (auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget())) {
+        sub->setWidget(nullptr);
+        sub->deleteLater();
+      }
+      f->hide();
+      f->deleteLater();
+    }
+  } close{this};
   Form_Unload();
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-    sub->setWidget(nullptr);
-    sub->deleteLater();
-  }
-  hide();
-  deleteLater();
 }
 
 void Form::closeEvent(QCloseEvent* e) {
@@ -117,8 +125,17 @@ void FormRegistry::unload(const QString& name) {
 }
 
 void FormRegistry::unloadAll() {
+  // Every form is unloaded even when one's unload fails; the first failure is passed on after.
+  std::exception_ptr first;
   const auto names = forms_.keys();
-  for (const auto& n : names) unload(n);
+  for (const auto& n : names) {
+    try {
+      unload(n);
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+  }
+  if (first) std::rethrow_exception(first);
 }
 
 void FormRegistry::setMdiArea(QMdiArea* area) {

@@ -54,6 +54,8 @@ class FormRegistry : public QObject {
   Form* show(const QString& name);
   // Unloads the form when it is loaded.
   void unload(const QString& name);
+  // Unloads every loaded form; should one's unload fail, the others still unload and the first
+  // failure is thrown afterwards.
   void unloadAll();
 
   void setMdiArea(QMdiArea* area);

@@ -16,13 +16,16 @@ void reportUncaught(const QString& what) {
                           plat::Icon::Critical);
 }
 
+QString failureText(const std::exception& e) {
+  if (const auto* db = dynamic_cast<const data::DbError*>(&e)) return db->text();
+  return QString::fromLocal8Bit(e.what());
+}
+
 bool PosApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
-  } catch (const data::DbError& e) {
-    reportUncaught(e.text());
   } catch (const std::exception& e) {
-    reportUncaught(QString::fromLocal8Bit(e.what()));
+    reportUncaught(failureText(e));
   }
   return false;
 }

@@ -2,6 +2,7 @@
 // The program's QApplication: a failure that no event procedure caught reaches a message box in
 // the user's language and the program keeps running.
 #include <QApplication>
+#include <exception>
 
 namespace shell {
 class PosApplication : public QApplication {
@@ -11,4 +12,6 @@ class PosApplication : public QApplication {
 };
 // Shows the description of a failure nobody caught.
 void reportUncaught(const QString& what);
+// The description of a failure: the database's text for a database failure.
+QString failureText(const std::exception& e);
 }  // namespace shell

@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/units.h"
+#include "shell/application.h"
 #include "shell/lang.h"
 #include "shell/session.h"
 #include "shell/settings.h"
@@ -419,7 +420,13 @@ void MHarvelmoquin::toolbarClick(int n, const QString& key) {
 void MHarvelmoquin::unload() {
   if (unloaded_) return;
   unloaded_ = true;
-  plat::FormRegistry::instance().unloadAll();
+  // A child window whose unload fails is reported; the settings are written all the same, so the
+  // program never ends without them (and Exit never becomes a key that does nothing).
+  try {
+    plat::FormRegistry::instance().unloadAll();
+  } catch (const std::exception& e) {
+    reportUncaught(failureText(e));
+  }
   MDIForm_Unload();
   hide();
   emit unloaded();

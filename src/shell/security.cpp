@@ -9,6 +9,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/units.h"
+#include "shell/application.h"
 #include "shell/lang.h"
 
 namespace shell {
@@ -17,11 +18,6 @@ namespace {
 void initSodium() {
   static const bool ok = sodium_init() >= 0;
   if (!ok) throw std::runtime_error("The password library cannot start.");
-}
-
-QString describe(const std::exception& e) {
-  if (const auto* db = dynamic_cast<const data::DbError*>(&e)) return db->text();
-  return QString::fromLocal8Bit(e.what());
 }
 }  // namespace
 
@@ -407,7 +403,7 @@ void SecurityFrm::cmdOk_Click() {
     }
   } catch (const std::exception& e) {
     // What was done before the failure stays; the boxes keep their text and OK stays enabled.
-    dlg.message(describe(e));
+    dlg.message(failureText(e));
     return;
   }
   cmdOk->setEnabled(false);

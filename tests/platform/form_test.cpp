@@ -53,6 +53,12 @@ class BrokenForm : public Form {
   void Form_Load() override { throw std::runtime_error("load failed"); }
 };
 
+// A child window whose unload procedure fails (a port that will not close, say).
+class FailingUnloadForm : public Form {
+ public:
+  void Form_Unload() override { throw std::runtime_error("unload failed"); }
+};
+
 FormRegistry& reg() { return FormRegistry::instance(); }
 
 // Runs the deletions that unloading asked for.
@@ -132,6 +138,35 @@ TEST(FormRegistry, FailedLoadLeavesNothingLoaded) {
   reg().add("RegBrokenForm", [] { return new BrokenForm; });
   EXPECT_THROW(reg().form("RegBrokenForm"), std::runtime_error);
   EXPECT_EQ(reg().loaded("RegBrokenForm"), nullptr);
+}
+
+TEST(FormRegistry, AFailingUnloadStillClosesTheWindowAndUnloadAllReachesEveryForm) {
+  QMainWindow main;
+  auto* mdi = new QMdiArea(&main);
+  main.setCentralWidget(mdi);
+  reg().setMdiArea(mdi);
+  main.show();
+  reg().add("RegFailingUnload", [] { return new FailingUnloadForm; });
+  Counts c;
+  const QString other = addForm("RegBesideFailing", &c, false, /*topLevel=*/false);
+
+  QPointer<Form> f = reg().show("RegFailingUnload");
+  EXPECT_THROW(f->unload(), std::runtime_error);
+  EXPECT_EQ(reg().loaded("RegFailingUnload"), nullptr);
+  EXPECT_FALSE(f->isVisible());
+  flushDeletes();
+  EXPECT_TRUE(f.isNull());
+  EXPECT_TRUE(mdi->subWindowList().isEmpty());
+
+  reg().show("RegFailingUnload");
+  reg().show(other);
+  EXPECT_THROW(reg().unloadAll(), std::runtime_error);
+  EXPECT_EQ(c.unloads, 1);  // the failure of one does not keep the other loaded
+  EXPECT_EQ(reg().loaded(other), nullptr);
+  EXPECT_EQ(reg().loaded("RegFailingUnload"), nullptr);
+  flushDeletes();
+  EXPECT_TRUE(mdi->subWindowList().isEmpty());
+  reg().setMdiArea(nullptr);
 }
 
 TEST(FormRegistry, UnloadsOnDeactivateWhenAnotherFormBecomesActive) {

@@ -37,8 +37,10 @@ class MainWindowTest : public ::testing::Test {
     testenv::freshInstallation();
     FakeForm::loads().clear();
     FakeForm::failing().clear();
+    FakeForm::failingUnload().clear();
   }
   void TearDown() override {
+    FakeForm::failingUnload().clear();
     plat::FormRegistry::instance().unloadAll();
     w.reset();
     testenv::pump();
@@ -365,6 +367,24 @@ TEST_F(MainWindowTest, UnloadClosesTheChildWindowsBeforeWritingTheSettings) {
   EXPECT_TRUE(w->isUnloaded());
   EXPECT_FALSE(opened("BillF"));
   EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(MainWindowTest, AChildWindowWhoseUnloadFailsIsReportedAndTheSettingsAreStillWritten) {
+  open(0);
+  shell::settings().ComAddress = QStringLiteral("changed while running");
+  w->menuItem(QStringLiteral("MBill"))->trigger();
+  w->menuItem(QStringLiteral("MCusRep"))->trigger();
+  FakeForm::failingUnload() = {"BillF"};
+  w->menuItem(QStringLiteral("MeExit"))->trigger();
+  EXPECT_TRUE(w->isUnloaded());
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_FALSE(opened("BillF"));
+  EXPECT_FALSE(opened("CusRep"));
+  EXPECT_EQ(dlg.texts(), QStringList{"Error: unload failed"});
+  shell::ShopSettings back;
+  QString e;
+  ASSERT_TRUE(shell::readSettings26(back, &e)) << e.toStdString();
+  EXPECT_EQ(back.ComAddress, QStringLiteral("changed while running"));
 }
 
 }  // namespace

@@ -37,13 +37,21 @@ inline bool writeFile(const QString& path, const QByteArray& bytes) {
   return f.write(bytes) == bytes.size();
 }
 
-// A window standing in for one another folder builds; its load fails while its name is in failing().
+// A window standing in for one another folder builds; its load fails while its name is in
+// failing(), its unload while the name is in failingUnload().
 class FakeForm : public plat::Form {
  public:
   explicit FakeForm(QString name) : name_(std::move(name)) {}
   void Form_Load() override {
     ++loads()[name_];
     if (failing().contains(name_)) throw data::DbError(QStringLiteral("load failed"));
+  }
+  void Form_Unload() override {
+    if (failingUnload().contains(name_)) throw data::DbError(QStringLiteral("unload failed"));
+  }
+  static QSet<QString>& failingUnload() {
+    static QSet<QString> s;
+    return s;
   }
   static QHash<QString, int>& loads() {
     static QHash<QString, int> h;
