@@ -6,9 +6,13 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
 
+# The private print server runs as root: cupsd hands jobs to the lp user and runs the cups-pdf
+# backend as root, and leaves files of theirs behind.
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
 cups=$(mktemp -d /tmp/pos-cups.XXXXXX)
-trap '"$here/scripts/private-cups.sh" stop "$cups"; rm -rf "$cups"' EXIT
-CUPS_SERVER=$("$here/scripts/private-cups.sh" start "$cups" | tail -n 1)
+trap '$SUDO "$here/scripts/private-cups.sh" stop "$cups"; $SUDO rm -rf "$cups"' EXIT
+CUPS_SERVER=$($SUDO "$here/scripts/private-cups.sh" start "$cups" | tail -n 1)
 export CUPS_SERVER
 
 status=0
