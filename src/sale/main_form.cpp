@@ -41,6 +41,7 @@ int keyAsciiOf(const QKeyEvent* e) {
       return 8;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+    case Qt::Key_Delete:  // an editing key, not a character (some platforms give it the text 127)
       return -1;
     default:
       break;
@@ -74,6 +75,23 @@ QLineEdit* box(QWidget* parent, const char* name, QRect geo, bool locked = false
   b->setGeometry(geo);
   b->setReadOnly(locked);
   return b;
+}
+
+// Fills a pick list with "id.name" items, the id as item data, and shows it focused on its first
+// item; a snapshot without rows leaves the list as it was. The rows hold the id, then the name.
+bool showIdList(QListWidget* list, const data::Snapshot& s) {
+  if (s.empty()) return false;
+  list->clear();
+  for (const auto& row : s.rows()) {
+    auto* item = new QListWidgetItem(row[0].toString() + QLatin1Char('.') + row[1].toString());
+    item->setData(Qt::UserRole, row[0].toString());
+    list->addItem(item);
+  }
+  list->setCurrentRow(0);
+  list->show();
+  list->raise();
+  list->setFocus();
+  return true;
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geo) {
@@ -482,17 +500,7 @@ void MainForm::ChkSearch(const QString& text) {
     const data::Snapshot s =
         data::Conn().query(QStringLiteral("SELECT PId, PName FROM Product WHERE PName LIKE ? ESCAPE '\\'"),
                            {QStringLiteral("%") + likeLiteral(text) + QStringLiteral("%")});
-    if (s.empty()) return;
-    ListPName->clear();
-    for (const auto& row : s.rows()) {
-      auto* item = new QListWidgetItem(row[0].toString() + QLatin1Char('.') + row[1].toString());
-      item->setData(Qt::UserRole, row[0].toString());
-      ListPName->addItem(item);
-    }
-    ListPName->setCurrentRow(0);
-    ListPName->show();
-    ListPName->raise();
-    ListPName->setFocus();
+    showIdList(ListPName, s);
   } catch (const data::DbError& e) {
     plat::dialogs().message(e.text());
   }
@@ -604,16 +612,7 @@ void MainForm::fillCustomerList() {
   ListCusId->clear();
   const data::Snapshot s =
       data::Conn().query(QStringLiteral("SELECT CustomerId, CompanyName FROM Customers ORDER BY CustomerId"));
-  if (s.empty()) return;
-  for (const auto& row : s.rows()) {
-    auto* item = new QListWidgetItem(row[0].toString() + QLatin1Char('.') + row[1].toString());
-    item->setData(Qt::UserRole, row[0].toString());
-    ListCusId->addItem(item);
-  }
-  ListCusId->setCurrentRow(0);
-  ListCusId->show();
-  ListCusId->raise();
-  ListCusId->setFocus();
+  showIdList(ListCusId, s);
 }
 
 void MainForm::cmdBrowse_Click() {
@@ -800,6 +799,10 @@ void MainForm::cmdReceive_Click() {
   doc.customerName = cusName_;
   doc.customerLine1 = cusLine1_;
   doc.customerLine2 = cusLine2_;
+  // A receipt that shows an amount formatted shows it so in the box too, while the change is shown.
+  doc.setPayText = [this](const QString& t) { txtPay->setText(t); };
+  doc.setTotalText = [this](const QString& t) { txtTotal->setText(t); };
+  doc.setTaxText = [this](const QString& t) { txtTax->setText(t); };
 
   if (customerSale) {
     txtCus->clear();

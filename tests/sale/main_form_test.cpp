@@ -11,6 +11,7 @@
 #include "data/db.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/print_surface_qt.h"
 #include "platform/serial.h"
 #include "sale/handoff.h"
 #include "sale/register.h"
@@ -633,6 +634,12 @@ TEST_F(SaleScreen, TheAmountBoxTakesDigitsAndEscapeLeavesPayment) {
   EXPECT_EQ(f->txtPay->text(), "12.5");
   QTest::keyClick(f->txtPay, Qt::Key_Backspace);
   EXPECT_EQ(f->txtPay->text(), "12.");
+  // Delete is an editing key, not a character the box refuses (X11 gives it the text 127).
+  QTest::keyClick(f->txtPay, Qt::Key_Home);
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+  QApplication::sendEvent(f->txtPay, &del);
+  EXPECT_EQ(f->txtPay->text(), "2.");
+  f->txtPay->setText("12.");
   QTest::keyClick(f->txtPay, Qt::Key_Return);
   EXPECT_TRUE(f->cmdReceive->isEnabled());
   EXPECT_TRUE(f->cmdBillInvoid->isEnabled());
@@ -870,6 +877,51 @@ TEST_F(Finish, PrintTypes) {
     EXPECT_EQ(f->LineCount(), 0);
   }
   EXPECT_EQ(data::Conn().scalar("SELECT COUNT(DISTINCT Comment) FROM Sell").toInt(), 4);
+}
+
+TEST_F(Finish, SlipsPrintTheBillJustPostedAndAFailedJobLosesNothing) {
+  plat::FakePrinters printers{{QStringLiteral("ReportPrinter"), QStringLiteral("BillPrinter")}};
+  auto& set = shell::settings();
+  set.BillPrinter = SettingValue::ofText("BillPrinter");
+  set.PrintType = 1;
+  set.DrawerPort = SettingValue::ofText("RJ45");
+  const QString lpt = plat::installPath(QStringLiteral("LPT1"));
+  ASSERT_TRUE(open());
+  for (const int width : {1, 2, 3}) {
+    SCOPED_TRACE(width);
+    set.SlipWidth = width;
+    QFile file(lpt);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.close();
+    dlg.clear();
+    enter("3*4711");
+    pay("100");
+    f->cmdReceive_Click();
+    EXPECT_EQ(dlg.texts(), QStringList{"Finish"});
+    ASSERT_EQ(printers.jobs.size(), size_t(width));
+    const auto& job = printers.jobs.back();
+    EXPECT_EQ(job.printer, "BillPrinter");
+    EXPECT_EQ(job.docName, "Receipt " + f->CurBillNo());
+    const QString printed = job.surface->texts().join('\n');
+    EXPECT_TRUE(printed.contains(f->CurBillNo())) << printed.toStdString();
+    EXPECT_TRUE(printed.contains("Green Tea"));
+    EXPECT_TRUE(printed.contains("30.00"));
+    EXPECT_TRUE(printed.contains("70.00"));  // the change
+    EXPECT_EQ(job.surface->ops.back().kind, plat::RecordingSurface::Op::EndDoc);
+    // The drawer wired to the receipt printer got its pulse.
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\x1b\x70\x00\x64\xfa", 5));
+  }
+  // A printer that refuses the job: the cashier is told, the bill stays posted, the sale ends.
+  printers.failOpen = QStringLiteral("The printer is offline.");
+  dlg.clear();
+  enter("4711");
+  pay("10");
+  f->cmdReceive_Click();
+  EXPECT_EQ(dlg.texts(), (QStringList{"The receipt could not be printed.", "Finish"}));
+  EXPECT_EQ(data::Conn().scalar("SELECT COUNT(DISTINCT Comment) FROM Sell").toInt(), 4);
+  EXPECT_EQ(salefx::stockOf("4711"), 100 - 3 * 3 - 1);
+  EXPECT_EQ(f->LineCount(), 0);
 }
 
 }  // namespace
