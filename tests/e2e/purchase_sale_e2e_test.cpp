@@ -2,13 +2,22 @@
 // lines with; Buy, Sell and the stock on hand agree afterwards.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMdiArea>
+#include <QTest>
+
 #include "data/db.h"
+#include "partners/register.h"
+#include "partners/supplier_form.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/flexgrid.h"
 #include "platform/form.h"
 #include "purchase/buy_form.h"
 #include "purchase/register.h"
 #include "sale/posting.h"
+#include "stock/addf.h"
+#include "stock/register.h"
 #include "support/purchase_fixtures.h"
 #include "support/testenv.h"
 
@@ -120,6 +129,153 @@ TEST_F(PurchaseSaleTest, TheOldestLotIsUsedUntilItsInvoiceIsDeleted) {
   EXPECT_THROW(sale::postBill(bill("S01", 1, 9), QDate(2024, 3, 15), false), sale::MissingLotError);
   EXPECT_EQ(data::Conn().scalar("SELECT COUNT(*) FROM Sell WHERE PID = 'S01'").toInt(), 0);
   EXPECT_EQ(stockOf("S01"), 0);
+}
+
+// A new user on a fresh database: a category and a product in the product editor, a supplier in
+// the supplier window, an invoice on the purchase screen, then a sale of part of it.
+class NewShopTest : public testenv::DbTest {
+ protected:
+  void SetUp() override {
+    DbTest::SetUp();
+    stock::registerForms();
+    partners::registerForms();
+    purchase::registerForms();
+    area.resize(1200, 800);
+    area.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
+    reg().setMdiArea(&area);
+  }
+  void TearDown() override {
+    reg().unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    reg().setMdiArea(nullptr);
+    DbTest::TearDown();
+  }
+  static plat::FormRegistry& reg() { return plat::FormRegistry::instance(); }
+  template <class F>
+  F* open(const QString& name) {
+    auto* f = qobject_cast<F*>(reg().show(name));
+    testenv::pump(10);
+    EXPECT_TRUE(f && f->isVisible()) << name.toStdString();
+    return f;
+  }
+  static void enter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
+
+  QMdiArea area;
+  plat::ScriptedDialogs d;
+};
+
+TEST_F(NewShopTest, BuyThenSellAndTheBooksAgree) {
+  // The category and the product.
+  auto* add = open<stock::AddF>("AddF");
+  ASSERT_TRUE(add);
+  add->CmdCate_Click();
+  add->txtCate->setText("DR");
+  add->txtcateName->setText("Drinks");
+  add->cmdAdd_Click();
+  add->cmdPro_Click();
+  add->txtBar->setText("W01");
+  add->txtName->setText("Water 1.5 l");
+  add->ComCate->setCurrentIndex(add->ComCate->findData("DR"));
+  add->txtPrice->setText("12");
+  add->txtPrice1->setText("11.5");
+  add->txtPrice2->setText("11");
+  add->txtNoun->setText("bottle");
+  add->txtPoOrder->setText("2");
+  add->cmdAdd_Click();
+  ASSERT_TRUE(d.shown.empty()) << d.lastMessage().toStdString();
+  ASSERT_EQ(stockOf("W01"), 0) << "a new product has no stock";
+  add->cmdClose_Click();
+  testenv::pump(10);
+
+  // The supplier.
+  auto* sup = open<partners::SupplierForm>("SupplierForm");
+  ASSERT_TRUE(sup);
+  sup->cmdNew_Click();
+  sup->txtSupId->setText("ACME");
+  sup->txtComName->setText("Acme Water");
+  sup->txtCtName->setText("Ann");
+  sup->cmdInsert_Click();
+  ASSERT_TRUE(d.shown.empty()) << d.lastMessage().toStdString();
+  testenv::pump(10);
+
+  // The invoice: the supplier by its id, the product from its category's list, 10 at 6.25.
+  auto* buy = open<BuyForm>("BuyForm");
+  ASSERT_TRUE(buy);
+  EXPECT_FALSE(reg().loaded("SupplierForm")) << "it closed when the purchase screen became active";
+  EXPECT_EQ(buy->txtDate->text(), "15/03/2024");
+  const QString inv = buy->txtBuyId->text();
+  EXPECT_EQ(inv, "1");
+  buy->txtSupId->setText("acme");
+  enter(buy->txtSupId);
+  EXPECT_EQ(buy->txtSupName->text(), "Acme Water/Ann");
+  buy->ComCate->setCurrentIndex(buy->ComCate->findText("DR. Drinks"));
+  buy->ComCate_Click();
+  ASSERT_EQ(buy->ComBar->count(), 1);
+  EXPECT_EQ(buy->ComBar->itemText(0), "W01. Water 1.5 l") << "a name with a full stop";
+  buy->ComBar->setCurrentIndex(0);
+  buy->ComBar_Click();
+  EXPECT_TRUE(buy->txtPrice->text().isEmpty()) << "never bought: no cost to propose";
+  EXPECT_EQ(buy->LabelQuantity->text(), "bottle");
+  QTest::keyClicks(buy->txtQuantity, "10");
+  enter(buy->txtQuantity);
+  QTest::keyClicks(buy->txtPrice, "6.25");
+  buy->cmdUpdate_Click();
+  ASSERT_EQ(buy->lineCount(), 1);
+  EXPECT_EQ(buy->FGrid->TextMatrix(0, 2), "Water 1.5 l");
+  EXPECT_EQ(buy->txtTotal->text(), "62.50");
+  d.answerYes();
+  buy->cmdCommit_Click();
+  EXPECT_EQ(d.texts(), QStringList({"Do you want to save this data", "System complete"}));
+  EXPECT_EQ(buy->txtBuyId->text(), "2");
+  EXPECT_EQ(data::Conn().query("SELECT * FROM Buy").size(), 1);
+  EXPECT_EQ(lotField("W01", "2024-03-15", inv, "BQuantity").toDouble(), 10);
+  EXPECT_EQ(lotField("W01", "2024-03-15", inv, "RemainQ").toDouble(), 10);
+  EXPECT_EQ(lotField("W01", "2024-03-15", inv, "BPrice").toDouble(), 6.25);
+  EXPECT_EQ(lotField("W01", "2024-03-15", inv, "SupplierID"), "ACME");
+  EXPECT_EQ(lotField("W01", "2024-03-15", inv, "BuyTime"), "10:30:00");
+  EXPECT_EQ(stockOf("W01"), 10);
+
+  // The sale of 3, as the cashier typed the code.
+  sale::Posting p;
+  p.lines.push_back({"w01", 3, 12, "10:40:00"});
+  p.employee = "Admin";
+  p.received = 40;
+  const qint64 no = sale::postBill(p, QDate(2024, 3, 15), false);
+  const data::Snapshot s = data::Conn().query("SELECT * FROM Sell");
+  ASSERT_EQ(s.size(), 1);
+  EXPECT_EQ(s.number("Comment"), no);
+  EXPECT_EQ(s.text("BuyDate"), "2024-03-15");
+  EXPECT_EQ(s.text("BuyId"), inv);
+  EXPECT_EQ(s.number("SQuantity"), 3);
+  EXPECT_EQ(stockOf("W01"), 7);
+  const double in = data::Conn().scalar("SELECT TOTAL(BQuantity) FROM Buy WHERE PId = 'W01'").toDouble();
+  const double out = data::Conn().scalar("SELECT TOTAL(SQuantity) FROM Sell WHERE PID = 'W01'").toDouble();
+  EXPECT_EQ(stockOf("W01"), in - out);
+
+  // The invoice shows again as it was saved; the product with a sale cannot be deleted.
+  buy->txtBuyId->setText(inv);
+  d.answerYes();
+  buy->cmdShow_Click();
+  ASSERT_EQ(buy->lineCount(), 1);
+  EXPECT_EQ(buy->FGrid->TextMatrix(0, 3), "10");
+  EXPECT_EQ(buy->txtSupName->text(), "Acme Water/Ann");
+  buy->cmdExit_Click();
+  testenv::pump(10);
+
+  add = open<stock::AddF>("AddF");
+  ASSERT_TRUE(add);
+  add->Comcate2->setCurrentIndex(0);
+  add->Comcate2_Click();
+  ASSERT_EQ(add->FGrid->Rows(), 2);
+  EXPECT_EQ(add->FGrid->TextMatrix(1, 3), "7") << "the stock column shows what is left";
+  add->FGrid->setCurrentCell(1, 0);
+  add->FGrid_Click();
+  d.clear();
+  d.answerYes();
+  add->cmdDel_Click();
+  EXPECT_EQ(d.lastMessage(), "Database have sell data you can not delete");
+  EXPECT_EQ(stockOf("W01"), 7);
 }
 
 }  // namespace
