@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -24,54 +22,8 @@
 
 namespace {
 
-// One socat capturing what is written to <install>/COMn into a file.
-class PtyCapture {
- public:
-  PtyCapture(int port, const QString& file) : file_(file) {
-    link_ = plat::installPath(QStringLiteral("COM%1").arg(port));
-    proc_.start(QStringLiteral("socat"),
-                {QStringLiteral("-u"), QStringLiteral("pty,raw,echo=0,link=%1").arg(link_),
-                 QStringLiteral("OPEN:%1,creat,trunc").arg(file)});
-  }
-  ~PtyCapture() {
-    proc_.terminate();
-    proc_.waitForFinished(3000);
-  }
-  bool ready() {
-    QDeadlineTimer t(5000);
-    while (!t.hasExpired()) {
-      if (QFile::exists(link_)) return true;
-      QTest::qWait(20);
-    }
-    return false;
-  }
-  // Waits until at least n bytes arrived (or a second passed) and returns them.
-  QByteArray bytes(int n) const {
-    QDeadlineTimer t(2000);
-    QByteArray b;
-    do {
-      QFile f(file_);
-      if (f.open(QIODevice::ReadOnly)) b = f.readAll();
-      if (b.size() >= n) break;
-      QTest::qWait(20);
-    } while (!t.hasExpired());
-    return b;
-  }
-
- private:
-  QString file_;
-  QString link_;
-  QProcess proc_;
-};
-
-void typeKeys(QWidget* w, const QString& text) {
-  for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(w, &press);
-    QApplication::sendEvent(w, &release);
-  }
-}
+using salefx::PtyCapture;
+using salefx::typeKeys;
 
 class SaleWalk : public ::testing::Test {
  protected:

@@ -1,10 +1,16 @@
 #pragma once
 // Rows and a screen for sale tests: products, lots, customers and hot keys written straight into
-// the database, and the sale screen loaded through the registry with a fake serial line.
+// the database; for the end-to-end walks a serial line captured through a socat pty pair, typed
+// keys, and the PDFs the private print server's cups-pdf queue writes.
+#include <QByteArray>
+#include <QProcess>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
 #include "data/db.h"
+
+class QWidget;
 
 namespace salefx {
 
@@ -18,5 +24,34 @@ void bindKey(int kbid, const QString& pid);
 
 double stockOf(const QString& pid);
 int sellRows();
+
+// One socat capturing every byte written to <installation folder>/COMn into a file.
+class PtyCapture {
+ public:
+  PtyCapture(int port, const QString& file);
+  ~PtyCapture();
+  PtyCapture(const PtyCapture&) = delete;
+  PtyCapture& operator=(const PtyCapture&) = delete;
+  // Waits (up to 5 s) for the COMn link.
+  bool ready();
+  // Waits until at least n bytes arrived (or 2 s passed) and returns them.
+  QByteArray bytes(int n) const;
+
+ private:
+  QString file_;
+  QString link_;
+  QProcess proc_;
+};
+
+// Types text into w one character at a time, as key presses and releases.
+void typeKeys(QWidget* w, const QString& text);
+
+// The PDFs the cups-pdf queue has written so far (in every folder it may write to).
+QSet<QString> pdfsNow();
+// Waits (up to 90 s) for a PDF not in `before` whose file name holds tag and that pdftotext can read;
+// returns its path with its text in *text, or an empty path.
+QString waitForPdf(const QSet<QString>& before, const QString& tag, QString* text);
+// The folders pdfsNow() looks in, for a failure message.
+QStringList pdfFolders();
 
 }  // namespace salefx
