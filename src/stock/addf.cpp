@@ -477,6 +477,24 @@ QString missingText(bool product) {
 }
 }  // namespace
 
+bool AddF::wrote(data::KeyedWrite outcome) {
+  switch (outcome) {
+    case data::KeyedWrite::Done:
+      return true;
+    case data::KeyedWrite::EmptyKey:
+      // An empty code or id is refused as an empty product box is: without a word.
+      return false;
+    case data::KeyedWrite::DuplicateKey:
+      tell(duplicateText(productMode_));
+      focusAll(productMode_ ? txtBar : txtCate);
+      return false;
+    case data::KeyedWrite::NotFound:
+      tell(missingText(productMode_));
+      return false;
+  }
+  return false;
+}
+
 void AddF::cmdAdd_Click() {
   data::KeyedWrite outcome = data::KeyedWrite::Done;
   if (productMode_) {
@@ -488,12 +506,7 @@ void AddF::cmdAdd_Click() {
       tell(e.text());
       return;
     }
-    if (outcome == data::KeyedWrite::EmptyKey) return;
-    if (outcome != data::KeyedWrite::Done) {
-      tell(duplicateText(true));
-      focusAll(txtBar);
-      return;
-    }
+    if (!wrote(outcome)) return;
     txtBar->clear();
     txtName->clear();
     txtNoun->clear();
@@ -509,13 +522,7 @@ void AddF::cmdAdd_Click() {
       tell(e.text());
       return;
     }
-    // An empty id is refused as an empty product box is: without a word.
-    if (outcome == data::KeyedWrite::EmptyKey) return;
-    if (outcome != data::KeyedWrite::Done) {
-      tell(duplicateText(false));
-      focusAll(txtCate);
-      return;
-    }
+    if (!wrote(outcome)) return;
     txtCate->clear();
     txtcateName->clear();
     try {
@@ -558,25 +565,9 @@ void AddF::saveProduct() {
     tell(e.text());
     return;
   }
-  switch (outcome) {
-    case data::KeyedWrite::Done:
-      break;
-    case data::KeyedWrite::EmptyKey:
-      return;
-    case data::KeyedWrite::DuplicateKey:
-      tell(duplicateText(true));
-      focusAll(txtBar);
-      return;
-    case data::KeyedWrite::NotFound:
-      tell(missingText(true));
-      return;
-  }
-  setEditing(false);
+  if (!wrote(outcome)) return;
   clearGrid(FGrid);
-  emptyBoxes();
-  Comcate2->setCurrentIndex(-1);
-  Comcate2->clearEditText();
-  cmdCancel_Click();
+  leaveSavedEditing();
   txtBar->setFocus();
 }
 
@@ -588,26 +579,18 @@ void AddF::saveCategory() {
     tell(e.text());
     return;
   }
-  switch (outcome) {
-    case data::KeyedWrite::Done:
-      break;
-    case data::KeyedWrite::EmptyKey:
-      return;
-    case data::KeyedWrite::DuplicateKey:
-      tell(duplicateText(false));
-      focusAll(txtCate);
-      return;
-    case data::KeyedWrite::NotFound:
-      tell(missingText(false));
-      return;
-  }
-  setEditing(false);
+  if (!wrote(outcome)) return;
   QueryCate1();
+  leaveSavedEditing();
+  txtCate->setFocus();
+}
+
+void AddF::leaveSavedEditing() {
+  setEditing(false);
   emptyBoxes();
   Comcate2->setCurrentIndex(-1);
   Comcate2->clearEditText();
   cmdCancel_Click();
-  txtCate->setFocus();
 }
 
 void AddF::cmdDel_Click() {

@@ -124,6 +124,10 @@ class AddF : public plat::Form {
   ProductEntry productEntry() const;
   // Shows why a product's boxes cannot be written; false when they can.
   bool refused(const EntryCheck& check);
+  // Tells why a keyed write did not happen; true when it did.
+  bool wrote(data::KeyedWrite outcome);
+  // After a save: out of editing, the boxes and the chooser emptied.
+  void leaveSavedEditing();
   void saveProduct();
   void saveCategory();
 
