@@ -34,7 +34,6 @@ bool layDownDatabase(QString* error) {
 }
 
 bool layDownSettings(QString* error) {
-  if (QFile::exists(settingsPath())) return true;
   QByteArray bytes;
   if (!readShipped(QStringLiteral("Kelvantorium.new"), &bytes, error)) return false;
   ShopSettings defaults;
@@ -54,6 +53,10 @@ bool ensureInstallation(QString* error) {
     if (error) *error = QStringLiteral("Cannot create the folder %1").arg(plat::installDir());
     return false;
   }
+  // Only a folder without settings is a first start. Later, a database gone missing is reported
+  // at the login: an empty one silently in its place would hide the loss and gather new sales
+  // that a restore of the backup would then throw away.
+  if (QFile::exists(settingsPath())) return true;
   // The database first: should the settings then fail, the next start finds the database in place
   // and only writes the settings.
   return layDownDatabase(error) && layDownSettings(error);

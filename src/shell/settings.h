@@ -78,8 +78,9 @@ bool readSettings26(ShopSettings& rec, QString* error);
 // Writes all 26 fields, replacing the file atomically. False with *error on failure.
 bool writeSettings(const ShopSettings& rec, QString* error);
 
-// First start: creates the installation folder, lays down the shipped settings file (DbPath the
-// folder's Kelvantorium.db) when there is none, and the template database when that is missing.
+// First start: creates the installation folder and, when it holds no settings file, lays down the
+// template database (unless one is there) and the shipped settings file (DbPath the folder's
+// Kelvantorium.db). A folder with settings is left as it is.
 bool ensureInstallation(QString* error);
 
 }  // namespace shell

@@ -65,11 +65,24 @@ TEST_F(FirstStart, LeavesWhatIsThere) {
   EXPECT_EQ(readBytes(shell::settingsPath()), mySettings);
   EXPECT_EQ(readBytes(dbPath()), myDb);
 
-  // A database gone missing is laid down again; the settings stay as they are.
+  // A database gone missing after the first start is not replaced by an empty one: the login
+  // reports it.
   QFile::remove(dbPath());
   ASSERT_TRUE(shell::ensureInstallation(&error)) << error.toStdString();
   EXPECT_EQ(readBytes(shell::settingsPath()), mySettings);
-  EXPECT_EQ(readBytes(dbPath()), readBytes(testenv::templateDb()));
+  EXPECT_FALSE(QFile::exists(dbPath()));
+
+  // A first start that laid the database down but could not write the settings is finished by
+  // the next start, which keeps that database.
+  QFile::remove(shell::settingsPath());
+  {
+    QFile d(dbPath());
+    ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+    d.write(myDb);
+  }
+  ASSERT_TRUE(shell::ensureInstallation(&error)) << error.toStdString();
+  EXPECT_TRUE(QFile::exists(shell::settingsPath()));
+  EXPECT_EQ(readBytes(dbPath()), myDb);
 }
 
 TEST_F(FirstStart, MissingShippedFilesFailAndWriteNoSettings) {

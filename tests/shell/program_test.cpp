@@ -213,6 +213,20 @@ TEST_F(ProgramTest, CancelAtTheLoginEndsTheProgramWithoutWritingTheSettings) {
   EXPECT_TRUE(dlg.shown.empty());
 }
 
+TEST_F(ProgramTest, ADatabaseGoneBeforeTheStartIsReportedAtTheLoginNotReplacedByAnEmptyOne) {
+  QFile::remove(dbPath());
+  const int code = runDriven([] {
+    shell::frmLogin* l = findLogin();
+    if (!l) return false;
+    l->cmdCancel->click();
+    return true;
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_FALSE(QFile::exists(dbPath()));
+  ASSERT_EQ(dlg.shown.size(), 1u);
+  EXPECT_TRUE(dlg.lastMessage().contains(dbPath())) << dlg.lastMessage().toStdString();
+}
+
 TEST_F(ProgramTest, LoginThenExitRunsToTheEnd) {
   QFile::remove(shell::settingsCopyPath());
   int stage = 0;
