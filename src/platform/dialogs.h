@@ -56,7 +56,7 @@ class ScriptedDialogs : public Dialogs {
     Icon icon = Icon::None;
   };
 
-  ScriptedDialogs();  // installs itself
+  ScriptedDialogs();            // installs itself
   ~ScriptedDialogs() override;  // restores the Qt implementation
 
   void message(const QString& text, const QString& title, Icon icon) override;

@@ -52,7 +52,8 @@ void FlexGrid::AddItem(const QString& tabbed, int index) {
   const int r = index < 0 ? rowCount() : index;
   insertRow(r);
   const QStringList cells = tabbed.split('\t');
-  for (int c = 0; c < columnCount(); ++c) setItem(r, c, new QTableWidgetItem(c < cells.size() ? cells[c] : QString()));
+  for (int c = 0; c < columnCount(); ++c)
+    setItem(r, c, new QTableWidgetItem(c < cells.size() ? cells[c] : QString()));
   styleRow(r);
 }
 

@@ -5,7 +5,9 @@
 
 namespace plat {
 constexpr int kTwipsPerPixel = 15;
-inline int twipsToPx(double twips) { return static_cast<int>(twips / kTwipsPerPixel + (twips >= 0 ? 0.5 : -0.5)); }
+inline int twipsToPx(double twips) {
+  return static_cast<int>(twips / kTwipsPerPixel + (twips >= 0 ? 0.5 : -0.5));
+}
 inline double pxToTwips(double px) { return px * kTwipsPerPixel; }
 // 0x00BBGGRR to a colour: 0x00A56E3A is RGB(58,110,165).
 inline QColor bgr(quint32 v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }

@@ -13,9 +13,24 @@ struct SettingValue {
   double number = 0;
   bool flag = false;
 
-  static SettingValue ofText(const QString& t) { SettingValue v; v.kind = Kind::Text; v.text = t; return v; }
-  static SettingValue ofNumber(double n) { SettingValue v; v.kind = Kind::Number; v.number = n; return v; }
-  static SettingValue ofFlag(bool f) { SettingValue v; v.kind = Kind::Flag; v.flag = f; return v; }
+  static SettingValue ofText(const QString& t) {
+    SettingValue v;
+    v.kind = Kind::Text;
+    v.text = t;
+    return v;
+  }
+  static SettingValue ofNumber(double n) {
+    SettingValue v;
+    v.kind = Kind::Number;
+    v.number = n;
+    return v;
+  }
+  static SettingValue ofFlag(bool f) {
+    SettingValue v;
+    v.kind = Kind::Flag;
+    v.flag = f;
+    return v;
+  }
 
   bool isText() const { return kind == Kind::Text; }
   bool isNumber() const { return kind == Kind::Number; }
