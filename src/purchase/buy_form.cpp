@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QShowEvent>
 #include <algorithm>
+#include <functional>
 
 #include "data/db.h"
 #include "data/products.h"
@@ -579,6 +580,18 @@ void BuyForm::showSaveFailure(const std::exception& e) {
   say(QString::fromLocal8Bit(e.what()));
 }
 
+bool BuyForm::saved(const std::function<void()>& write) {
+  try {
+    write();
+    return true;
+  } catch (const data::InvoiceRefused& e) {
+    showSaveFailure(e);
+  } catch (const data::DbError& e) {
+    showSaveFailure(e);
+  }
+  return false;
+}
+
 void BuyForm::cmdCommit_Click() {
   if (ask(L(QStringLiteral("จะทำการเก็บข้อมูลหรือไม่"), QStringLiteral("Do you want to save this data")))) {
     const auto lines = gridLines();
@@ -592,15 +605,10 @@ void BuyForm::cmdCommit_Click() {
       if (!d) return;
       date = *d;
     }
-    try {
-      data::commitLines(date, shown_ ? shown_->date : date, txtSupId->text(), *lines, plat::timeNow());
-    } catch (const data::InvoiceRefused& e) {
-      showSaveFailure(e);
+    if (!saved([&] {
+          data::commitLines(date, shown_ ? shown_->date : date, txtSupId->text(), *lines, plat::timeNow());
+        }))
       return;
-    } catch (const data::DbError& e) {
-      showSaveFailure(e);
-      return;
-    }
     Command1_Click();
   }
   ListSupId->clear();
@@ -696,15 +704,7 @@ void BuyForm::cmdEditInv_Click() {
     });
     if (!kept) removed << pid;
   }
-  try {
-    data::rewriteInvoice(*key, txtSupId->text(), *lines, removed, plat::timeNow());
-  } catch (const data::InvoiceRefused& e) {
-    showSaveFailure(e);
-    return;
-  } catch (const data::DbError& e) {
-    showSaveFailure(e);
-    return;
-  }
+  if (!saved([&] { data::rewriteInvoice(*key, txtSupId->text(), *lines, removed, plat::timeNow()); })) return;
   Command1_Click();
   cmdEditInv->hide();
   cmdCommit->show();
@@ -728,12 +728,7 @@ void BuyForm::cmdDelInv_Click() {
   if (!ask(L(QStringLiteral("ต้องการลบบิลซื้อเลขที่ "), QStringLiteral("Do you want to delete Invoice No.")) +
            key->buyId))
     return;
-  try {
-    data::deleteInvoice(*key);
-  } catch (const data::DbError& e) {
-    say(e.text());
-    return;
-  }
+  if (!saved([&] { data::deleteInvoice(*key); })) return;
   clearForm();
   enterEntryMode();
 }

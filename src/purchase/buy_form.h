@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "data/lots.h"
@@ -127,6 +128,8 @@ class BuyForm : public plat::Form {
   std::optional<QVector<data::LineToSave>> gridLines();
   // Shows why a save was refused or failed.
   void showSaveFailure(const std::exception& e);
+  // Runs a write of the invoice; false (after telling why) when it was refused or failed.
+  bool saved(const std::function<void()>& write);
   double totalValue() const;
 
   int lineCount_ = 0;
