@@ -22,7 +22,7 @@ struct Customer {
   QString Country;
   QString Phone;
   QString Fax;
-  QString Discount;  // price level "1", "2" or "3"
+  QString Discount;  // price level as stored: "1", "2" or "3" from the customer window, "" for NULL
 };
 
 // The customer with this id, compared without regard to case.

@@ -3,8 +3,6 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
-#include "platform/units.h"
-
 namespace partners {
 
 int levelShown(const QVariant& discount) {
@@ -15,26 +13,6 @@ int levelShown(const QVariant& discount) {
   if (ok && v == 2) return 2;
   return 3;
 }
-
-namespace {
-BoxSpec hidden(const char* box, const char* column, const char* label, const char* english, const char* thai,
-               int left, int top) {
-  return BoxSpec{box,
-                 column,
-                 label,
-                 english,
-                 QString::fromUtf8(thai),
-                 QRect(left, top, 2500, 315),
-                 QPoint(qMax(120, left - 1440), top + 60),
-                 false,
-                 QStringLiteral(" ")};
-}
-
-QRect px(const QRect& t) {
-  return QRect(plat::twipsToPx(t.x()), plat::twipsToPx(t.y()), plat::twipsToPx(t.width()),
-               plat::twipsToPx(t.height()));
-}
-}  // namespace
 
 const RecordLayout& CustomerForm::layout() {
   static const RecordLayout l = [] {
@@ -60,11 +38,11 @@ const RecordLayout& CustomerForm::layout() {
         // The first address line is kept in ContactTitle, the second in Fax.
         {"txtCtTitle", "ContactTitle", "lblAdr", "Address", QStringLiteral("ที่อยู่"),
          QRect(2040, 1680, 8895, 315), QPoint(120, 1800), true, blank},
-        hidden("txtAdr", "Address", "lblCtTitle", "Address Invoid", "ที่อยู่ในใบกำกับภาษี", 1920, 3600),
-        hidden("txtCity", "City", "lblCity", "City", "จังหวัด", 6000, 3600),
-        hidden("txtRegion", "Region", "lblRegion", "Region", "เขต/อำเภอ", 1920, 3960),
-        hidden("txtCountry", "Country", "lblCountry", "Country", "ประเทศ", 6000, 3960),
-        hidden("txtPsCode", "PostalCode", "lblPsCode", "Postal Code", "รหัสไปรษณีย์", 1920, 4320),
+        carriedBox("txtAdr", "Address", "lblCtTitle", "Address Invoid", "ที่อยู่ในใบกำกับภาษี", 1920, 3600),
+        carriedBox("txtCity", "City", "lblCity", "City", "จังหวัด", 6000, 3600),
+        carriedBox("txtRegion", "Region", "lblRegion", "Region", "เขต/อำเภอ", 1920, 3960),
+        carriedBox("txtCountry", "Country", "lblCountry", "Country", "ประเทศ", 6000, 3960),
+        carriedBox("txtPsCode", "PostalCode", "lblPsCode", "Postal Code", "รหัสไปรษณีย์", 1920, 4320),
         {"txtPhone", "Phone", "lblPhone", "Phone/Fax", QStringLiteral("โทรศัพท์/แฟกซ์"),
          QRect(2040, 1320, 4575, 315), QPoint(120, 1440), true, blank},
         {"txtFax", "Fax", QString(), QString(), QString(), QRect(2040, 2040, 8895, 315), QPoint(), true,
@@ -107,11 +85,11 @@ CustomerForm::CustomerForm(QWidget* parent) : RecordForm(layout(), parent) {
 
   frLevel = new QGroupBox(QStringLiteral("Customer Level"), Frame1);
   frLevel->setObjectName(QStringLiteral("frLevel"));
-  frLevel->setGeometry(px(QRect(6720, 240, 4215, 1335)));
+  frLevel->setGeometry(pxRect(QRect(6720, 240, 4215, 1335)));
   for (int i = 1; i <= 3; ++i) {
     optLevel[i] = new QRadioButton(QStringLiteral("Level%1").arg(i), frLevel);
     optLevel[i]->setObjectName(QStringLiteral("optLevel(%1)").arg(i));
-    optLevel[i]->setGeometry(px(QRect(720, 240 + 360 * (i - 1), 1455, 255)));
+    optLevel[i]->setGeometry(pxRect(QRect(720, 240 + 360 * (i - 1), 1455, 255)));
   }
   optLevel[1]->setChecked(true);
 }

@@ -14,26 +14,39 @@
 
 namespace partners {
 
-namespace {
-constexpr int kBoxHeight = 315;
-constexpr int kLabelWidth = 1800;
-
-QRect px(const QRect& twips) {
+QRect pxRect(const QRect& twips) {
   return QRect(plat::twipsToPx(twips.x()), plat::twipsToPx(twips.y()), plat::twipsToPx(twips.width()),
                plat::twipsToPx(twips.height()));
 }
 
+BoxSpec carriedBox(const char* box, const char* column, const char* label, const char* english,
+                   const char* thai, int left, int top) {
+  return BoxSpec{box,
+                 column,
+                 label,
+                 english,
+                 QString::fromUtf8(thai),
+                 QRect(left, top, 2500, 315),
+                 QPoint(qMax(120, left - 1440), top + 60),
+                 false,
+                 QStringLiteral(" ")};
+}
+
+namespace {
+constexpr int kBoxHeight = 315;
+constexpr int kLabelWidth = 1800;
+
 QGroupBox* frame(QWidget* parent, const QString& name, const QRect& twips) {
   auto* f = new QGroupBox(parent);
   f->setObjectName(name);
-  f->setGeometry(px(twips));
+  f->setGeometry(pxRect(twips));
   return f;
 }
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QRect& twips) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
-  b->setGeometry(px(twips));
+  b->setGeometry(pxRect(twips));
   // Enter on a focused button presses it, as Space does.
   b->setAutoDefault(true);
   return b;
@@ -50,7 +63,7 @@ QPushButton* pictureButton(QWidget* parent, const QString& name, QStyle::Standar
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QPoint& twips) {
   auto* l = new QLabel(caption, parent);
   l->setObjectName(name);
-  l->setGeometry(px(QRect(twips, QSize(kLabelWidth, kBoxHeight - 60))));
+  l->setGeometry(pxRect(QRect(twips, QSize(kLabelWidth, kBoxHeight - 60))));
   return l;
 }
 
@@ -80,7 +93,7 @@ RecordForm::RecordForm(const RecordLayout& layout, QWidget* parent) : plat::Form
                           QStringLiteral("ระเบียนสุดท้าย"), QRect(3720, 240, 855, 495));
   txtFind = new QLineEdit(Frame2);
   txtFind->setObjectName(QStringLiteral("txtFind"));
-  txtFind->setGeometry(px(QRect(480, 840, 1935, 495)));
+  txtFind->setGeometry(pxRect(QRect(480, 840, 1935, 495)));
   cmdFind = pictureButton(Frame2, QStringLiteral("cmdFind"), QStyle::SP_FileDialogContentsView,
                           QStringLiteral("ค้นหา"), QRect(2520, 840, 735, 495));
   cmdFnext =
@@ -101,7 +114,7 @@ RecordForm::RecordForm(const RecordLayout& layout, QWidget* parent) : plat::Form
     if (!s.label.isEmpty()) labels_.insert(s.label, makeLabel(Frame1, s.label, s.english, s.labelPos));
     auto* b = new QLineEdit(s.designText, Frame1);
     b->setObjectName(s.box);
-    b->setGeometry(px(QRect(s.rect.topLeft(), QSize(s.rect.width(), kBoxHeight))));
+    b->setGeometry(pxRect(QRect(s.rect.topLeft(), QSize(s.rect.width(), kBoxHeight))));
     if (!s.shown) b->setFocusPolicy(Qt::NoFocus);
     b->installEventFilter(this);
     boxes_.insert(s.box, b);
@@ -112,7 +125,8 @@ RecordForm::RecordForm(const RecordLayout& layout, QWidget* parent) : plat::Form
   Frame4 = frame(this, QStringLiteral("Frame4"), layout_.frame4);
   lblMsg = new QLabel(Frame4);
   lblMsg->setObjectName(QStringLiteral("lblMsg"));
-  lblMsg->setGeometry(px(QRect(layout_.msgPos, QSize(layout_.frame4.width() - 2 * layout_.msgPos.x(), 315))));
+  lblMsg->setGeometry(
+      pxRect(QRect(layout_.msgPos, QSize(layout_.frame4.width() - 2 * layout_.msgPos.x(), 315))));
 
   connect(cmdFirst, &QPushButton::clicked, this, &RecordForm::cmdFirst_Click);
   connect(cmdBack, &QPushButton::clicked, this, &RecordForm::cmdBack_Click);

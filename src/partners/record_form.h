@@ -41,6 +41,13 @@ struct LabelSpec {
   QPoint pos;
 };
 
+// A record box the window carries out of sight: Frame1 clips it, its label stands to its left.
+BoxSpec carriedBox(const char* box, const char* column, const char* label, const char* english,
+                   const char* thai, int left, int top);
+
+// A control's place in twips as pixels.
+QRect pxRect(const QRect& twips);
+
 struct RecordLayout {
   const data::PartnerTable* table = nullptr;
   QString englishCaption;

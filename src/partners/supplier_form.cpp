@@ -2,22 +2,6 @@
 
 namespace partners {
 
-namespace {
-// A box the window keeps out of sight: its label stands to its left.
-BoxSpec hidden(const char* box, const char* column, const char* label, const char* english, const char* thai,
-               int left, int top) {
-  return BoxSpec{box,
-                 column,
-                 label,
-                 english,
-                 QString::fromUtf8(thai),
-                 QRect(left, top, 2500, 315),
-                 QPoint(qMax(120, left - 1440), top + 60),
-                 false,
-                 QStringLiteral(" ")};
-}
-}  // namespace
-
 const RecordLayout& SupplierForm::layout() {
   static const RecordLayout l = [] {
     RecordLayout r;
@@ -35,25 +19,25 @@ const RecordLayout& SupplierForm::layout() {
     r.boxes = {
         {"txtSupId", "SupplierId", "lblSupID", "Supplier ID", QStringLiteral("รหัสผู้ค้า"),
          QRect(2160, 240, 8655, 315), QPoint(120, 360), true, QString()},
-        hidden("txtSupType", "SupType", "lblSupType", "Supplier Type", "ประเภท", 2040, 2880),
+        carriedBox("txtSupType", "SupType", "lblSupType", "Supplier Type", "ประเภท", 2040, 2880),
         {"txtComName", "CompanyName", "lblComName", "Company Name", QStringLiteral("ชื่อบริษัท"),
          QRect(2160, 600, 8655, 315), QPoint(120, 720), true, blank},
-        hidden("txtBusDesc", "BusinessDesc", "lblBusDesc", "Business Desc.", "ประเภทธุรกิจ", 5040, 3000),
+        carriedBox("txtBusDesc", "BusinessDesc", "lblBusDesc", "Business Desc.", "ประเภทธุรกิจ", 5040, 3000),
         {"txtCtName", "ContactName", "lblCtName", "Contact Name", QStringLiteral("ชื่อผู้ติดต่อ"),
          QRect(2160, 960, 8655, 315), QPoint(120, 1080), true, blank},
-        hidden("txtCtTitle", "ContactTitle", "lblCtTitle", " Contact Title", "เรื่องติดต่อ", 6360, 4320),
+        carriedBox("txtCtTitle", "ContactTitle", "lblCtTitle", " Contact Title", "เรื่องติดต่อ", 6360, 4320),
         {"txtAdr", "Address", "lblAdr", "Adress", QStringLiteral("ที่อยู่"), QRect(2160, 1320, 8655, 315),
          QPoint(120, 1440), true, blank},
         // The second address line, under the address label.
         {"txtCity", "City", QString(), QString(), QString(), QRect(2160, 1680, 8655, 315), QPoint(), true,
          blank},
-        hidden("txtRegion", "Region", "lblRegion", "Region", "เขต/อำเภอ", 1560, 3120),
-        hidden("txtCountry", "Country", "lblCountry", "Country", "ประเทศ", 6360, 3120),
-        hidden("txtPsCode", "PostalCode", "lblPsCode", "Postal Code", "รหัสไปรษณีย์", 1560, 3600),
-        hidden("txtPhone", "Phone", "lblPhone", "Phone", "โทรศัพท์", 6360, 3600),
-        hidden("txtFax", "Fax", "lblFax", "Fax", "แฟกซ์", 6360, 3960),
-        hidden("txtHp", "Homepage", "lblHp", "Homepage", "โฮมเพจ", 1560, 3960),
-        hidden("txtEmail", "Email", "lblEmail", "E-mail", "อีเมล์", 1560, 4440),
+        carriedBox("txtRegion", "Region", "lblRegion", "Region", "เขต/อำเภอ", 1560, 3120),
+        carriedBox("txtCountry", "Country", "lblCountry", "Country", "ประเทศ", 6360, 3120),
+        carriedBox("txtPsCode", "PostalCode", "lblPsCode", "Postal Code", "รหัสไปรษณีย์", 1560, 3600),
+        carriedBox("txtPhone", "Phone", "lblPhone", "Phone", "โทรศัพท์", 6360, 3600),
+        carriedBox("txtFax", "Fax", "lblFax", "Fax", "แฟกซ์", 6360, 3960),
+        carriedBox("txtHp", "Homepage", "lblHp", "Homepage", "โฮมเพจ", 1560, 3960),
+        carriedBox("txtEmail", "Email", "lblEmail", "E-mail", "อีเมล์", 1560, 4440),
     };
     r.extraLabels = {{"lblCity", "City", QStringLiteral("จังหวัด"), QPoint(120, 4800)}};
     r.tabOrder = {"txtSupId",  "txtComName", "txtCtName", "txtAdr",   "txtCity",  "cmdInsert",

@@ -176,4 +176,28 @@ TEST_F(CustomerLookup, CustomerByIdReadsTheLevelTheRecordWindowWrote) {
   EXPECT_FALSE(data::customerById(QStringLiteral("43")).has_value());
 }
 
+TEST_F(CustomerLookup, TheLevelReadsAsItsDigitHoweverItWasBound) {
+  // Discount is an INTEGER column: a level bound as text, a whole number or a double comes back as
+  // the bare digit the sale screen compares; an id keeps its leading zeros and matches any case.
+  struct Case {
+    const char* id;
+    QVariant bound;
+    const char* read;
+  };
+  const Case cases[] = {{"001", QStringLiteral("1"), "1"}, {"002", 2, "2"},         {"003", 3.0, "3"},
+                        {"Ab4", QStringLiteral("3"), "3"}, {"005", QVariant(), ""}, {"006", 7, "7"}};
+  for (const Case& c : cases) {
+    data::Conn().exec(
+        QStringLiteral("INSERT INTO Customers (CustomerId, CompanyName, Discount) VALUES (?, ?, ?)"),
+        {QString::fromUtf8(c.id), QStringLiteral("Co"), c.bound});
+  }
+  for (const Case& c : cases) {
+    const auto found = data::customerById(QString::fromUtf8(c.id).toLower());
+    ASSERT_TRUE(found.has_value()) << c.id;
+    EXPECT_EQ(found->CustomerId, QString::fromUtf8(c.id));
+    EXPECT_EQ(found->Discount, QString::fromUtf8(c.read)) << c.id;
+  }
+  EXPECT_FALSE(data::customerById(QStringLiteral("1")).has_value());
+}
+
 }  // namespace
