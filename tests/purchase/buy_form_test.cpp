@@ -411,6 +411,32 @@ TEST_F(BuyFormTest, DeleteInvAfterAnUnsavedEditLowersBySavedQuantities) {
   EXPECT_TRUE(d.shown.empty());
 }
 
+TEST_F(BuyFormTest, AFailedDeleteInvTellsWhyAndLeavesInvoiceStockAndGrid) {
+  addLot("P1", kIso, "7", 5, 10);
+  addLot("P2", kIso, "7", 2, 3);
+  data::Conn().exec("UPDATE Product SET Quantity = 5 WHERE PId = 'P1'");
+  BuyForm* f = open();
+  show(f, "7");
+  data::Conn().exec(
+      "CREATE TEMP TRIGGER keep_lots BEFORE DELETE ON Buy BEGIN SELECT RAISE(ABORT, 'disk full (test)'); "
+      "END");
+  d.clear();
+  d.answerYes();
+  f->cmdDelInv_Click();
+  EXPECT_TRUE(d.lastMessage().contains("disk full (test)")) << d.lastMessage().toStdString();
+  EXPECT_EQ(buyRows(kIso, "7"), 2);
+  EXPECT_EQ(stockOf("P1"), 5) << "the stock change is rolled back with the deletion";
+  EXPECT_EQ(f->lineCount(), 2);
+  EXPECT_TRUE(f->inShowMode());
+
+  data::Conn().exec("DROP TRIGGER keep_lots");
+  d.answerYes();
+  f->cmdDelInv_Click();
+  EXPECT_EQ(buyRows(), 0);
+  EXPECT_EQ(stockOf("P1"), 0);
+  EXPECT_EQ(stockOf("P2"), 2);
+}
+
 TEST_F(BuyFormTest, EditInvDeletesASavedLineRemovedFromTheGrid) {
   addLot("P1", kIso, "7", 5, 10);
   addLot("P2", kIso, "7", 2, 3);
