@@ -9,10 +9,10 @@
 namespace sale {
 
 struct PostingLine {
-  QString code;        // the product code (column 5 of the sale grid)
-  double quantity = 0; // column 2
-  double unitPrice = 0;// column 3
-  QString entryTime;   // "HH:MM:SS", when the line was entered (column 6)
+  QString code;          // the product code (column 5 of the sale grid)
+  double quantity = 0;   // column 2
+  double unitPrice = 0;  // column 3
+  QString entryTime;     // "HH:MM:SS", when the line was entered (column 6)
 };
 
 struct Posting {
