@@ -92,6 +92,11 @@ void FormRegistry::forget(Form* f) {
 Form* FormRegistry::show(const QString& name) {
   Form* f = form(name);
   if (!f) return nullptr;
+  struct Showing {
+    QPointer<Form>& slot;
+    ~Showing() { slot = nullptr; }
+  } showing{showing_};
+  showing_ = f;
   if (!f->isTopLevelWindow() && mdi_) {
     auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget());
     if (!sub) {
@@ -113,6 +118,7 @@ Form* FormRegistry::show(const QString& name) {
     f->raise();
     f->activateWindow();
   }
+  showing_ = nullptr;
   onActivated(f);
   return f;
 }
@@ -153,6 +159,7 @@ void FormRegistry::onActivated(QWidget* nowActive) {
   if (!nowActive) return;
   Form* active = formOf(nowActive);
   if (!active) return;  // a message box, a dialog or the main window frame itself
+  if (showing_ && active != showing_) return;
   const auto all = forms_.values();
   for (const auto& p : all) {
     Form* f = p.data();

@@ -71,6 +71,9 @@ class FormRegistry : public QObject {
   QHash<QString, Factory> factories_;
   QHash<QString, QPointer<Form>> forms_;
   QPointer<QMdiArea> mdi_;
+  // The form being shown: focus moves that Qt makes while it lays out the area (into a window
+  // restored from maximized, say) are not the user activating another window.
+  QPointer<Form> showing_;
 };
 
 // The form that holds widget w (w itself, or its nearest Form ancestor), or nullptr.
