@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "platform/keys.h"
 #include "platform/dialogs.h"
 #include "platform/units.h"
 #include "shell/lang.h"
@@ -69,12 +70,9 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
 
 // The id box takes digits and the control keys (Backspace, Enter, the clipboard shortcuts).
 bool idKeyDiscarded(const QKeyEvent* e) {
-  if (e->modifiers() & Qt::ControlModifier) return false;
-  const QString t = e->text();
-  if (t.isEmpty()) return false;  // arrows, Home, End, Delete: not characters
-  const char16_t c = t.at(0).unicode();
-  if (c >= 1 && c <= 26) return false;
-  return !(c >= u'0' && c <= u'9');
+  const int c = plat::keyAsciiOf(e);
+  if (c < 0 || c <= 26) return false;  // arrows, Home, End, Delete, shortcuts, control keys
+  return !(c >= '0' && c <= '9');
 }
 }  // namespace
 

@@ -45,24 +45,5 @@ bool keyAllowed(int keyAscii, NumberKind kind) {
   return isDigit(c) || (kind == NumberKind::Decimal && c == '.');
 }
 
-int keyAsciiOf(const QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return 13;
-    case Qt::Key_Escape:
-      return 27;
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return -1;
-    default:
-      break;
-  }
-  const QString t = e->text();
-  if (t.isEmpty()) return -1;
-  return t.at(0).unicode();
-}
 
 }  // namespace purchase

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QValidator>
 
+#include "platform/keys.h"
+
 class QKeyEvent;
 
 namespace purchase {
@@ -30,8 +32,6 @@ bool isCompleteNumber(const QString& text, NumberKind kind);
 // Whether a typed character may go into a box of that kind.
 bool keyAllowed(int keyAscii, NumberKind kind);
 
-// The character code of a key press as the event procedures take it (Enter 13, Escape 27), or -1
-// for a key that types nothing (arrows, function keys), which the procedures never see.
-int keyAsciiOf(const QKeyEvent* e);
+using plat::keyAsciiOf;
 
 }  // namespace purchase

@@ -9,6 +9,7 @@
 #include "data/db.h"
 #include "data/partners.h"
 #include "data/products.h"
+#include "platform/keys.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/numtext.h"
@@ -28,29 +29,6 @@ namespace sale {
 namespace {
 
 const char* const kPortMessage = "Invalid port! If you not have port RS232,you should set port number = 0";
-
-// The character code a key press delivers to a key procedure, or -1 for keys that deliver none.
-int keyAsciiOf(const QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return 13;
-    case Qt::Key_Escape:
-      return 27;
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:  // an editing key, not a character (some platforms give it the text 127)
-      return -1;
-    default:
-      break;
-  }
-  if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return -1;
-  const QString t = e->text();
-  if (t.isEmpty()) return -1;
-  return t.at(0).unicode();
-}
 
 // A COM port number from a port setting; 0 for none (and for "RJ45", the drawer on the printer).
 int portOf(const shell::SettingValue& v) {
@@ -855,7 +833,7 @@ void MainForm::resetSale(bool afterFinish) {
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
-    int k = keyAsciiOf(static_cast<QKeyEvent*>(event));
+    int k = plat::keyAsciiOf(static_cast<QKeyEvent*>(event));
     if (k < 0) return plat::Form::eventFilter(watched, event);
     if (watched == txtBar)
       txtBar_KeyPress(k);

@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 #include "data/db.h"
+#include "platform/keys.h"
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "platform/units.h"
@@ -86,16 +87,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
   return b;
 }
 
-// The key as the boxes' key procedures see it: 13 for Enter, the character's code otherwise;
-// -1 for keys that type nothing (arrows, shortcuts with Ctrl), which no filter looks at.
-int keyAsciiOf(const QKeyEvent* e) {
-  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return 13;
-  const QString t = e->text();
-  if (t.isEmpty()) return -1;
-  const int c = t.at(0).unicode();
-  if ((e->modifiers() & Qt::ControlModifier) && c > 26) return -1;
-  return c;
-}
 }  // namespace
 
 AddF::AddF(QWidget* parent) : plat::Form(parent) {
@@ -703,7 +694,7 @@ void AddF::txtcateName_KeyPress(int& KeyAscii) {
 bool AddF::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return plat::Form::eventFilter(watched, event);
   auto* e = static_cast<QKeyEvent*>(event);
-  int k = keyAsciiOf(e);
+  int k = plat::keyAsciiOf(e);
   if (k < 0) return false;
   if (watched == Comcate2 || watched == Comcate2->lineEdit()) {
     Comcate2_KeyPress(k);
