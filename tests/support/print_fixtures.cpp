@@ -1,11 +1,19 @@
 #include "support/print_fixtures.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QProcess>
 
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "shell/settings.h"
+#include "support/testenv.h"
 
 namespace printfix {
 
@@ -58,6 +66,64 @@ QByteArray lptBytes() {
   QFile f(plat::installPath(QStringLiteral("LPT1")));
   if (!f.open(QIODevice::ReadOnly)) return {};
   return f.readAll();
+}
+
+// cups-pdf writes to its Out setting (${HOME} being the submitting user's home), by default ~/PDF,
+// and anonymous jobs to a folder of its own.
+QStringList pdfFolders() {
+  QStringList homes = {QDir::homePath()};
+  if (const passwd* pw = getpwuid(getuid())) homes << QString::fromLocal8Bit(pw->pw_dir);
+  QStringList outs = {QStringLiteral("${HOME}/PDF")};
+  QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+  if (conf.open(QIODevice::ReadOnly)) {
+    for (const QByteArray& raw : conf.readAll().split('\n')) {
+      const QString line = QString::fromLocal8Bit(raw).trimmed();
+      if (line.startsWith(QLatin1String("Out ")) || line.startsWith(QLatin1String("AnonDirName ")))
+        outs << line.section(' ', 1).trimmed();
+    }
+  }
+  outs << QStringLiteral("/var/spool/cups-pdf/ANONYMOUS");
+  QStringList dirs;
+  for (const QString& out : outs)
+    for (const QString& home : homes) {
+      QString d = out;
+      d.replace(QLatin1String("${HOME}"), home);
+      if (!dirs.contains(d)) dirs << d;
+    }
+  return dirs;
+}
+
+QSet<QString> pdfsNow() {
+  QSet<QString> all;
+  for (const QString& d : pdfFolders())
+    for (const QFileInfo& f : QDir(d).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files))
+      all << f.absoluteFilePath();
+  return all;
+}
+
+QString waitForPdf(const QSet<QString>& before, const QString& tag, const QString& last, QString* text) {
+  QDeadlineTimer deadline(90000);
+  // cups-pdf writes the file in place: one is read once its size held still for a poll.
+  QHash<QString, qint64> sizes;
+  while (!deadline.hasExpired()) {
+    for (const QString& f : pdfsNow()) {
+      if (before.contains(f) || !QFileInfo(f).fileName().contains(tag)) continue;
+      const qint64 size = QFileInfo(f).size();
+      const bool still = sizes.contains(f) && sizes.value(f) == size && size > 0;
+      sizes[f] = size;
+      if (!still) continue;
+      QProcess p;
+      p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), f, QStringLiteral("-")});
+      if (!p.waitForFinished(30000) || p.exitCode() != 0) continue;
+      const QString got = QString::fromUtf8(p.readAllStandardOutput());
+      if (got.contains(last)) {
+        *text = got;
+        return f;
+      }
+    }
+    testenv::pump(250);
+  }
+  return {};
 }
 
 void PrintTest::SetUp() {

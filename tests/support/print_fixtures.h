@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include "platform/dialogs.h"
 #include "platform/print_surface_qt.h"
@@ -19,6 +21,14 @@ print::SaleDocument sampleSale();
 // LPT1 as an empty plain file; its bytes.
 QString resetLpt();
 QByteArray lptBytes();
+
+// The folders the cups-pdf queues of the private print server may write to, and the PDFs in them.
+QStringList pdfFolders();
+QSet<QString> pdfsNow();
+// Waits (up to 90 s) for a PDF not in `before` whose file name holds tag and whose text, read with
+// pdftotext, holds last (the last item printed, so a file still being written is not taken).
+// Returns its path and puts its text in *text; empty when none came.
+QString waitForPdf(const QSet<QString>& before, const QString& tag, const QString& last, QString* text);
 
 class PrintTest : public ::testing::Test {
  protected:
