@@ -5,8 +5,8 @@
 
 namespace print {
 
-// Thai words ending in "ถ้วน" when there are no satang ("หนึ่งร้อยยี่สิบบาทถ้วน"); empty for zero
-// and negative amounts.
+// Thai words ending in "ถ้วน" when there are no satang ("หนึ่งร้อยยี่สิบบาทถ้วน"); empty for zero,
+// negative amounts, amounts below half a satang and those of a quadrillion or more.
 QString ThaiBaht(double x);
 
 // Cheque style: "One thousand two hundred thirty four and 50/100". "#Error#" for an amount that

@@ -115,8 +115,10 @@ TEST(Printers, UnknownPrinterOpensNoJob) {
 }
 
 TEST(Printers, FakeListReplacesTheInstalledOne) {
+  const plat::Printers* fakeAt = nullptr;
   {
     plat::FakePrinters fake({"A"});
+    fakeAt = &fake;
     EXPECT_EQ(plat::printers().installed(), QStringList{"A"});
     QString err;
     EXPECT_TRUE(plat::printers().openJob("A", "doc", &err));
@@ -124,7 +126,9 @@ TEST(Printers, FakeListReplacesTheInstalledOne) {
     ASSERT_EQ(fake.jobs.size(), 1u);
     EXPECT_EQ(fake.jobs[0].docName, "doc");
   }
-  EXPECT_EQ(&plat::printers(), &plat::printers());  // back on the installed printers
+  // Back on the installed printers.
+  EXPECT_NE(&plat::printers(), fakeAt);
+  EXPECT_NE(dynamic_cast<plat::CupsPrinters*>(&plat::printers()), nullptr);
 }
 
 TEST(Printers, CupsQueuesAreListed) {
