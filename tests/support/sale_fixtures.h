@@ -46,12 +46,5 @@ class PtyCapture {
 // Types text into w one character at a time, as key presses and releases.
 void typeKeys(QWidget* w, const QString& text);
 
-// The PDFs the cups-pdf queue has written so far (in every folder it may write to).
-QSet<QString> pdfsNow();
-// Waits (up to 90 s) for a PDF not in `before` whose file name holds tag and that pdftotext can read;
-// returns its path with its text in *text, or an empty path.
-QString waitForPdf(const QSet<QString>& before, const QString& tag, QString* text);
-// The folders pdfsNow() looks in, for a failure message.
-QStringList pdfFolders();
 
 }  // namespace salefx
