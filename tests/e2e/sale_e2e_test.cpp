@@ -18,6 +18,7 @@
 #include "shell/program.h"
 #include "shell/settings.h"
 #include "support/sale_fixtures.h"
+#include "support/sale_program.h"
 #include "support/testenv.h"
 
 namespace {
@@ -25,21 +26,11 @@ namespace {
 using salefx::PtyCapture;
 using salefx::typeKeys;
 
-class SaleWalk : public ::testing::Test {
+class SaleWalk : public salefx::ProgramTest {
  protected:
   void SetUp() override {
-    if (QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty()) GTEST_SKIP() << "socat is missing";
-    shell::settings() = shell::ShopSettings{};
-    testenv::freshInstallation();
-    sale::registerForms();
-  }
-  void TearDown() override {
-    plat::FormRegistry::instance().unloadAll();
-    main.reset();
-    testenv::pump();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    data::Conn().close();
-    shell::settings() = shell::ShopSettings{};
+    if (!have("socat")) GTEST_SKIP() << "socat is missing";
+    ProgramTest::SetUp();
   }
   // The shop's settings as the options form would leave them.
   void configure() {
@@ -54,22 +45,6 @@ class SaleWalk : public ::testing::Test {
     s.BillNoContinue = true;
     ASSERT_TRUE(shell::writeSettings(s, &error)) << error.toStdString();
   }
-  bool logIn() {
-    auto* login = new shell::frmLogin;
-    login->Form_Load();
-    login->show();
-    bool handed = false;
-    QObject::connect(login, &shell::frmLogin::succeeded, [&handed] { handed = true; });
-    login->txtUserName->setText(QStringLiteral("Admin"));
-    login->txtPassword->setText(QStringLiteral("admin"));
-    login->cmdOk_Click();
-    if (!handed) delete login;
-    testenv::pump();
-    return handed;
-  }
-
-  plat::ScriptedDialogs dlg;
-  std::unique_ptr<shell::MHarvelmoquin> main;
 };
 
 TEST_F(SaleWalk, RingUpPayAndFinishWithTheDisplayAndDrawerOnPtys) {

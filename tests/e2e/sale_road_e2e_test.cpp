@@ -24,6 +24,7 @@
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
 #include "support/sale_fixtures.h"
+#include "support/sale_program.h"
 #include "support/testenv.h"
 
 namespace {
@@ -31,25 +32,14 @@ namespace {
 using salefx::PtyCapture;
 using salefx::typeKeys;
 
-class SaleRoad : public ::testing::Test {
+class SaleRoad : public salefx::ProgramTest {
  protected:
   void SetUp() override {
     if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
       GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
     for (const char* tool : {"socat", "pdftotext"})
-      if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-        GTEST_SKIP() << tool << " is missing";
-    shell::settings() = shell::ShopSettings{};
-    testenv::freshInstallation();
-    sale::registerForms();
-  }
-  void TearDown() override {
-    plat::FormRegistry::instance().unloadAll();
-    main.reset();
-    testenv::pump();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    data::Conn().close();
-    shell::settings() = shell::ShopSettings{};
+      if (!have(tool)) GTEST_SKIP() << tool << " is missing";
+    ProgramTest::SetUp();
   }
   // The shop's settings as the options form would leave them: 7 cm slips on "BillPrinter", the
   // drawer on the printer, the display on COM1, bills numbered over all sales.
@@ -68,22 +58,6 @@ class SaleRoad : public ::testing::Test {
     s.BillNoContinue = true;
     ASSERT_TRUE(shell::writeSettings(s, &error)) << error.toStdString();
   }
-  bool logIn() {
-    auto* login = new shell::frmLogin;
-    login->Form_Load();
-    login->show();
-    bool handed = false;
-    QObject::connect(login, &shell::frmLogin::succeeded, [&handed] { handed = true; });
-    login->txtUserName->setText(QStringLiteral("Admin"));
-    login->txtPassword->setText(QStringLiteral("admin"));
-    login->cmdOk_Click();
-    if (!handed) delete login;
-    testenv::pump();
-    return handed;
-  }
-
-  plat::ScriptedDialogs dlg;
-  std::unique_ptr<shell::MHarvelmoquin> main;
 };
 
 TEST_F(SaleRoad, ARungUpPaidAndFinishedSaleIsOneBillLowerStockAPrintedReceiptAndTheChangeShown) {
