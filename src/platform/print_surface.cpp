@@ -13,6 +13,13 @@ void PrintSurface::Print(const QString& text) {
 
 void PrintSurface::NewLine() { Print(QString()); }
 
+QFont PrintSurface::font() const {
+  QFont f(fontName_.isEmpty() ? QStringLiteral("Sans") : fontName_);
+  f.setPointSizeF(fontSize_ > 0 ? fontSize_ : 8.25);
+  f.setBold(fontBold_);
+  return f;
+}
+
 void PrintAt(PrintSurface& p, double x, double y, const QString& s) {
   p.setCurrentX(x);
   p.setCurrentY(y);
@@ -25,22 +32,16 @@ void pushKindImpl(std::vector<RecordingSurface::Op>& ops, RecordingSurface::Op::
   op.kind = k;
   ops.push_back(op);
 }
-QFontMetricsF metricsFor(const QString& name, double size, bool bold) {
-  QFont f(name.isEmpty() ? QStringLiteral("Sans") : name);
-  f.setPointSizeF(size > 0 ? size : 8.25);
-  f.setBold(bold);
-  return QFontMetricsF(f);
-}
 // Metrics come in device pixels of the default (96 dpi) device; twips = px * 15 for that.
 constexpr double kTwipsPerPx = 15.0;
 }  // namespace
 
 double RecordingSurface::TextWidth(const QString& text) const {
-  return metricsFor(FontName(), FontSize(), FontBold()).horizontalAdvance(text) * kTwipsPerPx;
+  return QFontMetricsF(font()).horizontalAdvance(text) * kTwipsPerPx;
 }
 
 double RecordingSurface::TextHeight(const QString&) const {
-  return metricsFor(FontName(), FontSize(), FontBold()).height() * kTwipsPerPx;
+  return QFontMetricsF(font()).height() * kTwipsPerPx;
 }
 
 void RecordingSurface::drawText(double x, double y, const QString& text) {

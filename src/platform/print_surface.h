@@ -3,6 +3,7 @@
 // corner, a current font, text printed with its top at the current Y (then X back to 0 and Y one
 // line down), lines, pages. QtPrintSurface paints on a QPrinter; RecordingSurface keeps the
 // operations for layout tests.
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -24,6 +25,8 @@ class PrintSurface {
   virtual void setFontName(const QString& name) { fontName_ = name; }
   virtual void setFontSize(double points) { fontSize_ = points; }
   virtual void setFontBold(bool bold) { fontBold_ = bold; }
+  // The current font as Qt draws it (the default sans font when no name is set).
+  QFont font() const;
 
   // Size of a text in the current font, in twips.
   virtual double TextWidth(const QString& text) const = 0;

@@ -19,13 +19,6 @@ struct QtPrintSurface::Op {
 
 namespace {
 
-QFont fontOf(const PrintSurface& s) {
-  QFont f(s.FontName().isEmpty() ? QStringLiteral("Sans") : s.FontName());
-  f.setPointSizeF(s.FontSize() > 0 ? s.FontSize() : 8.25);
-  f.setBold(s.FontBold());
-  return f;
-}
-
 // One pixel of a 96 dpi screen: the width of a ruled line.
 constexpr double kLineTwips = 15.0;
 
@@ -38,11 +31,11 @@ QtPrintSurface::~QtPrintSurface() = default;
 double QtPrintSurface::pxPerTwip() const { return printer_->resolution() / 1440.0; }
 
 double QtPrintSurface::TextWidth(const QString& text) const {
-  return QFontMetricsF(fontOf(*this), printer_.get()).horizontalAdvance(text) / pxPerTwip();
+  return QFontMetricsF(font(), printer_.get()).horizontalAdvance(text) / pxPerTwip();
 }
 
 double QtPrintSurface::TextHeight(const QString&) const {
-  return QFontMetricsF(fontOf(*this), printer_.get()).height() / pxPerTwip();
+  return QFontMetricsF(font(), printer_.get()).height() / pxPerTwip();
 }
 
 double QtPrintSurface::ScaleWidth() const { return printer_->width() / pxPerTwip(); }
@@ -54,7 +47,7 @@ void QtPrintSurface::drawText(double x, double y, const QString& text) {
   op.x = x;
   op.y = y;
   op.text = text;
-  op.font = fontOf(*this);
+  op.font = font();
   ops_.push_back(std::move(op));
 }
 
