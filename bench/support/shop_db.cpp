@@ -1,0 +1,212 @@
+#include "support/shop_db.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace benchdb {
+
+namespace {
+
+std::string iso(const QDate& d) { return d.toString(Qt::ISODate).toStdString(); }
+
+QTemporaryDir& folder() {
+  static QTemporaryDir dir;
+  return dir;
+}
+
+void build(const QString& path, const ShopSize& z) {
+  QFile::remove(path);
+  if (!QFile::copy(templatePath(), path)) die("cannot copy the template database");
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+  sqlite3* db = openRaw(path);
+  execRaw(db, "PRAGMA synchronous = OFF");
+  execRaw(db, "BEGIN");
+  sqlite3_stmt* cat = prepareRaw(db, "INSERT INTO Category (CateID, CateName) VALUES (?, ?)");
+  for (int c = 1; c <= z.categories; ++c) {
+    char id[16];
+    std::snprintf(id, sizeof id, "C%02d", c);
+    bindText(cat, 1, id);
+    bindText(cat, 2, std::string("Category ") + id);
+    check(db, sqlite3_step(cat), "category");
+    sqlite3_reset(cat);
+  }
+  sqlite3_stmt* sup = prepareRaw(db, "INSERT INTO Suppliers (SupplierId, CompanyName) VALUES (?, ?)");
+  for (int s = 1; s <= z.suppliers; ++s) {
+    char id[16];
+    std::snprintf(id, sizeof id, "S%02d", s);
+    bindText(sup, 1, id);
+    bindText(sup, 2, std::string("Supplier ") + id);
+    check(db, sqlite3_step(sup), "supplier");
+    sqlite3_reset(sup);
+  }
+  sqlite3_stmt* cus =
+      prepareRaw(db, "INSERT INTO Customers (CustomerId, CompanyName, Discount) VALUES (?, ?, 1)");
+  for (int k = 1; k <= z.customers; ++k) {
+    char id[16];
+    std::snprintf(id, sizeof id, "K%04d", k);
+    bindText(cus, 1, id);
+    bindText(cus, 2, std::string("Customer ") + id);
+    check(db, sqlite3_step(cus), "customer");
+    sqlite3_reset(cus);
+  }
+  sqlite3_stmt* product =
+      prepareRaw(db,
+                 "INSERT INTO Product (PId, PName, Price, Price1, Price2, Quantity, CID, ProNoun, PoOrder) "
+                 "VALUES (?, ?, 25, 24, 23, 1000, ?, 'pcs', 5)");
+  sqlite3_stmt* lot =
+      prepareRaw(db,
+                 "INSERT INTO Buy (PId, BuyDate, BuyTime, BQuantity, BPrice, BuyId, RemainQ, SupplierID) "
+                 "VALUES (?, ?, '09:00:00', 500, ?, ?, 500, ?)");
+  const int days = static_cast<int>(z.firstDay.daysTo(z.lastDay)) + 1;
+  for (int p = 0; p < z.products; ++p) {
+    bindText(product, 1, productCode(p));
+    bindText(product, 2, "Product " + std::to_string(p));
+    bindText(product, 3, categoryOf(p, z));
+    check(db, sqlite3_step(product), "product");
+    sqlite3_reset(product);
+    for (int l = 0; l < z.lotsPerProduct; ++l) {
+      char supplier[16];
+      std::snprintf(supplier, sizeof supplier, "S%02d", (p + l) % z.suppliers + 1);
+      bindText(lot, 1, productCode(p));
+      bindText(lot, 2, iso(z.firstDay.addDays((p + l * 97) % days)));
+      sqlite3_bind_double(lot, 3, 10 + (p + l) % 7);
+      bindText(lot, 4, std::to_string(p % 50 + 1));
+      bindText(lot, 5, supplier);
+      check(db, sqlite3_step(lot), "lot");
+      sqlite3_reset(lot);
+    }
+  }
+  sqlite3_stmt* sell =
+      prepareRaw(db,
+                 "INSERT INTO Sell (PID, SellTime, SellDate, BuyDate, BuyId, SQuantity, SPrice, Comment, "
+                 "CustomerId, Employee, Recieve) VALUES (?, '11:00:00', ?, ?, ?, ?, 25, ?, ?, ?, 1000)");
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> pick(0, z.products - 1);
+  const int bills = z.saleLines / z.linesPerBill;
+  std::vector<int> billOfDay(days, 0);
+  const char* employees[] = {"Admin", "Somchai", "Malee"};
+  for (int b = 0; b < bills; ++b) {
+    const int day = static_cast<int>(static_cast<long long>(b) * days / bills);
+    const int no = ++billOfDay[day];
+    const std::string sellDate = iso(z.firstDay.addDays(day));
+    char customer[16];
+    std::snprintf(customer, sizeof customer, "K%04d", b / 4 % z.customers + 1);
+    for (int l = 0; l < z.linesPerBill; ++l) {
+      const int p = pick(rng);
+      bindText(sell, 1, productCode(p));
+      bindText(sell, 2, sellDate);
+      bindText(sell, 3, iso(z.firstDay.addDays(p % days)));
+      bindText(sell, 4, std::to_string(p % 50 + 1));
+      sqlite3_bind_double(sell, 5, 1 + (b + l) % 3);
+      sqlite3_bind_int64(sell, 6, no);
+      if (b % 4 == 0)
+        bindText(sell, 7, customer);
+      else
+        sqlite3_bind_null(sell, 7);
+      bindText(sell, 8, employees[b % 3]);
+      check(db, sqlite3_step(sell), "sell");
+      sqlite3_reset(sell);
+    }
+  }
+  for (sqlite3_stmt* st : {cat, sup, cus, product, lot, sell}) sqlite3_finalize(st);
+  execRaw(db, "COMMIT");
+  execRaw(db, "ANALYZE");
+  sqlite3_close(db);
+}
+
+}  // namespace
+
+[[noreturn]] void die(const std::string& what) {
+  std::fprintf(stderr, "bench: %s\n", what.c_str());
+  std::exit(1);
+}
+
+void check(sqlite3* db, int rc, const char* what) {
+  if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
+    die(std::string(what) + ": " + sqlite3_errmsg(db));
+}
+
+sqlite3* openRaw(const QString& path) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    die("cannot open " + path.toStdString());
+  sqlite3_busy_timeout(db, 5000);
+  return db;
+}
+
+void execRaw(sqlite3* db, const char* sql) {
+  check(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr), sql);
+}
+
+sqlite3_stmt* prepareRaw(sqlite3* db, const char* sql) {
+  sqlite3_stmt* st = nullptr;
+  check(db, sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr), sql);
+  return st;
+}
+
+void bindText(sqlite3_stmt* st, int i, const std::string& s) {
+  sqlite3_bind_text(st, i, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+}
+
+long long drain(sqlite3_stmt* st) {
+  long long rows = 0;
+  int rc;
+  while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    for (int c = 0; c < sqlite3_column_count(st); ++c) sqlite3_column_text(st, c);
+    ++rows;
+  }
+  check(sqlite3_db_handle(st), rc, "drain");
+  sqlite3_reset(st);
+  return rows;
+}
+
+std::string productCode(int i) {
+  char b[16];
+  std::snprintf(b, sizeof b, "P%06d", i);
+  return b;
+}
+
+std::string categoryOf(int product, const ShopSize& size) {
+  char b[16];
+  std::snprintf(b, sizeof b, "C%02d", product % size.categories + 1);
+  return b;
+}
+
+QString templatePath() {
+  const QString shipped = plat::shippedPath(QStringLiteral("Kelvantorium.db"));
+  if (QFileInfo::exists(shipped)) return shipped;
+  const QString beside = QCoreApplication::applicationDirPath() + "/../shipped/Kelvantorium.db";
+  if (QFileInfo::exists(beside)) return beside;
+  die("template database not found; set QUORVANEL_SHIPPED");
+}
+
+QString shopDatabase(const ShopSize& size) {
+  static std::vector<std::pair<ShopSize, QString>> built;
+  for (const auto& [z, path] : built)
+    if (z == size) return path;
+  if (!folder().isValid()) die("no temporary folder");
+  const QString path = folder().filePath(QStringLiteral("shop%1.db").arg(built.size()));
+  build(path, size);
+  built.emplace_back(size, path);
+  return path;
+}
+
+QString copyOf(const QString& path, const QString& name) {
+  const QString to = QFileInfo(path).dir().filePath(name);
+  QFile::remove(to);
+  if (!QFile::copy(path, to)) die("cannot copy " + path.toStdString());
+  QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+  return to;
+}
+
+}  // namespace benchdb
