@@ -1,0 +1,336 @@
+#include "reports/bill_form.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QStringListModel>
+#include <algorithm>
+
+#include "data/dates.h"
+#include "data/db.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/keys.h"
+#include "platform/print_surface_qt.h"
+#include "platform/units.h"
+#include "print/sale_document.h"
+#include "reports/bill_cancel.h"
+#include "reports/bill_layout.h"
+#include "reports/bill_print.h"
+#include "shell/lang.h"
+#include "shell/security.h"
+#include "shell/session.h"
+#include "shell/settings.h"
+
+namespace reports {
+
+namespace {
+
+// The window in twips, with its frame and caption bar.
+constexpr int kWidth = 11840;
+constexpr int kHeight = 7700;
+
+enum class Kind { Label, Box, List, Button };
+
+struct ControlSpec {
+  const char* name;
+  Kind kind;
+  const char* english;
+  const char* thai;  // nullptr: keeps the English caption
+  QRect twips;
+};
+
+// In tab order; the labels and the hidden Del take no focus from Tab.
+const ControlSpec kControls[] = {
+    {"txtDate", Kind::Box, "", nullptr, {480, 600, 2295, 315}},
+    {"txtInvNo", Kind::Box, "", nullptr, {3120, 600, 855, 315}},
+    {"cmdShow", Kind::Button, "Show", "แสดง", {4440, 600, 1335, 495}},
+    {"cmdDel", Kind::Button, "Cancel Bill", "ยกเลิกบิล", {4440, 1200, 1335, 495}},
+    {"cmdPrint", Kind::Button, "Print", "พิมพ์", {4440, 1800, 1335, 495}},
+    {"List1", Kind::List, "", nullptr, {480, 1200, 3735, 5520}},
+    {"LabelDate", Kind::Label, "Date(Day/Month/Year)", "วันที่ (วัน/เดือน/ปี)", {480, 240, 2400, 240}},
+    {"lblInvNo", Kind::Label, "Invoice No.", "เลขที่บิล", {3120, 240, 1185, 240}},
+    {"Del", Kind::Button, "Delete", "ลบข้อมูล", {4440, 2400, 1335, 495}},
+};
+
+QRect px(const QRect& t) {
+  return QRect(plat::twipsToPx(t.x()), plat::twipsToPx(t.y()), plat::twipsToPx(t.width()),
+               plat::twipsToPx(t.height()));
+}
+
+// The list's lines, all of one size: the widest line's, so the list scrolls across to every line's
+// end (a list of uniform items would otherwise size them all by the first).
+class LinesModel : public QStringListModel {
+ public:
+  using QStringListModel::QStringListModel;
+  void setLines(const QStringList& lines, const QFont& font) {
+    const QFontMetrics fm(font);
+    // A tab moves on by at most one tab stop (80 pixels, the text layout's default).
+    int widest = 0;
+    for (const QString& l : lines)
+      widest = std::max(widest, fm.horizontalAdvance(l) + static_cast<int>(l.count(QLatin1Char('\t'))) * 80);
+    hint_ = QSize(widest + 8, fm.height() + 2);
+    setStringList(lines);
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role == Qt::SizeHintRole) return hint_;
+    return QStringListModel::data(index, role);
+  }
+
+ private:
+  QSize hint_;
+};
+
+void tell(const QString& text) { plat::dialogs().message(text, QString(), plat::Icon::Warning); }
+
+QString badDateText() {
+  return shell::L(QStringLiteral("วันที่ไม่ถูกต้อง กรุณาพิมพ์เป็น วัน/เดือน/ปี เช่น 15/03/2024"),
+                  QStringLiteral("The date is not valid. Type it as day/month/year, such as 15/03/2024."));
+}
+
+}  // namespace
+
+BillF::BillF(QWidget* parent) : plat::Form(parent) {
+  setObjectName(QStringLiteral("BillF"));
+  setWindowTitle(QStringLiteral("Bill Report"));
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, plat::formBackground());
+  setPalette(pal);
+  const QFont captions = plat::captionFont(9.75, true);
+
+  QWidget* previous = nullptr;
+  for (const ControlSpec& c : kControls) {
+    const QString name = QString::fromLatin1(c.name);
+    const QString caption = QString::fromUtf8(c.english);
+    QWidget* w = nullptr;
+    switch (c.kind) {
+      case Kind::Label: {
+        auto* l = new QLabel(caption, this);
+        QPalette lp = l->palette();
+        lp.setColor(QPalette::WindowText, Qt::white);
+        l->setPalette(lp);
+        w = l;
+        break;
+      }
+      case Kind::Box: {
+        auto* b = new QLineEdit(this);
+        b->installEventFilter(this);
+        w = b;
+        break;
+      }
+      case Kind::List: {
+        auto* v = new QListView(this);
+        v->setUniformItemSizes(true);
+        v->setTextElideMode(Qt::ElideNone);
+        v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        v->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        w = v;
+        break;
+      }
+      case Kind::Button: {
+        auto* b = new QPushButton(caption, this);
+        // Enter on a focused button presses it, as Space does.
+        b->setAutoDefault(true);
+        w = b;
+        break;
+      }
+    }
+    w->setObjectName(name);
+    w->setGeometry(px(c.twips));
+    if (c.kind != Kind::List) w->setFont(captions);
+    // A caption a little wider in this font than in the designed one is shown whole.
+    if (c.kind == Kind::Label) w->resize(std::max(w->width(), w->sizeHint().width()), w->height());
+    if (c.kind != Kind::Label) {
+      if (previous) QWidget::setTabOrder(previous, w);
+      previous = w;
+    }
+  }
+  LabelDate = findChild<QLabel*>(QStringLiteral("LabelDate"));
+  lblInvNo = findChild<QLabel*>(QStringLiteral("lblInvNo"));
+  txtDate = findChild<QLineEdit*>(QStringLiteral("txtDate"));
+  txtInvNo = findChild<QLineEdit*>(QStringLiteral("txtInvNo"));
+  List1 = findChild<QListView*>(QStringLiteral("List1"));
+  cmdShow = findChild<QPushButton*>(QStringLiteral("cmdShow"));
+  cmdDel = findChild<QPushButton*>(QStringLiteral("cmdDel"));
+  cmdPrint = findChild<QPushButton*>(QStringLiteral("cmdPrint"));
+  Del = findChild<QPushButton*>(QStringLiteral("Del"));
+
+  model_ = new LinesModel(this);
+  List1->setModel(model_);
+  txtDate->setEnabled(false);
+  Del->hide();
+
+  connect(cmdShow, &QPushButton::clicked, this, &BillF::cmdShow_Click);
+  connect(cmdDel, &QPushButton::clicked, this, &BillF::cmdDel_Click);
+  connect(cmdPrint, &QPushButton::clicked, this, &BillF::cmdPrint_Click);
+  connect(Del, &QPushButton::clicked, this, &BillF::Del_Click);
+}
+
+QSize BillF::sizeHint() const {
+  // The designed window size less its frame and caption bar.
+  return QSize(plat::twipsToPx(kWidth - 120), plat::twipsToPx(kHeight - 480));
+}
+
+void BillF::showEvent(QShowEvent* event) {
+  plat::Form::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    sub->move(0, 0);
+    sub->resize(plat::twipsToPx(kWidth), plat::twipsToPx(kHeight));
+  }
+}
+
+void BillF::Form_Load() {
+  resize(sizeHint());
+  txtDate->setText(plat::today().toString(QStringLiteral("dd/MM/yyyy")));
+  if (shell::thai()) {
+    setWindowTitle(QStringLiteral("รายการบิล"));
+    for (const ControlSpec& c : kControls) {
+      if (!c.thai) continue;
+      QWidget* w = findChild<QWidget*>(QString::fromLatin1(c.name));
+      if (auto* l = qobject_cast<QLabel*>(w)) {
+        l->setText(QString::fromUtf8(c.thai));
+        l->resize(std::max(l->width(), l->sizeHint().width()), l->height());
+      }
+      if (auto* b = qobject_cast<QPushButton*>(w)) b->setText(QString::fromUtf8(c.thai));
+    }
+  }
+  // The logged-in user's level as stored now; without a row (or when it cannot be read) the
+  // window stays on today without the day deletion.
+  std::optional<int> level;
+  try {
+    level = shell::users::permission(data::Conn(), shell::session().userName);
+  } catch (const data::DbError&) {
+    level.reset();
+  }
+  if (level && *level == shell::PermAll) {
+    Del->show();
+    txtDate->setEnabled(true);
+  }
+}
+
+QStringList BillF::lines() const { return model_->stringList(); }
+
+std::optional<BillF::Request> BillF::request() {
+  const auto day = data::parseDmy(txtDate->text());
+  if (!day) {
+    tell(badDateText());
+    return std::nullopt;
+  }
+  Request r;
+  r.isoDay = data::isoDate(*day);
+  if (!txtInvNo->text().trimmed().isEmpty()) {
+    r.billNo = parseBillNo(txtInvNo->text());
+    if (!r.billNo) {
+      tell(
+          shell::L(QStringLiteral("เลขที่บิลต้องเป็นตัวเลข"), QStringLiteral("The bill number must be a number.")));
+      return std::nullopt;
+    }
+  }
+  return r;
+}
+
+std::optional<QVector<Bill>> BillF::gather(const Request& r) {
+  try {
+    return gatherBills(data::Conn(), r.isoDay, r.billNo);
+  } catch (const data::DbError& e) {
+    tell(shell::L(QStringLiteral("อ่านรายการบิลไม่ได้: "), QStringLiteral("The bills could not be read: ")) +
+         e.text());
+    return std::nullopt;
+  }
+}
+
+void BillF::cmdShow_Click() {
+  const auto r = request();
+  if (!r) return;
+  const auto bills = gather(*r);
+  if (!bills) return;
+  static_cast<LinesModel*>(model_)->setLines(
+      billListLines(*bills, r->billNo.has_value(), BillTexts::fromSettings()), List1->font());
+}
+
+void BillF::cmdPrint_Click() {
+  // No installed printer of that name (or "None"): nothing is printed and nothing is said.
+  const QString printer = shell::settings().BillPrinter.toText();
+  if (!plat::printers().installed().contains(printer)) return;
+  const auto r = request();
+  if (!r) return;
+  const auto bills = gather(*r);
+  if (!bills || bills->isEmpty()) return;
+  const QStringList out = billPrinterLines(*bills, r->billNo.has_value(), BillTexts::fromSettings());
+  plat::setCurrentPrinter(printer);
+  const QString docName = r->billNo ? QStringLiteral("Bill %1").arg(print::billNoText(*r->billNo))
+                                    : QStringLiteral("Bills %1").arg(data::showDate(r->isoDay));
+  QString error;
+  if (!printLines(out, printer, docName, &error))
+    tell(shell::L(QStringLiteral("พิมพ์บิลไม่สำเร็จ: "), QStringLiteral("The bills could not be printed: ")) +
+         error);
+}
+
+void BillF::cmdDel_Click() {
+  const QString n = txtInvNo->text().trimmed();
+  if (n.isEmpty()) return;
+  const auto r = request();
+  if (!r) return;
+  // Asked in English whatever the language, before the bill is looked up.
+  if (!plat::dialogs().askYesNo(QStringLiteral("Do you want Cancel Inv No.") + n)) return;
+  try {
+    if (!cancelBill(data::Conn(), r->isoDay, *r->billNo)) return;
+  } catch (const MissingProductError& e) {
+    tell(shell::L(QStringLiteral("ไม่พบสินค้ารหัส %1 ในรายการสินค้า จึงยกเลิกบิลไม่ได้"),
+                  QStringLiteral("Product %1 is no longer in the product list; the bill was not cancelled."))
+             .arg(e.code));
+    return;
+  } catch (const data::DbError& e) {
+    tell(shell::L(QStringLiteral("ยกเลิกบิลไม่ได้: "), QStringLiteral("The bill could not be cancelled: ")) +
+         e.text());
+    return;
+  }
+  cmdShow_Click();
+}
+
+void BillF::Del_Click() {
+  const auto day = data::parseDmy(txtDate->text());
+  if (!day) {
+    tell(badDateText());
+    return;
+  }
+  const QString typed = txtDate->text();
+  if (plat::dialogs().askYesNo(shell::L(QStringLiteral("คุณต้องการลบข้อมูลประจำวันที่ ") + typed,
+                                        QStringLiteral("Do you Want to Delete Data ") + typed))) {
+    try {
+      deleteDay(data::Conn(), data::isoDate(*day));
+    } catch (const data::DbError& e) {
+      tell(e.text());
+    }
+  }
+  cmdShow_Click();
+}
+
+void BillF::txtDate_KeyPress(int& KeyAscii) {
+  if (KeyAscii == 13) cmdShow_Click();
+}
+
+void BillF::txtInvNo_KeyPress(int& KeyAscii) {
+  if (KeyAscii == 13) cmdShow_Click();
+}
+
+bool BillF::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && (watched == txtDate || watched == txtInvNo)) {
+    int key = plat::keyAsciiOf(static_cast<QKeyEvent*>(event));
+    if (key != 13) return false;
+    if (watched == txtDate)
+      txtDate_KeyPress(key);
+    else
+      txtInvNo_KeyPress(key);
+    return true;
+  }
+  return plat::Form::eventFilter(watched, event);
+}
+
+}  // namespace reports
