@@ -1,10 +1,13 @@
 #include "sale/register.h"
 
 #include "platform/form.h"
+#include "sale/line_editor.h"
 #include "sale/main_form.h"
 
 namespace sale {
 void registerForms() {
-  plat::FormRegistry::instance().add(QStringLiteral("MainForm"), [] { return new MainForm; });
+  auto& reg = plat::FormRegistry::instance();
+  reg.add(QStringLiteral("MainForm"), [] { return new MainForm; });
+  reg.add(QStringLiteral("MEditPriceQ"), [] { return new MEditPriceQ; });
 }
 }  // namespace sale

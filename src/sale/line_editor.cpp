@@ -1,0 +1,269 @@
+#include "sale/line_editor.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "platform/dialogs.h"
+#include "platform/keys.h"
+#include "platform/numtext.h"
+#include "platform/units.h"
+#include "sale/char_filter.h"
+#include "sale/main_form.h"
+#include "sale/windows.h"
+#include "shell/lang.h"
+
+namespace sale {
+
+using shell::L;
+
+namespace {
+
+const QString& priceChars() {
+  static const QString s = QStringLiteral("0123456789.");
+  return s;
+}
+
+bool allDigits(const QString& t) {
+  if (t.isEmpty()) return false;
+  for (QChar c : t)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+  return true;
+}
+
+// Digits with at most one point, and a digit at least.
+std::optional<double> priceOf(const QString& t) {
+  int points = 0;
+  int digits = 0;
+  for (QChar c : t) {
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+      ++digits;
+    else if (c == QLatin1Char('.') && points++ == 0)
+      continue;
+    else
+      return std::nullopt;
+  }
+  if (digits == 0) return std::nullopt;
+  return QString(t).toDouble();
+}
+
+struct Place {
+  int left, top, width, height;
+};
+
+void place(QWidget* w, Place p) {
+  w->setGeometry(plat::twipsToPx(p.left), plat::twipsToPx(p.top), plat::twipsToPx(p.width),
+                 plat::twipsToPx(p.height));
+}
+
+QLabel* whiteLabel(QWidget* parent, const QString& caption, Place p) {
+  auto* l = new QLabel(caption, parent);
+  QPalette pal = l->palette();
+  pal.setColor(QPalette::WindowText, Qt::white);
+  l->setPalette(pal);
+  l->setFont(plat::captionFont(8.25, true));
+  place(l, p);
+  return l;
+}
+
+}  // namespace
+
+LineEditCheck checkLineEdit(const QString& quantityText, const QString& priceText, double stock) {
+  LineEditCheck c;
+  if (!allDigits(quantityText)) {
+    c.refusal = LineEditRefusal::Quantity;
+    return c;
+  }
+  const qlonglong q = quantityText.size() > 9 ? 99999 : quantityText.toLongLong();
+  if (q > 32767) {
+    c.refusal = LineEditRefusal::QuantityTooBig;
+    return c;
+  }
+  const std::optional<double> price = priceOf(priceText);
+  if (!price) {
+    c.refusal = LineEditRefusal::Price;
+    return c;
+  }
+  c.quantity = static_cast<int>(q);
+  c.price = *price;
+  // The new quantity is compared with the whole stock on hand.
+  if (stock - c.quantity < 0) c.refusal = LineEditRefusal::Stock;
+  return c;
+}
+
+MEditPriceQ::MEditPriceQ(QWidget* parent) : plat::Form(parent) {
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, plat::formBackground());
+  setPalette(pal);
+  setFont(plat::captionFont());
+
+  lblQ = whiteLabel(this, QStringLiteral("Quanity"), {120, 240, 795, 240});
+  txtQuantity = new QLineEdit(this);
+  txtQuantity->setObjectName(QStringLiteral("txtQuantity"));
+  place(txtQuantity, {1080, 240, 1575, 375});
+  lblPrice = whiteLabel(this, QStringLiteral("Price"), {2880, 240, 555, 240});
+  txtPrice = new QLineEdit(this);
+  txtPrice->setObjectName(QStringLiteral("txtPrice"));
+  place(txtPrice, {3600, 240, 1575, 375});
+  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  place(cmdOK, {5400, 120, 1215, 615});
+  cmdRemove = new QPushButton(QStringLiteral("Remove"), this);
+  cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
+  place(cmdRemove, {6840, 120, 1215, 615});
+  for (QLineEdit* b : {txtQuantity, txtPrice}) {
+    QPalette p = b->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    b->setPalette(p);
+    b->installEventFilter(this);
+  }
+  filterChars(txtQuantity, digitChars());
+  filterChars(txtPrice, priceChars());
+  setTabOrder(txtQuantity, txtPrice);
+  setTabOrder(txtPrice, cmdOK);
+  setTabOrder(cmdOK, cmdRemove);
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(cmdRemove, &QPushButton::clicked, this, [this] { cmdRemove_Click(); });
+}
+
+int MEditPriceQ::currentLine() const {
+  MainForm* f = saleScreen();
+  if (!f) return -1;
+  const int r = f->FGrid->Row();
+  return r >= 0 && r < f->LineCount() ? r : -1;
+}
+
+void MEditPriceQ::Form_Load() {
+  // The window's outer size 8500 x 1200 less its frame and title.
+  move(plat::twipsToPx(1500), plat::twipsToPx(2900));
+  resize(plat::twipsToPx(8380), plat::twipsToPx(855));
+  if (MainForm* f = saleScreen(); f && currentLine() >= 0) {
+    const int r = currentLine();
+    txtQuantity->setText(f->FGrid->TextMatrix(r, 2));
+    txtPrice->setText(f->FGrid->TextMatrix(r, 3));
+  }
+  txtQuantity->selectAll();
+  txtQuantity->setFocus();
+  if (QWidget* w = mainWindow()) w->setEnabled(false);
+  if (shell::thai()) {
+    lblQ->setText(QStringLiteral("จำนวน"));
+    lblPrice->setText(QStringLiteral("ราคา"));
+    cmdOK->setText(QStringLiteral("ตกลง"));
+    cmdRemove->setText(QStringLiteral("ลบรายการ"));
+  }
+}
+
+void MEditPriceQ::Form_Unload() {
+  if (MainForm* f = saleScreen()) f->setEnabled(true);
+  if (QWidget* w = mainWindow()) w->setEnabled(true);
+  maximizeSaleScreen();
+}
+
+void MEditPriceQ::txtQuantity_KeyPress(int& keyAscii) {
+  if (!keyPasses(keyAscii, digitChars())) {
+    keyAscii = 0;
+  } else if (keyAscii == 13) {
+    keyAscii = 0;
+    txtPrice->setFocus();
+    txtPrice->selectAll();
+  }
+}
+
+void MEditPriceQ::txtPrice_KeyPress(int& keyAscii) {
+  if (!keyPasses(keyAscii, priceChars())) {
+    keyAscii = 0;
+  } else if (keyAscii == 13) {
+    keyAscii = 0;
+    cmdOK_Click();
+  }
+}
+
+void MEditPriceQ::refuse(LineEditRefusal why) {
+  QLineEdit* box = txtQuantity;
+  switch (why) {
+    case LineEditRefusal::Quantity:
+      plat::dialogs().message(L(QStringLiteral("กรุณาใส่จำนวนเป็นตัวเลข"),
+                                QStringLiteral("Please type the quantity as a whole number")));
+      break;
+    case LineEditRefusal::QuantityTooBig:
+      plat::dialogs().message(
+          L(QStringLiteral("จำนวนต้องไม่เกิน 32767"), QStringLiteral("The quantity cannot be more than 32767")));
+      break;
+    case LineEditRefusal::Price:
+      plat::dialogs().message(
+          L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Please type the price as a number")));
+      box = txtPrice;
+      break;
+    case LineEditRefusal::Stock:
+      plat::dialogs().message(QStringLiteral("สินค้าในคลังมีไม่พอ"));
+      break;
+    case LineEditRefusal::None:
+      return;
+  }
+  box->setFocus();
+  box->selectAll();
+}
+
+void MEditPriceQ::cmdOK_Click() {
+  MainForm* f = saleScreen();
+  const int r = currentLine();
+  if (!f || r < 0) {
+    unload();
+    return;
+  }
+  const double stock = plat::parseNumber(f->a->text()).value_or(0);
+  const LineEditCheck c = checkLineEdit(txtQuantity->text(), txtPrice->text(), stock);
+  if (c.refusal != LineEditRefusal::None) {
+    refuse(c.refusal);
+    return;
+  }
+  f->editLine(r, c.quantity, c.price);
+  f->setEnabled(true);
+  f->txtPric->setText(txtPrice->text());
+  f->DisplayEdit();
+  if (QWidget* w = mainWindow()) w->setEnabled(true);
+  unload();
+}
+
+void MEditPriceQ::cmdRemove_Click() {
+  MainForm* f = saleScreen();
+  if (f && currentLine() >= 0) {
+    f->cmdCancel_Click();
+    f->DisplayDel();
+    f->setEnabled(true);
+    if (f->LineCount() == 0) f->cmdPay->setEnabled(false);
+  }
+  if (QWidget* w = mainWindow()) w->setEnabled(true);
+  unload();
+}
+
+void MEditPriceQ::Form_Deactivate() { unload(); }
+
+bool MEditPriceQ::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && (watched == txtQuantity || watched == txtPrice)) {
+    int k = plat::keyAsciiOf(static_cast<QKeyEvent*>(event));
+    if (k < 0) return false;
+    if (watched == txtQuantity)
+      txtQuantity_KeyPress(k);
+    else
+      txtPrice_KeyPress(k);
+    return k == 0;
+  }
+  return plat::Form::eventFilter(watched, event);
+}
+
+void MEditPriceQ::changeEvent(QEvent* event) {
+  plat::Form::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || isActiveWindow()) return;
+  // Checked once the activation has settled: the editor's own message boxes do not count, another
+  // program (no active window) or another window of this program does.
+  QTimer::singleShot(0, this, [this] {
+    if (isActiveWindow() || !isVisible() || QApplication::activeModalWidget()) return;
+    for (QWidget* w = QApplication::activeWindow(); w; w = w->parentWidget())
+      if (w == this) return;
+    Form_Deactivate();
+  });
+}
+
+}  // namespace sale

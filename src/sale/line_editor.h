@@ -1,0 +1,61 @@
+#pragma once
+// The sale line editor: changes the quantity and unit price of the sale screen's current line, or
+// removes the line. It works on the sale in progress only; the line reaches the database with the
+// sale. While it is open the sale screen and the main window are disabled.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+
+#include "platform/form.h"
+
+namespace sale {
+
+// Why OK refuses the boxes; None when the edit can be applied.
+enum class LineEditRefusal { None, Quantity, QuantityTooBig, Price, Stock };
+
+struct LineEditCheck {
+  LineEditRefusal refusal = LineEditRefusal::None;
+  int quantity = 0;
+  double price = 0;
+};
+
+// Reads both boxes before anything changes: the quantity must be digits up to 32767, the price
+// digits with at most one point, and the quantity not above the stock on hand.
+LineEditCheck checkLineEdit(const QString& quantityText, const QString& priceText, double stock);
+
+class MEditPriceQ : public plat::Form {
+  Q_OBJECT
+ public:
+  explicit MEditPriceQ(QWidget* parent = nullptr);
+
+  void Form_Load() override;
+  void Form_Unload() override;
+  bool isTopLevelWindow() const override { return true; }
+  bool unloadsOnDeactivate() const override { return true; }
+
+  QLabel* lblQ;
+  QLineEdit* txtQuantity;
+  QLabel* lblPrice;
+  QLineEdit* txtPrice;
+  QPushButton* cmdOK;
+  QPushButton* cmdRemove;
+
+  void txtQuantity_KeyPress(int& keyAscii);
+  void txtPrice_KeyPress(int& keyAscii);
+  void cmdOK_Click();
+  void cmdRemove_Click();
+  // Losing activation to another program or window closes the editor and changes nothing.
+  void Form_Deactivate();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // The sale screen's current line, or -1.
+  int currentLine() const;
+  void refuse(LineEditRefusal why);
+};
+
+}  // namespace sale
