@@ -379,7 +379,12 @@ void MainForm::DisplayDel() { display_.lineRemoved(lines_.total()); }
 void MainForm::txtBar_KeyPress(int& keyAscii) {
   try {
     if (const int kbid = hotKeyId(keyAscii)) CheckChr(kbid, keyAscii);
-    if (keyAscii == 32) openPicker();
+    if (keyAscii == 32) {
+      // The blank lands in the box before the picker disables the screen.
+      txtBar->insert(QStringLiteral(" "));
+      keyAscii = 0;
+      openPicker();
+    }
     if (keyAscii == 13) enterCode();
   } catch (const data::DbError& e) {
     plat::dialogs().message(e.text());

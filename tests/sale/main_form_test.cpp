@@ -344,6 +344,10 @@ TEST_F(SaleScreen, HotKeysEnterTheirProductEvenWhileACodeIsTyped) {
   key(' ');
   EXPECT_EQ(f->txtBar->text(), "w7 ");
   EXPECT_EQ(f->LineCount(), 3);
+  // The space opened the picker over the screen; closing it gives the screen back.
+  EXPECT_FALSE(f->isEnabled());
+  plat::FormRegistry::instance().unload(QStringLiteral("SellForm"));
+  ASSERT_TRUE(f->isEnabled());
   // A prefix typed in front of a hot key is lost: the key replaces the box with its code.
   f->txtBar->clear();
   key('3');

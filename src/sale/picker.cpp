@@ -1,0 +1,104 @@
+#include "sale/picker.h"
+
+#include <algorithm>
+
+#include "data/db.h"
+
+namespace sale {
+
+namespace {
+QVector<PickItem> itemsOf(const data::Snapshot& s) {
+  QVector<PickItem> out;
+  out.reserve(s.size());
+  for (const auto& row : s.rows()) out.push_back({row[0].toString(), row[1].toString()});
+  return out;
+}
+}  // namespace
+
+void CategoryStrip::load(QVector<data::Category> all) {
+  categories_ = std::move(all);
+  first_ = 0;
+}
+
+PickItem CategoryStrip::slot(int i) const {
+  const int k = first_ + i;
+  if (i < 0 || i >= kShown || k >= categories_.size()) return {};
+  return {categories_[k].CateID, categories_[k].CateName};
+}
+
+void CategoryStrip::next() {
+  if (nextEnabled()) ++first_;
+}
+
+void CategoryStrip::back() {
+  if (backEnabled()) --first_;
+}
+
+void ProductWindow::show(const QString& cid) {
+  cid_ = cid;
+  items_ = itemsOf(data::Conn().query(
+      QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? ORDER BY PId LIMIT %1").arg(kButtons),
+      {cid}));
+  upEnabled_ = false;
+  downEnabled_ = true;
+}
+
+bool ProductWindow::down() {
+  if (items_.isEmpty()) return false;
+  // One row more than is shown tells whether another follows.
+  QVector<PickItem> after = itemsOf(data::Conn().query(
+      QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? AND PId > ? ORDER BY PId LIMIT %1")
+          .arg(kRow + 1),
+      {cid_, items_.last().code}));
+  if (after.isEmpty()) return false;
+  const bool more = after.size() > kRow;
+  after.resize(std::min<int>(after.size(), kRow));
+  items_ = items_.mid(std::min<int>(kRow, items_.size())) + after;
+  downEnabled_ = more;
+  upEnabled_ = true;
+  return true;
+}
+
+bool ProductWindow::up() {
+  if (items_.isEmpty()) return false;
+  QVector<PickItem> before = itemsOf(data::Conn().query(
+      QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? AND PId < ? ORDER BY PId DESC LIMIT %1")
+          .arg(kRow + 1),
+      {cid_, items_.first().code}));
+  if (before.isEmpty()) {
+    upEnabled_ = false;
+    return false;
+  }
+  const bool more = before.size() > kRow;
+  before.resize(std::min<int>(before.size(), kRow));
+  std::reverse(before.begin(), before.end());
+  items_ = (before + items_).mid(0, kButtons);
+  upEnabled_ = more;
+  downEnabled_ = true;
+  return true;
+}
+
+PickItem ProductWindow::button(int i) const {
+  if (i < 0 || i >= items_.size()) return {};
+  return items_[i];
+}
+
+PickCheck checkPick(double stock, const QString& quantityText, double reorderPoint) {
+  PickCheck c;
+  const QString t = quantityText.trimmed();
+  const qlonglong q = t.isEmpty() ? 0 : (t.size() > 9 ? 99999 : t.toLongLong());
+  if (q > 32767) {
+    c.outcome = PickCheck::TooMany;
+    return c;
+  }
+  c.quantity = static_cast<int>(q);
+  if (stock - c.quantity < 0) {
+    c.outcome = PickCheck::NotEnough;
+    return c;
+  }
+  c.reorderWarning = reorderPoint >= stock - c.quantity;
+  if (c.quantity == 0) c.outcome = PickCheck::NoQuantity;
+  return c;
+}
+
+}  // namespace sale
