@@ -93,6 +93,7 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QS
 
 bool ScriptedDialogs::printDialog(PrintDialogRequest& request) {
   shown.push_back({Kind::Print, QString(), QString(), Icon::None});
+  preselected << request.printerName;
   if (prints.empty() || !prints.front()) {
     if (!prints.empty()) prints.pop_front();
     return false;

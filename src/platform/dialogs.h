@@ -80,6 +80,8 @@ class ScriptedDialogs : public Dialogs {
   std::deque<bool> yesNo;
   std::deque<std::optional<QString>> inputs;
   std::deque<std::optional<QString>> prints;
+  // The printer each print dialog was opened with, in order.
+  QStringList preselected;
 };
 
 }  // namespace plat

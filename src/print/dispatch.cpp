@@ -1,5 +1,6 @@
 #include "print/dispatch.h"
 
+#include "print/invoice.h"
 #include "print/slip_receipt.h"
 #include "print/text_receipt.h"
 #include "shell/settings.h"
@@ -27,9 +28,17 @@ void printSale(const SaleDocument& doc) {
     case 2:
       PrintLQ(doc);
       break;
-    default:
-      // 3 to 5, the full-page invoices, are not printed from here yet; 6 and any other value print nothing.
+    case 3:
+      cmdBillInvoid_Click(doc);
       break;
+    case 4:
+      BillInvoidA4Form(doc);
+      break;
+    case 5:
+      BillInvoidA5(doc);
+      break;
+    default:
+      break;  // 6 and any other value print nothing
   }
 }
 

@@ -4,6 +4,7 @@
 #include "print/sale_document.h"
 
 namespace print {
-// Prints doc by settings().PrintType (1 slip by SlipWidth, 2 text receipt on the raw port, 6 none).
+// Prints doc by settings().PrintType (1 slip by SlipWidth, 2 text receipt on the raw port, 3 A4
+// invoice, 4 A4 invoice on a pre-printed form, 5 A5 invoice, 6 none).
 void printSale(const SaleDocument& doc);
 }  // namespace print

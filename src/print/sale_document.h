@@ -33,6 +33,9 @@ struct SaleDocument {
   std::function<void(const QString&)> setPayText;
   std::function<void(const QString&)> setTotalText;
   std::function<void(const QString&)> setTaxText;
+  // The invoices disable the sale screen's Tax Invoice button and end with the focus on Finish.
+  std::function<void()> disableTaxInvoice;
+  std::function<void()> focusFinish;
 
   double change() const { return pay - total; }
 };
