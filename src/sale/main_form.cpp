@@ -9,12 +9,13 @@
 #include "data/db.h"
 #include "data/partners.h"
 #include "data/products.h"
-#include "platform/keys.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/keys.h"
 #include "platform/numtext.h"
 #include "platform/units.h"
 #include "print/dispatch.h"
+#include "print/invoice.h"
 #include "print/sale_document.h"
 #include "sale/entry.h"
 #include "sale/handoff.h"
@@ -212,6 +213,7 @@ void MainForm::buildControls() {
   connect(cmdMenu, &QPushButton::clicked, this, &MainForm::cmdMenu_Click);
   connect(cmdPay, &QPushButton::clicked, this, &MainForm::cmdPay_Click);
   connect(cmdReceive, &QPushButton::clicked, this, &MainForm::cmdReceive_Click);
+  connect(cmdBillInvoid, &QPushButton::clicked, this, &MainForm::cmdBillInvoid_Click);
   connect(cmdClear, &QPushButton::clicked, this, &MainForm::cmdClear_Click);
   connect(cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &MainForm::cmdCancel_Click);
@@ -767,25 +769,7 @@ void MainForm::cmdReceive_Click() {
   }
   curBillNo_ = print::billNoText(billNo);
 
-  print::SaleDocument doc;
-  for (const SaleLine& l : lines_.all())
-    doc.lines.push_back({l.name, l.quantity, l.unitPrice, l.amount(), l.code});
-  doc.total = total;
-  doc.tax = vatOf(total, shell::settings().VatRate);
-  doc.pay = pay;
-  doc.totalText = txtTotal->text();
-  doc.taxText = txtTax->text();
-  doc.payText = txtPay->text();
-  doc.employee = txtEmployee->text();
-  doc.billNo = billNo;
-  doc.billDate = day.toString(QStringLiteral("dd/MM/yyyy"));
-  doc.customerName = cusName_;
-  doc.customerLine1 = cusLine1_;
-  doc.customerLine2 = cusLine2_;
-  // A receipt that shows an amount formatted shows it so in the box too, while the change is shown.
-  doc.setPayText = [this](const QString& t) { txtPay->setText(t); };
-  doc.setTotalText = [this](const QString& t) { txtTotal->setText(t); };
-  doc.setTaxText = [this](const QString& t) { txtTax->setText(t); };
+  const print::SaleDocument doc = saleDocument(billNo);
 
   if (customerSale) {
     txtCus->clear();
@@ -815,6 +799,46 @@ void MainForm::cmdReceive_Click() {
 }
 
 void MainForm::cmdClear_Click() { resetSale(false); }
+
+void MainForm::cmdBillInvoid_Click() { print::cmdBillInvoid_Click(saleDocument(0)); }
+
+void MainForm::BillInvoidA6() {
+  qint64 billNo = 0;
+  try {
+    billNo = nextBillNo(plat::today(), shell::settings().BillNoContinue);
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+    return;
+  }
+  curBillNo_ = QString::number(billNo);
+  print::BillInvoidA6(saleDocument(billNo));
+}
+
+print::SaleDocument MainForm::saleDocument(qint64 billNo) {
+  const double total = plat::toSatang(lines_.total()) / 100.0;
+  print::SaleDocument doc;
+  for (const SaleLine& l : lines_.all())
+    doc.lines.push_back({l.name, l.quantity, l.unitPrice, l.amount(), l.code});
+  doc.total = total;
+  doc.tax = vatOf(total, shell::settings().VatRate);
+  doc.pay = tendered(txtPay->text()).value_or(0);
+  doc.totalText = txtTotal->text();
+  doc.taxText = txtTax->text();
+  doc.payText = txtPay->text();
+  doc.employee = txtEmployee->text();
+  doc.billNo = billNo;
+  doc.billDate = plat::today().toString(QStringLiteral("dd/MM/yyyy"));
+  doc.customerName = cusName_;
+  doc.customerLine1 = cusLine1_;
+  doc.customerLine2 = cusLine2_;
+  // A receipt that shows an amount formatted shows it so in the box too, while the change is shown.
+  doc.setPayText = [this](const QString& t) { txtPay->setText(t); };
+  doc.setTotalText = [this](const QString& t) { txtTotal->setText(t); };
+  doc.setTaxText = [this](const QString& t) { txtTax->setText(t); };
+  doc.disableTaxInvoice = [this] { cmdBillInvoid->setEnabled(false); };
+  doc.focusFinish = [this] { cmdReceive->setFocus(); };
+  return doc;
+}
 
 void MainForm::resetSale(bool afterFinish) {
   if (afterFinish)

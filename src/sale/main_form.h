@@ -11,6 +11,7 @@
 
 #include "platform/flexgrid.h"
 #include "platform/form.h"
+#include "print/sale_document.h"
 #include "sale/pole_display.h"
 #include "sale/sale_lines.h"
 
@@ -111,6 +112,11 @@ class MainForm : public plat::Form {
   void txtPay_KeyPress(int& keyAscii);
   void cmdReceive_Click();
   void cmdClear_Click();
+  // The A4 invoice of the sale on screen, not posted: no bill number.
+  void cmdBillInvoid_Click();
+  // The two-up invoice under the next bill number, which it leaves in CurBillNo without reserving
+  // it. Nothing in the program calls it.
+  void BillInvoidA6();
 
   // The pole display after the line editor changed or removed a line.
   void DisplayEdit();
@@ -145,6 +151,8 @@ class MainForm : public plat::Form {
   // Clear and the reset after Finish; they differ only in the display text.
   void resetSale(bool afterFinish);
   void showPortError();
+  // The sale on screen as the receipts and invoices read it.
+  print::SaleDocument saleDocument(qint64 billNo);
 
   SaleLines lines_;
   int nextQty_ = 1;
