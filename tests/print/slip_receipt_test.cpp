@@ -381,6 +381,7 @@ TEST_F(SlipTest, DispatchByPrintTypeAndWidth) {
     shell::settings().PrintType = static_cast<qint16>(c.type);
     shell::settings().SlipWidth = static_cast<qint16>(c.width);
     printers.jobs.clear();
+    dialogs.shown.clear();
     printfix::resetLpt();
     print::printSale(printfix::sampleSale());
     EXPECT_EQ(printers.jobs.size(), c.slip ? 1u : 0u);
@@ -388,7 +389,10 @@ TEST_F(SlipTest, DispatchByPrintTypeAndWidth) {
       EXPECT_TRUE(lastJob().find(c.nameCut));
     }
     EXPECT_EQ(!printfix::lptBytes().isEmpty(), c.lpt);
-    EXPECT_TRUE(dialogs.shown.empty());
+    // Types 3 to 5 are the invoices, which have tests of their own.
+    if (c.type < 3 || c.type > 5) {
+      EXPECT_TRUE(dialogs.shown.empty());
+    }
   }
 }
 
