@@ -1,0 +1,154 @@
+#include "stock/stock_window.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+
+#include "data/db.h"
+#include "platform/dialogs.h"
+#include "platform/flexgrid.h"
+#include "platform/keys.h"
+#include "platform/units.h"
+#include "shell/lang.h"
+
+namespace stock {
+
+namespace {
+const QString kAllEn = QStringLiteral("All Category");
+const QString kAllTh = QStringLiteral("สินค้าทุกหมวด");
+
+QRect px(int x, int y, int w, int h) {
+  return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
+}
+
+QLabel* whiteLabel(QWidget* parent, const char* name, const QString& caption, const QRect& r) {
+  auto* l = new QLabel(caption, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(r);
+  QPalette p = l->palette();
+  p.setColor(QPalette::WindowText, Qt::white);
+  l->setPalette(p);
+  return l;
+}
+}  // namespace
+
+bool StockListWindow::isAllItem(const QString& text) { return text == kAllEn || text == kAllTh; }
+
+StockListWindow::StockListWindow(const StockWindowLayout& layout, QWidget* parent)
+    : plat::Form(parent), layout_(layout) {
+  setFont(plat::captionFont());
+  setWindowTitle(layout.form.english);
+  QPalette p = palette();
+  p.setColor(QPalette::Window, plat::formBackground());
+  setPalette(p);
+  setAutoFillBackground(true);
+
+  lblCate = whiteLabel(this, "lblCate", layout.lblCate.english, px(120, 150, 1800, 285));
+  ComCate = new QComboBox(this);
+  ComCate->setObjectName(QStringLiteral("ComCate"));
+  ComCate->setGeometry(px(1980, 120, 4200, 315));
+  ComCate->setEditable(true);
+  // Enter lists the typed text; it never becomes an item nor is it completed.
+  ComCate->setInsertPolicy(QComboBox::NoInsert);
+  ComCate->setCompleter(nullptr);
+  ComCate->installEventFilter(this);
+  ComCate->lineEdit()->installEventFilter(this);
+
+  // The labels stand over their grid columns.
+  QLabel** labels[] = {&lblPid, &lblDesc, &lblPrice, &lblQuantity, &lblUnit};
+  const char* names[] = {"lblPid", "lblDesc", "lblPrice", "lblQuantity", "lblUnit"};
+  const Caption* caps[] = {&layout.lblPid, &layout.lblDesc, &layout.lblPrice, &layout.lblQuantity,
+                           &layout.lblUnit};
+  int x = 120;
+  for (int i = 0; i < 5; ++i) {
+    *labels[i] = whiteLabel(this, names[i], caps[i]->english, px(x, 660, layout.colWidths[i], 285));
+    x += layout.colWidths[i];
+  }
+
+  FGrid = new plat::FlexGrid(this);
+  FGrid->setObjectName(QStringLiteral("FGrid"));
+  FGrid->setGeometry(px(120, 960, 11400, 5600));
+  FGrid->setFixedRows(0);
+  FGrid->setRows(0);
+  FGrid->setCols(6);
+
+  connect(ComCate, &QComboBox::activated, this, [this](int) { ComCate_Click(); });
+}
+
+QSize StockListWindow::sizeHint() const { return QSize(plat::twipsToPx(kWidth), plat::twipsToPx(kHeight)); }
+
+bool StockListWindow::event(QEvent* e) {
+  // Placed at the main window's top-left corner at its design size, where it goes when restored.
+  if (e->type() == QEvent::ParentChange && !placed_) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+      placed_ = true;
+      sub->setGeometry(0, 0, plat::twipsToPx(kWidth), plat::twipsToPx(kHeight));
+    }
+  }
+  return plat::Form::event(e);
+}
+
+void StockListWindow::Form_Load() {
+  resize(sizeHint());
+  for (int c = 0; c < 6; ++c) FGrid->setColWidth(c, layout_.colWidths[c]);
+  if (shell::thai()) setThaiCaptions();
+  fillCategories();
+}
+
+void StockListWindow::setThaiCaptions() {
+  setWindowTitle(layout_.form.thai);
+  lblCate->setText(layout_.lblCate.thai);
+  lblPid->setText(layout_.lblPid.thai);
+  lblDesc->setText(layout_.lblDesc.thai);
+  lblPrice->setText(layout_.lblPrice.thai);
+  lblQuantity->setText(layout_.lblQuantity.thai);
+  lblUnit->setText(layout_.lblUnit.thai);
+}
+
+void StockListWindow::fillCategories() {
+  ComCate->clear();
+  ComCate->addItem(shell::L(kAllTh, kAllEn));
+  guarded([this] {
+    const auto s =
+        data::Conn().query(QStringLiteral("SELECT CateID, CateName FROM Category ORDER BY CateID"));
+    for (const auto& r : s.rows()) ComCate->addItem(rawText(r[0]) + QStringLiteral(".  ") + rawText(r[1]));
+  });
+  ComCate->setCurrentIndex(-1);
+  ComCate->setEditText(QString());
+}
+
+void StockListWindow::clearList() {
+  FGrid->setRows(0);
+  RowCount = 0;
+}
+
+void StockListWindow::showRows(const ListRows& rows) {
+  const int start = FGrid->Rows();
+  FGrid->setRows(start + static_cast<int>(rows.size()));
+  for (int i = 0; i < rows.size(); ++i) {
+    const QStringList& cells = rows[i];
+    for (int c = 0; c < 6 && c < cells.size(); ++c) FGrid->setTextMatrix(start + i, c, cells[c]);
+  }
+  RowCount += static_cast<int>(rows.size());
+}
+
+void StockListWindow::tell(const QString& text) { plat::dialogs().message(text); }
+
+void StockListWindow::tellFailure(const std::exception& e) {
+  if (const auto* db = dynamic_cast<const data::DbError*>(&e)) return tell(db->text());
+  tell(QString::fromStdString(e.what()));
+}
+
+bool StockListWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || (watched != ComCate && watched != ComCate->lineEdit()))
+    return plat::Form::eventFilter(watched, event);
+  int k = plat::keyAsciiOf(static_cast<QKeyEvent*>(event));
+  if (k < 0) return false;
+  ComCate_KeyPress(k);
+  return k == 13;  // Enter lists; the combo never acts on it itself
+}
+
+}  // namespace stock

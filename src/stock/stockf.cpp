@@ -1,0 +1,219 @@
+#include "stock/stockf.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+#include "platform/flexgrid.h"
+#include "platform/numtext.h"
+#include "platform/units.h"
+#include "reportkit/grid_export.h"
+#include "reportkit/report_print.h"
+#include "shell/lang.h"
+
+namespace stock {
+
+namespace {
+
+const StockWindowLayout kLayout{
+    {QStringLiteral("Stock"), QStringLiteral("สินค้าคงคลัง")},
+    {QStringLiteral("Category/Product"), QStringLiteral("หมวดสินค้า/สินค้า")},
+    {QStringLiteral("Product ID"), QStringLiteral("รหัสสินค้า")},
+    {QStringLiteral("Product Name"), QStringLiteral("ชื่อสินค้า")},
+    {QStringLiteral("Sell Price"), QStringLiteral("ราคา")},
+    {QStringLiteral("Quantity"), QStringLiteral("จำนวน")},
+    {QStringLiteral("Unit"), QStringLiteral("หน่วยนับ")},
+    {1500, 3500, 1500, 1500, 1450, 1500},
+};
+
+QRect px(int x, int y, int w, int h) {
+  return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& r) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setGeometry(r);
+  b->setAutoDefault(true);  // Enter on a focused button presses it
+  return b;
+}
+
+}  // namespace
+
+StockF::StockF(QWidget* parent) : StockListWindow(kLayout, parent) {
+  cmdOrder = button(this, "cmdOrder", QStringLiteral("Pont of order"), px(6400, 90, 1900, 400));
+  cmdValue = button(this, "cmdValue", QStringLiteral("Product Value"), px(8400, 90, 1700, 400));
+  cmdPrint = button(this, "cmdPrint", QStringLiteral("Print"), px(10200, 90, 800, 400));
+  cmdExcel = button(this, "cmdExcel", QString(), px(11050, 90, 470, 400));
+  cmdExcel->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+  cmdExcel->setToolTip(QStringLiteral("Excel"));
+  cmdExcel->setAccessibleName(QStringLiteral("Export"));
+
+  txtVal = new QLabel(QStringLiteral("Total Product Cost"), this);
+  txtVal->setObjectName(QStringLiteral("txtVal"));
+  txtVal->setGeometry(px(6400, 6700, 2200, 315));
+  QPalette p = txtVal->palette();
+  p.setColor(QPalette::WindowText, Qt::white);
+  txtVal->setPalette(p);
+  txtcosttal = new QLineEdit(this);
+  txtcosttal->setObjectName(QStringLiteral("txtcosttal"));
+  txtcosttal->setGeometry(px(8700, 6680, 2300, 315));
+  txtcosttal->setReadOnly(true);
+  txtcosttal->setAlignment(Qt::AlignRight);
+  txtVal->hide();
+  txtcosttal->hide();
+
+  connect(cmdOrder, &QPushButton::clicked, this, &StockF::cmdOrder_Click);
+  connect(cmdValue, &QPushButton::clicked, this, &StockF::cmdValue_Click);
+  connect(cmdPrint, &QPushButton::clicked, this, &StockF::cmdPrint_Click);
+  connect(cmdExcel, &QPushButton::clicked, this, &StockF::cmdExcel_Click);
+  setTabOrder(ComCate, cmdOrder);
+  setTabOrder(cmdOrder, cmdValue);
+  setTabOrder(cmdValue, cmdPrint);
+  setTabOrder(cmdPrint, cmdExcel);
+  setTabOrder(cmdExcel, FGrid);
+}
+
+void StockF::Form_Load() {
+  StockListWindow::Form_Load();
+  if (shell::thai()) {
+    cmdPrint->setText(QStringLiteral("พิมพ์"));
+    cmdOrder->setText(QStringLiteral("สินค้าถึงจุดสั่งซื้อ"));
+    cmdValue->setText(QStringLiteral("มูลค่าสินค้าในคลัง"));
+  }
+}
+
+StockF::Shown StockF::shown() const {
+  if (!cmdOrder->isEnabled()) return Shown::Reorder;
+  if (!cmdValue->isEnabled()) return Shown::Value;
+  return Shown::Stock;
+}
+
+void StockF::stockCaptions() {
+  lblPrice->setText(shell::L(QStringLiteral("ราคาขาย"), QStringLiteral("Sell Price")));
+  lblUnit->setText(shell::L(QStringLiteral("หน่วยนับ"), QStringLiteral("Unit")));
+}
+
+void StockF::stockListShown() {
+  cmdOrder->setEnabled(true);
+  cmdValue->setEnabled(true);
+  txtcosttal->hide();
+  txtVal->hide();
+}
+
+void StockF::ComCate_Click() {
+  stockCaptions();
+  clearList();
+  const QString item = ComCate->currentText();
+  guarded(
+      [&] { showRows(isAllItem(item) ? allCategoryStockRows() : categoryStockRows(categoryIdOf(item))); });
+  stockListShown();
+}
+
+void StockF::ComCate_KeyPress(int& KeyAscii) {
+  stockCaptions();
+  clearList();
+  if (KeyAscii == 13) {
+    const QString t = ComCate->currentText().trimmed();
+    guarded([&] { showRows(searchStockRows(t)); });
+  }
+  stockListShown();
+}
+
+void StockF::cmdOrder_Click() {
+  stockCaptions();
+  clearList();
+  const QString col5 = ComCate->currentText();
+  guarded([&] { showRows(reorderRows(col5)); });
+  cmdOrder->setEnabled(false);
+  cmdValue->setEnabled(true);
+  txtcosttal->hide();
+  txtVal->hide();
+}
+
+void StockF::cmdValue_Click() {
+  lblPrice->setText(shell::L(QStringLiteral("ราคาทุนล่าสุด"), QStringLiteral("Cost Price")));
+  lblUnit->setText(shell::L(QStringLiteral("รวม"), QStringLiteral("Total")));
+  clearList();
+  txtcosttal->clear();  // a failed list shows no earlier total
+  const QString col5 = ComCate->currentText();
+  guarded([&] {
+    const ValueList v = valueRows(col5);
+    showRows(v.rows);
+    txtcosttal->setText(plat::fmtMoney(v.total));
+  });
+  txtcosttal->show();
+  txtVal->show();
+  if (shell::thai()) txtVal->setText(QStringLiteral("รวมมูลค่าสินค้า"));
+  cmdOrder->setEnabled(true);
+  cmdValue->setEnabled(false);
+}
+
+void StockF::cmdPrint_Click() {
+  using namespace reportkit;
+  const bool th = shell::thai();
+  const Shown kind = shown();
+  const bool value = kind == Shown::Value;
+
+  ReportPrint d;
+  d.printer = PrinterChoice::ReportPrinter;
+  d.docName = windowTitle();
+  QString title;
+  switch (kind) {
+    case Shown::Reorder:
+      title = shell::L(QStringLiteral("รายการสินค้าที่ถึงจุดสั่งซื้อ ประจำวันที่  "),
+                       QStringLiteral("Product Point of order on   "));
+      break;
+    case Shown::Value:
+      title =
+          shell::L(QStringLiteral("รายการมูลค่าสินค้าที่อยู่ในคลัง ประจำวันที่  "), QStringLiteral("Product Cost on "));
+      break;
+    case Shown::Stock:
+      title = shell::L(QStringLiteral("รายการสินค้าคงคลัง ประจำวันที่  "), QStringLiteral("Stock Report on   "));
+      break;
+  }
+  d.title = PlacedText(3200, 700, title + reportDate(), Align::Left, 1, true);
+  // The total belongs to the value list only: other lists would print a stale amount.
+  if (value)
+    d.total = PlacedText(7500, 300,
+                         shell::L(QStringLiteral("รวมมูลค่าสินค้า "), QStringLiteral("Total Product Cost ")) +
+                             txtcosttal->text() + QStringLiteral(" บาท"));
+  if (th)
+    d.headings = {{400, QStringLiteral("รหัสสินค้า")},
+                  {3000, QStringLiteral("รายการสินค้า")},
+                  {6700, value ? QStringLiteral("ราคาทุน") : QStringLiteral("ราคาขาย")},
+                  {8200, QStringLiteral("จำนวนในคลัง")},
+                  {10500, value ? QStringLiteral("รวม") : QStringLiteral("หน่วยนับ")}};
+  else
+    d.headings = {{400, QStringLiteral("Product Id")},
+                  {3000, QStringLiteral("Product Name")},
+                  {6700, QStringLiteral("Price")},
+                  {8200, QStringLiteral("Value ")},
+                  {10500, value ? QStringLiteral("Total") : QStringLiteral("Unit")}};
+  d.columns = {{0, Align::Centre, 850},
+               {1, Align::Left, 1700},
+               {2, Align::Right, 7700, CellFormat::Money},
+               {3, Align::Right, 9300, CellFormat::Whole},
+               {4, Align::Right, 10900, CellFormat::Money}};
+  printReport(d, *FGrid, RowCount);
+}
+
+void StockF::cmdExcel_Click() {
+  QString name;
+  switch (shown()) {
+    case Shown::Reorder:
+      name = QStringLiteral("Point of order");
+      break;
+    case Shown::Value:
+      name = QStringLiteral("Product value");
+      break;
+    case Shown::Stock:
+      name = QStringLiteral("Stock");
+      break;
+  }
+  reportkit::exportGrid(*FGrid, reportkit::ExportOptions(name, reportkit::OnFailure::Message));
+}
+
+}  // namespace stock
