@@ -40,6 +40,8 @@ CREATE INDEX SellByDateBill ON Sell (SellDate, Comment);
 CREATE INDEX SellByBill ON Sell (Comment);
 CREATE INDEX SellByProduct ON Sell (PID);
 CREATE INDEX SellByCustomer ON Sell (CustomerId);
+-- The period reports sum a range of days per product from this index alone, without the table.
+CREATE INDEX SellByDateProduct ON Sell (SellDate, PID, SQuantity, SPrice);
 
 CREATE TABLE Buy (
   PId         TEXT COLLATE NOCASE,
@@ -100,3 +102,24 @@ CREATE TABLE settingkb (
   PID    TEXT COLLATE NOCASE NOT NULL DEFAULT '',
   KBName TEXT
 );
+
+-- Planner statistics of a shop of some years (one million sale lines, 100,000 products), so the
+-- planner reads a range of days by date from the first query on, not by product code.
+ANALYZE;
+DELETE FROM sqlite_stat1;
+INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES
+  ('Product', 'sqlite_autoindex_Product_1', '100000 1'),
+  ('Product', 'ProductByCategory', '100000 1000'),
+  ('Category', 'sqlite_autoindex_Category_1', '100 1'),
+  ('Sell', 'SellByDateBill', '1000000 1400 5'),
+  ('Sell', 'SellByBill', '1000000 100'),
+  ('Sell', 'SellByProduct', '1000000 10'),
+  ('Sell', 'SellByCustomer', '1000000 50000'),
+  ('Sell', 'SellByDateProduct', '1000000 1400 2 2 1'),
+  ('Buy', 'BuyByProductDate', '200000 2 1'),
+  ('Buy', 'BuyByDateInvoice', '200000 300 10'),
+  ('Buy', 'BuyBySupplier', '200000 2000'),
+  ('Customers', 'sqlite_autoindex_Customers_1', '1000 1'),
+  ('Suppliers', 'sqlite_autoindex_Suppliers_1', '200 1'),
+  ('Security', 'sqlite_autoindex_Security_1', '10 1'),
+  ('settingkb', NULL, '68');

@@ -1,0 +1,184 @@
+#include "reportkit/period_query.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/numtext.h"
+
+namespace reportkit {
+namespace {
+
+// The lines of the scope: "<date> BETWEEN ? AND ?" and the filter, with their values.
+QString whereLines(const PeriodSource& src, const PeriodScope& scope, QVariantList* binds) {
+  QString w = src.date + QStringLiteral(" BETWEEN ? AND ?");
+  *binds << scope.range.from << scope.range.to;
+  if (scope.filter) {
+    w += QStringLiteral(" AND ") + src.filterColumn + QStringLiteral(" = ?");
+    *binds << *scope.filter;
+  }
+  return w;
+}
+
+double num(const QVariant& v) { return v.isNull() ? 0.0 : v.toDouble(); }
+
+}  // namespace
+
+PeriodSource PeriodSource::sales() {
+  return {QStringLiteral("Sell"), QStringLiteral("PID"), QStringLiteral("SellDate"), QStringLiteral("SQuantity"),
+          QStringLiteral("SPrice"), QStringLiteral("Employee")};
+}
+
+PeriodSource PeriodSource::purchases() {
+  return {QStringLiteral("Buy"),       QStringLiteral("PId"),    QStringLiteral("BuyDate"),
+          QStringLiteral("BQuantity"), QStringLiteral("BPrice"), QString()};
+}
+
+QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope) {
+  QVariantList binds;
+  // Summed per product first, so the join touches each product once, not each line. The sums
+  // come out in code order; the sort below only checks that.
+  const QString sql =
+      QStringLiteral(
+          "SELECT COALESCE(p.PId, s.k), p.PId IS NOT NULL, p.PName, p.ProNoun, p.CID, c.CateID IS NOT NULL, "
+          "c.CateName, s.q, s.v "
+          "FROM (SELECT %1 AS k, SUM(%2) AS q, SUM(%2 * %3) AS v FROM %4 WHERE %5 GROUP BY %1) AS s "
+          "LEFT JOIN Product AS p ON p.PId = s.k LEFT JOIN Category AS c ON c.CateID = p.CID")
+          .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, &binds));
+  const data::Snapshot rs = db.query(sql, binds);
+  QVector<PeriodProduct> out;
+  out.reserve(rs.size());
+  for (const auto& r : rs.rows()) {
+    PeriodProduct p;
+    p.pid = r[0].toString();
+    p.inProduct = r[1].toInt() != 0;
+    p.name = r[2].toString();
+    p.unit = r[3].toString();
+    p.categoryId = r[4].toString();
+    p.inCategory = r[5].toInt() != 0;
+    p.categoryName = r[6].toString();
+    p.quantity = num(r[7]);
+    p.value = num(r[8]);
+    out.push_back(std::move(p));
+  }
+  const auto byCode = [](const PeriodProduct& a, const PeriodProduct& b) {
+    return a.pid.compare(b.pid, Qt::CaseInsensitive) < 0;
+  };
+  if (!std::is_sorted(out.begin(), out.end(), byCode)) std::stable_sort(out.begin(), out.end(), byCode);
+  return out;
+}
+
+QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
+                                        const QString& categoryId) {
+  QVariantList binds;
+  // One row per product and distinct line amount, so each line's rounding is known without
+  // reading the lines one by one.
+  const QString sql =
+      QStringLiteral(
+          "SELECT p.PId, p.PName, p.ProNoun, p.CID, c.CateName, s.q, s.pr, s.n "
+          "FROM (SELECT %1 AS k, %2 AS q, %3 AS pr, COUNT(*) AS n FROM %4 WHERE %5 GROUP BY %1, %2, %3) AS s "
+          "JOIN Product AS p ON p.PId = s.k JOIN Category AS c ON c.CateID = p.CID "
+          "WHERE c.CateID = ? ORDER BY s.k")
+          .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, &binds));
+  binds << categoryId;
+  const data::Snapshot rs = db.query(sql, binds);
+  QVector<PeriodProduct> out;
+  for (const auto& r : rs.rows()) {
+    const QString pid = r[0].toString();
+    if (out.isEmpty() || out.last().pid != pid) {
+      PeriodProduct p;
+      p.pid = pid;
+      p.name = r[1].toString();
+      p.unit = r[2].toString();
+      p.categoryId = r[3].toString();
+      p.categoryName = r[4].toString();
+      p.inProduct = p.inCategory = true;
+      out.push_back(std::move(p));
+    }
+    PeriodProduct& p = out.last();
+    const double q = num(r[5]), amount = q * num(r[6]), n = num(r[7]);
+    p.quantity += n * q;
+    p.value += n * amount;
+    p.roundedValue += n * plat::roundTo(amount, 2);
+  }
+  return out;
+}
+
+PeriodSummary summarize(const QVector<PeriodProduct>& products, const SummaryRules& rules) {
+  PeriodSummary s;
+  QVector<PeriodCategory> cats;
+  for (const PeriodProduct& p : products) {
+    s.total += p.value;
+    if (p.inCategory) cats.push_back({p.categoryId, p.categoryName});
+    if (!p.inProduct || (rules.rowsNeedCategory && !p.inCategory)) continue;
+    if (rules.skipZeroQuantity && std::fabs(p.quantity) < 1e-9) continue;
+    s.rows.push_back(p);
+  }
+  // Ids compare as the database does, without regard to case.
+  std::stable_sort(cats.begin(), cats.end(), [](const PeriodCategory& a, const PeriodCategory& b) {
+    return a.id.compare(b.id, Qt::CaseInsensitive) < 0;
+  });
+  for (const PeriodCategory& c : cats)
+    if (s.categories.isEmpty() || s.categories.last().id.compare(c.id, Qt::CaseInsensitive) != 0)
+      s.categories.push_back(c);
+  return s;
+}
+
+QString categoryIdOf(const QString& item) {
+  const int dot = item.indexOf('.');
+  return dot < 0 ? item : item.left(dot);
+}
+
+int deletePeriod(data::Db& db, const PeriodSource& src, const data::DateRange& range) {
+  int n = 0;
+  db.transaction([&] {
+    n = db.exec(QStringLiteral("DELETE FROM %1 WHERE %2 BETWEEN ? AND ?").arg(src.table, src.date), range.binds());
+  });
+  return n;
+}
+
+QStringList periodMonths(data::Db& db, const PeriodSource& src) {
+  // One index seek per month rather than a scan of every line.
+  const QString sql = QStringLiteral("SELECT MIN(%1) FROM %2 WHERE %1 >= ?").arg(src.date, src.table);
+  QStringList months;
+  QString from = QStringLiteral("0000-01-01");
+  for (;;) {
+    const QVariant v = db.scalar(sql, {from});
+    const QDate d = QDate::fromString(v.toString(), Qt::ISODate);
+    if (v.isNull() || !d.isValid()) break;
+    months << d.toString(QStringLiteral("MM/yyyy"));
+    from = data::isoDate(QDate(d.year(), d.month(), 1).addMonths(1));
+  }
+  return months;
+}
+
+std::optional<data::DateRange> monthItemRange(const QString& item) {
+  static const QRegularExpression re(QStringLiteral("^([0-9]{2})/([0-9]{4})$"));
+  const auto m = re.match(item);
+  if (!m.hasMatch()) return std::nullopt;
+  const int month = m.captured(1).toInt(), year = m.captured(2).toInt();
+  if (month < 1 || month > 12 || year < 1) return std::nullopt;
+  return data::monthRange(year, month);
+}
+
+std::optional<data::DateRange> yearTextRange(const QString& text) {
+  static const QRegularExpression re(QStringLiteral("^[0-9]{4}$"));
+  if (!re.match(text).hasMatch()) return std::nullopt;
+  const int year = text.toInt();
+  if (year < 1) return std::nullopt;
+  return data::yearRange(year);
+}
+
+QString fmtMoneyUpTo3(double v) {
+  const double r = plat::roundTo(v, 3);
+  const qint64 mills = std::llround(std::fabs(r) * 1000);
+  if (mills % 10 == 0) return plat::fmtMoney(r);
+  const QString two = plat::fmtMoney(static_cast<double>(mills / 10) / 100);
+  return (r < 0 ? QStringLiteral("-") : QString()) + two + QString::number(mills % 10);
+}
+
+double vatPart(double amount, double ratePercent) {
+  return ratePercent == -100 ? 0 : amount * ratePercent / (ratePercent + 100);
+}
+
+}  // namespace reportkit
