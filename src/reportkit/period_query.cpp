@@ -25,8 +25,8 @@ double num(const QVariant& v) { return v.isNull() ? 0.0 : v.toDouble(); }
 }  // namespace
 
 PeriodSource PeriodSource::sales() {
-  return {QStringLiteral("Sell"), QStringLiteral("PID"), QStringLiteral("SellDate"), QStringLiteral("SQuantity"),
-          QStringLiteral("SPrice"), QStringLiteral("Employee")};
+  return {QStringLiteral("Sell"),      QStringLiteral("PID"),    QStringLiteral("SellDate"),
+          QStringLiteral("SQuantity"), QStringLiteral("SPrice"), QStringLiteral("Employee")};
 }
 
 PeriodSource PeriodSource::purchases() {
@@ -132,7 +132,8 @@ QString categoryIdOf(const QString& item) {
 int deletePeriod(data::Db& db, const PeriodSource& src, const data::DateRange& range) {
   int n = 0;
   db.transaction([&] {
-    n = db.exec(QStringLiteral("DELETE FROM %1 WHERE %2 BETWEEN ? AND ?").arg(src.table, src.date), range.binds());
+    n = db.exec(QStringLiteral("DELETE FROM %1 WHERE %2 BETWEEN ? AND ?").arg(src.table, src.date),
+                range.binds());
   });
   return n;
 }

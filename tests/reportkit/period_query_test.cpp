@@ -14,18 +14,20 @@ namespace {
 
 void product(const QString& pid, const QString& name, const QString& cid, const QString& unit = "pcs",
              double stock = 100) {
-  Conn().exec("INSERT INTO Product (PId, PName, Price, Price1, Price2, Quantity, CID, ProNoun, PoOrder) "
-              "VALUES (?, ?, 1, 1, 1, ?, ?, ?, 0)",
-              {pid, name, stock, cid, unit});
+  Conn().exec(
+      "INSERT INTO Product (PId, PName, Price, Price1, Price2, Quantity, CID, ProNoun, PoOrder) "
+      "VALUES (?, ?, 1, 1, 1, ?, ?, ?, 0)",
+      {pid, name, stock, cid, unit});
 }
 void category(const QString& id, const QString& name) {
   Conn().exec("INSERT INTO Category (CateID, CateName) VALUES (?, ?)", {id, name});
 }
 void sale(const QString& pid, const QString& isoDay, double qty, double price, int bill = 1,
           const QString& employee = "Admin") {
-  Conn().exec("INSERT INTO Sell (PID, SellTime, SellDate, SQuantity, SPrice, Comment, Employee, Recieve) "
-              "VALUES (?, '10:00:00', ?, ?, ?, ?, ?, 0)",
-              {pid, isoDay, qty, price, bill, employee});
+  Conn().exec(
+      "INSERT INTO Sell (PID, SellTime, SellDate, SQuantity, SPrice, Comment, Employee, Recieve) "
+      "VALUES (?, '10:00:00', ?, ?, ?, ?, ?, 0)",
+      {pid, isoDay, qty, price, bill, employee});
 }
 
 PeriodScope day(const QString& iso) { return {{iso, iso}, std::nullopt}; }
@@ -143,11 +145,16 @@ TEST(PeriodRanges, MonthItems) {
     const char* from;  // nullptr: no range
     const char* to;
   } cases[] = {
-      {"03/2005", "2005-03-01", "2005-03-31"}, {"04/2005", "2005-04-01", "2005-04-30"},
-      {"02/2024", "2024-02-01", "2024-02-29"}, {"02/2023", "2023-02-01", "2023-02-28"},
-      {"12/1999", "1999-12-01", "1999-12-31"}, {"", nullptr, nullptr},
-      {"13/2024", nullptr, nullptr},           {"00/2024", nullptr, nullptr},
-      {"3/2024", nullptr, nullptr},            {"03/24", nullptr, nullptr},
+      {"03/2005", "2005-03-01", "2005-03-31"},
+      {"04/2005", "2005-04-01", "2005-04-30"},
+      {"02/2024", "2024-02-01", "2024-02-29"},
+      {"02/2023", "2023-02-01", "2023-02-28"},
+      {"12/1999", "1999-12-01", "1999-12-31"},
+      {"", nullptr, nullptr},
+      {"13/2024", nullptr, nullptr},
+      {"00/2024", nullptr, nullptr},
+      {"3/2024", nullptr, nullptr},
+      {"03/24", nullptr, nullptr},
       {"03/2024 ", nullptr, nullptr},
   };
   for (const auto& c : cases) {
@@ -173,7 +180,7 @@ TEST(PeriodRanges, YearTexts) {
 
 TEST(PeriodTotals, FormatsAndVat) {
   const std::pair<double, const char*> upTo3[] = {
-      {1234.5, "1,234.50"}, {1234.567, "1,234.567"}, {0, "0.00"},        {1234.5671, "1,234.567"},
+      {1234.5, "1,234.50"}, {1234.567, "1,234.567"}, {0, "0.00"},           {1234.5671, "1,234.567"},
       {0.0005, "0.001"},    {-2.345, "-2.345"},      {1e6, "1,000,000.00"}, {99.9999, "100.00"},
   };
   for (const auto& [v, want] : upTo3) EXPECT_EQ(fmtMoneyUpTo3(v), want) << v;

@@ -1,0 +1,525 @@
+#include "reportkit/period_report.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QStyle>
+#include <cmath>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/flexgrid.h"
+#include "platform/numtext.h"
+#include "platform/units.h"
+#include "reportkit/grid_export.h"
+#include "reportkit/grid_sort.h"
+#include "reportkit/report_print.h"
+#include "shell/lang.h"
+#include "shell/security.h"
+#include "shell/session.h"
+#include "shell/settings.h"
+
+namespace reportkit {
+
+QString moneyCell(double v) {
+  // Whole satang straight from the value, unless it lies near a half satang or is too large for
+  // the shortcut to be exact: those take the general rule (15 significant digits, half away from 0).
+  const double cents = v * 100;
+  const double frac = std::fabs(cents - std::trunc(cents));
+  if (!std::isfinite(v) || std::fabs(v) >= 1e9 || std::fabs(frac - 0.5) < 1e-4) return plat::fmtMoney(v);
+  const qint64 c = std::llround(cents);
+  qint64 whole = std::llabs(c) / 100;
+  const int part = static_cast<int>(std::llabs(c) % 100);
+  char buf[40];
+  int i = sizeof buf;
+  buf[--i] = static_cast<char>('0' + part % 10);
+  buf[--i] = static_cast<char>('0' + part / 10);
+  buf[--i] = '.';
+  int digits = 0;
+  do {
+    if (digits > 0 && digits % 3 == 0) buf[--i] = ',';
+    buf[--i] = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+    ++digits;
+  } while (whole > 0);
+  if (c < 0) buf[--i] = '-';
+  return QString::fromLatin1(buf + i, static_cast<int>(sizeof buf) - i);
+}
+
+QString quantityCell(double v) {
+  // Quantities are mostly whole: those need no digit work.
+  if (std::isfinite(v) && v == std::trunc(v) && std::fabs(v) < 1e15)
+    return QString::number(static_cast<qint64>(v));
+  return plat::plainNumber(v);
+}
+
+QStringList periodGridRow(const PeriodProduct& p) {
+  return {p.pid, p.name, quantityCell(p.quantity), moneyCell(p.value), QString(), p.unit};
+}
+
+QVector<QStringList> periodRowTexts(const QVector<PeriodProduct>& rows) {
+  QVector<QStringList> out;
+  out.reserve(rows.size());
+  for (const PeriodProduct& p : rows) out.push_back(periodGridRow(p));
+  return out;
+}
+
+QStringList categoryHeadingRow(const QString& item) {
+  return {QStringLiteral("  "), QString(13, ' ') + item, QString(), QString(), QString(), QString()};
+}
+
+QVector<PeriodControlSpec> sharedPeriodControls(const QString& showSelected, bool withVatTotal) {
+  using C = PeriodControl;
+  QVector<PeriodControlSpec> v = {
+      {"Frame3", C::Frame, "", {8640, 120, 3015, 2775}, "", ""},
+      {"LstCate", C::CategoryList, "Frame3", {120, 360, 1695, 2280}, "", ""},
+      {showSelected, C::Button, "Frame3", {1920, 360, 975, 735}, "Show", "แสดง"},
+      {"cmdPrint", C::Button, "Frame3", {1920, 1200, 975, 735}, "Print", "พิมพ์"},
+      {"cmdPid", C::Button, "", {120, 1375, 1720, 315}, "Product ID", "รหัสสินค้า"},
+      {"cmdDesc", C::Button, "", {1850, 1375, 3850, 315}, "Description", "รายการสินค้า"},
+      {"cmdQsort", C::Button, "", {5700, 1375, 1020, 315}, "Quantity", "จำนวน"},
+      {"cmdToSort", C::Button, "", {6720, 1375, 1815, 315}, "Total", "รวม"},
+      {"FGrid", C::Grid, "", {120, 1680, 8415, 5175}, "", ""},
+      {"Frame2", C::Frame, "", {8640, 3000, 3015, withVatTotal ? 3855 : 2775}, "", ""},
+      {"lblAmt", C::Label, "Frame2", {240, 360, 1695, 285}, "Amount", "รวม"},
+      {"txtTotal", C::TotalBox, "Frame2", {240, 720, 1695, 360}, "", ""},
+      {"lblBath", C::Label, "Frame2", {2040, 780, 855, 285}, "Baht", "บาท"},
+      {"lblVat", C::Label, "Frame2", {240, 1440, 1695, 285}, "Vat", "ภาษี"},
+      {"txtVat", C::TotalBox, "Frame2", {240, 1800, 1695, 360}, "", ""},
+      {"lblBaht", C::Label, "Frame2", {2040, 1860, 855, 285}, "Baht", "บาท"},
+  };
+  if (withVatTotal) {
+    v.push_back({"LabelTotal", C::Label, "Frame2", {240, 2520, 1695, 285}, "Total", "รวมภาษี"});
+    v.push_back({"txtVatTot", C::TotalBox, "Frame2", {240, 2880, 1695, 360}, "", ""});
+    v.push_back({"lblBath3", C::Label, "Frame2", {2040, 2940, 855, 285}, "Baht", "บาท"});
+  }
+  return v;
+}
+
+namespace {
+
+QRect px(const QRect& twips) {
+  return QRect(plat::twipsToPx(twips.x()), plat::twipsToPx(twips.y()), plat::twipsToPx(twips.width()),
+               plat::twipsToPx(twips.height()));
+}
+
+// Code, name, quantity, value, an empty column, unit.
+constexpr int kGridColumns = 6;
+
+}  // namespace
+
+PeriodReport::PeriodReport(const PeriodLayout& layout, const PeriodSpec& spec, QWidget* parent)
+    : plat::Form(parent), layout_(layout), spec_(spec) {
+  setFont(plat::captionFont());
+  setWindowTitle(layout_.englishCaption);
+  QWidget* previous = nullptr;
+  for (const PeriodControlSpec& c : layout_.controls) {
+    QWidget* host = c.frame.isEmpty() ? this : controls_.value(c.frame, this);
+    QWidget* w = nullptr;
+    switch (c.kind) {
+      case PeriodControl::Frame:
+        w = new QGroupBox(host);
+        break;
+      case PeriodControl::Label:
+        w = new QLabel(c.english, host);
+        break;
+      case PeriodControl::Button:
+      case PeriodControl::PictureButton: {
+        auto* b = new QPushButton(c.english, host);
+        // Enter on a focused button presses it, as Space does.
+        b->setAutoDefault(true);
+        if (c.kind == PeriodControl::PictureButton) {
+          b->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+          b->setIconSize(QSize(24, 24));
+          b->setToolTip(QStringLiteral("Excel"));
+        }
+        w = b;
+        break;
+      }
+      case PeriodControl::DatePicker: {
+        auto* d = new QDateEdit(host);
+        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        d->setCalendarPopup(true);
+        DTPDate1 = d;
+        w = d;
+        break;
+      }
+      case PeriodControl::MonthCombo:
+      case PeriodControl::EmployeeCombo:
+        comMo = new QComboBox(host);
+        w = comMo;
+        break;
+      case PeriodControl::CategoryCombo:
+        ComCate = new QComboBox(host);
+        w = ComCate;
+        break;
+      case PeriodControl::YearBox:
+        txtYear = new QLineEdit(host);
+        w = txtYear;
+        break;
+      case PeriodControl::CategoryList:
+        LstCate = new QListWidget(host);
+        // A click toggles an item.
+        LstCate->setSelectionMode(QAbstractItemView::MultiSelection);
+        w = LstCate;
+        break;
+      case PeriodControl::Grid:
+        FGrid = new plat::FlexGrid(host);
+        FGrid->setFixedRows(0);
+        FGrid->setCols(kGridColumns);
+        FGrid->setRows(0);
+        FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        w = FGrid;
+        break;
+      case PeriodControl::TotalBox:
+        w = new QLineEdit(host);
+        break;
+    }
+    w->setObjectName(c.name);
+    w->setGeometry(px(c.rect));
+    if (c.hidden) w->hide();
+    controls_.insert(c.name, w);
+    if (w->focusPolicy() != Qt::NoFocus && c.kind != PeriodControl::Frame) {
+      if (previous) QWidget::setTabOrder(previous, w);
+      previous = w;
+    }
+  }
+  txtTotal = qobject_cast<QLineEdit*>(control("txtTotal"));
+  txtVat = qobject_cast<QLineEdit*>(control("txtVat"));
+  txtVatTot = qobject_cast<QLineEdit*>(control("txtVatTot"));
+  cmdDel = button("cmdDel");
+  cmdExcel = button("cmdExcel");
+  cmdPrint = button("cmdPrint");
+  cmdQsort = button("cmdQsort");
+  cmdToSort = button("cmdToSort");
+
+  if (QPushButton* b = button(spec_.showAllButton))
+    connect(b, &QPushButton::clicked, this, &PeriodReport::showAll);
+  if (QPushButton* b = button(spec_.showSelectedButton))
+    connect(b, &QPushButton::clicked, this, &PeriodReport::showSelected);
+  if (cmdQsort) connect(cmdQsort, &QPushButton::clicked, this, [this] { sortBy(2); });
+  if (cmdToSort) connect(cmdToSort, &QPushButton::clicked, this, [this] { sortBy(3); });
+  if (cmdDel) connect(cmdDel, &QPushButton::clicked, this, &PeriodReport::deletePeriod);
+  if (cmdPrint) connect(cmdPrint, &QPushButton::clicked, this, &PeriodReport::print);
+  if (cmdExcel) connect(cmdExcel, &QPushButton::clicked, this, &PeriodReport::exportToWorkbook);
+  if (comMo && spec_.kind == PeriodKind::Month)
+    connect(comMo, &QComboBox::activated, this, &PeriodReport::choosePeriod);
+  if (ComCate) connect(ComCate, &QComboBox::activated, this, &PeriodReport::chooseCategory);
+}
+
+QPushButton* PeriodReport::button(const QString& name) const {
+  return qobject_cast<QPushButton*>(controls_.value(name));
+}
+
+QLabel* PeriodReport::label(const QString& name) const {
+  return qobject_cast<QLabel*>(controls_.value(name));
+}
+
+QSize PeriodReport::sizeHint() const {
+  // The designed window size less its frame and caption bar.
+  return QSize(plat::twipsToPx(layout_.width - 120), plat::twipsToPx(layout_.height - 480));
+}
+
+void PeriodReport::showEvent(QShowEvent* e) {
+  plat::Form::showEvent(e);
+  if (placed_) return;
+  placed_ = true;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    sub->move(0, 0);
+    sub->resize(plat::twipsToPx(layout_.width), plat::twipsToPx(layout_.height));
+  }
+}
+
+void PeriodReport::Form_Load() {
+  resize(sizeHint());
+  for (int c = 0; c < layout_.columnWidths.size(); ++c) FGrid->setColWidth(c, layout_.columnWidths[c]);
+  if (shell::thai()) {
+    setWindowTitle(layout_.thaiCaption);
+    for (const PeriodControlSpec& c : layout_.controls) {
+      if (c.thai.isEmpty()) continue;
+      if (QPushButton* b = button(c.name)) b->setText(c.thai);
+      if (QLabel* l = label(c.name)) l->setText(c.thai);
+    }
+  }
+  if (DTPDate1) DTPDate1->setDate(plat::today());
+  if (txtYear) txtYear->setText(plat::today().toString(QStringLiteral("yyyy")));
+  period_ = spec_.kind == PeriodKind::Month ? std::nullopt : pickedPeriod();
+
+  applyPermission();
+  try {
+    if (spec_.kind == PeriodKind::Month) comMo->addItems(periodMonths(data::Conn(), spec_.source));
+    if (spec_.byEmployee) comMo->addItems(shell::users::names(data::Conn(), true));
+    if (comMo) comMo->setCurrentIndex(-1);
+    if (ComCate && spec_.kind == PeriodKind::Year && period_) {
+      const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
+      fillCategories(summarize(products, {}).categories, true);
+    }
+  } catch (const data::DbError& e) {
+    tell(e.text());
+  }
+}
+
+void PeriodReport::applyPermission() {
+  if (spec_.permission == PeriodPermission::ExportOnly) {
+    if (cmdExcel) cmdExcel->show();
+    return;
+  }
+  std::optional<int> level;
+  try {
+    level = shell::users::permission(data::Conn(), shell::session().userName);
+  } catch (const data::DbError&) {
+    // A failed look-up leaves both buttons hidden; the lists still fill.
+  }
+  if (cmdDel) cmdDel->setVisible(spec_.canDelete && level == 0);
+  if (cmdExcel) cmdExcel->setVisible(level == 0 || level == 1);
+}
+
+std::optional<Period> PeriodReport::pickedPeriod() const {
+  switch (spec_.kind) {
+    case PeriodKind::Day: {
+      const QDate d = DTPDate1->date();
+      return Period{{data::isoDate(d), data::isoDate(d)}, d.toString(QStringLiteral("dd/MM/yyyy"))};
+    }
+    case PeriodKind::Month: {
+      const QString item = comMo->currentIndex() < 0 ? QString() : comMo->currentText();
+      if (auto r = monthItemRange(item)) return Period{*r, item};
+      return std::nullopt;
+    }
+    case PeriodKind::Year:
+      if (auto r = yearTextRange(txtYear->text())) return Period{*r, txtYear->text()};
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+QString PeriodReport::employee() const { return comMo ? comMo->currentText() : QString(); }
+
+PeriodScope PeriodReport::scope(const Period& p) const {
+  PeriodScope s{p.range, std::nullopt};
+  if (spec_.byEmployee) s.filter = employee();
+  return s;
+}
+
+void PeriodReport::fillCategories(const QVector<PeriodCategory>& cats, bool intoCombo) {
+  for (const PeriodCategory& c : cats) {
+    LstCate->addItem(c.itemText());
+    if (intoCombo && ComCate) ComCate->addItem(c.itemText());
+  }
+  if (intoCombo && ComCate) ComCate->setCurrentIndex(-1);
+}
+
+void PeriodReport::setTotals(double total, bool upTo3) {
+  txtTotal->setText(upTo3 ? fmtMoneyUpTo3(total) : plat::fmtMoney(total));
+  const double vat = vatPart(total, shell::settings().VatRate);
+  txtVat->setText(plat::fmtMoney(vat));
+  // The total with VAT adds the VAT part as shown, at two decimals.
+  if (txtVatTot) txtVatTot->setText(plat::fmtMoney(total + plat::roundTo(vat, 2)));
+}
+
+void PeriodReport::clearGrid() {
+  FGrid->setRows(0);
+  RowCount = 0;
+}
+
+void PeriodReport::appendRow(const QStringList& cells) {
+  const int r = FGrid->Rows();
+  FGrid->setRows(r + 1);
+  for (int c = 0; c < cells.size() && c < kGridColumns; ++c) FGrid->setTextMatrix(r, c, cells[c]);
+}
+
+void PeriodReport::setSortsAndPrint(bool sorts, bool print) {
+  if (cmdQsort) cmdQsort->setEnabled(sorts);
+  if (cmdToSort) cmdToSort->setEnabled(sorts);
+  if (cmdPrint) cmdPrint->setEnabled(print);
+}
+
+void PeriodReport::remember() {
+  if (!period_) {
+    shown_.reset();
+    return;
+  }
+  shown_ = ShownReport{*period_, spec_.byEmployee ? employee() : QString(), txtTotal->text()};
+}
+
+void PeriodReport::tell(const QString& description) const {
+  plat::dialogs().message(description, QString(), plat::Icon::Critical);
+}
+
+void PeriodReport::showAll() {
+  setSortsAndPrint(true, true);
+  clearGrid();
+  const bool refillsCategories = spec_.kind != PeriodKind::Month;
+  if (refillsCategories) {
+    LstCate->clear();
+    if (ComCate) ComCate->clear();
+  }
+  if (spec_.kind != PeriodKind::Month) period_ = pickedPeriod();
+  if (!period_) {
+    // No month chosen, or a year that is not four digits: nothing to show.
+    txtTotal->clear();
+    txtVat->clear();
+    if (txtVatTot) txtVatTot->clear();
+    shown_.reset();
+    return;
+  }
+  try {
+    const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
+    const PeriodSummary s = summarize(products, {spec_.rowsNeedCategory, spec_.skipZeroQuantity});
+    if (refillsCategories) fillCategories(s.categories, spec_.kind == PeriodKind::Year);
+    setTotals(s.total, spec_.kind != PeriodKind::Day);
+    const QVector<QStringList> rows = periodRowTexts(s.rows);
+    FGrid->setRows(static_cast<int>(rows.size()));
+    for (int r = 0; r < rows.size(); ++r)
+      for (int c = 0; c < kGridColumns; ++c) FGrid->setTextMatrix(r, c, rows[r][c]);
+    RowCount = static_cast<int>(rows.size());
+  } catch (const data::DbError& e) {
+    tell(e.text());
+  }
+  remember();
+}
+
+void PeriodReport::showSelected() {
+  setSortsAndPrint(false, true);
+  clearGrid();
+  QStringList items;
+  for (int i = 0; i < LstCate->count(); ++i)
+    if (LstCate->item(i)->isSelected()) items << LstCate->item(i)->text();
+  double grand = 0;
+  try {
+    for (const QString& item : items) {
+      appendRow(categoryHeadingRow(item));
+      ++RowCount;
+      if (!period_) continue;
+      // A category without lines keeps its heading and the show goes on.
+      for (const PeriodProduct& p :
+           categoryProducts(data::Conn(), spec_.source, scope(*period_), categoryIdOf(item))) {
+        grand += p.roundedValue;
+        if (spec_.skipZeroQuantity && std::abs(p.quantity) < 1e-9) continue;
+        appendRow(periodGridRow(p));
+        ++RowCount;
+      }
+    }
+  } catch (const data::DbError& e) {
+    tell(e.text());
+  }
+  setTotals(grand, false);
+  remember();
+}
+
+void PeriodReport::choosePeriod() {
+  LstCate->clear();
+  if (ComCate) ComCate->clear();
+  period_ = pickedPeriod();
+  if (!period_) return;
+  try {
+    const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
+    const PeriodSummary s = summarize(products, {spec_.rowsNeedCategory, spec_.skipZeroQuantity});
+    fillCategories(s.categories, true);
+    // Totals come with the month, also when none of its products has a category.
+    setTotals(s.total, true);
+  } catch (const data::DbError& e) {
+    tell(e.text());
+  }
+}
+
+void PeriodReport::chooseCategory() {
+  if (!ComCate || ComCate->currentIndex() < 0) return;
+  FGrid->setRows(0);
+  // Its rows have other columns: the sorts and the printout stay off until the next show.
+  setSortsAndPrint(false, false);
+  if (!period_) return;
+  try {
+    for (const PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_),
+                                                   categoryIdOf(ComCate->currentText()))) {
+      const QString q = quantityCell(p.quantity), v = moneyCell(p.value);
+      appendRow(spec_.categoryView == CategoryView::NameQuantityValue ? QStringList{p.name, q, v}
+                                                                      : QStringList{p.pid, p.name, q, v});
+    }
+  } catch (const data::DbError& e) {
+    tell(e.text());
+  }
+}
+
+void PeriodReport::sortBy(int column) {
+  if ((column == 2 && cmdQsort && !cmdQsort->isEnabled()) ||
+      (column == 3 && cmdToSort && !cmdToSort->isEnabled()))
+    return;
+  GridSortDesc(*FGrid, column, SortKey::Money, RowCount);
+}
+
+void PeriodReport::TranVal(int from, int to) { reportkit::TranVal(*FGrid, from, to); }
+
+QString PeriodReport::deleteQuestion(const Period& p) const {
+  return shell::L(QStringLiteral("ยืนยันการลบข้อมูล "), QStringLiteral("Confirm to Delete Data ")) + p.text;
+}
+
+void PeriodReport::deletePeriod() {
+  if (!spec_.canDelete) return;
+  const std::optional<Period> p = pickedPeriod();
+  if (!p) {
+    plat::dialogs().message(spec_.kind == PeriodKind::Month
+                                ? shell::L(QStringLiteral("กรุณาเลือกเดือนที่ต้องการลบ"),
+                                           QStringLiteral("Please choose the month to delete."))
+                                : shell::L(QStringLiteral("กรุณาใส่ปีเป็นตัวเลข 4 หลัก"),
+                                           QStringLiteral("Please type the year in four digits.")),
+                            QString(), plat::Icon::Information);
+    return;
+  }
+  if (!plat::dialogs().askYesNo(deleteQuestion(*p), QString())) return;
+  try {
+    reportkit::deletePeriod(data::Conn(), spec_.source, p->range);
+  } catch (const data::DbError& e) {
+    tell(shell::L(QStringLiteral("ลบข้อมูลไม่สำเร็จ\n"), QStringLiteral("The sales could not be deleted.\n")) +
+         e.text());
+    return;
+  }
+  period_ = p;
+  showAll();
+  txtTotal->setText(QStringLiteral("0"));
+  txtVat->setText(QStringLiteral("0"));
+  if (txtVatTot) txtVatTot->setText(QStringLiteral("0"));
+  if (shown_) shown_->total = txtTotal->text();
+}
+
+void PeriodReport::print() {
+  if (!shown_ || (cmdPrint && !cmdPrint->isEnabled())) return;
+  using shell::L;
+  ReportPrint d;
+  d.printer = PrinterChoice::ReportPrinter;
+  d.docName = spec_.reportName;
+  d.title = {spec_.titleX, spec_.titleY, titleText(*shown_), Align::Left, 2, spec_.titleBold};
+  d.total =
+      PlacedText{7700,
+                 300,
+                 L(QStringLiteral("สรุปยอดรวม             "), QStringLiteral("Amount                 ")) +
+                     shown_->total + L(QStringLiteral("         บาท"), QStringLiteral("         Baht")),
+                 Align::Left,
+                 2,
+                 true};
+  d.headings = {{400, L(QStringLiteral("รหัสสินค้า"), QStringLiteral("Product Id"))},
+                {3000, L(QStringLiteral("รายการสินค้า"), QStringLiteral("Description"))},
+                {6700, L(QStringLiteral("จำนวน"), QStringLiteral("Quantity"))},
+                {8200, L(QStringLiteral("หน่วยนับ"), QStringLiteral("Unit"))},
+                {10000, L(QStringLiteral("มูลค่า"), QStringLiteral("Value"))}};
+  d.columns = {{0, Align::Centre, 850},
+               {1, Align::Left, 1700},
+               {2, Align::Right, 7700},
+               {5, Align::Right, 9300},
+               {3, Align::Right, 10900}};
+  printReport(d, *FGrid, RowCount);
+}
+
+void PeriodReport::exportToWorkbook() {
+  ExportOptions o;
+  o.reportName = spec_.reportName;
+  o.onFailure = OnFailure::Message;
+  o.totalRow = TotalRow{shell::L(QStringLiteral("รวม"), QStringLiteral("Total")), txtTotal->text()};
+  exportGrid(*FGrid, o);
+}
+
+}  // namespace reportkit
