@@ -1,5 +1,7 @@
 #include "sale/picker.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
 #include <algorithm>
 
 #include "data/db.h"
@@ -7,10 +9,19 @@
 namespace sale {
 
 namespace {
-QVector<PickItem> itemsOf(const data::Snapshot& s) {
+// The code and name of each row of a bound SELECT, read straight off the statement: a scroll reads
+// only a handful of rows, so the statement's own cost is most of it.
+QVector<PickItem> readItems(const QString& sql, const QVariantList& binds) {
+  QSqlDatabase db = data::Conn().handle();
+  if (!db.isOpen())
+    throw data::DbError(QStringLiteral("Operation is not allowed when the object is closed."));
+  QSqlQuery q(db);
+  q.setForwardOnly(true);
+  if (!q.prepare(sql)) throw data::DbError(q.lastError().text());
+  for (int i = 0; i < binds.size(); ++i) q.bindValue(i, binds[i]);
+  if (!q.exec()) throw data::DbError(q.lastError().text());
   QVector<PickItem> out;
-  out.reserve(s.size());
-  for (const auto& row : s.rows()) out.push_back({row[0].toString(), row[1].toString()});
+  while (q.next()) out.push_back({q.value(0).toString(), q.value(1).toString()});
   return out;
 }
 }  // namespace
@@ -36,9 +47,9 @@ void CategoryStrip::back() {
 
 void ProductWindow::show(const QString& cid) {
   cid_ = cid;
-  items_ = itemsOf(data::Conn().query(
+  items_ = readItems(
       QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? ORDER BY PId LIMIT %1").arg(kButtons),
-      {cid}));
+      {cid});
   upEnabled_ = false;
   downEnabled_ = true;
 }
@@ -46,10 +57,10 @@ void ProductWindow::show(const QString& cid) {
 bool ProductWindow::down() {
   if (items_.isEmpty()) return false;
   // One row more than is shown tells whether another follows.
-  QVector<PickItem> after = itemsOf(data::Conn().query(
+  QVector<PickItem> after = readItems(
       QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? AND PId > ? ORDER BY PId LIMIT %1")
           .arg(kRow + 1),
-      {cid_, items_.last().code}));
+      {cid_, items_.last().code});
   if (after.isEmpty()) return false;
   const bool more = after.size() > kRow;
   after.resize(std::min<int>(after.size(), kRow));
@@ -61,10 +72,10 @@ bool ProductWindow::down() {
 
 bool ProductWindow::up() {
   if (items_.isEmpty()) return false;
-  QVector<PickItem> before = itemsOf(data::Conn().query(
+  QVector<PickItem> before = readItems(
       QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? AND PId < ? ORDER BY PId DESC LIMIT %1")
           .arg(kRow + 1),
-      {cid_, items_.first().code}));
+      {cid_, items_.first().code});
   if (before.isEmpty()) {
     upEnabled_ = false;
     return false;

@@ -16,6 +16,8 @@ CREATE TABLE Product (
   PoOrder  INTEGER
 );
 CREATE INDEX ProductByCategory ON Product (CID);
+-- The touch picker reads a category a window of rows at a time, in code order.
+CREATE INDEX ProductByCategoryCode ON Product (CID, PId);
 
 CREATE TABLE Category (
   CateID   TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
