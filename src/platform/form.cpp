@@ -153,6 +153,15 @@ void FormRegistry::setMdiArea(QMdiArea* area) {
   }
 }
 
+namespace {
+// Whether w is a window that form opened as its own (w's parents lead to form).
+bool owns(const Form* form, const QWidget* w) {
+  for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+    if (p == form) return true;
+  return false;
+}
+}  // namespace
+
 // Another window of the program became active: unload the forms that go away on deactivation.
 // Message boxes and dialogs of a form belong to the form's own window and do not count.
 void FormRegistry::onActivated(QWidget* nowActive) {
@@ -164,6 +173,7 @@ void FormRegistry::onActivated(QWidget* nowActive) {
   for (const auto& p : all) {
     Form* f = p.data();
     if (!f || f == active || !f->unloadsOnDeactivate() || !f->isVisible()) continue;
+    if (owns(f, active)) continue;  // a window the form opened as its own dialog
     forms_.remove(f->objectName());
     f->unload();
   }

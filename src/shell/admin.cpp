@@ -1,0 +1,41 @@
+#include "shell/admin.h"
+
+#include "platform/dialogs.h"
+#include "shell/lang.h"
+#include "shell/settings.h"
+
+namespace shell {
+
+void closeSharedConn() { data::Conn().close(); }
+
+void reopenSharedConn() {
+  QString error;
+  if (!data::Conn().tryOpen(settings().DbPath.toText(), &error))
+    plat::dialogs().message(
+        L(QStringLiteral("เปิดฐานข้อมูลไม่ได้: "), QStringLiteral("The database cannot be opened: ")) + error, {},
+        plat::Icon::Critical);
+}
+
+void resetStock(data::Db& db) {
+  db.transaction([&db] {
+    db.exec(QStringLiteral("DELETE FROM Buy"));
+    db.exec(QStringLiteral("UPDATE Product SET Quantity = 0"));
+  });
+}
+
+void runStockReset() {
+  const QString question =
+      L(QStringLiteral("ระบบจะทำการลบข้อมูลการซื้อ และปรับจำนวนสินค้าทุกรายการ = 0 โปรดยันยืนการปรับปรุงข้อมูล "),
+        QStringLiteral("System Will Delete Buy Data And Update Qty = 0 Please Confirm to Update Data "));
+  if (!plat::dialogs().askYesNo(question)) return;
+  try {
+    resetStock(data::Conn());
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(L(QStringLiteral("ปรับจำนวนสินค้าไม่ได้ ไม่มีข้อมูลใดถูกเปลี่ยน: "),
+                              QStringLiteral("The stock was not reset; nothing was changed: ")) +
+                                e.text(),
+                            {}, plat::Icon::Critical);
+  }
+}
+
+}  // namespace shell

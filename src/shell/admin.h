@@ -1,0 +1,21 @@
+#pragma once
+// Administration of the database file: the shared connection while a backup, restore or database
+// chooser window is open, and the stock reset of the File menu.
+#include "data/db.h"
+
+namespace shell {
+
+// The backup, restore and chooser windows close the shared connection while they are open...
+void closeSharedConn();
+// ...and reopen it on the current DbPath when they unload; a failure is told with the database's
+// description, and the connection stays closed.
+void reopenSharedConn();
+
+// Deletes every stock lot and sets every product's stock to 0, in one transaction: a failure
+// changes nothing and is thrown as data::DbError.
+void resetStock(data::Db& db);
+// "Reset Stock = 0": asks in the user's language; on Yes resets on the shared connection and shows
+// nothing after, unless the reset failed.
+void runStockReset();
+
+}  // namespace shell

@@ -1,0 +1,72 @@
+#include "shell/backup_data.h"
+
+#include <QShortcut>
+
+#include "data/dbfile.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "shell/admin.h"
+#include "shell/form_style.h"
+#include "shell/lang.h"
+#include "shell/settings.h"
+
+namespace shell {
+
+BackupData::BackupData() {
+  setWindowTitle(QStringLiteral("Backup Your Data"));
+  dressForm(this);
+  lblBFname = new QLabel(QStringLiteral("Backup File Name :"), this);
+  whiteText(lblBFname);
+  Text1 = new QLineEdit(this);
+  cmdOk = new QPushButton(QStringLiteral("Save"), this);
+  cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  placeAll({{lblBFname, {120, 120, 3000, 255}},
+            {Text1, {120, 420, 5010, 315}},
+            {cmdOk, {2760, 870, 1125, 375}},
+            {cmdCancel, {4005, 870, 1125, 375}}});
+  setTabOrder(Text1, cmdOk);
+  setTabOrder(cmdOk, cmdCancel);
+  connect(cmdOk, &QPushButton::clicked, this, &BackupData::cmdOk_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &BackupData::cmdCancel_Click);
+  connect(Text1, &QLineEdit::returnPressed, this, &BackupData::cmdOk_Click);
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+          &BackupData::cmdCancel_Click);
+}
+
+void BackupData::Form_Load() {
+  // The window's 5370 by 1830 twips, its caption bar and borders included.
+  resize(plat::twipsToPx(5250), plat::twipsToPx(1410));
+  if (thai()) {
+    setWindowTitle(QStringLiteral("เก็บข้อมูลสำรอง"));
+    lblBFname->setText(QStringLiteral("ตำแหน่งเก็บข้อมูลสำรอง"));
+    cmdOk->setText(QStringLiteral("ตกลง"));
+    cmdCancel->setText(QStringLiteral("ยกเลิก"));
+  }
+  Text1->setText(plat::installPath(QStringLiteral("Kelvantorium.bak")));
+  closeSharedConn();
+}
+
+void BackupData::cmdOk_Click() {
+  const QString db = settings().DbPath.toText();
+  const QString target = Text1->text();
+  if (data::sameFile(db, target)) {
+    plat::dialogs().message(L(QStringLiteral("ไม่สามารถเก็บข้อมูลสำรองทับฐานข้อมูลที่ใช้อยู่ได้ โปรดเลือกชื่อแฟ้มอื่น"),
+                              QStringLiteral("The backup cannot be written over the database in use. "
+                                             "Please choose another file name.")));
+    Text1->setFocus();
+    return;
+  }
+  try {
+    data::backupDatabase(db, target);
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(
+        L(QStringLiteral("เก็บข้อมูลสำรองไม่ได้: "), QStringLiteral("The backup was not made: ")) + e.text());
+    return;
+  }
+  plat::dialogs().message(QStringLiteral("Backup complete"));
+  unload();
+}
+
+void BackupData::Form_Unload() { reopenSharedConn(); }
+
+}  // namespace shell

@@ -1,0 +1,149 @@
+#include "shell/file_chooser.h"
+
+#include <QDir>
+#include <QShortcut>
+
+#include "data/dbfile.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "shell/admin.h"
+#include "shell/form_style.h"
+#include "shell/lang.h"
+#include "shell/option_form.h"
+#include "shell/settings.h"
+
+namespace shell {
+
+FileChooser::FileChooser(QWidget* parent) : plat::Form(parent) {
+  dressForm(this);
+  lblFname = new QLabel(QStringLiteral("File Name :"), this);
+  whiteText(lblFname);
+  Text1 = new QLineEdit(this);
+  File1 = new plat::FileList(this);
+  Dir1 = new plat::DirList(this);
+  Drive1 = new plat::DriveList(this);
+  cmdOk = new QPushButton(QStringLiteral("Open"), this);
+  cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cmdOk->setEnabled(false);
+  placeAll({{lblFname, {120, 60, 2535, 255}},
+            {Text1, {120, 330, 2535, 315}},
+            {File1, {120, 690, 2535, 1890}},
+            {Dir1, {2760, 330, 2370, 1440}},
+            {Drive1, {2760, 1830, 2370, 315}},
+            {cmdOk, {2760, 2250, 1125, 375}},
+            {cmdCancel, {4005, 2250, 1125, 375}}});
+  connect(Drive1, &plat::DriveList::driveChanged, this, &FileChooser::Drive1_Change);
+  connect(Dir1, &plat::DirList::pathChanged, this, &FileChooser::Dir1_Change);
+  connect(File1, &plat::FileList::fileClicked, this, &FileChooser::File1_Click);
+  connect(File1, &plat::FileList::fileActivated, this, &FileChooser::File1_DblClick);
+  connect(cmdOk, &QPushButton::clicked, this, &FileChooser::cmdOk_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &FileChooser::cmdCancel_Click);
+  connect(Text1, &QLineEdit::returnPressed, this, [this] {
+    if (cmdOk->isEnabled()) cmdOk_Click();
+  });
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+          &FileChooser::cmdCancel_Click);
+}
+
+void FileChooser::loadChooser(const QString& thaiCaption, const QString& pattern) {
+  // The window's 5370 by 3615 twips, its caption bar and borders included.
+  resize(plat::twipsToPx(5250), plat::twipsToPx(3195));
+  if (thai()) {
+    lblFname->setText(QStringLiteral("ชื่อแฟ้ม"));
+    cmdOk->setText(QStringLiteral("ตกลง"));
+    cmdCancel->setText(QStringLiteral("ยกเลิก"));
+    setWindowTitle(thaiCaption);
+  }
+  File1->setPattern(pattern);
+  const QString start = plat::installDir();
+  Drive1->showDriveOf(start);
+  Dir1->setPath(start);
+  closeSharedConn();
+}
+
+void FileChooser::Form_Unload() { reopenSharedConn(); }
+
+void FileChooser::Drive1_Change() { Dir1->setPath(Drive1->drive()); }
+
+void FileChooser::Dir1_Change() {
+  File1->setPath(Dir1->path());
+  Drive1->showDriveOf(Dir1->path());
+}
+
+void FileChooser::File1_Click() {
+  const QString name = File1->fileName();
+  if (name.isEmpty()) return;
+  cmdOk->setEnabled(true);
+  Text1->setText(name);
+}
+
+QString FileChooser::chosenPath() const { return QDir(File1->path()).filePath(Text1->text()); }
+
+// ---- LoadData ----
+
+LoadData::LoadData() {
+  setWindowTitle(QStringLiteral("Load Data"));
+  Combo1 = new QComboBox(this);
+  Combo1->addItem(QStringLiteral("Backup File (*.BAK)"));
+  placeAll({{Combo1, {120, 2640, 2535, 315}}});
+  File1->setGeometry(twipsRect(120, 690, 2535, 1890));
+  setTabOrder(Text1, File1);
+  setTabOrder(File1, Combo1);
+  setTabOrder(Combo1, Dir1);
+  setTabOrder(Dir1, Drive1);
+  setTabOrder(Drive1, cmdOk);
+  setTabOrder(cmdOk, cmdCancel);
+  connect(Combo1, &QComboBox::activated, this, &LoadData::Combo1_Click);
+}
+
+void LoadData::Form_Load() { loadChooser(QStringLiteral("เรียกใช้ข้อมูลสำรอง"), QStringLiteral("*.BAK")); }
+
+void LoadData::Combo1_Click() { File1->setPattern(QStringLiteral("*.BAK")); }
+
+void LoadData::cmdOk_Click() {
+  if (!plat::dialogs().askYesNo(
+          QStringLiteral("Your Old Data will be lost!,You Should Backup your old data befor")))
+    return;
+  RestorePath = chosenPath();
+  try {
+    data::restoreDatabase(settings().DbPath.toText(), RestorePath, plat::now());
+  } catch (const data::RefusedFile& e) {
+    plat::dialogs().message(L(QStringLiteral("แฟ้มนี้ไม่ใช่ข้อมูลสำรองของโปรแกรมที่ใช้ได้ ข้อมูลเดิมไม่ถูกเปลี่ยน: "),
+                              QStringLiteral("This file is not a usable backup of this program's data; "
+                                             "nothing was changed: ")) +
+                            e.text());
+    return;
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(L(QStringLiteral("เรียกใช้ข้อมูลสำรองไม่ได้ ข้อมูลเดิมไม่ถูกเปลี่ยน: "),
+                              QStringLiteral("The backup was not put in place; nothing was changed: ")) +
+                            e.text());
+    return;
+  }
+  plat::dialogs().message(QStringLiteral("Data  Opened"));
+  unload();
+}
+
+// ---- BrowseData ----
+
+BrowseData::BrowseData(QWidget* options) : FileChooser(options) {
+  setWindowTitle(QStringLiteral("Select Database"));
+  setTabOrder(Text1, File1);
+  setTabOrder(File1, Dir1);
+  setTabOrder(Dir1, Drive1);
+  setTabOrder(Drive1, cmdOk);
+  setTabOrder(cmdOk, cmdCancel);
+}
+
+void BrowseData::Form_Load() { loadChooser(QStringLiteral("เลือกตำแหน่งของฐานข้อมูล"), QStringLiteral("*.db")); }
+
+void BrowseData::cmdOk_Click() {
+  DataPath = chosenPath();
+  auto* options = qobject_cast<OptionF*>(plat::FormRegistry::instance().loaded(QStringLiteral("OptionF")));
+  if (!options)
+    options = qobject_cast<OptionF*>(plat::FormRegistry::instance().show(QStringLiteral("OptionF")));
+  if (options) options->txtDatabase->setText(DataPath);
+  unload();
+}
+
+}  // namespace shell

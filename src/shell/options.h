@@ -1,0 +1,43 @@
+#pragma once
+// The rules behind the options window: port texts, the groups each print type enables, the key
+// filters of its number boxes, and the checks its OK makes before anything is stored.
+#include <QString>
+#include <optional>
+
+#include "shell/settings.h"
+
+namespace shell::options {
+
+// The text a port combo box shows for a port value: "None" for 0, "COM1" to "COM15", "RJ45" (the
+// drawer only), else "". A text value that spells a number counts as that number.
+QString portText(const SettingValue& port, bool drawer);
+// The value a port combo text stores: 0, 1 to 15, or the text "RJ45" (the drawer only); nullopt
+// for any other text, which keeps the value the form was loaded with.
+std::optional<SettingValue> portValue(const QString& text, bool drawer);
+
+// Which control groups a print type enables, and whether it sets the bill printer to "None".
+struct TypeGroups {
+  bool size = false;
+  bool print = false;
+  bool head = false;
+  bool billPrinterNone = false;
+};
+TypeGroups groupsFor(int printType);
+// The option button selected at load for a print type (0 to 5) and for a slip width (0 to 2).
+int typeIndexFor(int printType);
+int sizeIndexFor(int slipWidth);
+
+// The characters each number box takes.
+inline const QString kVatKeys = QStringLiteral("0123456789.");
+inline const QString kWholeKeys = QStringLiteral("0123456789");
+// A key procedure's filter: codes 1 to 26 pass, other characters only when allowed (else 0).
+int filterKey(int keyAscii, const QString& allowed);
+// Pasted or dropped text filtered as if each character were typed.
+QString filterText(const QString& text, const QString& allowed);
+
+// The VAT rate a box stores: a number >= 0; nullopt for anything else (the empty text included).
+std::optional<double> vatRate(const QString& text);
+// A font size a box stores: a whole number from 1 to 72; nullopt otherwise.
+std::optional<int> fontSize(const QString& text);
+
+}  // namespace shell::options

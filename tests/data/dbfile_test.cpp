@@ -1,0 +1,196 @@
+#include "data/dbfile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <csignal>
+
+#include "support/testenv.h"
+
+using data::DbFileFault;
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& b) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(b);
+}
+
+// A database of this program with n products.
+QString productDb(const QString& dir, int n) {
+  const QString path = dir + "/shop.db";
+  EXPECT_TRUE(QFile::copy(testenv::templateDb(), path));
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+  data::Db db;
+  db.open(path);
+  db.transaction([&] {
+    for (int i = 0; i < n; ++i)
+      db.exec(
+          "INSERT INTO Product (PId, PName, Price, Quantity) VALUES (?, ?, 10, 5)",
+          {QString("P%1").arg(i, 5, 10, QChar('0')), QString("product number %1 with a long name").arg(i)});
+  });
+  return path;
+}
+
+int products(const QString& path) {
+  data::Db db;
+  db.open(path);
+  return db.scalar("SELECT COUNT(*) FROM Product").toInt();
+}
+
+// The files of a folder, to see that nothing was left behind.
+QStringList filesIn(const QString& dir) { return QDir(dir).entryList(QDir::Files, QDir::Name); }
+
+}  // namespace
+
+TEST(CheckDatabaseFile, TellsEachKindOfUnusableFile) {
+  const QString dir = testenv::tempDir();
+  const QString good = productDb(dir, 3);
+  writeBytes(dir + "/notes.BAK", "a text file, not a database\n");
+  writeBytes(dir + "/empty.bak", "");
+  const QByteArray whole = readBytes(good);
+  writeBytes(dir + "/half.bak", whole.left(whole.size() / 2));
+  {
+    QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+    other.setDatabaseName(dir + "/other.bak");
+    ASSERT_TRUE(other.open());
+    QSqlQuery(other).exec("CREATE TABLE Product (PId TEXT)");
+    other.close();
+  }
+  QSqlDatabase::removeDatabase("other");
+  const struct {
+    const char* file;
+    DbFileFault fault;
+  } cases[] = {{"shop.db", DbFileFault::None},        {"missing.bak", DbFileFault::Missing},
+               {"notes.BAK", DbFileFault::NotSqlite}, {"empty.bak", DbFileFault::NotSqlite},
+               {"half.bak", DbFileFault::Damaged},    {"other.bak", DbFileFault::NotOurs}};
+  for (const auto& c : cases) {
+    const data::DbFileCheck check = data::checkDatabaseFile(dir + "/" + c.file);
+    EXPECT_EQ(check.fault, c.fault) << c.file << ": " << check.detail.toStdString();
+    EXPECT_EQ(check.detail.isEmpty(), c.fault == DbFileFault::None) << c.file;
+  }
+}
+
+TEST(BackupDatabase, CopiesTheDatabaseWholeAndReplacesAnOlderFile) {
+  const QString dir = testenv::tempDir();
+  const QString db = productDb(dir, 50);
+  const QString target = dir + "/copy.bak";
+  writeBytes(target, "an older backup");
+  data::backupDatabase(db, target);
+  EXPECT_TRUE(data::checkDatabaseFile(target).ok());
+  EXPECT_EQ(products(target), 50);
+  EXPECT_EQ(filesIn(dir), (QStringList{"copy.bak", "shop.db"}));
+}
+
+TEST(BackupDatabase, AFailureSaysWhyAndLeavesTheOlderFileWhole) {
+  const QString dir = testenv::tempDir();
+  const QString db = productDb(dir, 2000);
+  const QByteArray dbBytes = readBytes(db);
+
+  // The database itself as target.
+  EXPECT_THROW(data::backupDatabase(db, dir + "/../" + QFileInfo(dir).fileName() + "/shop.db"),
+               data::DbError);
+  EXPECT_EQ(readBytes(db), dbBytes);
+
+  // A folder that does not exist.
+  try {
+    data::backupDatabase(db, dir + "/no/such/folder/x.bak");
+    ADD_FAILURE() << "no failure";
+  } catch (const data::DbError& e) {
+    EXPECT_TRUE(e.text().contains("no/such/folder/x.bak")) << e.text().toStdString();
+    EXPECT_TRUE(e.text().contains("No such file or directory")) << e.text().toStdString();
+  }
+
+  // A disk that fills part-way: the write fails, the older backup stays, no temporary file stays.
+  const QString target = dir + "/old.bak";
+  writeBytes(target, "the older backup");
+  rlimit before{};
+  getrlimit(RLIMIT_FSIZE, &before);
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = before;
+  small.rlim_cur = 64 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  bool failed = false;
+  try {
+    data::backupDatabase(db, target);
+  } catch (const data::DbError& e) {
+    failed = true;
+    EXPECT_TRUE(e.text().contains("old.bak")) << e.text().toStdString();
+  }
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_TRUE(failed);
+  EXPECT_EQ(readBytes(target), QByteArray("the older backup"));
+  EXPECT_EQ(filesIn(dir), (QStringList{"old.bak", "shop.db"}));
+  EXPECT_EQ(readBytes(db), dbBytes);
+}
+
+TEST(BackupDatabase, AReadOnlyFolderKeepsItsOlderFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  const QString dir = testenv::tempDir();
+  const QString db = productDb(dir, 5);
+  const QString ro = testenv::tempDir();
+  writeBytes(ro + "/old.bak", "the older backup");
+  QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner);
+  EXPECT_THROW(data::backupDatabase(db, ro + "/old.bak"), data::DbError);
+  QFile::setPermissions(ro, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  EXPECT_EQ(readBytes(ro + "/old.bak"), QByteArray("the older backup"));
+  EXPECT_EQ(filesIn(ro), QStringList{"old.bak"});
+}
+
+TEST(RestoreDatabase, PutsTheFileInPlaceAndKeepsTheReplacedOneWithItsJournal) {
+  const QString dir = testenv::tempDir();
+  const QString db = productDb(dir, 3);
+  const QString backup = dir + "/three.bak";
+  data::backupDatabase(db, backup);
+  {
+    data::Db conn;
+    conn.open(db);
+    conn.exec("INSERT INTO Product (PId, PName) VALUES ('NEW', 'after the backup')");
+  }
+  const QByteArray before = readBytes(db);
+  // A journal left beside the database belongs to the old data, never to the restored file.
+  writeBytes(db + "-journal", "journal of the old data");
+
+  const QDateTime when(QDate(2024, 3, 15), QTime(10, 30, 5));
+  const QString kept = data::restoreDatabase(db, backup, when);
+  EXPECT_EQ(kept, dir + "/shop-before-restore-20240315-103005.bak");
+  EXPECT_EQ(products(db), 3);
+  EXPECT_EQ(readBytes(kept), before);
+  EXPECT_FALSE(QFile::exists(db + "-journal"));
+  EXPECT_EQ(readBytes(kept + "-journal"), QByteArray("journal of the old data"));
+  QFile::remove(kept + "-journal");
+  EXPECT_EQ(products(kept), 4);
+
+  // The same second again: the first kept copy stays, the next one gets a number.
+  EXPECT_EQ(data::restoreDatabase(db, backup, when), dir + "/shop-before-restore-20240315-103005-2.bak");
+  EXPECT_EQ(products(kept), 4);
+  EXPECT_EQ(filesIn(dir), (QStringList{"shop-before-restore-20240315-103005-2.bak",
+                                       "shop-before-restore-20240315-103005.bak", "shop.db", "three.bak"}));
+}
+
+TEST(RestoreDatabase, RefusesAFileThatFailsTheCheckAndChangesNothing) {
+  const QString dir = testenv::tempDir();
+  const QString db = productDb(dir, 3);
+  const QByteArray before = readBytes(db);
+  writeBytes(dir + "/notes.bak", "not a database");
+  try {
+    data::restoreDatabase(db, dir + "/notes.bak", QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+    ADD_FAILURE() << "no refusal";
+  } catch (const data::RefusedFile& e) {
+    EXPECT_EQ(e.check().fault, DbFileFault::NotSqlite);
+  }
+  EXPECT_EQ(readBytes(db), before);
+  EXPECT_EQ(filesIn(dir), (QStringList{"notes.bak", "shop.db"}));
+}

@@ -1,0 +1,294 @@
+// The stock reset and the backup and restore windows, on real database files.
+#include "shell/admin.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTest>
+
+#include "data/db.h"
+#include "data/dbfile.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "shell/backup_data.h"
+#include "shell/file_chooser.h"
+#include "shell/register.h"
+#include "shell/settings.h"
+#include "shell_helpers.h"
+#include "support/testenv.h"
+
+using data::Conn;
+using shelltest::readFile;
+using shelltest::writeFile;
+
+namespace {
+
+class AdminTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { shell::registerForms(); }
+  void SetUp() override {
+    plat::setClock(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 0)));
+    testenv::freshInstallation();
+    QString e;
+    shell::settings() = shell::ShopSettings{};
+    ASSERT_TRUE(shell::readSettings26(shell::settings(), &e)) << e.toStdString();
+    Conn().open(dbPath());
+  }
+  void TearDown() override {
+    plat::FormRegistry::instance().unloadAll();
+    testenv::pump();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Conn().close();
+    plat::setClock(QDateTime());
+    shell::settings() = shell::ShopSettings{};
+  }
+  static QString dbPath() { return shell::settings().DbPath.toText(); }
+  static void setThai(bool thai) { shell::settings().LangThai = thai; }
+
+  // A product with stock, a lot and one sale line.
+  static void stockAndSale(data::Db& db) {
+    db.exec(
+        "INSERT INTO Product (PId, PName, Price, Quantity) VALUES ('A1', 'Rice', 20, 7), ('B2', 'Salt', 5, "
+        "3)");
+    db.exec(
+        "INSERT INTO Buy (PId, BuyDate, BuyTime, BQuantity, BPrice, BuyId, RemainQ, SupplierID) "
+        "VALUES ('A1', '2024-03-01', '09:00:00', 10, 15, '1', 10, 'S1')");
+  }
+  static void postSale(data::Db& db) {
+    db.exec(
+        "INSERT INTO Sell (PID, SellTime, SellDate, SQuantity, SPrice, Comment, Employee, Recieve) "
+        "VALUES ('A1', '10:31:00', '2024-03-15', 1, 20, 1, 'Admin', 20)");
+  }
+  static int sales(data::Db& db) { return db.scalar("SELECT COUNT(*) FROM Sell").toInt(); }
+
+  template <typename T>
+  static T* show(const char* name) {
+    return qobject_cast<T*>(plat::FormRegistry::instance().show(QString::fromLatin1(name)));
+  }
+
+  plat::ScriptedDialogs dialogs;
+};
+
+// ---- the stock reset ----
+
+TEST_F(AdminTest, StockResetAsksThenEmptiesLotsAndZeroesStockOrChangesNothing) {
+  const struct {
+    const char* name;
+    bool thai;
+    bool yes;
+    bool failSecond;
+    int lots, stock;
+    QString message;
+  } cases[] = {
+      {"Yes", false, true, false, 0, 0, ""},
+      {"No", false, false, false, 1, 10, ""},
+      {"Yes, the stock update failing", false, true, true, 1, 10,
+       "The stock was not reset; nothing was changed: "},
+      {"Yes in Thai, failing", true, true, true, 1, 10, "ปรับจำนวนสินค้าไม่ได้ ไม่มีข้อมูลใดถูกเปลี่ยน: "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testenv::openFreshDb();
+    stockAndSale(Conn());
+    postSale(Conn());
+    if (c.failSecond)
+      Conn().exec(
+          "CREATE TRIGGER refuse BEFORE UPDATE OF Quantity ON Product BEGIN SELECT RAISE(ABORT, 'refused by "
+          "the test'); "
+          "END");
+    setThai(c.thai);
+    dialogs.shown.clear();
+    dialogs.answerYes(c.yes);
+    shell::runStockReset();
+    ASSERT_GE(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, plat::ScriptedDialogs::Kind::YesNo);
+    EXPECT_EQ(dialogs.shown[0].text,
+              c.thai
+                  ? QString("ระบบจะทำการลบข้อมูลการซื้อ และปรับจำนวนสินค้าทุกรายการ = 0 โปรดยันยืนการปรับปรุงข้อมูล ")
+                  : QString("System Will Delete Buy Data And Update Qty = 0 Please Confirm to Update Data "));
+    // The description of the failure follows the message.
+    const QString msg = dialogs.lastMessage();
+    EXPECT_TRUE(c.message.isEmpty() ? msg.isEmpty()
+                                    : msg.startsWith(c.message) && msg.contains("refused by the test"))
+        << msg.toStdString();
+    EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Buy").toInt(), c.lots);
+    EXPECT_EQ(Conn().scalar("SELECT SUM(Quantity) FROM Product").toInt(), c.stock);
+    EXPECT_EQ(sales(Conn()), 1);
+    EXPECT_FALSE(Conn().inTransaction());
+  }
+}
+
+// ---- backup ----
+
+TEST_F(AdminTest, BackupWindowClosesTheConnectionCopiesTheDatabaseInUseAndReopens) {
+  // The database in use is not the default file: the backup copies it, the default stays as it is.
+  const QString other = testenv::tempDir() + "/elsewhere.db";
+  ASSERT_TRUE(QFile::copy(dbPath(), other));
+  const QString defaultDb = dbPath();
+  const QByteArray defaultBytes = readFile(defaultDb);
+  shell::settings().DbPath = shell::SettingValue::ofText(other);
+  Conn().open(other);
+  stockAndSale(Conn());
+
+  QPointer<shell::BackupData> w = show<shell::BackupData>("BackupData");
+  ASSERT_TRUE(w);
+  EXPECT_FALSE(Conn().isOpen());
+  EXPECT_EQ(w->Text1->text(), plat::installPath("Kelvantorium.bak"));
+  EXPECT_EQ(w->size(), QSize(350, 94));
+  writeFile(w->Text1->text(), "an older backup, replaced without asking");
+  w->cmdOk_Click();
+  EXPECT_EQ(dialogs.texts(), QStringList{"Backup complete"});
+  EXPECT_EQ(plat::FormRegistry::instance().loaded("BackupData"), nullptr);
+  ASSERT_TRUE(Conn().isOpen());
+  EXPECT_EQ(Conn().path(), other);
+
+  data::Db copy;
+  copy.open(plat::installPath("Kelvantorium.bak"));
+  EXPECT_EQ(copy.scalar("SELECT COUNT(*) FROM Product").toInt(), 2);
+  EXPECT_EQ(readFile(defaultDb), defaultBytes);
+}
+
+TEST_F(AdminTest, BackupFailuresKeepTheWindowOpenAndSayWhy) {
+  setThai(true);
+  QPointer<shell::BackupData> w = show<shell::BackupData>("BackupData");
+  ASSERT_TRUE(w);
+  EXPECT_EQ(w->windowTitle(), "เก็บข้อมูลสำรอง");
+  EXPECT_EQ(w->cmdOk->text(), "ตกลง");
+  const QByteArray dbBytes = readFile(dbPath());
+
+  w->Text1->setText(testenv::tempDir() + "/missing/Kelvantorium.bak");
+  w->cmdOk_Click();
+  EXPECT_TRUE(dialogs.lastMessage().startsWith("เก็บข้อมูลสำรองไม่ได้: ")) << dialogs.lastMessage().toStdString();
+  EXPECT_TRUE(dialogs.lastMessage().contains("No such file or directory"));
+
+  w->Text1->setText(dbPath());
+  w->cmdOk_Click();
+  EXPECT_EQ(dialogs.lastMessage(), "ไม่สามารถเก็บข้อมูลสำรองทับฐานข้อมูลที่ใช้อยู่ได้ โปรดเลือกชื่อแฟ้มอื่น");
+
+  EXPECT_EQ(plat::FormRegistry::instance().loaded("BackupData"), w.data());
+  EXPECT_FALSE(Conn().isOpen());
+  EXPECT_EQ(readFile(dbPath()), dbBytes);
+  w->cmdCancel_Click();
+  EXPECT_TRUE(Conn().isOpen());
+}
+
+// ---- restore ----
+
+TEST_F(AdminTest, RestoreBringsBackTheBackupAndKeepsTheReplacedData) {
+  stockAndSale(Conn());
+  const QString backup = testenv::tempDir() + "/Before Sale.bak";
+  {
+    Conn().close();
+    data::backupDatabase(dbPath(), backup);
+    Conn().open(dbPath());
+  }
+  postSale(Conn());
+
+  QPointer<shell::LoadData> w = show<shell::LoadData>("LoadData");
+  ASSERT_TRUE(w);
+  EXPECT_FALSE(Conn().isOpen());
+  EXPECT_EQ(w->Dir1->path(), plat::installDir());
+  EXPECT_FALSE(w->cmdOk->isEnabled());
+  ASSERT_TRUE(w->Dir1->setPath(QFileInfo(backup).absolutePath()));
+  EXPECT_EQ(w->File1->path(), QFileInfo(backup).absolutePath());
+  ASSERT_TRUE(w->File1->choose("Before Sale.bak"));
+  EXPECT_TRUE(w->cmdOk->isEnabled());
+  EXPECT_EQ(w->Text1->text(), "Before Sale.bak");
+
+  dialogs.answerYes(false);  // No: nothing happens
+  w->cmdOk_Click();
+  EXPECT_EQ(plat::FormRegistry::instance().loaded("LoadData"), w.data());
+  dialogs.answerYes(true);
+  w->cmdOk_Click();
+  EXPECT_EQ(dialogs.texts(), (QStringList{"Your Old Data will be lost!,You Should Backup your old data befor",
+                                          "Your Old Data will be lost!,You Should Backup your old data befor",
+                                          "Data  Opened"}));
+  EXPECT_EQ(w->RestorePath, backup);
+  EXPECT_EQ(plat::FormRegistry::instance().loaded("LoadData"), nullptr);
+
+  // The next statement runs on the reopened connection, on the restored data.
+  ASSERT_TRUE(Conn().isOpen());
+  EXPECT_EQ(sales(Conn()), 0);
+  EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Product").toInt(), 2);
+  const QString kept = plat::installPath("Kelvantorium-before-restore-20240315-103000.bak");
+  data::Db old;
+  old.open(kept);
+  EXPECT_EQ(sales(old), 1);
+  EXPECT_FALSE(QFile::exists(dbPath() + "-journal"));
+}
+
+TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
+  const QString dir = testenv::tempDir();
+  stockAndSale(Conn());
+  Conn().close();
+  data::backupDatabase(dbPath(), dir + "/whole.bak");
+  const QByteArray whole = readFile(dir + "/whole.bak");
+  writeFile(dir + "/x.BAK", "a note renamed to look like a backup\n");
+  writeFile(dir + "/empty.bak", "");
+  writeFile(dir + "/half.bak", whole.left(whole.size() / 2));
+  {
+    data::Db other;
+    QFile::copy(testenv::templateDb(), dir + "/other.bak");
+    QFile::setPermissions(dir + "/other.bak", QFile::ReadOwner | QFile::WriteOwner);
+    other.open(dir + "/other.bak");
+    other.exec("DROP TABLE Security");
+  }
+  Conn().open(dbPath());
+  const QByteArray dbBytes = readFile(dbPath());
+  const QString english = "This file is not a usable backup of this program's data; nothing was changed: ";
+  const QString thaiText = "แฟ้มนี้ไม่ใช่ข้อมูลสำรองของโปรแกรมที่ใช้ได้ ข้อมูลเดิมไม่ถูกเปลี่ยน: ";
+  const struct {
+    const char* file;
+    bool thai;
+    const char* detail;
+  } cases[] = {{"x.BAK", false, "is not a database file"},
+               {"empty.bak", true, "is empty"},
+               {"half.bak", false, ""},
+               {"other.bak", false, "table Security is missing"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    setThai(c.thai);
+    QPointer<shell::LoadData> w = show<shell::LoadData>("LoadData");
+    ASSERT_TRUE(w);
+    w->Dir1->setPath(dir);
+    ASSERT_TRUE(w->File1->choose(c.file)) << w->File1->count();
+    dialogs.shown.clear();
+    dialogs.answerYes(true);
+    w->cmdOk_Click();
+    const QString msg = dialogs.lastMessage();
+    EXPECT_TRUE(msg.startsWith(c.thai ? thaiText : english)) << msg.toStdString();
+    EXPECT_TRUE(msg.contains(c.detail)) << msg.toStdString();
+    EXPECT_EQ(plat::FormRegistry::instance().loaded("LoadData"), w.data());
+    EXPECT_EQ(readFile(dbPath()), dbBytes);
+    w->cmdCancel_Click();
+    ASSERT_TRUE(Conn().isOpen());
+    EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Product").toInt(), 2);
+  }
+  EXPECT_EQ(QDir(plat::installDir()).entryList({"*before-restore*"}, QDir::Files), QStringList{});
+}
+
+TEST_F(AdminTest, FileListShowsBackupsWithoutRegardToCase) {
+  const QString dir = testenv::tempDir();
+  for (const char* f : {"a.bak", "B.BAK", "c.Bak", "d.db", "e.bak.txt"}) writeFile(dir + "/" + f, "x");
+  QDir(dir).mkdir("sub");
+  QPointer<shell::LoadData> w = show<shell::LoadData>("LoadData");
+  ASSERT_TRUE(w);
+  w->Dir1->setPath(dir);
+  QStringList listed;
+  for (int i = 0; i < w->File1->count(); ++i) listed << w->File1->item(i)->text();
+  EXPECT_EQ(listed, (QStringList{"a.bak", "B.BAK", "c.Bak"}));
+  // The folder list holds the way down to the folder and the folders inside it; opening one lists it.
+  const auto sub = w->Dir1->findItems("sub", Qt::MatchEndsWith);
+  ASSERT_EQ(sub.size(), 1);
+  emit w->Dir1->itemActivated(sub.front());
+  EXPECT_EQ(w->Dir1->path(), dir + "/sub");
+  EXPECT_EQ(w->File1->count(), 0);
+  // Typing a name after a click restores the typed name from the listed folder.
+  w->Dir1->setPath(dir);
+  w->File1->choose("a.bak");
+  w->Text1->setText("c.Bak");
+  EXPECT_EQ(w->chosenPath(), dir + "/c.Bak");
+}
+
+}  // namespace
