@@ -41,7 +41,7 @@ CREATE TABLE Sell (
 CREATE INDEX SellByDateBill ON Sell (SellDate, Comment);
 CREATE INDEX SellByBill ON Sell (Comment);
 CREATE INDEX SellByProduct ON Sell (PID);
-CREATE INDEX SellByCustomer ON Sell (CustomerId);
+CREATE INDEX SellByCustomerDate ON Sell (CustomerId, SellDate);
 -- The period reports sum a range of days per product from this index alone, without the table.
 CREATE INDEX SellByDateProduct ON Sell (SellDate, PID, SQuantity, SPrice);
 

@@ -1,0 +1,160 @@
+#include "partners/history_query.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <cmath>
+
+#include "data/db.h"
+#include "platform/numtext.h"
+
+namespace partners {
+
+namespace {
+
+// Runs a SELECT forward-only: the history lists can be long, and each row is turned into texts
+// at once.
+QSqlQuery select(const QString& sql, const QStringList& binds) {
+  QSqlQuery q(data::Conn().handle());
+  q.setForwardOnly(true);
+  if (!q.prepare(sql)) throw data::DbError(q.lastError().text());
+  for (const QString& b : binds) q.addBindValue(b.isNull() ? QStringLiteral("") : b);
+  if (!q.exec()) throw data::DbError(q.lastError().text());
+  return q;
+}
+
+// A stored 'yyyy-MM-dd' as dd/MM/yyyy; anything else as it stands.
+QString dayText(const QString& iso) {
+  if (iso.size() != 10 || iso.at(4) != u'-' || iso.at(7) != u'-') return data::showDate(iso);
+  QString out(10, u'/');
+  out[0] = iso.at(8);
+  out[1] = iso.at(9);
+  out[3] = iso.at(5);
+  out[4] = iso.at(6);
+  for (int i = 0; i < 4; ++i) out[6 + i] = iso.at(i);
+  return out;
+}
+
+QVector<Keyed> keyedRows(const QString& sql, const QStringList& binds = {}) {
+  QSqlQuery q = select(sql, binds);
+  QVector<Keyed> out;
+  while (q.next()) out.push_back({q.value(0).toString(), q.value(1).toString()});
+  return out;
+}
+
+// A plain number; whole numbers (most quantities) without the general formatter's detour.
+QString numberText(double v) {
+  if (v == std::trunc(v) && std::fabs(v) < 1e15) return QString::number(static_cast<qint64>(v));
+  return plat::plainNumber(v);
+}
+
+// The line value as each window shows it: grouped with two decimals for purchases, a plain
+// number for sales.
+QString valueText(PartnerKind kind, double v) {
+  return kind == PartnerKind::Supplier ? moneyText(v) : numberText(v);
+}
+
+// Reads rows of (id, name, quantity, price, date, number) into grid rows.
+HistoryLines lines(PartnerKind kind, QSqlQuery q) {
+  HistoryLines out;
+  while (q.next()) {
+    out.anyRead = true;
+    const double quantity = q.value(2).toDouble();
+    const double value = quantity * q.value(3).toDouble();
+    out.total += value;
+    // A cancelled sale keeps its lines with quantity 0; they are not the customer's purchases.
+    if (kind == PartnerKind::Customer && quantity == 0) continue;
+    out.rows.push_back({q.value(0).toString(), q.value(1).toString(), numberText(quantity),
+                        valueText(kind, value), dayText(q.value(4).toString()), q.value(5).toString()});
+  }
+  return out;
+}
+
+}  // namespace
+
+// "##,##0.00". An amount in whole satang is laid out directly: its 15 significant digits round
+// to those satang, as plat::fmtMoney would. Anything else goes to plat::fmtMoney.
+QString moneyText(double v) {
+  const double satang = std::round(v * 100);
+  if (!(std::fabs(v) < 1e12) || std::fabs(v * 100 - satang) > 1e-6) return plat::fmtMoney(v);
+  const qint64 c = static_cast<qint64>(satang);
+  const qint64 a = c < 0 ? -c : c;
+  const QString whole = QString::number(a / 100);
+  QString out;
+  out.reserve(whole.size() + whole.size() / 3 + 4);
+  if (c < 0) out += u'-';
+  for (int i = 0; i < whole.size(); ++i) {
+    if (i > 0 && (whole.size() - i) % 3 == 0) out += u',';
+    out += whole.at(i);
+  }
+  out += u'.';
+  out += QChar(u'0' + static_cast<char16_t>(a % 100 / 10));
+  out += QChar(u'0' + static_cast<char16_t>(a % 10));
+  return out;
+}
+
+const char* partnerLinesStatement(PartnerKind kind) {
+  if (kind == PartnerKind::Supplier)
+    return "SELECT Buy.PId, PName, BQuantity, BPrice, BuyDate, BuyId "
+           "FROM Buy INNER JOIN Product ON Buy.PId = Product.PId "
+           "WHERE Buy.SupplierID = ? AND Buy.Discontinue = 0 ORDER BY Buy.rowid";
+  return "SELECT Sell.PID, PName, SQuantity, SPrice, SellDate, Comment "
+         "FROM Sell INNER JOIN Product ON Sell.PID = Product.PId "
+         "WHERE Sell.CustomerId = ? AND Sell.SellDate BETWEEN ? AND ? AND Sell.Discontinue = 0 "
+         "ORDER BY Sell.SellDate, Sell.rowid";
+}
+
+std::optional<QString> partnerName(PartnerKind kind, const QString& id) {
+  QSqlQuery q = select(kind == PartnerKind::Supplier
+                           ? QStringLiteral("SELECT CompanyName FROM Suppliers WHERE SupplierId = ?")
+                           : QStringLiteral("SELECT CompanyName FROM Customers WHERE CustomerId = ?"),
+                       {id});
+  if (!q.next()) return std::nullopt;
+  return q.value(0).toString();
+}
+
+QVector<Keyed> partnerList(PartnerKind kind) {
+  return keyedRows(kind == PartnerKind::Supplier
+                       ? QStringLiteral("SELECT SupplierId, CompanyName FROM Suppliers ORDER BY SupplierId")
+                       : QStringLiteral("SELECT CustomerId, CompanyName FROM Customers ORDER BY CustomerId"));
+}
+
+QString pickText(const Keyed& partner) { return partner.id + u'.' + partner.name; }
+
+QVector<Keyed> categoryList() {
+  return keyedRows(QStringLiteral("SELECT CateID, CateName FROM Category ORDER BY CateID"));
+}
+
+QVector<Keyed> productList(const QString& categoryId) {
+  return keyedRows(QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? ORDER BY PId"), {categoryId});
+}
+
+QString categoryItemText(const Keyed& category) { return category.id + u'.' + category.name; }
+QString productItemText(const Keyed& product) { return product.id + QStringLiteral(". ") + product.name; }
+
+HistoryLines partnerLines(PartnerKind kind, const QString& id, const data::DateRange& range) {
+  if (kind == PartnerKind::Supplier)
+    return lines(kind, select(QString::fromLatin1(partnerLinesStatement(kind)), {id}));
+  return lines(kind, select(QString::fromLatin1(partnerLinesStatement(kind)), {id, range.from, range.to}));
+}
+
+HistoryLines productLines(PartnerKind kind, const QString& productCode) {
+  if (kind == PartnerKind::Supplier)
+    return lines(
+        kind, select(QStringLiteral("SELECT Buy.SupplierID, CompanyName, BQuantity, BPrice, BuyDate, BuyId "
+                                    "FROM Buy INNER JOIN Suppliers ON Buy.SupplierID = Suppliers.SupplierId "
+                                    "WHERE Buy.PId = ? ORDER BY Buy.SupplierID, Buy.rowid"),
+                     {productCode}));
+  return lines(
+      kind, select(QStringLiteral("SELECT Sell.CustomerId, CompanyName, SQuantity, SPrice, SellDate, Comment "
+                                  "FROM Sell INNER JOIN Customers ON Sell.CustomerId = Customers.CustomerId "
+                                  "WHERE Sell.PID = ? ORDER BY Sell.CustomerId, Sell.rowid"),
+                   {productCode}));
+}
+
+std::optional<data::DateRange> pickerRange(const QDate& from, const QDate& to) {
+  if (!from.isValid() || !to.isValid() || from > to) return std::nullopt;
+  return data::DateRange{data::isoDate(from), data::isoDate(to)};
+}
+
+}  // namespace partners
