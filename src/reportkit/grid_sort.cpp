@@ -18,6 +18,7 @@ std::optional<double> numericKey(const QString& text, SortKey key) {
       return plat::roundTo(*v, 2);
     }
     case SortKey::Number:
+    case SortKey::Code:
       return plat::parseNumber(text);
     case SortKey::Date: {
       const QString t = text.trimmed();
@@ -58,6 +59,8 @@ void GridSortDesc(plat::FlexGrid& grid, int col, SortKey key, int rowCount) {
     } else if (const auto v = numericKey(cell, key)) {
       k.ok = true;
       k.num = *v;
+    } else if (key == SortKey::Code) {
+      k.text = cell;
     }
   }
   std::vector<int> order(static_cast<std::size_t>(n));
@@ -66,7 +69,7 @@ void GridSortDesc(plat::FlexGrid& grid, int col, SortKey key, int rowCount) {
     const Key& ka = keys[static_cast<std::size_t>(a)];
     const Key& kb = keys[static_cast<std::size_t>(b)];
     if (ka.ok != kb.ok) return ka.ok;
-    if (!ka.ok) return false;
+    if (!ka.ok) return key == SortKey::Code && QString::compare(ka.text, kb.text, Qt::CaseSensitive) > 0;
     if (key == SortKey::Text) return QString::compare(ka.text, kb.text, Qt::CaseSensitive) > 0;
     return ka.num > kb.num;
   });

@@ -16,6 +16,8 @@ enum class SortKey {
   Number,  // the number as it stands
   Date,    // a dd/MM/yyyy date
   Text,    // the text, compared character code by character code
+  Code,    // codes and ids: numbers by value ("0012" equals "12") above every other text, the other
+           // texts by character code
 };
 
 // Sorts rows 0 .. min(rowCount, grid.Rows()) - 1 of grid by column col, descending.

@@ -64,7 +64,7 @@ void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexG
   const int n = std::clamp(rowCount, 0, grid.Rows());
 
   s.setFontName(set.FontName);
-  setFont(s, base, 0, false);
+  setFont(s, base, 0, d.shopBold);
   plat::PrintAt(s, d.shopX, d.shopY, d.shopName ? *d.shopName : set.ComName.toText());
   if (d.total) placed(s, base, *d.total);
   placed(s, base, d.title);
@@ -95,8 +95,10 @@ void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexG
     if (a.kind == AfterRowsItem::Line) {
       s.Line(a.x, lastY + a.dy, a.x2, lastY + a.dy);
     } else {
+      setFont(s, base, 0, false);
+      const double y = lastY + a.dy + (a.lineBelow ? s.TextHeight(QStringLiteral("X")) : 0);
       setFont(s, base, a.sizeDelta, a.bold);
-      plat::PrintAt(s, textX(s, a.x, a.align, a.text), lastY + a.dy, a.text);
+      plat::PrintAt(s, textX(s, a.x, a.align, a.text), y, a.text);
     }
   }
 }

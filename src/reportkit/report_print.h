@@ -104,6 +104,9 @@ struct AfterRowsItem {
   Align align = Align::Left;
   int sizeDelta = 0;
   bool bold = false;
+  // Placed where printing the last row left the print position: one text line of the report font
+  // below that row (dy is added on top).
+  bool lineBelow = false;
 };
 
 // The whole description of one report's printout. Defaults are the layout every report shares:
@@ -116,6 +119,7 @@ struct ReportPrint {
   // Page 1 only. The shop name is the ComName setting unless shopName is set.
   std::optional<QString> shopName;
   int shopX = 300, shopY = 300;
+  bool shopBold = false;
   PlacedText title;                   // e.g. {3200, 700, text, Align::Left, +1, true}
   std::optional<PlacedText> total;    // the total line, when the report has one
   std::vector<PlacedText> headExtra;  // further page-1 texts (an invoice's date, say)

@@ -44,6 +44,10 @@ TEST(GridSortDesc, OrdersByEachKeyRuleStablyAndLargestFirst) {
        {"x", "3", "", "7", "  "},
        {"r3", "r1", "r0", "r2", "r4"}},
       {"bad dates lowest", SortKey::Date, {"31/02/2024", "01/01/2024", "soon"}, {"r1", "r0", "r2"}},
+      {"codes: numbers by value above texts by code",
+       SortKey::Code,
+       {"9", "A7", "0012", "B1", "10", "12"},
+       {"r2", "r5", "r4", "r0", "r3", "r1"}},
   };
   for (const auto& c : cases) {
     plat::FlexGrid g;

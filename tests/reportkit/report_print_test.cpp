@@ -172,6 +172,25 @@ TEST_F(ReportPrintTest, LaterHeadingsAndAfterRowsFollowTheLastRow) {
   EXPECT_LT(job.find(QStringLiteral("99.00"))->x, 7400);
 }
 
+TEST_F(ReportPrintTest, BoldShopNameAndATextOneLineBelowTheLastRow) {
+  fill(grid, 2);
+  ReportPrint d = stockLike();
+  d.shopBold = true;
+  AfterRowsItem sum = AfterRowsItem::label(0, 0, QStringLiteral("Sum 2.00"));
+  sum.lineBelow = true;
+  d.afterRows = {sum};
+  ASSERT_EQ(printReport(d, grid, 2), PrintOutcome::Printed);
+  auto& job = lastJob();
+  EXPECT_TRUE(job.find(QStringLiteral("Corner Shop"))->bold);
+  plat::RecordingSurface m;
+  m.setFontName(QStringLiteral("Sans"));
+  m.setFontSize(10);
+  const Op* op = job.find(QStringLiteral("Sum 2.00"));
+  ASSERT_TRUE(op);
+  EXPECT_EQ(op->x, 0);
+  EXPECT_DOUBLE_EQ(op->y, 2800 + m.TextHeight(QStringLiteral("X")));
+}
+
 TEST_F(ReportPrintTest, PrinterChoiceAndNothingToPrint) {
   fill(grid, 2);
   auto& s = shell::settings();
