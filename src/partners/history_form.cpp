@@ -32,6 +32,8 @@ QRect px(const QRect& twips) {
 
 reportkit::SortKey kitKey(KeyKind k) {
   switch (k) {
+    case KeyKind::Code:
+      return reportkit::SortKey::Code;
     case KeyKind::Date:
       return reportkit::SortKey::Date;
     case KeyKind::Text:
@@ -39,7 +41,7 @@ reportkit::SortKey kitKey(KeyKind k) {
     case KeyKind::Number:
       break;
   }
-  // Codes and amounts alike: "0012" is 12, "1,250.00" is 1250.
+  // Amounts and quantities: "1,250.00" is 1250.
   return reportkit::SortKey::Number;
 }
 
@@ -372,6 +374,9 @@ void HistoryForm::printProduct() {
 }
 
 void HistoryForm::sort(GridId grid, int col, KeyKind key) {
+  // The number sorts read code columns (codes, ids, bill numbers) as codes.
+  for (const HeadingSpec& h : layout_.headings)
+    if (key == KeyKind::Number && h.grid == grid && h.col == col) key = h.key == KeyKind::Code ? h.key : key;
   if (grid == GridId::Partner)
     reportkit::GridSortDesc(*FGrid, col, kitKey(key), RowCount);
   else
@@ -391,6 +396,7 @@ void HistoryForm::onHeading(const HeadingSpec& h) {
   const bool p = h.grid == GridId::Product;
   switch (h.key) {
     case KeyKind::Number:
+    case KeyKind::Code:
       p ? SortNumP(h.col) : SortNum(h.col);
       break;
     case KeyKind::Date:

@@ -39,7 +39,7 @@ QList<HeadingSpec> commonHeadings(GridId grid, const char* quantity, const char*
   return {heading(quantity, grid, 2, 5700, 1020, "Quantity", "จำนวน", KeyKind::Number),
           heading(total, grid, 3, 6720, 1500, "Total", "รวม", KeyKind::Number),
           heading(date, grid, 4, 8220, 1260, "Date", "วันที่", KeyKind::Date),
-          heading(bill, grid, 5, 9480, billWidth, "Bill NO.", "เลขที่บิล", KeyKind::Number),
+          heading(bill, grid, 5, 9480, billWidth, "Bill NO.", "เลขที่บิล", KeyKind::Code),
           heading(closer, grid, -1, closerLeft, 320, "", "", KeyKind::Number)};
 }
 
@@ -74,12 +74,12 @@ const HistoryLayout& supRepLayout() {
         spec(CK::List, "ListSup", "FrSup", QRect(1560, 600, 4800, 2760), "", "", Role::PickList),
     };
     r.controls += productPanel();
-    r.headings = {heading("cmdPid", GridId::Partner, 0, 120, 1700, "Product ID", "รหัสสินค้า", KeyKind::Number),
+    r.headings = {heading("cmdPid", GridId::Partner, 0, 120, 1700, "Product ID", "รหัสสินค้า", KeyKind::Code),
                   heading("cmdDesc", GridId::Partner, 1, 1810, 3890, "Description", "รายการ", KeyKind::Text)};
     r.headings += commonHeadings(GridId::Partner, "cmdQsort", "cmdToSort", "cmdDSup", "cmdBill", 1380, 10860,
                                  "Command3");
     r.headings +=
-        {heading("cmdSupId", GridId::Product, 0, 120, 1190, "Supplier ID", "รหัสผู้ค้า", KeyKind::Number),
+        {heading("cmdSupId", GridId::Product, 0, 120, 1190, "Supplier ID", "รหัสผู้ค้า", KeyKind::Code),
          heading("cmdSupName", GridId::Product, 1, 1305, 4400, "Supplier Name", "รายชื่อผู้ค้า", KeyKind::Text)};
     r.headings +=
         commonHeadings(GridId::Product, "cmdQ", "cmdTotal", "cmdDPro", "cmdB", 1380, 10860, "Command4");
@@ -146,12 +146,12 @@ const HistoryLayout& cusRepLayout() {
         spec(CK::List, "ListCus", "FrCus", QRect(1560, 600, 4800, 2760), "", "", Role::PickList),
     };
     r.controls += productPanel();
-    r.headings = {heading("cmdPid", GridId::Partner, 0, 120, 1720, "Product ID", "รหัสสินค้า", KeyKind::Number),
+    r.headings = {heading("cmdPid", GridId::Partner, 0, 120, 1720, "Product ID", "รหัสสินค้า", KeyKind::Code),
                   heading("cmdDesc", GridId::Partner, 1, 1800, 3890, "Description", "รายการ", KeyKind::Text)};
     r.headings += commonHeadings(GridId::Partner, "cmdQsort", "cmdToSort", "cmdDCus", "cmdBill", 780, 10260,
                                  "Command3");
     r.headings +=
-        {heading("cmdCusId", GridId::Product, 0, 120, 1200, "Customer ID", "รหัสลูกค้า", KeyKind::Number),
+        {heading("cmdCusId", GridId::Product, 0, 120, 1200, "Customer ID", "รหัสลูกค้า", KeyKind::Code),
          heading("cmdCusName", GridId::Product, 1, 1320, 4400, "Customer Name", "รายชื่อลูกค้า", KeyKind::Text)};
     r.headings +=
         commonHeadings(GridId::Product, "cmdQ", "cmdTotal", "cmdDPro", "cmdB", 780, 10260, "Command4");

@@ -42,8 +42,9 @@ struct ControlSpec {
   Role role = Role::None;
 };
 
-// How a heading button's column is compared.
-enum class KeyKind { Number, Date, Text };
+// How a heading button's column is compared: amounts and quantities as numbers, codes and bill
+// numbers as numbers above any code with letters, dates, or texts by character code.
+enum class KeyKind { Number, Code, Date, Text };
 
 // The grids: FGrid (one partner's lines) and FGridP (one product's lines).
 enum class GridId { Partner, Product };
