@@ -116,7 +116,7 @@ INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES
   ('Sell', 'SellByDateBill', '1000000 1400 5'),
   ('Sell', 'SellByBill', '1000000 100'),
   ('Sell', 'SellByProduct', '1000000 10'),
-  ('Sell', 'SellByCustomer', '1000000 50000'),
+  ('Sell', 'SellByCustomerDate', '1000000 50000 50'),
   ('Sell', 'SellByDateProduct', '1000000 1400 2 2 1'),
   ('Buy', 'BuyByProductDate', '200000 2 1'),
   ('Buy', 'BuyByDateInvoice', '200000 300 10'),
