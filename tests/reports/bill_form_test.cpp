@@ -270,6 +270,32 @@ TEST_F(BillForm, DeleteTheDayChecksTheDateFirst) {
   EXPECT_EQ(dialogs.shown[0].text, QString::fromUtf8("คุณต้องการลบข้อมูลประจำวันที่ 15/03/2024"));
 }
 
+TEST_F(BillForm, ADatabaseRefusalIsToldAndChangesNothing) {
+  data::Conn().exec(
+      "CREATE TRIGGER KeepSales BEFORE DELETE ON Sell BEGIN SELECT RAISE(ABORT, 'sales are kept'); END");
+  data::Conn().exec(
+      "CREATE TRIGGER HoldSales BEFORE UPDATE OF SQuantity ON Sell BEGIN SELECT RAISE(ABORT, 'sales are "
+      "held'); "
+      "END");
+  BillF& f = open();
+  dialogs.answerYes();
+  f.Del->click();
+  EXPECT_TRUE(dialogs.lastMessage().contains("sales are kept")) << dialogs.lastMessage().toStdString();
+  EXPECT_EQ(salefx::sellRows(), 4);
+  EXPECT_EQ(f.lines(), expectedList(std::nullopt));  // shown all the same
+
+  // The stock given back before the lines were refused is taken back with them.
+  dialogs.clear();
+  f.txtInvNo->setText("12");
+  dialogs.answerYes();
+  f.cmdDel->click();
+  EXPECT_TRUE(dialogs.lastMessage().startsWith("The bill could not be cancelled: sales are held"))
+      << dialogs.lastMessage().toStdString();
+  EXPECT_EQ(salefx::stockOf("P1"), 10);
+  EXPECT_EQ(salefx::stockOf("P2"), 4);
+  EXPECT_EQ(data::Conn().scalar("SELECT SUM(SQuantity) FROM Sell WHERE Comment = 12").toDouble(), 4);
+}
+
 // ---- reprint ----
 
 TEST_F(BillForm, ReprintPrintsThePrinterLinesOnTheBillPrinter) {

@@ -193,6 +193,16 @@ TEST(BillLines, NamesNumbersAndAmounts) {
   EXPECT_EQ(l[10], "Change      \t-1,890.80\t");
 }
 
+// English cash on screen shows a third decimal; Thai and paper round to two.
+TEST(BillLines, CashWithAThirdDecimal) {
+  Bill b = bill12();
+  b.received = 112.345;
+  EXPECT_EQ(reports::billListLines({b}, true, shop(false))[9], "Cash Pay  \t112.345");
+  EXPECT_EQ(reports::billListLines({b}, true, shop(true))[9], QString::fromUtf8("รับเงินมา    \t112.35"));
+  EXPECT_EQ(reports::billPrinterLines({b}, true, shop(false))[9], "\tCash Pay  \t112.35");
+  EXPECT_EQ(reports::billListLines({b}, true, shop(false))[10], "Change      \t12.35\t");
+}
+
 TEST(BillLines, MoneyWithAThirdDecimal) {
   const std::pair<double, const char*> cases[] = {
       {200, "200.00"},
