@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,6 +177,9 @@ void HistoryForm::build() {
     g->setCols(6);
     g->setRows(0);
     for (int c = 0; c < 6; ++c) g->setColWidth(c, widths[c]);
+    // Rows as high as one line of the caption font, so a panel shows several lines.
+    g->verticalHeader()->setMinimumSectionSize(1);
+    g->verticalHeader()->setDefaultSectionSize(g->fontMetrics().height() + 4);
     g->setGeometry(px(QRect(120, top, gridWidth, height)));
     controls_.insert(g->objectName(), g);
     return g;
