@@ -257,7 +257,7 @@ void PeriodReport::Form_Load() {
     if (comMo) comMo->setCurrentIndex(-1);
     if (ComCate && spec_.kind == PeriodKind::Year && period_) {
       const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
-      fillCategories(summarize(products, {}).categories, true);
+      fillCategories(summarize(products, {}).categories, false, true);
     }
   } catch (const data::DbError& e) {
     tell(e.text());
@@ -305,9 +305,9 @@ PeriodScope PeriodReport::scope(const Period& p) const {
   return s;
 }
 
-void PeriodReport::fillCategories(const QVector<PeriodCategory>& cats, bool intoCombo) {
+void PeriodReport::fillCategories(const QVector<PeriodCategory>& cats, bool intoList, bool intoCombo) {
   for (const PeriodCategory& c : cats) {
-    LstCate->addItem(c.itemText());
+    if (intoList) LstCate->addItem(c.itemText());
     if (intoCombo && ComCate) ComCate->addItem(c.itemText());
   }
   if (intoCombo && ComCate) ComCate->setCurrentIndex(-1);
@@ -370,7 +370,7 @@ void PeriodReport::showAll() {
   try {
     const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
     const PeriodSummary s = summarize(products, {spec_.rowsNeedCategory, spec_.skipZeroQuantity});
-    if (refillsCategories) fillCategories(s.categories, spec_.kind == PeriodKind::Year);
+    if (refillsCategories) fillCategories(s.categories, true, true);
     setTotals(s.total, spec_.kind != PeriodKind::Day);
     const QVector<QStringList> rows = periodRowTexts(s.rows);
     FGrid->setRows(static_cast<int>(rows.size()));
@@ -419,7 +419,7 @@ void PeriodReport::choosePeriod() {
   try {
     const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
     const PeriodSummary s = summarize(products, {spec_.rowsNeedCategory, spec_.skipZeroQuantity});
-    fillCategories(s.categories, true);
+    fillCategories(s.categories, true, true);
     // Totals come with the month, also when none of its products has a category.
     setTotals(s.total, true);
   } catch (const data::DbError& e) {

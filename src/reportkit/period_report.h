@@ -188,7 +188,7 @@ class PeriodReport : public plat::Form {
   PeriodScope scope(const Period& p) const;
   QString employee() const;
   void applyPermission();
-  void fillCategories(const QVector<PeriodCategory>& cats, bool intoCombo);
+  void fillCategories(const QVector<PeriodCategory>& cats, bool intoList, bool intoCombo);
   void setTotals(double total, bool upTo3);
   void clearGrid();
   void appendRow(const QStringList& cells);

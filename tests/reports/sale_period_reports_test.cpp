@@ -211,7 +211,9 @@ TEST_F(PeriodWindows, YearTextsAndCategoryView) {
   auto f = open<YearReport>();
   EXPECT_EQ(f->txtYear->text(), "2024");
   EXPECT_EQ(comboItems(f->ComCate), (QStringList{"B.  Bakery", "C.  Candles", "D.  Drinks"}));
+  EXPECT_EQ(f->LstCate->count(), 0);  // filled by Show All
   f->cmdShow->click();
+  EXPECT_EQ(f->LstCate->count(), 3);
   EXPECT_EQ(f->txtTotal->text(), "112.00");
   EXPECT_EQ(f->RowCount, 2);  // Stray has no category row: a year lists it in no list
 

@@ -1,0 +1,214 @@
+// The sales period reports on a shop of two years (100,000 products, one million sale lines):
+// Show All of a day, a month and a year, and the delete of a month, each against the raw SQLite
+// statements of the same work through the C API in the same run. Show All is measured twice: the
+// rows made ready (query, summary, cell texts) and the whole window filling its grid. The raw side
+// runs on the shipped schema and on the schema before the date-and-product index and the planner
+// statistics, which shows what they bring.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <string>
+
+#include "data/db.h"
+#include "platform/dialogs.h"
+#include "platform/flexgrid.h"
+#include "reportkit/period_query.h"
+#include "reportkit/period_report.h"
+#include "reports/sale_period_reports.h"
+#include "shell/session.h"
+#include "support/shop_db.h"
+
+namespace {
+
+using namespace benchdb;
+
+QString g_before;  // the shop without SellByDateProduct and the statistics
+
+data::DateRange rangeOf(int period) {
+  switch (period) {
+    case 0:
+      return {"2024-06-14", "2024-06-14"};
+    case 1:
+      return data::monthRange(2024, 6);
+    default:
+      return data::yearRange(2024);
+  }
+}
+std::string periodName(int period) {
+  static const char* names[] = {"day", "month", "year"};
+  return names[period];
+}
+
+// The statement Show All runs, as the report builds it.
+const char* kShowAllSql =
+    "SELECT COALESCE(p.PId, s.k), p.PId IS NOT NULL, p.PName, p.ProNoun, p.CID, c.CateID IS NOT NULL, "
+    "c.CateName, s.q, s.v "
+    "FROM (SELECT PID AS k, SUM(SQuantity) AS q, SUM(SQuantity * SPrice) AS v FROM Sell "
+    "WHERE SellDate BETWEEN ? AND ? GROUP BY PID) AS s "
+    "LEFT JOIN Product AS p ON p.PId = s.k LEFT JOIN Category AS c ON c.CateID = p.CID";
+
+void BM_ShowAllRows(benchmark::State& state) {
+  const int period = static_cast<int>(state.range(0));
+  data::Conn().open(shopDatabase());
+  const reportkit::PeriodScope scope{rangeOf(period), std::nullopt};
+  long long rows = 0;
+  for (auto _ : state) {
+    const auto products = reportkit::periodProducts(data::Conn(), reportkit::PeriodSource::sales(), scope);
+    const auto summary = reportkit::summarize(products, {period != 0, true});
+    const auto texts = reportkit::periodRowTexts(summary.rows);
+    rows = texts.size();
+    benchmark::DoNotOptimize(texts);
+  }
+  data::Conn().close();
+  state.SetLabel(periodName(period) + ", " + std::to_string(rows) + " rows");
+}
+
+// The window's Show All: the rows above put into its grid, the category list and the totals.
+void BM_ShowAllWindow(benchmark::State& state) {
+  const int period = static_cast<int>(state.range(0));
+  data::Conn().open(shopDatabase());
+  plat::ScriptedDialogs dialogs;
+  shell::session().userName = QStringLiteral("Admin");
+  std::unique_ptr<reportkit::PeriodReport> f;
+  if (period == 0) {
+    auto* d = new reports::DayReport;
+    d->Form_Load();
+    d->DTPDate1->setDate(QDate(2024, 6, 14));
+    f.reset(d);
+  } else if (period == 1) {
+    auto* m = new reports::MoReport;
+    m->Form_Load();
+    m->comMo->setCurrentText(QStringLiteral("06/2024"));
+    m->choosePeriod();
+    f.reset(m);
+  } else {
+    auto* y = new reports::YearReport;
+    y->Form_Load();
+    y->txtYear->setText(QStringLiteral("2024"));
+    f.reset(y);
+  }
+  for (auto _ : state) f->showAll();
+  state.SetLabel(periodName(period) + ", " + std::to_string(f->RowCount) + " rows, total " +
+                 f->txtTotal->text().toStdString());
+  f.reset();
+  data::Conn().close();
+}
+
+void rawShowAll(benchmark::State& state, const QString& path, const char* sql) {
+  const int period = static_cast<int>(state.range(0));
+  sqlite3* db = openRaw(path);
+  sqlite3_stmt* st = prepareRaw(db, sql);
+  const data::DateRange r = rangeOf(period);
+  long long rows = 0;
+  for (auto _ : state) {
+    bindText(st, 1, r.from.toStdString());
+    bindText(st, 2, r.to.toStdString());
+    rows = drain(st);
+  }
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  state.SetLabel(periodName(period) + ", " + std::to_string(rows) + " rows");
+}
+
+void BM_RawShowAll(benchmark::State& state) { rawShowAll(state, shopDatabase(), kShowAllSql); }
+void BM_RawShowAllBefore(benchmark::State& state) { rawShowAll(state, g_before, kShowAllSql); }
+// The bare sums per product, no names.
+void BM_RawSums(benchmark::State& state) {
+  rawShowAll(state, shopDatabase(),
+             "SELECT PID, SUM(SQuantity), SUM(SQuantity * SPrice) FROM Sell WHERE SellDate BETWEEN ? AND ? "
+             "GROUP BY PID");
+}
+
+const data::DateRange kDeleteMonth{"2025-03-01", "2025-03-31"};
+constexpr int kMonthLines = 41000;  // a month of this shop
+
+// Lines of a month of the bench's own, refilled before each delete.
+void fillDeleteMonth(sqlite3* db) {
+  execRaw(db, "BEGIN");
+  sqlite3_stmt* sell =
+      prepareRaw(db,
+                 "INSERT INTO Sell (PID, SellTime, SellDate, SQuantity, SPrice, Comment, Employee, "
+                 "Recieve) VALUES (?, '11:00:00', ?, 1, 25, 1, 'Admin', 0)");
+  const QDate from = QDate::fromString(kDeleteMonth.from, Qt::ISODate);
+  for (int i = 0; i < kMonthLines; ++i) {
+    bindText(sell, 1, productCode(i * 7 % 100000));
+    bindText(sell, 2, from.addDays(i % 31).toString(Qt::ISODate).toStdString());
+    check(db, sqlite3_step(sell), "sell");
+    sqlite3_reset(sell);
+  }
+  sqlite3_finalize(sell);
+  execRaw(db, "COMMIT");
+}
+
+QString deleteCopy() {
+  static const QString path = copyOf(shopDatabase(), QStringLiteral("period-delete.db"));
+  return path;
+}
+
+void BM_DeleteMonth(benchmark::State& state) {
+  sqlite3* raw = openRaw(deleteCopy());
+  data::Conn().open(deleteCopy());
+  for (auto _ : state) {
+    state.PauseTiming();
+    fillDeleteMonth(raw);
+    state.ResumeTiming();
+    if (reportkit::deletePeriod(data::Conn(), reportkit::PeriodSource::sales(), kDeleteMonth) != kMonthLines)
+      die("the month's delete");
+  }
+  data::Conn().close();
+  sqlite3_close(raw);
+}
+
+void BM_RawDeleteMonth(benchmark::State& state) {
+  sqlite3* raw = openRaw(deleteCopy());
+  sqlite3_stmt* del = prepareRaw(raw, "DELETE FROM Sell WHERE SellDate BETWEEN ? AND ?");
+  for (auto _ : state) {
+    state.PauseTiming();
+    fillDeleteMonth(raw);
+    state.ResumeTiming();
+    execRaw(raw, "BEGIN");
+    bindText(del, 1, kDeleteMonth.from.toStdString());
+    bindText(del, 2, kDeleteMonth.to.toStdString());
+    check(raw, sqlite3_step(del), "delete");
+    sqlite3_reset(del);
+    execRaw(raw, "COMMIT");
+  }
+  sqlite3_finalize(del);
+  sqlite3_close(raw);
+}
+
+#define PERIODS DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_ShowAllRows)->PERIODS;
+BENCHMARK(BM_ShowAllWindow)->PERIODS;
+BENCHMARK(BM_RawShowAll)->PERIODS;
+BENCHMARK(BM_RawSums)->PERIODS;
+BENCHMARK(BM_RawShowAllBefore)->PERIODS;
+BENCHMARK(BM_DeleteMonth)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_RawDeleteMonth)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  static QTemporaryDir home;
+  qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  std::fprintf(stderr, "building the shop database...\n");
+  g_before = copyOf(shopDatabase(), QStringLiteral("period-before.db"));
+  sqlite3* db = openRaw(g_before);
+  execRaw(db, "DROP INDEX SellByDateProduct");
+  execRaw(db, "DELETE FROM sqlite_stat1");
+  sqlite3_close(db);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  QFile::remove(g_before);
+  QFile::remove(deleteCopy());
+  return 0;
+}
