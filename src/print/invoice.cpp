@@ -316,7 +316,14 @@ void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s) {
   s.setFontBold(false);
   s.setFontName(c.fontName);
   s.setFontSize(15);
-  const double h = s.TextHeight(kTestWord) + 20;
+  double h = s.TextHeight(kTestWord) + 20;
+  // A font much taller than its size (some Thai fonts) would push the summary off the paper: the
+  // rows then close up so the lowest one still fits the printable height.
+  double lowest = 0;
+  for (const InvoiceOp& op : c.ops) lowest = std::max({lowest, op.row, op.row2});
+  s.setFontSize(c.bodySize);
+  const double room = s.ScaleHeight() - c.top - s.TextHeight(kTestWord);
+  if (lowest > 0 && room > 0 && h * lowest > room) h = room / lowest;
   auto y = [&](double row) { return h * row + c.top; };
   for (const InvoiceOp& op : c.ops) {
     switch (op.kind) {

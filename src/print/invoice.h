@@ -112,7 +112,8 @@ std::optional<InvoiceContent> layoutInvoice(const SaleDocument& doc, const Invoi
                                             const QStringList& units);
 
 // Places c on s (without ending the document). The row pitch is the height of a Thai test word at
-// 15 points plus 20 twips, whatever the sizes of the texts.
+// 15 points plus 20 twips, whatever the sizes of the texts, closed up only as far as needed for
+// the lowest row to fit the printable height.
 void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s);
 
 // Prints doc's invoice of that kind on the printer chosen in the print dialog (see invoice.cpp).

@@ -415,6 +415,23 @@ TEST_F(InvoiceTest, ALongSaleGoesOnFurtherPagesWithTheSummaryOnTheLast) {
   EXPECT_EQ(lineOps(s).size(), 22u);
 }
 
+TEST_F(InvoiceTest, RowsCloseUpOnlyAsFarAsTheLowestRowNeedsToFitThePrintableHeight) {
+  // A printable area too short for the rows at their pitch: the last line still ends on it.
+  const double height = 9000;
+  printers.makeSurface = [&] { return std::make_shared<plat::RecordingSurface>(11000, height); };
+  const auto& s = print(printfix::sampleSale(), InvoiceKind::A4);
+  const Op* last = findText(s, "Thank you");  // InvLine4, row 35
+  const Op* first = findText(s, " 1");        // row 10
+  const Op* shop = findText(s, "Corner Shop");
+  ASSERT_TRUE(last && first && shop);
+  EXPECT_NEAR(last->y + s.TextHeight(QStringLiteral("ทดสอบ")), height, 1e-6);
+  EXPECT_NEAR(shop->y, 1000, 1e-6);
+  const double h = (last->y - 1000) / 35;
+  EXPECT_LT(h, pitch());
+  EXPECT_NEAR(first->y, 1000 + 10 * h, 1e-6);
+  EXPECT_NEAR(lineOps(s).back().y2, 1000 + 31 * h, 1e-6);  // the right edge down to the box bottom
+}
+
 // ---- Values
 
 TEST_F(InvoiceTest, UnitWordsAreLookedUpByCodeWithoutRegardToCaseAndAMissingOneLeavesABlank) {
