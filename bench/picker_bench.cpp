@@ -64,7 +64,6 @@ void buildDatabase(const QString& path) {
       if (!q.exec()) die("cannot insert a product");
     }
   });
-  data::Conn().exec("ANALYZE");
 }
 
 sqlite3* openRaw() {

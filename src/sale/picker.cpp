@@ -8,23 +8,45 @@
 
 namespace sale {
 
-namespace {
-// The code and name of each row of a bound SELECT, read straight off the statement: a scroll reads
-// only a handful of rows, so the statement's own cost is most of it.
-QVector<PickItem> readItems(const QString& sql, const QVariantList& binds) {
+ReusedSelect::ReusedSelect(QString sql) : sql_(std::move(sql)) {}
+ReusedSelect::~ReusedSelect() = default;
+ReusedSelect::ReusedSelect(ReusedSelect&&) noexcept = default;
+ReusedSelect& ReusedSelect::operator=(ReusedSelect&&) noexcept = default;
+
+bool ReusedSelect::run(const QVariantList& binds) {
+  for (int i = 0; i < binds.size(); ++i) q_->bindValue(i, binds[i]);
+  return q_->exec();
+}
+
+QVector<PickItem> ReusedSelect::items(const QVariantList& binds) {
   QSqlDatabase db = data::Conn().handle();
   if (!db.isOpen())
     throw data::DbError(QStringLiteral("Operation is not allowed when the object is closed."));
-  QSqlQuery q(db);
-  q.setForwardOnly(true);
-  if (!q.prepare(sql)) throw data::DbError(q.lastError().text());
-  for (int i = 0; i < binds.size(); ++i) q.bindValue(i, binds[i]);
-  if (!q.exec()) throw data::DbError(q.lastError().text());
+  const auto prepare = [&] {
+    q_ = std::make_unique<QSqlQuery>(db);
+    q_->setForwardOnly(true);
+    if (!q_->prepare(sql_)) throw data::DbError(q_->lastError().text());
+  };
+  if (!q_) prepare();
+  // A statement of a connection closed since no longer runs: prepared again, it does.
+  if (!run(binds)) {
+    prepare();
+    if (!run(binds)) throw data::DbError(q_->lastError().text());
+  }
   QVector<PickItem> out;
-  while (q.next()) out.push_back({q.value(0).toString(), q.value(1).toString()});
+  while (q_->next()) out.push_back({q_->value(0).toString(), q_->value(1).toString()});
+  q_->finish();
   return out;
 }
-}  // namespace
+
+ProductWindow::ProductWindow()
+    : first_(
+          QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? ORDER BY PId LIMIT %1").arg(kButtons)),
+      after_(QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? AND PId > ? ORDER BY PId LIMIT %1")
+                 .arg(kRow + 1)),
+      before_(QStringLiteral(
+                  "SELECT PId, PName FROM Product WHERE CID = ? AND PId < ? ORDER BY PId DESC LIMIT %1")
+                  .arg(kRow + 1)) {}
 
 void CategoryStrip::load(QVector<data::Category> all) {
   categories_ = std::move(all);
@@ -47,9 +69,7 @@ void CategoryStrip::back() {
 
 void ProductWindow::show(const QString& cid) {
   cid_ = cid;
-  items_ = readItems(
-      QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? ORDER BY PId LIMIT %1").arg(kButtons),
-      {cid});
+  items_ = first_.items({cid});
   upEnabled_ = false;
   downEnabled_ = true;
 }
@@ -57,10 +77,7 @@ void ProductWindow::show(const QString& cid) {
 bool ProductWindow::down() {
   if (items_.isEmpty()) return false;
   // One row more than is shown tells whether another follows.
-  QVector<PickItem> after = readItems(
-      QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? AND PId > ? ORDER BY PId LIMIT %1")
-          .arg(kRow + 1),
-      {cid_, items_.last().code});
+  QVector<PickItem> after = after_.items({cid_, items_.last().code});
   if (after.isEmpty()) return false;
   const bool more = after.size() > kRow;
   after.resize(std::min<int>(after.size(), kRow));
@@ -72,10 +89,7 @@ bool ProductWindow::down() {
 
 bool ProductWindow::up() {
   if (items_.isEmpty()) return false;
-  QVector<PickItem> before = readItems(
-      QStringLiteral("SELECT PId, PName FROM Product WHERE CID = ? AND PId < ? ORDER BY PId DESC LIMIT %1")
-          .arg(kRow + 1),
-      {cid_, items_.first().code});
+  QVector<PickItem> before = before_.items({cid_, items_.first().code});
   if (before.isEmpty()) {
     upEnabled_ = false;
     return false;

@@ -3,9 +3,13 @@
 // category at a time, and up to 24 products of a category that scroll one row of four at a time.
 // A scroll reads only the rows it brings in, by product code, so a large category stays quick.
 #include <QString>
+#include <QVariantList>
 #include <QVector>
+#include <memory>
 
 #include "data/categories.h"
+
+class QSqlQuery;
 
 namespace sale {
 
@@ -31,6 +35,23 @@ class CategoryStrip {
   int first_ = 0;
 };
 
+// A SELECT of codes and names prepared once on the shared connection and run again with new
+// values; prepared afresh when the connection was closed and opened since.
+class ReusedSelect {
+ public:
+  explicit ReusedSelect(QString sql);
+  ~ReusedSelect();
+  ReusedSelect(ReusedSelect&&) noexcept;
+  ReusedSelect& operator=(ReusedSelect&&) noexcept;
+  // The rows' first two columns. Throws data::DbError.
+  QVector<PickItem> items(const QVariantList& binds);
+
+ private:
+  bool run(const QVariantList& binds);
+  QString sql_;
+  std::unique_ptr<QSqlQuery> q_;
+};
+
 class ProductWindow {
  public:
   static constexpr int kButtons = 24;
@@ -51,6 +72,12 @@ class ProductWindow {
   QVector<PickItem> items_;
   bool upEnabled_ = false;
   bool downEnabled_ = true;
+  ReusedSelect first_;
+  ReusedSelect after_;
+  ReusedSelect before_;
+
+ public:
+  ProductWindow();
 };
 
 // What OK makes of the chosen product's stock, the quantity box and the re-order point.

@@ -334,4 +334,25 @@ TEST_F(Picker, OpensAtItsSizeWithThaiCaptionsAndTellsADatabaseFailure) {
   EXPECT_TRUE(dlg.lastMessage().contains("Product", Qt::CaseInsensitive)) << dlg.lastMessage().toStdString();
 }
 
+TEST_F(Picker, RowsComeAfterTheConnectionWasClosedAndOpenedAgain) {
+  bigCategory(30);
+  ASSERT_TRUE(openPicker());
+  const QString path = data::Conn().path();
+  // While the connection is closed (a backup in progress) a scroll is told and changes nothing.
+  data::Conn().close();
+  p->cmdDown_Click();
+  ASSERT_EQ(dlg.shown.size(), 1u);
+  EXPECT_EQ(products(), numbered(1, 24));
+  data::Conn().open(path);
+  p->cmdDown_Click();
+  EXPECT_EQ(products(), numbered(5, 28));
+  data::Conn().close();
+  data::Conn().open(path);
+  p->cmdUp_Click();
+  EXPECT_EQ(products(), numbered(1, 24));
+  p->cmdMenu_Click(0);
+  EXPECT_EQ(products(), numbered(1, 24));
+  EXPECT_EQ(dlg.shown.size(), 1u);
+}
+
 }  // namespace

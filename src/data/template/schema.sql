@@ -112,6 +112,7 @@ DELETE FROM sqlite_stat1;
 INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES
   ('Product', 'sqlite_autoindex_Product_1', '100000 1'),
   ('Product', 'ProductByCategory', '100000 1000'),
+  ('Product', 'ProductByCategoryCode', '100000 1000 1'),
   ('Category', 'sqlite_autoindex_Category_1', '100 1'),
   ('Sell', 'SellByDateBill', '1000000 1400 5'),
   ('Sell', 'SellByBill', '1000000 100'),
