@@ -1,20 +1,78 @@
 #pragma once
-// The grid of the forms: a QTableWidget spoken to in the grid's own words. Fixed rows are
-// ordinary rows at the top (row 0 is the heading when FixedRows is 1), drawn as headings.
-#include <QTableWidget>
+// The grid of the forms, spoken to in the grid's own words. Fixed rows are ordinary rows at the
+// top (row 0 is the heading when FixedRows is 1), drawn as headings. The cells live in a plain
+// model of texts (one QString per cell, no item objects), so a list of 100,000 rows fills in a
+// moment and takes little memory; the view draws only the rows on screen.
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QStringList>
+#include <QTableView>
+#include <QVector>
+#include <vector>
 
 namespace plat {
 
-class FlexGrid : public QTableWidget {
+// The cells of a grid: rows x cols texts, and rarely used extra values per cell (a hidden key).
+class FlexGridModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit FlexGridModel(QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  const QString& text(int row, int col) const;
+  void setText(int row, int col, const QString& text);
+  QVariant cellData(int row, int col, int role) const;
+  void setCellData(int row, int col, int role, const QVariant& v);
+
+  void setRowCount(int n);
+  void setColumnCount(int n);
+  // Inserts rows (each a list of cell texts, missing cells empty) before row `at` in one step.
+  void insertRowsAt(int at, const QVector<QStringList>& rows);
+  void removeRowAt(int row);
+  // Replaces every row at once.
+  void setAllRows(QVector<QStringList> rows);
+  void clearTexts();
+  // Puts the rows in a new order: row i becomes the row that stood at order[i] (order a
+  // permutation of 0 .. order.size() - 1; later rows stay where they are).
+  void reorderRows(const std::vector<int>& order);
+
+  void setFixedRows(int n);
+  int fixedRows() const { return fixed_; }
+  void setColumnAlignment(int col, Qt::Alignment a);
+  void setFixedBrush(const QBrush& b) { fixedBrush_ = b; }
+
+ private:
+  qsizetype at(int row, int col) const { return static_cast<qsizetype>(row) * cols_ + col; }
+  // Row in the high 32 bits, column and role 16 bits each.
+  static quint64 key(int row, int col, int role) {
+    return (static_cast<quint64>(static_cast<quint32>(row)) << 32) |
+           (static_cast<quint64>(col & 0xffff) << 16) | static_cast<quint64>(role & 0xffff);
+  }
+  void shiftExtras(int fromRow, int by);
+  int rows_ = 0;
+  int cols_ = 0;
+  int fixed_ = 1;
+  std::vector<QString> cells_;  // row-major
+  QHash<quint64, QVariant> extras_;
+  QHash<int, Qt::Alignment> align_;
+  QBrush fixedBrush_;
+};
+
+class FlexGrid : public QTableView {
   Q_OBJECT
  public:
   explicit FlexGrid(QWidget* parent = nullptr);
 
-  int Rows() const { return rowCount(); }
+  int Rows() const { return model_->rowCount(); }
   void setRows(int n);
-  int Cols() const { return columnCount(); }
+  int Cols() const { return model_->columnCount(); }
   void setCols(int n);
-  int FixedRows() const { return fixedRows_; }
+  int FixedRows() const { return model_->fixedRows(); }
   void setFixedRows(int n);
 
   QString TextMatrix(int row, int col) const;
@@ -23,6 +81,12 @@ class FlexGrid : public QTableWidget {
   void AddItem(const QString& tabbed, int index = -1);
   void RemoveItem(int row);
   void Clear();  // empties every cell, keeps the shape
+
+  // Many rows at once: replaces every row, or appends after the last.
+  void setAllRows(QVector<QStringList> rows);
+  void appendRows(const QVector<QStringList>& rows);
+  // Row i becomes the row that stood at order[i], values and all (see FlexGridModel).
+  void reorderRows(const std::vector<int>& order) { model_->reorderRows(order); }
 
   void setColWidth(int col, int twips);
   int ColWidth(int col) const;
@@ -33,10 +97,33 @@ class FlexGrid : public QTableWidget {
   int Col() const { return currentColumn(); }
   void setCol(int c);
 
+  // A value kept with a cell beside its text (a code behind a shown name, say).
+  QVariant cellData(int row, int col, int role) const { return model_->cellData(row, col, role); }
+  void setCellData(int row, int col, int role, const QVariant& v) { model_->setCellData(row, col, role, v); }
+  void scrollToRow(int row, ScrollHint hint = EnsureVisible);
+  // The cell's rectangle in the viewport.
+  QRect cellRect(int row, int col) const;
+
+  // The table words the forms also use.
+  int rowCount() const { return Rows(); }
+  int columnCount() const { return Cols(); }
+  void setRowCount(int n) { setRows(n); }
+  void setColumnCount(int n) { setCols(n); }
+  int currentRow() const;
+  int currentColumn() const;
+  void setCurrentCell(int row, int col);
+  void insertRow(int row);
+  void removeRow(int row) { RemoveItem(row); }
+
+  FlexGridModel* gridModel() const { return model_; }
+
+ signals:
+  void cellClicked(int row, int column);
+  void cellDoubleClicked(int row, int column);
+  void currentCellChanged(int currentRow, int currentColumn, int previousRow, int previousColumn);
+
  private:
-  void styleRow(int r);
-  int fixedRows_ = 1;
-  QHash<int, Qt::Alignment> align_;
+  FlexGridModel* model_;
 };
 
 }  // namespace plat

@@ -155,7 +155,7 @@ void BuyForm::buildControls() {
   connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
   connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
   connect(ListSupId, &QListWidget::itemDoubleClicked, this, [this] { ListSupId_DblClick(); });
-  connect(FGrid, &QTableWidget::cellClicked, this, [this] { FGrid_Click(); });
+  connect(FGrid, &plat::FlexGrid::cellClicked, this, [this] { FGrid_Click(); });
   connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
   connect(cmdCommit, &QPushButton::clicked, this, [this] { cmdCommit_Click(); });
@@ -418,7 +418,7 @@ void BuyForm::cmdUpdate_Click() {
     ++lineCount_;
     txtPrice->clear();
     txtQuantity->clear();
-    if (QTableWidgetItem* it = FGrid->item(row, 0)) FGrid->scrollToItem(it, QAbstractItemView::PositionAtTop);
+    FGrid->scrollToRow(row, QAbstractItemView::PositionAtTop);
   }
   resetPickers();
 }

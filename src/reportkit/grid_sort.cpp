@@ -75,18 +75,7 @@ void GridSortDesc(plat::FlexGrid& grid, int col, SortKey key, int rowCount) {
   });
   bool moved = false;
   for (int i = 0; i < n && !moved; ++i) moved = order[static_cast<std::size_t>(i)] != i;
-  if (!moved) return;
-
-  std::vector<QStringList> rows(static_cast<std::size_t>(n));
-  for (int r = 0; r < n; ++r) {
-    QStringList& row = rows[static_cast<std::size_t>(r)];
-    row.reserve(cols);
-    for (int c = 0; c < cols; ++c) row << grid.TextMatrix(r, c);
-  }
-  for (int r = 0; r < n; ++r) {
-    const QStringList& src = rows[static_cast<std::size_t>(order[static_cast<std::size_t>(r)])];
-    for (int c = 0; c < cols; ++c) grid.setTextMatrix(r, c, src[c]);
-  }
+  if (moved) grid.reorderRows(order);
 }
 
 }  // namespace reportkit

@@ -205,7 +205,7 @@ void MainForm::buildControls() {
 
   for (QWidget* w : std::initializer_list<QWidget*>{txtBar, txtPay, txtCus, ListCusId, ListPName, FGrid})
     w->installEventFilter(this);
-  connect(FGrid, &QTableWidget::cellClicked, this, [this](int, int) { FGrid_Click(); });
+  connect(FGrid, &plat::FlexGrid::cellClicked, this, [this](int, int) { FGrid_Click(); });
   connect(txtCusName, &QLineEdit::textChanged, this, [this]() { txtCusName_Change(); });
   connect(cmdBrowse, &QPushButton::clicked, this, &MainForm::cmdBrowse_Click);
   connect(ListCusId, &QListWidget::itemDoubleClicked, this, [this]() { ListCusId_DblClick(); });
@@ -476,7 +476,7 @@ void MainForm::enterCode() {
   refreshTotal();
   display_.lineAdded(price, lines_.total());
   FGrid->setRow(row);
-  FGrid->scrollToItem(FGrid->item(row, 0));
+  FGrid->scrollToRow(row);
   nextQty_ = 1;
 }
 

@@ -11,9 +11,9 @@
 #include <initializer_list>
 
 #include "data/db.h"
-#include "platform/keys.h"
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
+#include "platform/keys.h"
 #include "platform/units.h"
 #include "shell/lang.h"
 
@@ -169,8 +169,8 @@ AddF::AddF(QWidget* parent) : plat::Form(parent) {
   connect(CmdCate, &QPushButton::clicked, this, &AddF::CmdCate_Click);
   connect(cmdPro, &QPushButton::clicked, this, &AddF::cmdPro_Click);
   connect(Comcate2, &QComboBox::activated, this, [this](int) { Comcate2_Click(); });
-  connect(FGrid, &QTableWidget::cellClicked, this, [this](int, int) { FGrid_Click(); });
-  connect(FGrid1, &QTableWidget::cellClicked, this, [this](int, int) { FGrid1_Click(); });
+  connect(FGrid, &plat::FlexGrid::cellClicked, this, [this](int, int) { FGrid_Click(); });
+  connect(FGrid1, &plat::FlexGrid::cellClicked, this, [this](int, int) { FGrid1_Click(); });
   connect(cmdAdd, &QPushButton::clicked, this, &AddF::cmdAdd_Click);
   connect(cmdEdit, &QPushButton::clicked, this, &AddF::cmdEdit_Click);
   connect(cmdDel, &QPushButton::clicked, this, &AddF::cmdDel_Click);
@@ -271,14 +271,14 @@ void AddF::focusAll(QWidget* w) {
 void AddF::clearGrid(plat::FlexGrid* g) { g->setRows(0); }
 
 void AddF::addRows(const QVector<GridRow>& rows) {
-  for (const GridRow& row : rows) {
-    const int r = FGrid->Rows();
-    FGrid->setRows(r + 1);
-    // Cell by cell, so a Tab inside a name stays in its cell.
-    for (int c = 0; c < FGrid->Cols() && c < row.cells.size(); ++c)
-      FGrid->setTextMatrix(r, c, row.cells.at(c));
-    if (!row.heading) FGrid->item(r, 0)->setData(KeyRole, row.key);
-  }
+  // All rows in one step, cell texts as they are (a Tab inside a name stays in its cell).
+  const int first = FGrid->Rows();
+  QVector<QStringList> cells;
+  cells.reserve(rows.size());
+  for (const GridRow& row : rows) cells.push_back(row.cells);
+  FGrid->appendRows(cells);
+  for (int i = 0; i < rows.size(); ++i)
+    if (!rows[i].heading) FGrid->setCellData(first + i, 0, KeyRole, rows[i].key);
 }
 
 void AddF::emptyBoxes() {
@@ -315,7 +315,7 @@ void AddF::QueryCate1() {
     FGrid1->setTextMatrix(r, 0, c.CateID);
     FGrid1->setTextMatrix(r, 1, c.CateName);
     FGrid1->setTextMatrix(r, 2, QString());
-    FGrid1->item(r, 0)->setData(KeyRole, c.CateID);
+    FGrid1->setCellData(r, 0, KeyRole, c.CateID);
   }
 }
 
@@ -389,8 +389,8 @@ void AddF::FGrid_Click() {
   const int c = FGrid->Col();
   if (r < 0 || c < 0 || r >= FGrid->Rows()) return;
   if (FGrid->TextMatrix(r, c).isEmpty()) return;
-  const QTableWidgetItem* first = FGrid->item(r, 0);
-  if (!first || !first->data(KeyRole).isValid()) return;  // a category heading
+  const QVariant key = FGrid->cellData(r, 0, KeyRole);
+  if (!key.isValid()) return;  // a category heading
   txtBar->setText(FGrid->TextMatrix(r, 0));
   txtName->setText(FGrid->TextMatrix(r, 1));
   txtPrice->setText(FGrid->TextMatrix(r, 2));
@@ -400,7 +400,7 @@ void AddF::FGrid_Click() {
   txtPrice1->setText(FGrid->TextMatrix(r, 6));
   txtPrice2->setText(FGrid->TextMatrix(r, 7));
   txtPoOrder->setText(FGrid->TextMatrix(r, 8));
-  pickedKey_ = first->data(KeyRole).toString();
+  pickedKey_ = key.toString();
   if (!editing()) cmdEdit_Click();
   focusAll(txtBar);
 }
@@ -410,11 +410,11 @@ void AddF::FGrid1_Click() {
   const int c = FGrid1->Col();
   if (r < 0 || c < 0 || r >= FGrid1->Rows()) return;
   if (FGrid1->TextMatrix(r, c).isEmpty()) return;
-  const QTableWidgetItem* first = FGrid1->item(r, 0);
-  if (!first || !first->data(KeyRole).isValid()) return;
+  const QVariant key = FGrid1->cellData(r, 0, KeyRole);
+  if (!key.isValid()) return;
   txtCate->setText(FGrid1->TextMatrix(r, 0));
   txtcateName->setText(FGrid1->TextMatrix(r, 1));
-  pickedKey_ = first->data(KeyRole).toString();
+  pickedKey_ = key.toString();
   if (!editing()) cmdEdit_Click();
   focusAll(txtCate);
 }

@@ -126,12 +126,7 @@ void StockListWindow::clearList() {
 }
 
 void StockListWindow::showRows(const ListRows& rows) {
-  const int start = FGrid->Rows();
-  FGrid->setRows(start + static_cast<int>(rows.size()));
-  for (int i = 0; i < rows.size(); ++i) {
-    const QStringList& cells = rows[i];
-    for (int c = 0; c < 6 && c < cells.size(); ++c) FGrid->setTextMatrix(start + i, c, cells[c]);
-  }
+  FGrid->appendRows(rows);
   RowCount += static_cast<int>(rows.size());
 }
 

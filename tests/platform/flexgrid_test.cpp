@@ -1,0 +1,90 @@
+// The grid's own words on its model of texts.
+#include "platform/flexgrid.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QStringList column(const plat::FlexGrid& g, int c) {
+  QStringList out;
+  for (int r = 0; r < g.Rows(); ++r) out << g.TextMatrix(r, c);
+  return out;
+}
+
+TEST(FlexGrid, RowsComeAndGoWithTheirCellsAndHiddenValues) {
+  plat::FlexGrid g;
+  g.setFixedRows(0);
+  g.setRows(0);
+  g.setCols(3);
+  g.AddItem("a\t1\tx");
+  g.AddItem("c\t3");  // a short row: the missing cell is empty
+  g.AddItem("b\t2\ty\textra", 1);
+  EXPECT_EQ(column(g, 0), (QStringList{"a", "b", "c"}));
+  EXPECT_EQ(g.TextMatrix(2, 2), "");
+  EXPECT_EQ(g.TextMatrix(1, 2), "y");
+  EXPECT_EQ(g.TextMatrix(9, 0), "");  // outside: empty, never a crash
+  g.setTextMatrix(9, 0, "ignored");
+
+  g.setCellData(1, 0, Qt::UserRole, "key-b");
+  g.setCellData(2, 0, Qt::UserRole, "key-c");
+  g.RemoveItem(0);
+  EXPECT_EQ(column(g, 0), (QStringList{"b", "c"}));
+  EXPECT_EQ(g.cellData(0, 0, Qt::UserRole).toString(), "key-b");
+  EXPECT_EQ(g.cellData(1, 0, Qt::UserRole).toString(), "key-c");
+  g.insertRow(0);
+  EXPECT_EQ(g.cellData(1, 0, Qt::UserRole).toString(), "key-b");
+  EXPECT_FALSE(g.cellData(0, 0, Qt::UserRole).isValid());
+  g.setRows(2);  // the last row goes, and its value with it
+  g.setRows(3);
+  EXPECT_FALSE(g.cellData(2, 0, Qt::UserRole).isValid());
+  EXPECT_EQ(g.TextMatrix(2, 0), "");
+
+  g.setCols(4);  // texts stay in their columns
+  EXPECT_EQ(g.TextMatrix(1, 1), "2");
+  g.Clear();
+  EXPECT_EQ(g.Rows(), 3);
+  EXPECT_EQ(g.TextMatrix(1, 1), "");
+}
+
+TEST(FlexGrid, ReorderMovesWholeRowsAndTheCurrentCell) {
+  plat::FlexGrid g;
+  g.setFixedRows(0);
+  g.setCols(2);
+  g.setAllRows({{"r0", "a"}, {"r1", "b"}, {"r2", "c"}, {"r3", "d"}});
+  g.setCellData(0, 1, Qt::UserRole, 10);
+  g.setCurrentCell(0, 1);
+  g.reorderRows({2, 0, 1});  // the first three rows only
+  EXPECT_EQ(column(g, 0), (QStringList{"r2", "r0", "r1", "r3"}));
+  EXPECT_EQ(column(g, 1), (QStringList{"c", "a", "b", "d"}));
+  EXPECT_EQ(g.cellData(1, 1, Qt::UserRole).toInt(), 10);
+  EXPECT_EQ(g.currentRow(), 1);
+  EXPECT_EQ(g.currentColumn(), 1);
+}
+
+TEST(FlexGrid, FixedRowsAreHeadingsAndClicksNameTheCell) {
+  plat::FlexGrid g;
+  g.setCols(2);
+  g.setRows(3);
+  g.setTextMatrix(0, 0, "Head");
+  g.setTextMatrix(2, 1, "cell");
+  auto* m = g.gridModel();
+  EXPECT_FALSE(m->flags(m->index(0, 0)) & Qt::ItemIsSelectable);
+  EXPECT_TRUE(m->flags(m->index(1, 0)) & Qt::ItemIsSelectable);
+  g.setColAlignment(1, Qt::AlignRight);
+  EXPECT_EQ(m->data(m->index(2, 1), Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+
+  g.resize(400, 300);
+  g.show();
+  QSignalSpy clicks(&g, &plat::FlexGrid::cellClicked);
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.cellRect(2, 1).center());
+  ASSERT_EQ(clicks.size(), 1);
+  EXPECT_EQ(clicks[0][0].toInt(), 2);
+  EXPECT_EQ(clicks[0][1].toInt(), 1);
+  EXPECT_EQ(g.Row(), 2);
+  EXPECT_EQ(g.Col(), 1);
+}
+
+}  // namespace
