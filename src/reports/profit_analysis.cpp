@@ -1,0 +1,106 @@
+#include "reports/profit_analysis.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+#include "data/dates.h"
+#include "data/db.h"
+#include "platform/numtext.h"
+
+namespace reports {
+
+namespace {
+
+// Sales summed per product before anything is joined to them, so a year of sale lines is read once;
+// lines of cancelled bills (quantity 0) and lines missing a quantity or price add nothing. The
+// latest purchase price is looked up only for products that sold: the line with the latest date,
+// then time, then the later row.
+const char* kFigures = R"(
+WITH s AS (
+  SELECT PID, SUM(SQuantity * SPrice) AS income, SUM(SQuantity) AS qty
+  FROM Sell
+  WHERE SellDate BETWEEN ? AND ? AND SQuantity <> 0 AND SPrice IS NOT NULL
+  GROUP BY PID)
+SELECT p.PId, p.PName, s.income, s.qty,
+       CASE WHEN s.qty IS NULL THEN NULL ELSE
+         (SELECT b.BPrice FROM Buy b WHERE b.PId = p.PId
+          ORDER BY b.BuyDate DESC, b.BuyTime DESC, b.rowid DESC LIMIT 1) END AS price
+FROM %1
+LEFT JOIN s ON s.PID = p.PId
+%2
+ORDER BY p.PId)";
+
+ProfitRow rowOf(const data::Snapshot& s) {
+  ProfitRow r;
+  r.pid = s.text(QStringLiteral("PId"));
+  r.name = s.text(QStringLiteral("PName"));
+  if (!s.isNull(QStringLiteral("qty"))) {
+    r.income = s.number(QStringLiteral("income"));
+    r.unitPrice = s.number(QStringLiteral("price"));  // no purchase line, or no price: 0
+    r.cost = s.number(QStringLiteral("qty")) * r.unitPrice;
+  }
+  return r;
+}
+
+QVector<ProfitRow> rowsOf(data::Snapshot s) {
+  QVector<ProfitRow> rows;
+  rows.reserve(s.size());
+  for (s.moveFirst(); !s.eof(); s.moveNext()) rows.push_back(rowOf(s));
+  return rows;
+}
+
+}  // namespace
+
+double ProfitRow::percent() const { return cost == 0 ? 0 : (income - cost) * 100 / cost; }
+
+QVector<ProfitRow> profitOfAllProducts(const QDate& from, const QDate& to) {
+  const QString sql = QString::fromLatin1(kFigures).arg(QStringLiteral("Product p"), QString());
+  return rowsOf(data::Conn().query(sql, {data::isoDate(from), data::isoDate(to)}));
+}
+
+QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDate& from, const QDate& to) {
+  // Only products ever bought belong to a category's analysis.
+  const QString sql = QString::fromLatin1(kFigures).arg(
+      QStringLiteral("Product p"),
+      QStringLiteral("WHERE p.CID = ? AND EXISTS (SELECT 1 FROM Buy b WHERE b.PId = p.PId)"));
+  QVector<ProfitRow> rows;
+  for (const QString& id : categoryIds)
+    rows += rowsOf(data::Conn().query(sql, {data::isoDate(from), data::isoDate(to), id}));
+  return rows;
+}
+
+QStringList profitCells(const ProfitRow& r, ProfitShow show) {
+  QStringList cells{r.pid, r.name, plat::plainNumber(r.income), plat::plainNumber(r.cost),
+                    plat::plainNumber(r.profit())};
+  if (show == ProfitShow::All) {
+    cells << QString::number(plat::roundTo(r.percent(), 2), 'f', 2) << QString();
+  } else {
+    cells << plat::fmtMoney(r.percent()) << plat::plainNumber(r.unitPrice);
+  }
+  return cells;
+}
+
+ProfitSums profitSums(const QVector<ProfitRow>& rows) {
+  ProfitSums s;
+  for (const ProfitRow& r : rows) {
+    s.income += r.income;
+    s.cost += r.cost;
+    s.profit += r.profit();
+  }
+  return s;
+}
+
+std::optional<double> parsePurchasePrice(const QString& text) {
+  static const QRegularExpression price(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
+  if (!price.match(text).hasMatch()) return std::nullopt;
+  bool ok = false;
+  const double v = text.toDouble(&ok);
+  if (!ok || !std::isfinite(v) || v < 0) return std::nullopt;
+  return v;
+}
+
+int setPurchasePrice(const QString& pid, double price) {
+  return data::Conn().exec(QStringLiteral("UPDATE Buy SET BPrice = ? WHERE PId = ?"), {price, pid});
+}
+
+}  // namespace reports
