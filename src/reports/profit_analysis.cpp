@@ -19,13 +19,13 @@ const char* kFigures = R"(
 WITH s AS (
   SELECT PID, SUM(SQuantity * SPrice) AS income, SUM(SQuantity) AS qty
   FROM Sell
-  WHERE SellDate BETWEEN ? AND ? AND SQuantity <> 0 AND SPrice IS NOT NULL
+  WHERE SellDate BETWEEN ? AND ? AND SQuantity <> 0 AND SPrice IS NOT NULL %1
   GROUP BY PID)
 SELECT p.PId, p.PName, s.income, s.qty,
        CASE WHEN s.qty IS NULL THEN NULL ELSE
          (SELECT b.BPrice FROM Buy b WHERE b.PId = p.PId
           ORDER BY b.BuyDate DESC, b.BuyTime DESC, b.rowid DESC LIMIT 1) END AS price
-FROM %1
+FROM Product p
 LEFT JOIN s ON s.PID = p.PId
 %2
 ORDER BY p.PId)";
@@ -54,18 +54,18 @@ QVector<ProfitRow> rowsOf(data::Snapshot s) {
 double ProfitRow::percent() const { return cost == 0 ? 0 : (income - cost) * 100 / cost; }
 
 QVector<ProfitRow> profitOfAllProducts(const QDate& from, const QDate& to) {
-  const QString sql = QString::fromLatin1(kFigures).arg(QStringLiteral("Product p"), QString());
+  const QString sql = QString::fromLatin1(kFigures).arg(QString(), QString());
   return rowsOf(data::Conn().query(sql, {data::isoDate(from), data::isoDate(to)}));
 }
 
 QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDate& from, const QDate& to) {
   // Only products ever bought belong to a category's analysis.
   const QString sql = QString::fromLatin1(kFigures).arg(
-      QStringLiteral("Product p"),
+      QStringLiteral("AND PID IN (SELECT PId FROM Product WHERE CID = ?)"),
       QStringLiteral("WHERE p.CID = ? AND EXISTS (SELECT 1 FROM Buy b WHERE b.PId = p.PId)"));
   QVector<ProfitRow> rows;
   for (const QString& id : categoryIds)
-    rows += rowsOf(data::Conn().query(sql, {data::isoDate(from), data::isoDate(to), id}));
+    rows += rowsOf(data::Conn().query(sql, {data::isoDate(from), data::isoDate(to), id, id}));
   return rows;
 }
 
