@@ -174,6 +174,9 @@ void FormRegistry::onActivated(QWidget* nowActive) {
     Form* f = p.data();
     if (!f || f == active || !f->unloadsOnDeactivate() || !f->isVisible()) continue;
     if (owns(f, active)) continue;  // a window the form opened as its own dialog
+    bool editing = false;           // the form's editor, which it opened and waits on
+    for (Form* o = active->ownerForm(); o && !editing; o = o->ownerForm()) editing = o == f;
+    if (editing) continue;
     forms_.remove(f->objectName());
     f->unload();
   }

@@ -30,11 +30,17 @@ class Form : public QWidget {
   // Closes and destroys the form (its subwindow too); the registry forgets it.
   void unload();
 
+  // The form that opened this one as its editor: activating this form does not count as the owner
+  // losing activation, so the owner stays loaded while its editor is in front.
+  void setOwnerForm(Form* owner) { owner_ = owner; }
+  Form* ownerForm() const { return owner_; }
+
  protected:
   void closeEvent(QCloseEvent* e) override;
 
  private:
   bool unloaded_ = false;
+  QPointer<Form> owner_;
 };
 
 class FormRegistry : public QObject {

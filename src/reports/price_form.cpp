@@ -1,0 +1,103 @@
+#include "reports/price_form.h"
+
+#include "data/db.h"
+#include "platform/dialogs.h"
+#include "platform/units.h"
+#include "reports/analyze_form.h"
+#include "reports/profit_analysis.h"
+#include "shell/lang.h"
+
+namespace reports {
+
+using shell::L;
+
+namespace {
+QRect px(int x, int y, int w, int h) {
+  return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
+}
+
+AnalyzeForm* analysis() {
+  return qobject_cast<AnalyzeForm*>(plat::FormRegistry::instance().loaded(QStringLiteral("AnalyzeForm")));
+}
+
+// Typed and pasted text alike keep only digits and points.
+QString priceChars(const QString& text) {
+  QString kept;
+  for (QChar c : text)
+    if (c.isDigit() && c.unicode() < 128)
+      kept += c;
+    else if (c == QLatin1Char('.'))
+      kept += c;
+  return kept;
+}
+}  // namespace
+
+PriceForm::PriceForm(QWidget* parent) : plat::Form(parent) {
+  lblPrice = new QLabel(QStringLiteral("Price"), this);
+  lblPrice->setGeometry(px(120, 300, 700, 315));
+  txtPrice = new QLineEdit(this);
+  txtPrice->setGeometry(px(840, 240, 1500, 375));
+  lblBath = new QLabel(QStringLiteral("Baht"), this);
+  lblBath->setGeometry(px(2400, 300, 600, 315));
+  cmdSave = new QPushButton(QStringLiteral("Save"), this);
+  cmdSave->setGeometry(px(3060, 210, 1000, 420));
+  cmdExit = new QPushButton(QStringLiteral("Cancel"), this);
+  cmdExit->setGeometry(px(4140, 210, 1000, 420));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(plat::twipsToPx(5295), plat::twipsToPx(1125));
+  move(plat::twipsToPx(3500), plat::twipsToPx(5000));
+
+  connect(txtPrice, &QLineEdit::textEdited, this, [this](const QString& t) {
+    const QString kept = priceChars(t);
+    if (kept == t) return;
+    const int pos = txtPrice->cursorPosition() - static_cast<int>(t.size() - kept.size());
+    txtPrice->setText(kept);
+    txtPrice->setCursorPosition(qMax(0, pos));
+  });
+  connect(txtPrice, &QLineEdit::returnPressed, this, [this] { cmdSave_Click(); });
+  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+  connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+}
+
+void PriceForm::Form_Load() {
+  if (AnalyzeForm* a = analysis()) {
+    const int r = a->FGrid->Row();
+    if (r >= 0 && r < a->FGrid->Rows()) txtPrice->setText(a->FGrid->TextMatrix(r, 6));
+  }
+  txtPrice->selectAll();
+  txtPrice->setFocus();
+  if (shell::thai()) {
+    lblPrice->setText(QStringLiteral("ราคา"));
+    lblBath->setText(QStringLiteral("บาท"));
+    cmdSave->setText(QStringLiteral("บันทึก"));
+    cmdExit->setText(QStringLiteral("ยกเลิก"));
+  }
+}
+
+// However the editor goes (Save, Cancel, its frame), the analysis is usable again.
+void PriceForm::Form_Unload() {
+  if (AnalyzeForm* a = analysis()) a->setEnabled(true);
+}
+
+void PriceForm::cmdSave_Click() {
+  const std::optional<double> price = parsePurchasePrice(txtPrice->text());
+  if (!price) {
+    plat::dialogs().message(
+        L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Please type the price as a number")));
+    txtPrice->setFocus();
+    txtPrice->selectAll();
+    return;
+  }
+  try {
+    setPurchasePrice(AnalyzeForm::PricePID, *price);
+  } catch (const data::DbError& e) {
+    plat::dialogs().message(e.text());
+    return;
+  }
+  unload();
+}
+
+void PriceForm::cmdExit_Click() { unload(); }
+
+}  // namespace reports

@@ -1,0 +1,32 @@
+#pragma once
+// The purchase-price editor opened from a row of the profit analysis: rewrites the unit cost of
+// every purchase line of that product. While it is open the analysis stays open and disabled;
+// however the editor closes, the analysis is usable again.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/form.h"
+
+namespace reports {
+
+class PriceForm : public plat::Form {
+  Q_OBJECT
+ public:
+  explicit PriceForm(QWidget* parent = nullptr);
+
+  void Form_Load() override;
+  void Form_Unload() override;
+  bool isTopLevelWindow() const override { return true; }
+
+  QLabel* lblPrice;
+  QLineEdit* txtPrice;
+  QLabel* lblBath;
+  QPushButton* cmdSave;
+  QPushButton* cmdExit;
+
+  void cmdSave_Click();
+  void cmdExit_Click();
+};
+
+}  // namespace reports
