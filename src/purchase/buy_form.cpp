@@ -137,7 +137,7 @@ void BuyForm::buildControls() {
   lblBaht2 = label(QStringLiteral("Baht"), 10600, 6300, 700);
 
   // The list pops up over the pickers.
-  ListSupId = new QListWidget(this);
+  ListSupId = new plat::NameList(this);
   place(ListSupId, 2040, 930, 6300, 2000);
   ListSupId->hide();
 
@@ -154,7 +154,7 @@ void BuyForm::buildControls() {
   connect(ComBar, &QComboBox::activated, this, [this] { ComBar_Click(); });
   connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
   connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
-  connect(ListSupId, &QListWidget::itemDoubleClicked, this, [this] { ListSupId_DblClick(); });
+  connect(ListSupId, &plat::NameList::itemDoubleClicked, this, [this] { ListSupId_DblClick(); });
   connect(FGrid, &plat::FlexGrid::cellClicked, this, [this] { FGrid_Click(); });
   connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
@@ -296,9 +296,7 @@ void BuyForm::txtBuyId_KeyPress(int& keyAscii) {
 
 void BuyForm::fillSupplierList() {
   for (const Supplier& s : allSuppliers()) {
-    auto* it = new QListWidgetItem(s.SupplierId + '.' + s.shownName(), ListSupId);
-    it->setData(Qt::UserRole, s.SupplierId);
-    it->setData(kNameRole, s.shownName());
+    ListSupId->addItem(s.SupplierId + '.' + s.shownName(), s.SupplierId, s.shownName());
   }
 }
 
@@ -327,7 +325,7 @@ void BuyForm::cmdBrowse_Click() {
 }
 
 void BuyForm::ListSupId_DblClick() {
-  QListWidgetItem* it = ListSupId->currentItem();
+  const plat::NameItem* it = ListSupId->currentItem();
   if (!it) return;
   ListSupId->hide();
   txtSupId->setText(it->data(Qt::UserRole).toString());

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
 #include <functional>
@@ -13,6 +12,7 @@
 #include "data/lots.h"
 #include "platform/flexgrid.h"
 #include "platform/form.h"
+#include "platform/name_list.h"
 
 namespace purchase {
 
@@ -36,7 +36,7 @@ class BuyForm : public plat::Form {
   QLineEdit* txtSupId;
   QPushButton* cmdBrowse;
   QLineEdit* txtSupName;
-  QListWidget* ListSupId;
+  plat::NameList* ListSupId;
   QLabel* lblCate;
   QComboBox* ComCate;
   QLabel* lblProduct;

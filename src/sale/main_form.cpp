@@ -58,14 +58,15 @@ QLineEdit* box(QWidget* parent, const char* name, QRect geo, bool locked = false
 
 // Fills a pick list with "id.name" items, the id as item data, and shows it focused on its first
 // item; a snapshot without rows leaves the list as it was. The rows hold the id, then the name.
-bool showIdList(QListWidget* list, const data::Snapshot& s) {
+bool showIdList(plat::NameList* list, const data::Snapshot& s) {
   if (s.empty()) return false;
-  list->clear();
+  std::vector<plat::NameItem> items;
+  items.reserve(static_cast<std::size_t>(s.size()));
   for (const auto& row : s.rows()) {
-    auto* item = new QListWidgetItem(row[0].toString() + QLatin1Char('.') + row[1].toString());
-    item->setData(Qt::UserRole, row[0].toString());
-    list->addItem(item);
+    const QString id = row[0].toString();
+    items.emplace_back(id + QLatin1Char('.') + row[1].toString(), id);
   }
+  list->setItems(std::move(items));
   list->setCurrentRow(0);
   list->show();
   list->raise();
@@ -125,7 +126,7 @@ void MainForm::buildControls() {
   txtCus = box(this, "txtCus", {80, 322, 100, 26});
   cmdBrowse = button(this, "cmdBrowse", QStringLiteral("..."), {184, 322, 30, 26});
   txtCusName = box(this, "txtCusName", {218, 322, 200, 26}, true);
-  ListCusId = new QListWidget(this);
+  ListCusId = new plat::NameList(this);
   ListCusId->setObjectName(QStringLiteral("ListCusId"));
   ListCusId->setGeometry(80, 350, 338, 150);
   ListCusId->hide();
@@ -182,7 +183,7 @@ void MainForm::buildControls() {
   txtShowCash->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   FrameCash->hide();
 
-  ListPName = new QListWidget(this);
+  ListPName = new plat::NameList(this);
   ListPName->setObjectName(QStringLiteral("ListPName"));
   ListPName->setGeometry(100, 36, 420, 220);
   ListPName->hide();
@@ -208,8 +209,8 @@ void MainForm::buildControls() {
   connect(FGrid, &plat::FlexGrid::cellClicked, this, [this](int, int) { FGrid_Click(); });
   connect(txtCusName, &QLineEdit::textChanged, this, [this]() { txtCusName_Change(); });
   connect(cmdBrowse, &QPushButton::clicked, this, &MainForm::cmdBrowse_Click);
-  connect(ListCusId, &QListWidget::itemDoubleClicked, this, [this]() { ListCusId_DblClick(); });
-  connect(ListPName, &QListWidget::itemDoubleClicked, this, [this]() { ListPName_DblClick(); });
+  connect(ListCusId, &plat::NameList::itemDoubleClicked, this, [this]() { ListCusId_DblClick(); });
+  connect(ListPName, &plat::NameList::itemDoubleClicked, this, [this]() { ListPName_DblClick(); });
   connect(cmdMenu, &QPushButton::clicked, this, &MainForm::cmdMenu_Click);
   connect(cmdPay, &QPushButton::clicked, this, &MainForm::cmdPay_Click);
   connect(cmdReceive, &QPushButton::clicked, this, &MainForm::cmdReceive_Click);
@@ -505,7 +506,7 @@ void MainForm::txtBar_Click() {
 
 void MainForm::ListPName_DblClick() {
   ListPName->hide();
-  if (QListWidgetItem* item = ListPName->currentItem()) {
+  if (const plat::NameItem* item = ListPName->currentItem()) {
     txtBar->setText(item->data(Qt::UserRole).toString());
     int enter = 13;
     txtBar_KeyPress(enter);
@@ -610,7 +611,7 @@ void MainForm::cmdBrowse_Click() {
 
 void MainForm::ListCusId_DblClick() {
   ListCusId->hide();
-  QListWidgetItem* item = ListCusId->currentItem();
+  const plat::NameItem* item = ListCusId->currentItem();
   if (!item) return;
   const QString id = item->data(Qt::UserRole).toString();
   try {

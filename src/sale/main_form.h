@@ -4,13 +4,13 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
 
 #include "platform/flexgrid.h"
 #include "platform/form.h"
+#include "platform/name_list.h"
 #include "print/sale_document.h"
 #include "sale/pole_display.h"
 #include "sale/sale_lines.h"
@@ -49,8 +49,8 @@ class MainForm : public plat::Form {
   QLineEdit* txtCus;
   QLineEdit* txtCusName;
   QPushButton* cmdBrowse;
-  QListWidget* ListCusId;
-  QListWidget* ListPName;
+  plat::NameList* ListCusId;
+  plat::NameList* ListPName;
   QLineEdit* txtDisc;
   QLineEdit* txtEmployee;
   QLineEdit* a;
