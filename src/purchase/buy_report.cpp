@@ -130,7 +130,7 @@ void BuyReport::ComBar_Click() {
     plat::dialogs().message(e.text());
   }
   FGrid->setRows(0);
-  for (const QStringList& r : h.rows) FGrid->AddItem(r.join(QLatin1Char('\t')));
+  FGrid->appendRows(h.rows);
   if (h.bought) LblN->setText(h.unitWord);
   txtPrice->setText(h.lastPrice);
   txtQuantity->setText(h.quantity);

@@ -70,6 +70,8 @@ AnalyzeForm::AnalyzeForm(QWidget* parent) : plat::Form(parent) {
   FGrid = placed(new plat::FlexGrid(this), px(kGridLeft, kGridTop, 11520, 4680));
   FGrid->setFixedRows(0);
   FGrid->setCols(7);
+  FGrid->setRows(0);
+  for (int c = 2; c < 7; ++c) FGrid->setColAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
   FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
 
@@ -91,8 +93,8 @@ AnalyzeForm::AnalyzeForm(QWidget* parent) : plat::Form(parent) {
   connect(cmdPercent, &QPushButton::clicked, this, [this] { cmdPercent_Click(); });
   connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
   connect(cmdExcel, &QPushButton::clicked, this, [this] { cmdExcel_Click(); });
-  connect(FGrid, &QTableWidget::cellClicked, this, [this] { FGrid_Click(); });
-  connect(FGrid, &QTableWidget::cellActivated, this, [this] { FGrid_Click(); });
+  connect(FGrid, &plat::FlexGrid::cellClicked, this, [this] { FGrid_Click(); });
+  connect(FGrid, &QAbstractItemView::activated, this, [this] { FGrid_Click(); });
 
   setTabOrder(DTPDate1, DTPDate2);
   setTabOrder(DTPDate2, cmdShow);
@@ -152,9 +154,10 @@ void AnalyzeForm::show(ProfitShow kind, const std::function<QVector<ProfitRow>()
     plat::dialogs().message(L(QStringLiteral("ไม่พบข้อมูล"), QStringLiteral("Can't find Data")));
     return;
   }
-  FGrid->setUpdatesEnabled(false);
-  for (const ProfitRow& r : rows) FGrid->AddItem(profitCells(r, kind).join(QLatin1Char('\t')));
-  FGrid->setUpdatesEnabled(true);
+  QVector<QStringList> cells;
+  cells.reserve(rows.size());
+  for (const ProfitRow& r : rows) cells.push_back(profitCells(r, kind));
+  FGrid->setAllRows(std::move(cells));
   RowCount = static_cast<int>(rows.size());
   if (RowCount > 0) FGrid->setCurrentCell(0, 4);
   const ProfitSums s = profitSums(rows);

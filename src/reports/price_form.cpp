@@ -43,8 +43,8 @@ PriceForm::PriceForm(QWidget* parent) : plat::Form(parent) {
   cmdSave->setGeometry(px(3060, 210, 1000, 420));
   cmdExit = new QPushButton(QStringLiteral("Cancel"), this);
   cmdExit->setGeometry(px(4140, 210, 1000, 420));
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+  // Small and fixed: a title and a close box, no minimise or maximise.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(plat::twipsToPx(5295), plat::twipsToPx(1125));
   move(plat::twipsToPx(3500), plat::twipsToPx(5000));
 
