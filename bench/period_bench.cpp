@@ -69,6 +69,15 @@ void BM_ShowAllRows(benchmark::State& state) {
   state.SetLabel(periodName(period) + ", " + std::to_string(rows) + " rows");
 }
 
+// The process's resident memory in kB, from /proc.
+long residentKb() {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : f.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+  return 0;
+}
+
 // The window's Show All: the rows above put into its grid, the category list and the totals.
 void BM_ShowAllWindow(benchmark::State& state) {
   const int period = static_cast<int>(state.range(0));
@@ -93,9 +102,11 @@ void BM_ShowAllWindow(benchmark::State& state) {
     y->txtYear->setText(QStringLiteral("2024"));
     f.reset(y);
   }
+  const long before = residentKb();
   for (auto _ : state) f->showAll();
   state.SetLabel(periodName(period) + ", " + std::to_string(f->RowCount) + " rows, total " +
-                 f->txtTotal->text().toStdString());
+                 f->txtTotal->text().toStdString() + ", " + std::to_string((residentKb() - before) / 1024) +
+                 " MB more resident");
   f.reset();
   data::Conn().close();
 }

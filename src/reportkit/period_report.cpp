@@ -326,12 +326,6 @@ void PeriodReport::clearGrid() {
   RowCount = 0;
 }
 
-void PeriodReport::appendRow(const QStringList& cells) {
-  const int r = FGrid->Rows();
-  FGrid->setRows(r + 1);
-  for (int c = 0; c < cells.size() && c < kGridColumns; ++c) FGrid->setTextMatrix(r, c, cells[c]);
-}
-
 void PeriodReport::setSortsAndPrint(bool sorts, bool print) {
   if (cmdQsort) cmdQsort->setEnabled(sorts);
   if (cmdToSort) cmdToSort->setEnabled(sorts);
@@ -372,11 +366,8 @@ void PeriodReport::showAll() {
     const PeriodSummary s = summarize(products, {spec_.rowsNeedCategory, spec_.skipZeroQuantity});
     if (refillsCategories) fillCategories(s.categories, true, true);
     setTotals(s.total, spec_.kind != PeriodKind::Day);
-    const QVector<QStringList> rows = periodRowTexts(s.rows);
-    FGrid->setRows(static_cast<int>(rows.size()));
-    for (int r = 0; r < rows.size(); ++r)
-      for (int c = 0; c < kGridColumns; ++c) FGrid->setTextMatrix(r, c, rows[r][c]);
-    RowCount = static_cast<int>(rows.size());
+    RowCount = static_cast<int>(s.rows.size());
+    FGrid->setAllRows(periodRowTexts(s.rows));
   } catch (const data::DbError& e) {
     tell(e.text());
   }
@@ -390,23 +381,24 @@ void PeriodReport::showSelected() {
   for (int i = 0; i < LstCate->count(); ++i)
     if (LstCate->item(i)->isSelected()) items << LstCate->item(i)->text();
   double grand = 0;
+  QVector<QStringList> rows;
   try {
     for (const QString& item : items) {
-      appendRow(categoryHeadingRow(item));
-      ++RowCount;
+      rows.push_back(categoryHeadingRow(item));
       if (!period_) continue;
       // A category without lines keeps its heading and the show goes on.
       for (const PeriodProduct& p :
            categoryProducts(data::Conn(), spec_.source, scope(*period_), categoryIdOf(item))) {
         grand += p.roundedValue;
         if (spec_.skipZeroQuantity && std::abs(p.quantity) < 1e-9) continue;
-        appendRow(periodGridRow(p));
-        ++RowCount;
+        rows.push_back(periodGridRow(p));
       }
     }
   } catch (const data::DbError& e) {
     tell(e.text());
   }
+  RowCount = static_cast<int>(rows.size());
+  FGrid->setAllRows(std::move(rows));
   setTotals(grand, false);
   remember();
 }
@@ -433,16 +425,19 @@ void PeriodReport::chooseCategory() {
   // Its rows have other columns: the sorts and the printout stay off until the next show.
   setSortsAndPrint(false, false);
   if (!period_) return;
+  QVector<QStringList> rows;
   try {
     for (const PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_),
                                                    categoryIdOf(ComCate->currentText()))) {
       const QString q = quantityCell(p.quantity), v = moneyCell(p.value);
-      appendRow(spec_.categoryView == CategoryView::NameQuantityValue ? QStringList{p.name, q, v}
-                                                                      : QStringList{p.pid, p.name, q, v});
+      rows.push_back(spec_.categoryView == CategoryView::NameQuantityValue
+                         ? QStringList{p.name, q, v}
+                         : QStringList{p.pid, p.name, q, v});
     }
   } catch (const data::DbError& e) {
     tell(e.text());
   }
+  FGrid->setAllRows(std::move(rows));
 }
 
 void PeriodReport::sortBy(int column) {

@@ -191,7 +191,6 @@ class PeriodReport : public plat::Form {
   void fillCategories(const QVector<PeriodCategory>& cats, bool intoList, bool intoCombo);
   void setTotals(double total, bool upTo3);
   void clearGrid();
-  void appendRow(const QStringList& cells);
   void setSortsAndPrint(bool sorts, bool print);
   void remember();
   // A database failure: its description in a message box; the window stays usable.
