@@ -103,9 +103,9 @@ QString copyBeside(const QString& source, const QString& target) {
     fail(QStringLiteral("Could not read '%1': %2").arg(QDir::toNativeSeparators(source), in.errorString()));
   if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
     fail(QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), out.errorString()));
-  QByteArray buf;
-  while (!(buf = in.read(1 << 20)).isEmpty())
-    if (out.write(buf) != buf.size())
+  QByteArray buf(1 << 20, Qt::Uninitialized);
+  for (qint64 n; (n = in.read(buf.data(), buf.size())) > 0;)
+    if (out.write(buf.constData(), n) != n)
       fail(QStringLiteral("Could not write '%1': %2")
                .arg(QDir::toNativeSeparators(target), out.errorString()));
   if (in.error() != QFileDevice::NoError)

@@ -2,6 +2,7 @@
 // Administration of the database file: the shared connection while a backup, restore or database
 // chooser window is open, and the stock reset of the File menu.
 #include "data/db.h"
+#include "platform/form.h"
 
 namespace shell {
 
@@ -10,6 +11,10 @@ void closeSharedConn();
 // ...and reopen it on the current DbPath when they unload; a failure is told with the database's
 // description, and the connection stays closed.
 void reopenSharedConn();
+
+// Makes the separate window form unload when the main window is activated after form has been
+// active (clicking the main window counts as activating another window of the program).
+void unloadWhenMainWindowActivated(plat::Form* form);
 
 // Deletes every stock lot and sets every product's stock to 0, in one transaction: a failure
 // changes nothing and is thrown as data::DbError.

@@ -1,6 +1,7 @@
 // The stock reset and the backup and restore windows, on real database files.
 #include "shell/admin.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -12,6 +13,8 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "shell/backup_data.h"
+#include "shell/login.h"
+#include "shell/mainwindow.h"
 #include "shell/file_chooser.h"
 #include "shell/register.h"
 #include "shell/settings.h"
@@ -173,6 +176,24 @@ TEST_F(AdminTest, BackupFailuresKeepTheWindowOpenAndSayWhy) {
   EXPECT_TRUE(Conn().isOpen());
 }
 
+TEST_F(AdminTest, ActivatingTheMainWindowClosesTheBackupWindowAndReopensTheConnection) {
+  shell::MHarvelmoquin main;
+  main.show();
+  QPointer<shell::BackupData> w = show<shell::BackupData>("BackupData");
+  ASSERT_TRUE(w);
+  auto activate = [](QWidget* x) {
+    x->window()->activateWindow();
+    QApplication::setActiveWindow(x->window());
+    x->setFocus(Qt::OtherFocusReason);
+    testenv::pump(20);
+  };
+  activate(w->Text1);
+  EXPECT_FALSE(Conn().isOpen());
+  activate(main.mdiArea());
+  EXPECT_EQ(plat::FormRegistry::instance().loaded("BackupData"), nullptr);
+  EXPECT_TRUE(Conn().isOpen());
+}
+
 // ---- restore ----
 
 TEST_F(AdminTest, RestoreBringsBackTheBackupAndKeepsTheReplacedData) {
@@ -266,6 +287,23 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
     EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Product").toInt(), 2);
   }
   EXPECT_EQ(QDir(plat::installDir()).entryList({"*before-restore*"}, QDir::Files), QStringList{});
+}
+
+// Where the database went missing or was spoilt, the login says which file: the shop then puts a
+// backup copy there by hand (the restore window is reached only after a login).
+TEST_F(AdminTest, TheLoginNamesADatabaseThatIsMissingOrUnreadable) {
+  const QString db = dbPath();
+  Conn().close();
+  for (const char* what : {"missing", "text"}) {
+    SCOPED_TRACE(what);
+    QFile::remove(db);
+    if (QString(what) == "text") writeFile(db, "this is no database");
+    dialogs.shown.clear();
+    auto* login = new shell::frmLogin;
+    login->Form_Load();
+    EXPECT_TRUE(dialogs.lastMessage().contains(db)) << dialogs.lastMessage().toStdString();
+    delete login;
+  }
 }
 
 TEST_F(AdminTest, FileListShowsBackupsWithoutRegardToCase) {

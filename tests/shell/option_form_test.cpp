@@ -317,6 +317,36 @@ TEST_F(OptionFTest, ChooserWritesIntoTheLivingFormAndOnlyOkChangesTheDatabasePat
   EXPECT_EQ(Conn().path(), dir + "/Other Shop.db");
 }
 
+// The printers of the private print server, when one runs: "None", then its cups-pdf queues.
+TEST(OptionFPrintServer, ListsHoldNoneThenTheQueuesAndKeepTheSavedPrinter) {
+  if (qEnvironmentVariableIsEmpty("CUPS_SERVER")) GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
+  shell::registerForms();
+  testenv::freshInstallation();
+  QString e;
+  shell::settings() = shell::ShopSettings{};
+  ASSERT_TRUE(shell::readSettings26(shell::settings(), &e)) << e.toStdString();
+  shell::settings().BillPrinter = SettingValue::ofText("BillPrinter");
+  plat::ScriptedDialogs dialogs;
+  auto* f = qobject_cast<shell::OptionF*>(plat::FormRegistry::instance().show("OptionF"));
+  ASSERT_TRUE(f);
+  const QStringList queues = plat::installedPrinterNames();
+  EXPECT_TRUE(queues.contains("BillPrinter") && queues.contains("ReportPrinter")) << queues.join(", ").toStdString();
+  for (QComboBox* c : {f->cmbBrowseBillPrinter, f->cmbBrowseReportPrinter}) {
+    QStringList listed;
+    for (int i = 0; i < c->count(); ++i) listed << c->itemText(i);
+    EXPECT_EQ(listed, QStringList{"None"} + queues);
+  }
+  EXPECT_EQ(f->cmbBrowseBillPrinter->currentText(), "BillPrinter");
+  f->cmbBrowseReportPrinter->setCurrentIndex(f->cmbBrowseReportPrinter->findText("ReportPrinter"));
+  dialogs.answerYes(false);
+  f->OKButton_Click();
+  EXPECT_EQ(shell::settings().BillPrinter, SettingValue::ofText("BillPrinter"));
+  EXPECT_EQ(shell::settings().ReportPrinter, "ReportPrinter");
+  plat::FormRegistry::instance().unloadAll();
+  testenv::pump();
+  shell::settings() = shell::ShopSettings{};
+}
+
 TEST(OptionRules, PortTextsAndValues) {
   EXPECT_EQ(opt::portText(SettingValue{}, false), "None");
   EXPECT_EQ(opt::portText(SettingValue::ofText("7"), false), "COM7");
