@@ -60,7 +60,8 @@ void BM_RawBackup(benchmark::State& state) {
 
 // Removes the kept copies a restore leaves, outside the timing.
 void dropKept() {
-  for (const QString& f : QDir(QFileInfo(g_restore).absolutePath()).entryList({"*before-restore*"}, QDir::Files))
+  for (const QString& f :
+       QDir(QFileInfo(g_restore).absolutePath()).entryList({"*before-restore*"}, QDir::Files))
     QFile::remove(QFileInfo(g_restore).absoluteDir().filePath(f));
 }
 
@@ -87,7 +88,8 @@ void BM_RawRestore(benchmark::State& state) {
       std::fclose(f);
       sqlite3* chk = nullptr;
       sqlite3_open_v2(s(g_backup).c_str(), &chk, SQLITE_OPEN_READONLY, nullptr);
-      sqlite3_stmt* st = benchdb::prepareRaw(chk, "SELECT lower(name) FROM sqlite_master WHERE type = 'table'");
+      sqlite3_stmt* st =
+          benchdb::prepareRaw(chk, "SELECT lower(name) FROM sqlite_master WHERE type = 'table'");
       if (benchdb::drain(st) < 8) benchdb::die("tables missing");
       sqlite3_finalize(st);
       st = benchdb::prepareRaw(chk, "PRAGMA quick_check");

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "platform/dialogs.h"
-#include "shell/mainwindow.h"
 #include "shell/lang.h"
+#include "shell/mainwindow.h"
 #include "shell/settings.h"
 
 namespace shell {

@@ -319,7 +319,8 @@ TEST_F(OptionFTest, ChooserWritesIntoTheLivingFormAndOnlyOkChangesTheDatabasePat
 
 // The printers of the private print server, when one runs: "None", then its cups-pdf queues.
 TEST(OptionFPrintServer, ListsHoldNoneThenTheQueuesAndKeepTheSavedPrinter) {
-  if (qEnvironmentVariableIsEmpty("CUPS_SERVER")) GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
+  if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+    GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
   shell::registerForms();
   testenv::freshInstallation();
   QString e;
@@ -330,7 +331,8 @@ TEST(OptionFPrintServer, ListsHoldNoneThenTheQueuesAndKeepTheSavedPrinter) {
   auto* f = qobject_cast<shell::OptionF*>(plat::FormRegistry::instance().show("OptionF"));
   ASSERT_TRUE(f);
   const QStringList queues = plat::installedPrinterNames();
-  EXPECT_TRUE(queues.contains("BillPrinter") && queues.contains("ReportPrinter")) << queues.join(", ").toStdString();
+  EXPECT_TRUE(queues.contains("BillPrinter") && queues.contains("ReportPrinter"))
+      << queues.join(", ").toStdString();
   for (QComboBox* c : {f->cmbBrowseBillPrinter, f->cmbBrowseReportPrinter}) {
     QStringList listed;
     for (int i = 0; i < c->count(); ++i) listed << c->itemText(i);
