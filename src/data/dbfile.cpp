@@ -72,8 +72,9 @@ void removeWithJournals(const QString& path) {
   for (const char* s : {"", "-journal", "-wal", "-shm"}) QFile::remove(path + QLatin1String(s));
 }
 
-// A new empty file beside target; its path, or a DbError saying why it cannot be made.
-QString tempBeside(const QString& target) {
+// A new empty file beside target with the permissions of `like` (when that exists); its path, or a
+// DbError saying why it cannot be made.
+QString tempBeside(const QString& target, const QString& like) {
   QTemporaryFile tmp(QFileInfo(target).absoluteFilePath() + QStringLiteral(".XXXXXX"));
   tmp.setAutoRemove(false);
   if (!tmp.open())
@@ -81,6 +82,7 @@ QString tempBeside(const QString& target) {
         QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), tmp.errorString()));
   const QString path = tmp.fileName();
   tmp.close();
+  if (QFileInfo::exists(like)) QFile::setPermissions(path, QFileInfo(like).permissions());
   return path;
 }
 
@@ -92,7 +94,7 @@ void renameOver(const QString& from, const QString& to) {
 
 // Copies source to a new file beside target, synced; its path.
 QString copyBeside(const QString& source, const QString& target) {
-  const QString tmp = tempBeside(target);
+  const QString tmp = tempBeside(target, target);
   QFile in(source), out(tmp);
   auto fail = [&](const QString& why) {
     out.close();
@@ -169,7 +171,7 @@ void backupDatabase(const QString& dbPath, const QString& target) {
   Handle src(dbPath, SQLITE_OPEN_READWRITE);
   if (!src.opened()) throw DbError(src.error());
 
-  const QString tmp = tempBeside(target);
+  const QString tmp = tempBeside(target, QFileInfo::exists(target) ? target : dbPath);
   QString error;
   {
     Handle dst(tmp, SQLITE_OPEN_READWRITE);

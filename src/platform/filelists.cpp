@@ -75,8 +75,11 @@ void DirList::fill() {
 }
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
+  // Moving to a file with the keys chooses it, as a click does.
   connect(this, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* now, QListWidgetItem*) {
-    if (now) emit fileClicked(now->text());
+    if (!now) return;
+    now->setSelected(true);
+    emit fileClicked(now->text());
   });
   connect(this, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { emit fileClicked(item->text()); });
@@ -107,7 +110,7 @@ void FileList::refresh() {
 
 QString FileList::fileName() const {
   const QListWidgetItem* item = currentItem();
-  return item && item->isSelected() ? item->text() : QString();
+  return item ? item->text() : QString();
 }
 
 bool FileList::choose(const QString& name) {

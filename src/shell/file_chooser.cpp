@@ -36,7 +36,9 @@ FileChooser::FileChooser(QWidget* parent) : plat::Form(parent) {
   connect(Drive1, &plat::DriveList::driveChanged, this, &FileChooser::Drive1_Change);
   connect(Dir1, &plat::DirList::pathChanged, this, &FileChooser::Dir1_Change);
   connect(File1, &plat::FileList::fileClicked, this, &FileChooser::File1_Click);
-  connect(File1, &plat::FileList::fileActivated, this, &FileChooser::File1_DblClick);
+  connect(File1, &plat::FileList::fileActivated, this, [this] {
+    if (!Text1->text().isEmpty()) File1_DblClick();
+  });
   connect(cmdOk, &QPushButton::clicked, this, &FileChooser::cmdOk_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &FileChooser::cmdCancel_Click);
   connect(Text1, &QLineEdit::returnPressed, this, [this] {

@@ -316,6 +316,13 @@ TEST_F(AdminTest, FileListShowsBackupsWithoutRegardToCase) {
   QStringList listed;
   for (int i = 0; i < w->File1->count(); ++i) listed << w->File1->item(i)->text();
   EXPECT_EQ(listed, (QStringList{"a.bak", "B.BAK", "c.Bak"}));
+  // The keys choose a file as a click does.
+  EXPECT_FALSE(w->cmdOk->isEnabled());
+  QTest::keyClick(w->File1, Qt::Key_Down);
+  EXPECT_EQ(w->Text1->text(), "a.bak");
+  EXPECT_TRUE(w->cmdOk->isEnabled());
+  QTest::keyClick(w->File1, Qt::Key_Down);
+  EXPECT_EQ(w->Text1->text(), "B.BAK");
   // The folder list holds the way down to the folder and the folders inside it; opening one lists it.
   const auto sub = w->Dir1->findItems("sub", Qt::MatchEndsWith);
   ASSERT_EQ(sub.size(), 1);
