@@ -92,6 +92,8 @@ LineEditCheck checkLineEdit(const QString& quantityText, const QString& priceTex
 }
 
 MEditPriceQ::MEditPriceQ(QWidget* parent) : plat::Form(parent) {
+  // A one-line dialog: a caption and a close box, nothing to minimise or maximise.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, plat::formBackground());
