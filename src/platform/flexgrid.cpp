@@ -231,6 +231,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
           [this](const QModelIndex& i) { emit cellClicked(i.row(), i.column()); });
   connect(this, &QAbstractItemView::doubleClicked, this,
           [this](const QModelIndex& i) { emit cellDoubleClicked(i.row(), i.column()); });
+  connect(this, &QAbstractItemView::activated, this,
+          [this](const QModelIndex& i) { emit cellActivated(i.row(), i.column()); });
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& now, const QModelIndex& before) {
             emit currentCellChanged(now.row(), now.column(), before.row(), before.column());

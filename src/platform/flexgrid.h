@@ -120,6 +120,7 @@ class FlexGrid : public QTableView {
  signals:
   void cellClicked(int row, int column);
   void cellDoubleClicked(int row, int column);
+  void cellActivated(int row, int column);  // Enter on a cell, or a double click
   void currentCellChanged(int currentRow, int currentColumn, int previousRow, int previousColumn);
 
  private:
