@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -174,6 +175,9 @@ PeriodReport::PeriodReport(const PeriodLayout& layout, const PeriodSpec& spec, Q
         FGrid->setCols(kGridColumns);
         FGrid->setRows(0);
         FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // Rows one caption line high.
+        FGrid->verticalHeader()->setMinimumSectionSize(1);
+        FGrid->verticalHeader()->setDefaultSectionSize(FGrid->fontMetrics().height() + 4);
         w = FGrid;
         break;
       case PeriodControl::TotalBox:
@@ -238,6 +242,7 @@ void PeriodReport::showEvent(QShowEvent* e) {
 void PeriodReport::Form_Load() {
   resize(sizeHint());
   for (int c = 0; c < layout_.columnWidths.size(); ++c) FGrid->setColWidth(c, layout_.columnWidths[c]);
+  alignNumbers(2);
   if (shell::thai()) {
     setWindowTitle(layout_.thaiCaption);
     for (const PeriodControlSpec& c : layout_.controls) {
@@ -326,6 +331,13 @@ void PeriodReport::clearGrid() {
   RowCount = 0;
 }
 
+void PeriodReport::alignNumbers(int quantityColumn) {
+  for (int c = 0; c < kGridColumns; ++c)
+    FGrid->setColAlignment(
+        c,
+        (c == quantityColumn || c == quantityColumn + 1 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
 void PeriodReport::setSortsAndPrint(bool sorts, bool print) {
   if (cmdQsort) cmdQsort->setEnabled(sorts);
   if (cmdToSort) cmdToSort->setEnabled(sorts);
@@ -346,6 +358,7 @@ void PeriodReport::tell(const QString& description) const {
 
 void PeriodReport::showAll() {
   setSortsAndPrint(true, true);
+  alignNumbers(2);
   clearGrid();
   const bool refillsCategories = spec_.kind != PeriodKind::Month;
   if (refillsCategories) {
@@ -376,6 +389,7 @@ void PeriodReport::showAll() {
 
 void PeriodReport::showSelected() {
   setSortsAndPrint(false, true);
+  alignNumbers(2);
   clearGrid();
   QStringList items;
   for (int i = 0; i < LstCate->count(); ++i)
@@ -437,6 +451,7 @@ void PeriodReport::chooseCategory() {
   } catch (const data::DbError& e) {
     tell(e.text());
   }
+  alignNumbers(spec_.categoryView == CategoryView::NameQuantityValue ? 1 : 2);
   FGrid->setAllRows(std::move(rows));
 }
 

@@ -191,6 +191,8 @@ class PeriodReport : public plat::Form {
   void fillCategories(const QVector<PeriodCategory>& cats, bool intoList, bool intoCombo);
   void setTotals(double total, bool upTo3);
   void clearGrid();
+  // Quantity and value right-aligned, the texts left.
+  void alignNumbers(int quantityColumn);
   void setSortsAndPrint(bool sorts, bool print);
   void remember();
   // A database failure: its description in a message box; the window stays usable.
