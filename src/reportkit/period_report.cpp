@@ -1,5 +1,6 @@
 #include "reportkit/period_report.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -111,6 +112,14 @@ QRect px(const QRect& twips) {
 
 // Code, name, quantity, value, an empty column, unit.
 constexpr int kGridColumns = 6;
+
+// The wait cursor while a period is read: a year of a large shop takes about a second.
+struct BusyCursor {
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 }  // namespace
 
@@ -353,10 +362,14 @@ void PeriodReport::remember() {
 }
 
 void PeriodReport::tell(const QString& description) const {
+  // An arrow over the box, also while a show holds the wait cursor.
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
   plat::dialogs().message(description, QString(), plat::Icon::Critical);
+  QApplication::restoreOverrideCursor();
 }
 
 void PeriodReport::showAll() {
+  const BusyCursor busy;
   setSortsAndPrint(true, true);
   alignNumbers(2);
   clearGrid();
@@ -388,6 +401,7 @@ void PeriodReport::showAll() {
 }
 
 void PeriodReport::showSelected() {
+  const BusyCursor busy;
   setSortsAndPrint(false, true);
   alignNumbers(2);
   clearGrid();
@@ -418,6 +432,7 @@ void PeriodReport::showSelected() {
 }
 
 void PeriodReport::choosePeriod() {
+  const BusyCursor busy;
   LstCate->clear();
   if (ComCate) ComCate->clear();
   period_ = pickedPeriod();
@@ -434,6 +449,7 @@ void PeriodReport::choosePeriod() {
 }
 
 void PeriodReport::chooseCategory() {
+  const BusyCursor busy;
   if (!ComCate || ComCate->currentIndex() < 0) return;
   FGrid->setRows(0);
   // Its rows have other columns: the sorts and the printout stay off until the next show.

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -408,4 +409,34 @@ TEST_F(PeriodWindows, PrintoutsAreTitledFromWhatWasShown) {
   open<DayReport>()->cmdPrint_Click();
   EXPECT_EQ(printers.jobs.size(), jobs);
   EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('\n').toStdString();
+}
+
+TEST_F(PeriodWindows, ThaiCaptionsAndTitles) {
+  shell::settings().LangThai = true;
+  auto year = open<YearReport>();
+  EXPECT_EQ(year->windowTitle(), "รายงานขายรายปี");
+  EXPECT_EQ(year->cmdShow->text(), "แสดงทั้งหมด");
+  EXPECT_EQ(year->label("lblYear")->text(), "ปี");
+  EXPECT_EQ(year->label("Label7")->text(), "Category");  // never translated
+  year->cmdShow->click();
+  year->cmdPrint->click();
+  ASSERT_EQ(printers.jobs.size(), 1u);
+  const auto& job = *printers.jobs.back().surface;
+  EXPECT_TRUE(job.find("รายงานสรุปการขายประจำปี 2024"));
+  EXPECT_TRUE(job.find("สรุปยอดรวม             107.00         บาท"));
+  EXPECT_TRUE(job.find("หน่วยนับ"));
+
+  auto emp = open<EmpReport>();
+  EXPECT_EQ(emp->windowTitle(), "รายงานขายของพนักงาน ");
+  emp->DTPDate1->setDate(QDate(2024, 3, 14));
+  emp->comMo->setCurrentText("Admin");
+  emp->cmdShow->click();
+  emp->cmdPrint->click();
+  EXPECT_TRUE(printers.jobs.back().surface->find("รายงานสรุปการขายประจำวันที่ 14/03/2024  ของพนักงาน Admin"));
+
+  auto day = open<DayReport>();
+  day->DTPDate1->setDate(QDate(2024, 3, 14));
+  dialogs.answerYes(false);
+  day->cmdDel->click();
+  EXPECT_EQ(dialogs.shown.back().text, "ยืนยันการลบข้อมูลประจำวันที่ 03/14/2024");
 }
