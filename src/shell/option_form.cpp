@@ -2,7 +2,6 @@
 
 #include <QFontDatabase>
 #include <QKeyEvent>
-#include <QMdiSubWindow>
 #include <QValidator>
 
 #include "data/db.h"
@@ -268,20 +267,9 @@ OptionF::OptionF() {
   connect(cmdBrowse, &QPushButton::clicked, this, &OptionF::cmdBrowse_Click);
 }
 
-void OptionF::showEvent(QShowEvent* e) {
-  plat::Form::showEvent(e);
-  // At the top-left of the client area, 10290 by 7500 twips with its caption bar and borders.
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-    if (!sub->property("placed").toBool()) {
-      sub->setProperty("placed", true);
-      sub->resize(plat::twipsToPx(10290), plat::twipsToPx(7500));
-      sub->move(0, 0);
-    }
-  }
-}
-
 void OptionF::Form_Load() {
   const ShopSettings& s = settings();
+  // 10290 by 7500 twips with its caption bar and borders when restored; it opens maximized.
   resize(plat::twipsToPx(10170), plat::twipsToPx(7080));
   txtName->setText(s.ComName.toText());
   txtAddress->setText(s.ComAddress);

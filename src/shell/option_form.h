@@ -21,6 +21,7 @@ class OptionF : public plat::Form {
  public:
   OptionF();
   bool unloadsOnDeactivate() const override { return true; }
+  bool opensMaximized() const override { return true; }
   void Form_Load() override;
   void Form_Unload() override;
 
@@ -54,7 +55,6 @@ class OptionF : public plat::Form {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* e) override;
 
  private:
   template <typename T>
