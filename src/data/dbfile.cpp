@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace data {
 
@@ -92,29 +93,41 @@ void renameOver(const QString& from, const QString& to) {
   syncPath(QFileInfo(to).absolutePath(), true);
 }
 
-// Copies source to a new file beside target, synced; its path.
+// Copies source to a new file beside target, synced; its path. The kernel copies the bytes
+// (copy_file_range) where it can; plain reads and writes where it cannot.
 QString copyBeside(const QString& source, const QString& target) {
   const QString tmp = tempBeside(target, target);
-  QFile in(source), out(tmp);
-  auto fail = [&](const QString& why) {
-    out.close();
+  const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+  const int out = ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  QString error;
+  if (in < 0)
+    error = QStringLiteral("Could not read '%1': %2").arg(QDir::toNativeSeparators(source), sysError());
+  else if (out < 0)
+    error = QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), sysError());
+  bool kernel = true;
+  while (error.isEmpty()) {
+    ssize_t n = kernel ? ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0) : -1;
+    if (n < 0 && kernel && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+      kernel = false;
+      continue;
+    }
+    if (!kernel) {
+      static thread_local std::vector<char> buf(1 << 20);
+      n = ::read(in, buf.data(), buf.size());
+      if (n > 0 && ::write(out, buf.data(), static_cast<size_t>(n)) != n) n = -1;
+    }
+    if (n == 0) break;
+    if (n < 0)
+      error = QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), sysError());
+  }
+  if (error.isEmpty() && ::fsync(out) != 0)
+    error = QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), sysError());
+  if (in >= 0) ::close(in);
+  if (out >= 0) ::close(out);
+  if (!error.isEmpty()) {
     QFile::remove(tmp);
-    throw DbError(why);
-  };
-  if (!in.open(QIODevice::ReadOnly))
-    fail(QStringLiteral("Could not read '%1': %2").arg(QDir::toNativeSeparators(source), in.errorString()));
-  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-    fail(QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), out.errorString()));
-  QByteArray buf(1 << 20, Qt::Uninitialized);
-  for (qint64 n; (n = in.read(buf.data(), buf.size())) > 0;)
-    if (out.write(buf.constData(), n) != n)
-      fail(QStringLiteral("Could not write '%1': %2")
-               .arg(QDir::toNativeSeparators(target), out.errorString()));
-  if (in.error() != QFileDevice::NoError)
-    fail(QStringLiteral("Could not read '%1': %2").arg(QDir::toNativeSeparators(source), in.errorString()));
-  if (!out.flush() || ::fsync(out.handle()) != 0)
-    fail(QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), sysError()));
-  out.close();
+    throw DbError(error);
+  }
   return tmp;
 }
 
