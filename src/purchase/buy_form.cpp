@@ -14,6 +14,7 @@
 #include "platform/numtext.h"
 #include "platform/units.h"
 #include "purchase/buy_grid.h"
+#include "purchase/buy_print.h"
 #include "purchase/lookups.h"
 #include "purchase/numeric_box.h"
 #include "shell/lang.h"
@@ -164,6 +165,7 @@ void BuyForm::buildControls() {
   connect(cmdEditInv, &QPushButton::clicked, this, [this] { cmdEditInv_Click(); });
   connect(cmdDelInv, &QPushButton::clicked, this, [this] { cmdDelInv_Click(); });
   connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
+  connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
 }
 
 void BuyForm::setThaiCaptions() {
@@ -776,6 +778,10 @@ bool BuyForm::eventFilter(QObject* watched, QEvent* event) {
     if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) ListSupId_LostFocus();
   }
   return plat::Form::eventFilter(watched, event);
+}
+
+void BuyForm::cmdPrint_Click() {
+  printInvoice(*FGrid, lineCount_, {txtBuyId->text(), txtDate->text(), txtTotal->text()});
 }
 
 }  // namespace purchase

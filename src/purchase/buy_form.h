@@ -100,6 +100,8 @@ class BuyForm : public plat::Form {
   void cmdEditInv_Click();
   void cmdDelInv_Click();
   void cmdDel_Click();
+  // Prints the invoice in the grid on the current printer (its button is never shown).
+  void cmdPrint_Click();
 
   // Public procedures: empties the entry boxes and the grid; removes the grid's current line.
   void ClearSub();

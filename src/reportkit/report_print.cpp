@@ -41,7 +41,8 @@ void placed(plat::PrintSurface& s, double baseSize, const PlacedText& t) {
 }
 
 void pageFrame(plat::PrintSurface& s, const ReportPrint& d, double baseSize, bool firstPage) {
-  for (const Rule& r : d.rules) s.Line(r.x1, r.y1, r.x2, r.y2);
+  const auto& rs = (firstPage || d.laterRules.empty()) ? d.rules : d.laterRules;
+  for (const Rule& r : rs) s.Line(r.x1, r.y1, r.x2, r.y2);
   setFont(s, baseSize, 0, false);
   const auto& hs = (firstPage || d.laterHeadings.empty()) ? d.headings : d.laterHeadings;
   for (const Heading& h : hs) plat::PrintAt(s, h.x, d.headingY, h.text);
@@ -83,7 +84,8 @@ void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexG
     y = d.firstRowY + d.rowPitch * j;
     setFont(s, base, 0, false);
     for (const PrintColumn& c : d.columns) {
-      const QString text = formatCell(grid.TextMatrix(r, c.gridCol), c.format);
+      const QString text =
+          formatCell(c.cellText ? c.cellText(grid, r) : grid.TextMatrix(r, c.gridCol), c.format);
       plat::PrintAt(s, textX(s, c.x, c.align, text), y, text);
     }
     prevY = y;

@@ -4,6 +4,7 @@
 // lays the rows out 31 to a page and sends the job. Nothing reaches the printer unless the whole
 // document was laid out: a failure on the way throws the job away.
 #include <QString>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -65,6 +66,9 @@ struct PrintColumn {
   Align align = Align::Left;
   int x = 0;  // left edge (Left), centre (Centre) or right edge (Right)
   CellFormat format = CellFormat::AsIs;
+  // When set, the row's text for this column is made from the grid row (a value worked out of
+  // other cells, say) instead of read from gridCol; format still applies.
+  std::function<QString(const plat::FlexGrid& grid, int row)> cellText;
 };
 
 // A straight line in twips.
@@ -129,6 +133,7 @@ struct ReportPrint {
   std::vector<Heading> headings;       // page 1
   std::vector<Heading> laterHeadings;  // pages 2 on; empty: the page-1 headings
   std::vector<Rule> rules = {Rule{100, 1500, 11000, 1500}, Rule{100, 2200, 11000, 2200}};
+  std::vector<Rule> laterRules;  // pages 2 on; empty: rules on every page
 
   std::vector<PrintColumn> columns;  // usually {0, Centre, 850}, {1, Left, 1700}, then the report's
   int firstRowY = 2400;

@@ -172,6 +172,34 @@ TEST_F(ReportPrintTest, LaterHeadingsAndAfterRowsFollowTheLastRow) {
   EXPECT_LT(job.find(QStringLiteral("99.00"))->x, 7400);
 }
 
+TEST_F(ReportPrintTest, LaterRulesReplaceThePageOneRulesAndACellCanBeWorkedOut) {
+  fill(grid, 32);
+  ReportPrint d = stockLike();
+  d.rules = {Rule{100, 1500, 11000, 1500}, Rule{9000, 1500, 9000, 15000}};
+  d.laterRules = {Rule{100, 1500, 11000, 1500}, Rule{9400, 1500, 9400, 15000},
+                  Rule{100, 15000, 11000, 15000}};
+  // Column 3 printed as price x quantity of the row, in money format.
+  d.columns[4] = PrintColumn{3, Align::Right, 10900, CellFormat::Money};
+  d.columns[4].cellText = [](const plat::FlexGrid& g, int r) {
+    return QString::number(g.TextMatrix(r, 2).toDouble() * g.TextMatrix(r, 3).toDouble(), 'f', 4);
+  };
+  ASSERT_EQ(printReport(d, grid, 32), PrintOutcome::Printed);
+  auto& job = lastJob();
+  const auto xs = [&](int p) {
+    std::vector<std::pair<double, double>> out;
+    for (const Op& o : page(job, p, Op::Line)) out.push_back({o.x, o.y});
+    return out;
+  };
+  using P = std::vector<std::pair<double, double>>;
+  EXPECT_EQ(xs(0), (P{{100, 1500}, {9000, 1500}}));
+  EXPECT_EQ(xs(1), (P{{100, 1500}, {9400, 1500}, {100, 15000}}));
+  // Row 0: 1234.5 x 1000; row 31 (page 2): 1265.5 x 1031.
+  EXPECT_TRUE(job.find(QStringLiteral("1,234,500.00")));
+  const Op* last = job.find(QStringLiteral("1,304,730.50"));
+  ASSERT_TRUE(last);
+  EXPECT_EQ(last->y, 2400);
+}
+
 TEST_F(ReportPrintTest, BoldShopNameAndATextOneLineBelowTheLastRow) {
   fill(grid, 2);
   ReportPrint d = stockLike();
