@@ -319,10 +319,23 @@ PeriodScope PeriodReport::scope(const Period& p) const {
   return s;
 }
 
+namespace {
+
+// The category id an item carries (ids with a full stop in them too); the text before the first
+// full stop for an item added without one.
+QString itemCategoryId(const QVariant& data, const QString& text) {
+  return data.isValid() ? data.toString() : categoryIdOf(text);
+}
+
+}  // namespace
+
 void PeriodReport::fillCategories(const QVector<PeriodCategory>& cats, bool intoList, bool intoCombo) {
   for (const PeriodCategory& c : cats) {
-    if (intoList) LstCate->addItem(c.itemText());
-    if (intoCombo && ComCate) ComCate->addItem(c.itemText());
+    if (intoList) {
+      auto* item = new QListWidgetItem(c.itemText(), LstCate);
+      item->setData(Qt::UserRole, c.id);
+    }
+    if (intoCombo && ComCate) ComCate->addItem(c.itemText(), c.id);
   }
   if (intoCombo && ComCate) ComCate->setCurrentIndex(-1);
 }
@@ -331,8 +344,8 @@ void PeriodReport::setTotals(double total, bool upTo3) {
   txtTotal->setText(upTo3 ? fmtMoneyUpTo3(total) : plat::fmtMoney(total));
   const double vat = vatPart(total, shell::settings().VatRate);
   txtVat->setText(plat::fmtMoney(vat));
-  // The total with VAT adds the VAT part as shown, at two decimals.
-  if (txtVatTot) txtVatTot->setText(plat::fmtMoney(total + plat::roundTo(vat, 2)));
+  // Amounts include VAT: the total with VAT is the total itself (adding the VAT part counted it twice).
+  if (txtVatTot) txtVatTot->setText(plat::fmtMoney(total));
 }
 
 void PeriodReport::clearGrid() {
@@ -368,7 +381,20 @@ void PeriodReport::tell(const QString& description) const {
   QApplication::restoreOverrideCursor();
 }
 
+void PeriodReport::tellNoPeriod() const {
+  plat::dialogs().message(
+      spec_.kind == PeriodKind::Month
+          ? shell::L(QStringLiteral("กรุณาเลือกเดือน"), QStringLiteral("Please choose a month."))
+          : shell::L(QStringLiteral("กรุณาใส่ปีเป็นตัวเลข 4 หลัก"),
+                     QStringLiteral("Please type the year in four digits.")),
+      QString(), plat::Icon::Information);
+}
+
 void PeriodReport::showAll() {
+  if (spec_.tellMissingPeriod && !(spec_.kind == PeriodKind::Month ? period_ : pickedPeriod())) {
+    tellNoPeriod();
+    return;
+  }
   const BusyCursor busy;
   setSortsAndPrint(true, true);
   alignNumbers(2);
@@ -405,18 +431,20 @@ void PeriodReport::showSelected() {
   setSortsAndPrint(false, true);
   alignNumbers(2);
   clearGrid();
-  QStringList items;
+  QVector<QListWidgetItem*> items;
   for (int i = 0; i < LstCate->count(); ++i)
-    if (LstCate->item(i)->isSelected()) items << LstCate->item(i)->text();
+    if (LstCate->item(i)->isSelected()) items << LstCate->item(i);
+  // Every category is read before the grid is filled: a failed read leaves no half list.
   double grand = 0;
   QVector<QStringList> rows;
   try {
-    for (const QString& item : items) {
-      rows.push_back(categoryHeadingRow(item));
+    for (const QListWidgetItem* item : items) {
+      rows.push_back(categoryHeadingRow(item->text()));
       if (!period_) continue;
       // A category without lines keeps its heading and the show goes on.
       for (const PeriodProduct& p :
-           categoryProducts(data::Conn(), spec_.source, scope(*period_), categoryIdOf(item))) {
+           categoryProducts(data::Conn(), spec_.source, scope(*period_),
+                            itemCategoryId(item->data(Qt::UserRole), item->text()))) {
         grand += p.roundedValue;
         if (spec_.skipZeroQuantity && std::abs(p.quantity) < 1e-9) continue;
         rows.push_back(periodGridRow(p));
@@ -424,6 +452,8 @@ void PeriodReport::showSelected() {
     }
   } catch (const data::DbError& e) {
     tell(e.text());
+    rows.clear();
+    grand = 0;
   }
   RowCount = static_cast<int>(rows.size());
   FGrid->setAllRows(std::move(rows));
@@ -452,13 +482,18 @@ void PeriodReport::chooseCategory() {
   const BusyCursor busy;
   if (!ComCate || ComCate->currentIndex() < 0) return;
   FGrid->setRows(0);
-  // Its rows have other columns: the sorts and the printout stay off until the next show.
-  setSortsAndPrint(false, false);
+  if (spec_.categoryViewCounts)
+    RowCount = 0;
+  else
+    // Its rows have other columns: the sorts and the printout stay off until the next show.
+    setSortsAndPrint(false, false);
   if (!period_) return;
+  const int i = ComCate->currentIndex();
   QVector<QStringList> rows;
   try {
-    for (const PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_),
-                                                   categoryIdOf(ComCate->currentText()))) {
+    for (const PeriodProduct& p :
+         categoryProducts(data::Conn(), spec_.source, scope(*period_),
+                          itemCategoryId(ComCate->itemData(i), ComCate->itemText(i)))) {
       const QString q = quantityCell(p.quantity), v = moneyCell(p.value);
       rows.push_back(spec_.categoryView == CategoryView::NameQuantityValue
                          ? QStringList{p.name, q, v}
@@ -466,9 +501,15 @@ void PeriodReport::chooseCategory() {
     }
   } catch (const data::DbError& e) {
     tell(e.text());
+    return;
   }
   alignNumbers(spec_.categoryView == CategoryView::NameQuantityValue ? 1 : 2);
+  const int n = static_cast<int>(rows.size());
   FGrid->setAllRows(std::move(rows));
+  if (spec_.categoryViewCounts) {
+    RowCount = n;
+    remember();
+  }
 }
 
 void PeriodReport::sortBy(int column) {
@@ -544,7 +585,12 @@ void PeriodReport::exportToWorkbook() {
   ExportOptions o;
   o.reportName = spec_.reportName;
   o.onFailure = OnFailure::Message;
-  o.totalRow = TotalRow{shell::L(QStringLiteral("รวม"), QStringLiteral("Total")), txtTotal->text()};
+  // The rows' own period and total, not what a later month choice put into the boxes.
+  if (shown_)
+    o.reportName +=
+        QLatin1Char(' ') + QString(shown_->period.text).replace(QLatin1Char('/'), QLatin1Char('-'));
+  o.totalRow = TotalRow{shell::L(QStringLiteral("รวม"), QStringLiteral("Total")),
+                        shown_ ? shown_->total : txtTotal->text()};
   exportGrid(*FGrid, o);
 }
 

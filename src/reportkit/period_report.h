@@ -108,6 +108,12 @@ struct PeriodSpec {
   CategoryView categoryView = CategoryView::None;
   PeriodPermission permission = PeriodPermission::ByLevel;
   bool canDelete = true;
+  // A show with no period to show (no month chosen, a year not of exactly four digits) says so
+  // and changes nothing; otherwise it empties the window.
+  bool tellMissingPeriod = false;
+  // The category combo's rows stand for a show: RowCount counts them, the sorts and Print keep
+  // their state and work on them, the printout is titled from them.
+  bool categoryViewCounts = false;
   QString reportName;  // the export's file name and the print job's name
   // Title place and weight (size ReportFontSize + 2).
   int titleX = 3200;
@@ -189,6 +195,8 @@ class PeriodReport : public plat::Form {
   QString employee() const;
   void applyPermission();
   void fillCategories(const QVector<PeriodCategory>& cats, bool intoList, bool intoCombo);
+  // Says that the pickers name no period (no month chosen, a year not of four digits).
+  void tellNoPeriod() const;
   void setTotals(double total, bool upTo3);
   void clearGrid();
   // Quantity and value right-aligned, the texts left.
