@@ -37,7 +37,12 @@ void setFont(plat::PrintSurface& s, double baseSize, int delta, bool bold) {
 
 void placed(plat::PrintSurface& s, double baseSize, const PlacedText& t) {
   setFont(s, baseSize, t.sizeDelta, t.bold);
-  plat::PrintAt(s, textX(s, t.x, t.align, t.text), t.y, t.text);
+  double x = textX(s, t.x, t.align, t.text);
+  // A head text too long for its place (a wide font, a large total) is moved left to end at the
+  // paper's printable edge rather than lose its end.
+  const double over = x + s.TextWidth(t.text) - s.ScaleWidth();
+  if (over > 0) x = std::max(0.0, x - over);
+  plat::PrintAt(s, x, t.y, t.text);
 }
 
 void pageFrame(plat::PrintSurface& s, const ReportPrint& d, double baseSize, bool firstPage) {

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -41,7 +42,6 @@ class PurchasePeriodE2E : public testenv::DbTest {
     s.ComName = shell::SettingValue::ofText(shop);
     s.ReportPrinter = QStringLiteral("ReportPrinter");
     s.ReportFontSize = shell::SettingValue::ofNumber(10);
-    s.FontName = QStringLiteral("Loma");
     s.VatRate = 7;
     Conn().exec("INSERT INTO Category VALUES ('D', 'Drinks'), ('B', 'Bakery')");
     Conn().exec(

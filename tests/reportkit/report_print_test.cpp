@@ -200,6 +200,23 @@ TEST_F(ReportPrintTest, LaterRulesReplaceThePageOneRulesAndACellCanBeWorkedOut) 
   EXPECT_EQ(last->y, 2400);
 }
 
+TEST_F(ReportPrintTest, AHeadTextTooLongForItsPlaceEndsAtThePrintableEdge) {
+  fill(grid, 1);
+  ReportPrint d = stockLike();
+  const QString longTotal = QStringLiteral("Amount                 1,234,567.00         Baht");
+  d.total = PlacedText{7700, 300, longTotal, Align::Left, 2, true};
+  ASSERT_EQ(printReport(d, grid, 1), PrintOutcome::Printed);
+  auto& job = lastJob();
+  plat::RecordingSurface m;
+  m.setFontName(QStringLiteral("Sans"));
+  m.setFontSize(12);
+  m.setFontBold(true);
+  ASSERT_GT(7700 + m.TextWidth(longTotal), m.ScaleWidth());
+  EXPECT_DOUBLE_EQ(job.find(longTotal)->x, m.ScaleWidth() - m.TextWidth(longTotal));
+  // One that fits keeps its place.
+  EXPECT_EQ(job.find(QStringLiteral("Stock Report on   ") + reportDate())->x, 3200);
+}
+
 TEST_F(ReportPrintTest, BoldShopNameAndATextOneLineBelowTheLastRow) {
   fill(grid, 2);
   ReportPrint d = stockLike();
