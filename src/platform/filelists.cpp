@@ -14,7 +14,7 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   QStringList roots;
   for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
-    if (v.isValid() && v.isReady()) roots << v.rootPath();
+    if (v.isValid() && v.isReady() && QFileInfo(v.rootPath()).isDir()) roots << v.rootPath();
   roots.removeDuplicates();
   roots.sort();
   addItems(roots);

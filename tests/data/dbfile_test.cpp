@@ -194,3 +194,22 @@ TEST(RestoreDatabase, RefusesAFileThatFailsTheCheckAndChangesNothing) {
   EXPECT_EQ(readBytes(db), before);
   EXPECT_EQ(filesIn(dir), (QStringList{"notes.bak", "shop.db"}));
 }
+
+TEST(RestoreDatabase, ACopyThatFailsPartWayLeavesTheDatabaseAsItWas) {
+  const QString dir = testenv::tempDir();
+  const QString db = productDb(dir, 3);
+  const QString big = testenv::tempDir() + "/big.bak";
+  data::backupDatabase(productDb(QFileInfo(big).absolutePath(), 2000), big);
+  const QByteArray before = readBytes(db);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 64 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  EXPECT_THROW(data::restoreDatabase(db, big, QDateTime(QDate(2024, 1, 1), QTime(0, 0))), data::DbError);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(readBytes(db), before);
+  EXPECT_EQ(filesIn(dir), QStringList{"shop.db"});
+}

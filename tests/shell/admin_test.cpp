@@ -197,6 +197,13 @@ TEST_F(AdminTest, ActivatingTheMainWindowClosesTheBackupWindowAndReopensTheConne
 // ---- restore ----
 
 TEST_F(AdminTest, RestoreBringsBackTheBackupAndKeepsTheReplacedData) {
+  // The database in use is not the default file: the restore replaces it, the default stays.
+  const QString defaultDb = dbPath();
+  const QByteArray defaultBytes = readFile(defaultDb);
+  const QString inUse = testenv::tempDir() + "/Kelvantorium.db";
+  ASSERT_TRUE(QFile::copy(defaultDb, inUse));
+  shell::settings().DbPath = shell::SettingValue::ofText(inUse);
+  Conn().open(inUse);
   stockAndSale(Conn());
   const QString backup = testenv::tempDir() + "/Before Sale.bak";
   {
@@ -232,11 +239,25 @@ TEST_F(AdminTest, RestoreBringsBackTheBackupAndKeepsTheReplacedData) {
   ASSERT_TRUE(Conn().isOpen());
   EXPECT_EQ(sales(Conn()), 0);
   EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Product").toInt(), 2);
-  const QString kept = plat::installPath("Kelvantorium-before-restore-20240315-103000.bak");
+  EXPECT_EQ(Conn().path(), inUse);
+  const QString kept = QFileInfo(inUse).absolutePath() + "/Kelvantorium-before-restore-20240315-103000.bak";
   data::Db old;
   old.open(kept);
   EXPECT_EQ(sales(old), 1);
   EXPECT_FALSE(QFile::exists(dbPath() + "-journal"));
+  EXPECT_EQ(readFile(defaultDb), defaultBytes);
+}
+
+TEST_F(AdminTest, AReopenThatFailsIsToldWithTheDatabasesDescription) {
+  QPointer<shell::LoadData> w = show<shell::LoadData>("LoadData");
+  ASSERT_TRUE(w);
+  const QString gone = testenv::tempDir() + "/gone.db";
+  shell::settings().DbPath = shell::SettingValue::ofText(gone);
+  w->cmdCancel_Click();
+  EXPECT_FALSE(Conn().isOpen());
+  EXPECT_TRUE(dialogs.lastMessage().startsWith("The database cannot be opened: "))
+      << dialogs.lastMessage().toStdString();
+  EXPECT_TRUE(dialogs.lastMessage().contains(gone));
 }
 
 TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
