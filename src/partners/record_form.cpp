@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "platform/keys.h"
 #include "platform/dialogs.h"
+#include "platform/keys.h"
 #include "platform/units.h"
 #include "shell/lang.h"
 
@@ -141,18 +141,11 @@ RecordForm::RecordForm(const RecordLayout& layout, QWidget* parent) : plat::Form
 
 QSize RecordForm::sizeHint() const {
   // The designed window size less its frame and caption bar.
-  return QSize(plat::twipsToPx(layout_.width - 120), plat::twipsToPx(layout_.height - 480));
+  const QSize client = clientTwips({layout_.width, layout_.height});
+  return QSize(plat::twipsToPx(client.width()), plat::twipsToPx(client.height()));
 }
 
-void RecordForm::showEvent(QShowEvent* event) {
-  plat::Form::showEvent(event);
-  if (placed_) return;
-  placed_ = true;
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-    sub->move(0, 0);
-    sub->resize(plat::twipsToPx(layout_.width), plat::twipsToPx(layout_.height));
-  }
-}
+QRect RecordForm::designGeometry() const { return {0, 0, layout_.width, layout_.height}; }
 
 void RecordForm::Form_Load() {
   resize(sizeHint());

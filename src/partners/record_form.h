@@ -74,6 +74,7 @@ class RecordForm : public plat::Form {
 
   bool unloadsOnDeactivate() const override { return true; }
   QSize sizeHint() const override;
+  QRect designGeometry() const override;
   void Form_Load() override;
 
   // Shows the record source's current row in the boxes.
@@ -130,7 +131,6 @@ class RecordForm : public plat::Form {
   virtual void afterInsert() {}
 
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   QLineEdit* idBox() const { return boxes_.value(layout_.boxes.front().box); }
@@ -150,7 +150,6 @@ class RecordForm : public plat::Form {
   data::Snapshot rs_;
   QStringList findList_;
   int findPos_ = 0;
-  bool placed_ = false;
 };
 
 }  // namespace partners

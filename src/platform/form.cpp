@@ -1,14 +1,26 @@
 #include "platform/form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <exception>
+
+#include "platform/units.h"
 
 namespace plat {
 
-Form::Form(QWidget* parent) : QWidget(parent) {}
+Form::Form(QWidget* parent) : QWidget(parent) {
+  FormRegistry::instance();  // its keys serve every form, registered or not
+}
+
+QSize Form::clientTwips(const QSize& outerTwips) {
+  // The frame of a sizable window is 60 twips a side, its caption bar 360 twips.
+  return outerTwips - QSize(120, 480);
+}
 
 void Form::unload() {
   if (unloaded_) return;
@@ -49,6 +61,51 @@ FormRegistry& FormRegistry::instance() {
 FormRegistry::FormRegistry() {
   QObject::connect(qApp, &QApplication::focusChanged, this,
                    [this](QWidget*, QWidget* now) { onActivated(now); });
+  qApp->installEventFilter(this);
+}
+
+namespace {
+
+// The button of form f whose underlined letter is the key k (Alt with a letter or digit), or
+// nullptr. Only buttons the user can see count.
+QAbstractButton* mnemonicButton(Form* f, const QKeyEvent* k) {
+  if (!f || (k->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return nullptr;
+  if (k->key() < Qt::Key_0 || k->key() > Qt::Key_Z) return nullptr;
+  const QKeySequence pressed(QKeyCombination(Qt::AltModifier, Qt::Key(k->key())));
+  for (QAbstractButton* b : f->findChildren<QAbstractButton*>()) {
+    if (formOf(b) != f || !b->isVisibleTo(f)) continue;
+    if (QKeySequence::mnemonic(b->text()) == pressed) return b;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool FormRegistry::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Polish:
+      // A push button presses on Enter when it is an auto-default one, also outside a dialog;
+      // its own key procedures still see the key first.
+      if (auto* b = qobject_cast<QPushButton*>(watched); b && formOf(b)) b->setAutoDefault(true);
+      break;
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
+      // Seen once, at the widget with the focus, before it and its parents handle the key.
+      if (!watched->isWidgetType() || watched != QApplication::focusWidget()) break;
+      auto* k = static_cast<QKeyEvent*>(event);
+      QAbstractButton* b = mnemonicButton(formOf(QApplication::focusWidget()), k);
+      if (!b) break;
+      if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();  // the key comes as a key press, not as the main window's menu key
+        return true;
+      }
+      if (b->isEnabled() && b->isVisible()) b->animateClick();
+      return true;
+    }
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void FormRegistry::add(const QString& name, Factory factory) { factories_.insert(name, std::move(factory)); }
@@ -102,6 +159,7 @@ Form* FormRegistry::show(const QString& name) {
     if (!sub) {
       sub = mdi_->addSubWindow(f);
       sub->setAttribute(Qt::WA_DeleteOnClose, false);
+      place(f, sub);
     }
     if (f->opensMaximized())
       sub->showMaximized();
@@ -111,6 +169,10 @@ Form* FormRegistry::show(const QString& name) {
     mdi_->setActiveSubWindow(sub);
   } else {
     if (f->isTopLevelWindow()) f->setWindowFlag(Qt::Window, true);
+    if (!f->property("placed").toBool()) {
+      f->setProperty("placed", true);
+      place(f, nullptr);
+    }
     if (f->opensMaximized())
       f->showMaximized();
     else
@@ -119,8 +181,36 @@ Form* FormRegistry::show(const QString& name) {
     f->activateWindow();
   }
   showing_ = nullptr;
+  // The keys go to the window shown, also when showing it moved no focus into it.
+  if (formOf(QApplication::focusWidget()) != f) {
+    QWidget* target = f->focusWidget();
+    for (QWidget* w = f->nextInFocusChain(); !target && w && w != f; w = w->nextInFocusChain())
+      if (formOf(w) == f && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(f) && w->isEnabled())
+        target = w;
+    if (target) target->setFocus(Qt::ActiveWindowFocusReason);
+  }
   onActivated(f);
   return f;
+}
+
+void FormRegistry::place(Form* f, QMdiSubWindow* sub) {
+  const QRect g = f->designGeometry();
+  if (g.isNull()) return;
+  // Never smaller than the form's controls need, should the style's captions take more room.
+  const QSize client =
+      QSize(twipsToPx(Form::clientTwips(g.size()).width()), twipsToPx(Form::clientTwips(g.size()).height()))
+          .expandedTo(f->minimumSizeHint());
+  const QPoint at(twipsToPx(g.left()), twipsToPx(g.top()));
+  if (sub) {
+    // The frame a subwindow draws is known once it is polished; the form gets the whole client
+    // area it was laid out for, whatever the style's frame and caption take.
+    sub->ensurePolished();
+    const QMargins m = sub->contentsMargins();
+    sub->setGeometry(QRect(at, client + QSize(m.left() + m.right(), m.top() + m.bottom())));
+    return;
+  }
+  f->resize(client);
+  f->move(at);  // the frame's corner, caption included
 }
 
 void FormRegistry::unload(const QString& name) {
@@ -147,6 +237,8 @@ void FormRegistry::unloadAll() {
 void FormRegistry::setMdiArea(QMdiArea* area) {
   mdi_ = area;
   if (area) {
+    // A window opens at its own size over a maximized one rather than maximized with it.
+    area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     QObject::connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
       if (sub && sub->widget()) onActivated(sub->widget());
     });

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QMdiArea>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 #include <functional>
 
@@ -26,6 +27,13 @@ class Form : public QWidget {
   virtual bool opensMaximized() const { return false; }
   // Unloads itself when another window of this program becomes active.
   virtual bool unloadsOnDeactivate() const { return false; }
+  // Where the window opens, in twips: left and top in the main window's client area (on the
+  // screen for a top-level window), and its outer width and height, frame and caption included.
+  // The registry places it there when it first shows it, and a maximized window goes back there
+  // when restored. A null rectangle: the form places itself.
+  virtual QRect designGeometry() const { return {}; }
+  // The part of designGeometry() inside the frame and caption: what the form's own controls get.
+  static QSize clientTwips(const QSize& outerTwips);
 
   // Closes and destroys the form (its subwindow too); the registry forgets it.
   void unload();
@@ -67,6 +75,15 @@ class FormRegistry : public QObject {
   void setMdiArea(QMdiArea* area);
   QMdiArea* mdiArea() const { return mdi_; }
 
+  // Every registered name, in no particular order.
+  QStringList names() const { return factories_.keys(); }
+
+ protected:
+  // Keys every form of the program shares: Enter on a focused button presses it, and Alt with a
+  // button's underlined letter presses that button while its form is active, before any menu of
+  // the main window sees the key.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   friend class Form;
   FormRegistry();
@@ -74,6 +91,8 @@ class FormRegistry : public QObject {
   // Drops f at once, so a form unloaded by its own button is not handed out again while it waits
   // for deletion.
   void forget(Form* f);
+  // Puts a window shown for the first time at its design place and size.
+  void place(Form* f, QMdiSubWindow* sub);
   QHash<QString, Factory> factories_;
   QHash<QString, QPointer<Form>> forms_;
   QPointer<QMdiArea> mdi_;

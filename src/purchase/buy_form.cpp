@@ -218,16 +218,6 @@ void BuyForm::Form_Load() {
   cmdCommit->raise();
 }
 
-void BuyForm::showEvent(QShowEvent* event) {
-  plat::Form::showEvent(event);
-  if (placed_) return;
-  placed_ = true;
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-    sub->adjustSize();
-    sub->move(0, 0);
-  }
-}
-
 // ---- Entry controls and pickers ----
 
 void BuyForm::ComCate_Click() {

@@ -21,6 +21,7 @@ class BuyForm : public plat::Form {
  public:
   explicit BuyForm(QWidget* parent = nullptr);
 
+  QRect designGeometry() const override { return {0, 0, 11850, 7700}; }
   void Form_Load() override;
   // Closes when another window of the program becomes active, but not while its line editor,
   // which disables it, is open.
@@ -109,7 +110,6 @@ class BuyForm : public plat::Form {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void buildControls();
@@ -136,7 +136,6 @@ class BuyForm : public plat::Form {
 
   int lineCount_ = 0;
   bool showMode_ = false;
-  bool placed_ = false;
   std::optional<data::InvoiceKey> shown_;
   QStringList shownPids_;  // product codes of the lines loaded by Show
 };

@@ -264,8 +264,6 @@ void MainForm::showPortError() { plat::dialogs().message(QString::fromLatin1(kPo
 // ---- Load and unload
 
 void MainForm::Form_Load() {
-  move(0, 0);
-  resize(plat::twipsToPx(11850), plat::twipsToPx(7700));
   lines_.clear();
   nextQty_ = 1;
   const int widths[] = {700, 6000, 1000, 1700, 1700, 2000};

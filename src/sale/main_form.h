@@ -26,6 +26,7 @@ class MainForm : public plat::Form {
   void Form_Load() override;
   void Form_Unload() override;
   bool opensMaximized() const override { return true; }
+  QRect designGeometry() const override { return {0, 0, 11850, 7700}; }
 
   // Controls.
   QLabel* lblPid;

@@ -250,6 +250,11 @@ void MHarvelmoquin::buildStatusBar() {
 QAction* MHarvelmoquin::menuItem(const QString& name) const { return menus_.value(name); }
 QStringList MHarvelmoquin::menuNames() const { return order_; }
 
+QString MHarvelmoquin::menuForm(const QString& name) {
+  const MenuDef* d = menuDef(name);
+  return d && d->form ? QString::fromLatin1(d->form) : QString();
+}
+
 QToolBar* MHarvelmoquin::toolbar(int n) const { return n >= 1 && n <= 6 ? toolbars_[n - 1] : nullptr; }
 
 QAction* MHarvelmoquin::toolbarButton(const QString& key, int n) const {

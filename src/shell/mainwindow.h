@@ -36,6 +36,8 @@ class MHarvelmoquin : public QMainWindow {
   // A menu control by its name ("MeFile", "MBill", ...); a submenu's action for a submenu.
   QAction* menuItem(const QString& name) const;
   QStringList menuNames() const;
+  // The registered name of the window a menu item shows, or an empty text.
+  static QString menuForm(const QString& name);
   // A menu control's enabled flag. Qt reports every hidden action as disabled; this is the flag
   // itself, as the design and the permission level set it.
   bool menuEnabled(const QString& name) const { return enabled_.value(name); }

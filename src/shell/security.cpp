@@ -246,15 +246,15 @@ void SecurityFrm::Form_Load() {
 
 void SecurityFrm::showEvent(QShowEvent* e) {
   plat::Form::showEvent(e);
-  // A fixed single border without minimize or maximize, at the top-left of the client area.
+  // A fixed single border without minimize or maximize, kept at the size it was placed at.
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-    if (!sub->property("placed").toBool()) {
-      sub->setProperty("placed", true);
+    if (!sub->property("fixed").toBool()) {
+      sub->setProperty("fixed", true);
+      const QRect placed = sub->geometry();
       sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-      sub->adjustSize();
-      sub->setFixedSize(sub->size());
-      sub->move(0, 0);
+      sub->setFixedSize(placed.size());
+      sub->move(placed.topLeft());
     }
   }
 }

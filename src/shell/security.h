@@ -84,6 +84,7 @@ class SecurityFrm : public plat::Form {
   SecurityFrm();
   void Form_Load() override;
   bool unloadsOnDeactivate() const override { return true; }
+  QRect designGeometry() const override { return {0, 0, 5325, 3800}; }
 
   void Madd_Click();
   void Mchpass_Click();

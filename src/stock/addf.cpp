@@ -28,8 +28,6 @@ const QString kAllEn = QStringLiteral("All Category");
 const QString kAllTh = QStringLiteral("สินค้าทุกหมวด");
 
 constexpr int kBoxHeight = 315;
-constexpr int kFormWidth = 7777;  // the restored placement, twips
-constexpr int kFormHeight = 4185;
 
 QRect px(int x, int y, int w, int h) {
   return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
@@ -179,18 +177,6 @@ AddF::AddF(QWidget* parent) : plat::Form(parent) {
 }
 
 QSize AddF::sizeHint() const { return QSize(plat::twipsToPx(11640), plat::twipsToPx(7180)); }
-
-bool AddF::event(QEvent* e) {
-  // Placed at the main window's top-left corner at its design size, which is where it goes
-  // when the user restores it from maximized.
-  if (e->type() == QEvent::ParentChange && !placed_) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-      placed_ = true;
-      sub->setGeometry(0, 0, plat::twipsToPx(kFormWidth), plat::twipsToPx(kFormHeight));
-    }
-  }
-  return plat::Form::event(e);
-}
 
 void AddF::Form_Load() {
   resize(sizeHint());

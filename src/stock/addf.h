@@ -33,6 +33,8 @@ class AddF : public plat::Form {
 
   bool opensMaximized() const override { return true; }
   bool unloadsOnDeactivate() const override { return true; }
+  // Restored from maximized, it stands at the main window's top-left corner at this size.
+  QRect designGeometry() const override { return {0, 0, 7777, 4185}; }
   QSize sizeHint() const override;
   void Form_Load() override;
 
@@ -108,7 +110,6 @@ class AddF : public plat::Form {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  bool event(QEvent* e) override;
 
  private:
   void setThaiCaptions();
@@ -134,7 +135,6 @@ class AddF : public plat::Form {
   bool productMode_ = true;
   QString pickedKey_;
   QVector<data::Category> categories_;
-  bool placed_ = false;
 };
 
 }  // namespace stock

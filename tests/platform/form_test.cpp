@@ -8,9 +8,12 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QVBoxLayout>
 #include <stdexcept>
 
@@ -238,5 +241,102 @@ TEST(FormRegistry, ChildWindowsOfTheMainWindow) {
   reg().unloadAll();
   flushDeletes();
   EXPECT_EQ(mdi->subWindowList().size(), 0);
+  reg().setMdiArea(nullptr);
+}
+
+namespace {
+
+// A child window with buttons as forms lay them out: one on the form, one in a frame, and one
+// made after the window was shown; "&Finish" and "&Receive" share their letters with the main
+// window's "&File" and "&Report".
+class ButtonForm : public Form {
+ public:
+  ButtonForm() {
+    txtBar = new QLineEdit(this);
+    txtBar->setGeometry(10, 10, 100, 24);
+    cmdFinish = new QPushButton(QStringLiteral("&Finish"), this);
+    cmdFinish->setGeometry(10, 40, 80, 30);
+    auto* frame = new QFrame(this);
+    frame->setGeometry(100, 40, 200, 60);
+    cmdReceive = new QPushButton(QStringLiteral("&Receive"), frame);
+    cmdReceive->setGeometry(5, 5, 80, 30);
+    for (QPushButton* b : {cmdFinish, cmdReceive})
+      connect(b, &QPushButton::clicked, this, [this, b] { pressed << b->text(); });
+  }
+  QRect designGeometry() const override { return {300, 150, 6000, 3000}; }
+  QLineEdit* txtBar;
+  QPushButton* cmdFinish;
+  QPushButton* cmdReceive;
+  QPushButton* cmdLater = nullptr;
+  QStringList pressed;
+};
+
+}  // namespace
+
+TEST(FormRegistry, ButtonKeysEnterAndTheFormsOwnLettersBeforeTheMenus) {
+  QMainWindow main;
+  QStringList menus;
+  QMenu* file = main.menuBar()->addMenu(QStringLiteral("&File"));
+  QAction* report = main.menuBar()->addAction(QStringLiteral("&Report"));
+  QObject::connect(file, &QMenu::aboutToShow, [&] { menus << "File"; });
+  QObject::connect(report, &QAction::triggered, [&] { menus << "Report"; });
+  auto* mdi = new QMdiArea(&main);
+  main.setCentralWidget(mdi);
+  reg().setMdiArea(mdi);
+  main.resize(900, 700);
+  main.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  reg().add("RegButtons", [] { return new ButtonForm; });
+  auto* f = static_cast<ButtonForm*>(reg().show("RegButtons"));
+  // Opened at its place and size, the keyboard in it.
+  auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget());
+  ASSERT_TRUE(sub);
+  EXPECT_EQ(sub->pos(), QPoint(20, 10));
+  EXPECT_EQ(f->size(), QSize(392, 168));
+  EXPECT_EQ(QApplication::focusWidget(), f->txtBar);
+  f->cmdLater = new QPushButton(QStringLiteral("Later"), f);
+  f->cmdLater->setGeometry(200, 10, 80, 24);
+  f->cmdLater->show();
+  QObject::connect(f->cmdLater, &QPushButton::clicked, f, [f] { f->pressed << "Later"; });
+
+  struct Case {
+    QWidget* focus;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    QString pressed;  // the button pressed, empty for none
+    QString menu;     // the menu that acted, empty for none
+  };
+  const Case cases[] = {
+      {f->cmdFinish, Qt::Key_Return, Qt::NoModifier, "&Finish", ""},
+      {f->cmdReceive, Qt::Key_Enter, Qt::KeypadModifier, "&Receive", ""},
+      {f->cmdLater, Qt::Key_Return, Qt::NoModifier, "Later", ""},
+      {f->txtBar, Qt::Key_Return, Qt::NoModifier, "", ""},  // Enter in a box presses nothing
+      {f->txtBar, Qt::Key_F, Qt::AltModifier, "&Finish", ""},
+      {f->txtBar, Qt::Key_R, Qt::AltModifier, "&Receive", ""},
+      {f->cmdFinish, Qt::Key_R, Qt::AltModifier, "&Receive", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pressed.toStdString() + " " + QKeySequence(c.key | c.mods).toString().toStdString());
+    f->pressed.clear();
+    menus.clear();
+    c.focus->setFocus();
+    QTest::keyClick(c.focus, c.key, c.mods);
+    testenv::pump(150);  // a key press on a button shows it pressed for a moment
+    EXPECT_EQ(f->pressed, c.pressed.isEmpty() ? QStringList() : QStringList{c.pressed});
+    EXPECT_EQ(menus, c.menu.isEmpty() ? QStringList() : QStringList{c.menu});
+  }
+  // A button shows that it has the focus.
+  f->cmdFinish->setFocus();
+  EXPECT_TRUE(f->cmdFinish->hasFocus());
+  EXPECT_TRUE(f->cmdFinish->autoDefault());
+
+  // Without a form holding the keyboard, the letters are the menus' again.
+  reg().unload("RegButtons");
+  flushDeletes();
+  main.setFocus();
+  menus.clear();
+  QTest::keyClick(&main, Qt::Key_R, Qt::AltModifier);
+  testenv::pump(20);
+  EXPECT_EQ(menus, QStringList{"Report"});
   reg().setMdiArea(nullptr);
 }

@@ -1,0 +1,187 @@
+// Every window the main window's menus open, opened as a user would: alone, and over a maximized
+// window. Each must stand at its design place and size (or fill the area when it opens
+// maximized), on top, holding the keyboard, with every control inside what is shown. New windows
+// are covered as they are registered.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "partners/register.h"
+#include "platform/form.h"
+#include "platform/units.h"
+#include "print/register.h"
+#include "purchase/register.h"
+#include "reportkit/register.h"
+#include "reports/register.h"
+#include "sale/register.h"
+#include "shell/mainwindow.h"
+#include "shell/program.h"
+#include "shell/register.h"
+#include "stock/register.h"
+#include "support/sale_program.h"
+#include "support/testenv.h"
+
+void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
+void PrintTo(const QPoint& p, std::ostream* os) { *os << p.x() << "," << p.y(); }
+void PrintTo(const QRect& r, std::ostream* os) {
+  *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+}
+
+namespace {
+
+using plat::Form;
+using plat::FormRegistry;
+
+FormRegistry& reg() { return FormRegistry::instance(); }
+
+// A control the form shows: placed by the form itself (not an inner part of a grid, a combo box
+// or a box: its parents up to the form are plain panels and frames), and not put by design wholly
+// outside the frame that holds it, which then hides it.
+bool shownByForm(QWidget* w, Form* f) {
+  if (w->isWindow() || !w->isVisibleTo(f)) return false;
+  if (w->parentWidget() != f && !w->parentWidget()->rect().intersects(w->geometry())) return false;
+  for (QWidget* p = w->parentWidget(); p && p != f; p = p->parentWidget()) {
+    const QByteArray cls = p->metaObject()->className();
+    if (cls != "QWidget" && cls != "QFrame" && cls != "QGroupBox") return false;
+  }
+  return true;
+}
+
+class ChildWindows : public salefx::ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    shell::registerForms();
+    stock::registerForms();
+    purchase::registerForms();
+    print::registerForms();
+    partners::registerForms();
+    reportkit::registerForms();
+    reports::registerForms();
+    ASSERT_TRUE(logIn());
+    main = shell::openMainWindow();
+    ASSERT_TRUE(main);
+    // The size the program gets on a 1280 x 1024 screen, also where no window manager maximizes.
+    main->resize(1280, 1000);
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+  }
+
+  // Each registered window with the menu item that shows it.
+  QList<QPair<QString, QString>> menuWindows() const {
+    QList<QPair<QString, QString>> out;
+    QStringList seen;
+    for (const QString& item : main->menuNames()) {
+      const QString form = shell::MHarvelmoquin::menuForm(item);
+      if (form.isEmpty() || !reg().has(form) || seen.contains(form)) continue;
+      seen << form;
+      out << qMakePair(item, form);
+    }
+    return out;
+  }
+
+  // Opens the window through its menu item, as a click on it would.
+  Form* open(const QString& item, const QString& form) {
+    main->menuItem(item)->trigger();
+    testenv::pump(30);
+    return reg().loaded(form);
+  }
+
+  // The window of form f is at its place and size, on top, active and with the keyboard, and shows
+  // every control.
+  void expectShownWhole(Form* f, const QString& name) {
+    SCOPED_TRACE(name.toStdString());
+    ASSERT_TRUE(f->isVisible());
+    const QRect design = f->designGeometry();
+    const QSize client = Form::clientTwips(design.size());
+    const QSize designPx(plat::twipsToPx(client.width()), plat::twipsToPx(client.height()));
+    if (f->isTopLevelWindow()) {
+      if (!design.isNull()) {
+        EXPECT_EQ(f->size(), designPx.expandedTo(f->minimumSizeHint()));
+        EXPECT_EQ(f->frameGeometry().topLeft(),
+                  QPoint(plat::twipsToPx(design.left()), plat::twipsToPx(design.top())));
+      }
+    } else {
+      auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget());
+      ASSERT_TRUE(sub);
+      QMdiArea* area = main->mdiArea();
+      EXPECT_EQ(area->activeSubWindow(), sub);
+      EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).last(), sub);
+      if (f->opensMaximized()) {
+        EXPECT_TRUE(sub->isMaximized());
+        EXPECT_EQ(sub->geometry(), area->viewport()->rect());
+      } else {
+        EXPECT_FALSE(sub->isMaximized());
+        if (!design.isNull()) {
+          EXPECT_EQ(sub->pos(), QPoint(plat::twipsToPx(design.left()), plat::twipsToPx(design.top())));
+          EXPECT_EQ(f->size(), designPx.expandedTo(f->minimumSizeHint()));
+        } else {
+          EXPECT_GE(f->width(), f->minimumSizeHint().width());
+          EXPECT_GE(f->height(), f->minimumSizeHint().height());
+        }
+        EXPECT_TRUE(area->viewport()->rect().contains(sub->geometry()))
+            << "window " << sub->geometry().width() << "x" << sub->geometry().height();
+      }
+      // A click on the window's caption keeps the keys in it.
+      QWidget* focus = QApplication::focusWidget();
+      if (f->focusProxy() || !f->findChildren<QWidget*>().isEmpty()) {
+        EXPECT_TRUE(focus && plat::formOf(focus) == f)
+            << "focus in " << (focus ? focus->objectName().toStdString() : std::string("nothing"));
+      }
+    }
+    EXPECT_GT(f->width(), 100);
+    EXPECT_GT(f->height(), 60);
+    for (QWidget* w : f->findChildren<QWidget*>()) {
+      if (!shownByForm(w, f)) continue;
+      const QRect r(w->mapTo(f, QPoint(0, 0)), w->size());
+      EXPECT_TRUE(f->rect().contains(r))
+          << "control " << w->objectName().toStdString() << " of " << w->metaObject()->className() << " at "
+          << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+    }
+  }
+
+  void closeAll() {
+    reg().unloadAll();
+    testenv::pump();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+};
+
+TEST_F(ChildWindows, EachOpensWholeAloneAndOverAMaximizedWindow) {
+  const auto windows = menuWindows();
+  ASSERT_FALSE(windows.isEmpty());
+  // The window that stays maximized underneath: one that opens maximized and does not go when
+  // another window becomes active (the sale screen).
+  QString under, underItem;
+  for (const auto& [item, form] : windows) {
+    Form* f = open(item, form);
+    ASSERT_TRUE(f) << form.toStdString();
+    expectShownWhole(f, form + QStringLiteral(" alone"));
+    if (under.isEmpty() && f->opensMaximized() && !f->unloadsOnDeactivate()) {
+      under = form;
+      underItem = item;
+    }
+    closeAll();
+  }
+  ASSERT_FALSE(under.isEmpty());
+  for (const auto& [item, form] : windows) {
+    if (form == under) continue;
+    Form* below = open(underItem, under);
+    ASSERT_TRUE(below);
+    auto* belowSub = qobject_cast<QMdiSubWindow*>(below->parentWidget());
+    Form* f = open(item, form);
+    ASSERT_TRUE(f) << form.toStdString();
+    expectShownWhole(f, form + QStringLiteral(" over ") + under);
+    if (!f->isTopLevelWindow() && belowSub) {
+      EXPECT_TRUE(belowSub->isMaximized());
+    }
+    closeAll();
+  }
+}
+
+}  // namespace
