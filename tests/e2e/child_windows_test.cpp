@@ -149,6 +149,9 @@ class ChildWindows : public salefx::ProgramTest {
     reg().unloadAll();
     testenv::pump();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A closed top-level window hands the activation back, as the window manager would.
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
   }
 };
 
