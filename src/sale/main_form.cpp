@@ -423,11 +423,12 @@ void MainForm::enterCode() {
       txtBar->clear();
     } else if (!ListPName->isHidden()) {
       ListPName->hide();
-    } else if (plat::toSatang(lines_.total()) != 0) {
-      cmdPay_Click();
+    } else {
+      cmdPay_Click();  // also for a sale of free items: it totals 0.00 and is paid with 0
     }
     if (lines_.count() > 0) FGrid->setRow(0);
-    nextQty_ = 1;
+    // "3*tea": the product picked from the names found gets the 3.
+    nextQty_ = entry->quantity != 0 ? entry->quantity : 1;
     return;
   }
 

@@ -285,12 +285,17 @@ TEST_F(SaleScreen, ACodeNotFoundSearchesTheNamesWithTheCodeNotThePrefix) {
   EXPECT_EQ(f->ListPName->item(0)->text(), "4711.Green Tea");
   EXPECT_EQ(f->txtBar->text(), "");
   EXPECT_EQ(f->LineCount(), 1);
-  // Choosing from the list enters that product.
+  // Choosing from the list enters that product, with the quantity typed before the name.
   f->ListPName->setCurrentRow(1);
   f->ListPName_DblClick();
   EXPECT_TRUE(f->ListPName->isHidden());
   ASSERT_EQ(f->LineCount(), 2);
   EXPECT_EQ(cell(1, 5), "GT2");
+  EXPECT_EQ(cell(1, 2), "3");
+  EXPECT_EQ(cell(1, 4), "45");
+  // The next entry is back to one.
+  enter("4711");
+  EXPECT_EQ(cell(0, 2), "2");
 
   // No match: only the box is emptied; a wildcard typed is a plain character.
   enter("zz%");
@@ -702,6 +707,26 @@ TEST_F(Finish, AmountsTendered) {
     }
     EXPECT_EQ(data::Conn().scalar("SELECT COUNT(DISTINCT Comment) FROM Sell").toInt(), bills);
   }
+}
+
+TEST_F(Finish, ASaleTotallingNothingIsPaidAndPostedByKeysAlone) {
+  salefx::addProduct("FREE", "Sample sachet", 0, 10);
+  salefx::addLot("FREE", "2024-03-01", "0007", 10);
+  ASSERT_TRUE(open());
+  enter("2*FREE");
+  EXPECT_EQ(f->txtTotal->text(), "0");
+  enter("");  // Enter on the empty box starts payment
+  ASSERT_TRUE(f->txtPay->hasFocus());
+  EXPECT_FALSE(f->txtBar->isEnabled());
+  QTest::keyClick(f->txtPay, Qt::Key_Return);  // the amount 0 covers it
+  ASSERT_TRUE(f->cmdReceive->hasFocus());
+  QTest::keyClick(f->cmdReceive, Qt::Key_Return);  // Finish
+  testenv::pump(200);
+  EXPECT_EQ(dlg.texts(), QStringList{"Finish"});
+  EXPECT_EQ(salefx::sellRows(), 1);
+  EXPECT_EQ(salefx::stockOf("FREE"), 8);
+  EXPECT_EQ(sellField("SQuantity"), "2");
+  EXPECT_EQ(f->LineCount(), 0);
 }
 
 TEST_F(Finish, PostsTheBillThenShowsTheChangeAndResets) {
