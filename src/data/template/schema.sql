@@ -59,6 +59,8 @@ CREATE TABLE Buy (
 CREATE INDEX BuyByProductDate ON Buy (PId, BuyDate);
 CREATE INDEX BuyByDateInvoice ON Buy (BuyDate, BuyId);
 CREATE INDEX BuyBySupplier ON Buy (SupplierID);
+-- The purchase period reports sum a range of days per product from this index alone.
+CREATE INDEX BuyByDateProduct ON Buy (BuyDate, PId, BQuantity, BPrice);
 
 CREATE TABLE Customers (
   CustomerId   TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
@@ -122,6 +124,7 @@ INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES
   ('Buy', 'BuyByProductDate', '200000 2 1'),
   ('Buy', 'BuyByDateInvoice', '200000 300 10'),
   ('Buy', 'BuyBySupplier', '200000 2000'),
+  ('Buy', 'BuyByDateProduct', '200000 300 1 1 1'),
   ('Customers', 'sqlite_autoindex_Customers_1', '1000 1'),
   ('Suppliers', 'sqlite_autoindex_Suppliers_1', '200 1'),
   ('Security', 'sqlite_autoindex_Security_1', '10 1'),
