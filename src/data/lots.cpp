@@ -131,20 +131,44 @@ std::optional<double> latestUnitCost(const QString& pid) {
   return s.number("BPrice");
 }
 
+namespace {
+
+// Deletes the saved lines of removedPids (but those in written) from the invoice, lowering the
+// stock by what each held.
+void deleteRemoved(const QString& date, const QString& buyId, const QStringList& removedPids,
+                   const QStringList& written) {
+  for (const QString& pid : removedPids) {
+    if (written.contains(pid, Qt::CaseInsensitive)) continue;
+    const Saved before = savedLine(pid, date, buyId);
+    if (before.rows == 0) continue;
+    Conn().exec(QStringLiteral("DELETE FROM Buy WHERE PId = ? AND BuyDate = ? AND BuyId = ?"),
+                {pid, date, buyId});
+    moveStock(pid, -before.quantity);
+  }
+}
+
+}  // namespace
+
 void commitLines(const QDate& newDate, const QDate& savedDate, const QString& supplier,
-                 const QVector<LineToSave>& lines, const QTime& time) {
-  if (!writesAnything(lines)) return;
+                 const QVector<LineToSave>& lines, const QTime& time, const QStringList& removedPids,
+                 const QString& shownBuyId) {
+  if (!writesAnything(lines) && removedPids.isEmpty()) return;
   Conn().transaction([&] {
-    const QString sup = existingSupplier(supplier);
+    const QString sup = writesAnything(lines) ? existingSupplier(supplier) : QString();
     const QString t = hms(time);
+    QStringList written;
     for (const LineToSave& l : lines) {
+      if (l.state != LineState::New) written << l.pid;
       if (l.state == LineState::Saved) continue;
       const QString date = iso(l.state == LineState::New ? newDate : savedDate);
       const Saved before = savedLine(l.pid, date, l.buyId);
       if (l.state == LineState::New || before.rows == 0) {
-        if (before.rows > 0) throw InvoiceRefused(InvoiceRefused::Reason::DuplicateLine, l.pid, l.buyId);
+        const QString number = l.buyId.trimmed();
+        if (number.isEmpty()) throw InvoiceRefused(InvoiceRefused::Reason::NoNumber, l.pid);
+        if (before.rows > 0 || (number != l.buyId && savedLine(l.pid, date, number).rows > 0))
+          throw InvoiceRefused(InvoiceRefused::Reason::DuplicateLine, l.pid, number);
         const QString pid = existingProduct(l.pid);
-        insertLine(pid, date, t, l, l.buyId, sup);
+        insertLine(pid, date, t, l, number, sup);
         moveStock(pid, l.quantity);
       } else {
         Conn().exec(QStringLiteral("UPDATE Buy SET BQuantity = ?, BPrice = ?, RemainQ = ? "
@@ -153,6 +177,7 @@ void commitLines(const QDate& newDate, const QDate& savedDate, const QString& su
         moveStock(l.pid, l.quantity * before.rows - before.quantity);
       }
     }
+    if (!removedPids.isEmpty()) deleteRemoved(iso(savedDate), shownBuyId, removedPids, written);
   });
 }
 
@@ -174,14 +199,7 @@ void rewriteInvoice(const InvoiceKey& key, const QString& supplier, const QVecto
       moveStock(pid, l.quantity - before.quantity);
       written << pid;
     }
-    for (const QString& pid : removedPids) {
-      if (written.contains(pid, Qt::CaseInsensitive)) continue;
-      const Saved before = savedLine(pid, date, key.buyId);
-      if (before.rows == 0) continue;
-      Conn().exec(QStringLiteral("DELETE FROM Buy WHERE PId = ? AND BuyDate = ? AND BuyId = ?"),
-                  {pid, date, key.buyId});
-      moveStock(pid, -before.quantity);
-    }
+    deleteRemoved(date, key.buyId, removedPids, written);
   });
 }
 

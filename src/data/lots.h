@@ -57,6 +57,7 @@ class InvoiceRefused : public std::runtime_error {
     UnknownSupplier,  // the supplier is empty or not in Suppliers
     DuplicateLine,    // a new line's key is already saved
     UnknownProduct,   // a line to insert names no product
+    NoNumber,         // a line to insert has an empty invoice number
   };
   InvoiceRefused(Reason r, QString productCode = {}, QString invoice = {});
   Reason reason;
@@ -67,10 +68,13 @@ class InvoiceRefused : public std::runtime_error {
 // Saves the screen's lines: New lines are inserted under newDate and their own invoice number
 // (refused when that key is already saved), Changed lines are rewritten under savedDate (the date
 // they were loaded from), Saved lines are left alone. RemainQ is the quantity; BuyTime is time.
+// Invoice numbers are stored without leading and trailing blanks. The saved lines of removedPids
+// (loaded under shown and removed from the screen since) are deleted, lowering the stock.
 // The supplier must exist when anything is to be written; its stored id is written.
 // Throws InvoiceRefused or DbError with nothing written.
 void commitLines(const QDate& newDate, const QDate& savedDate, const QString& supplier,
-                 const QVector<LineToSave>& lines, const QTime& time);
+                 const QVector<LineToSave>& lines, const QTime& time, const QStringList& removedPids = {},
+                 const QString& shownBuyId = {});
 
 // Rewrites invoice key to hold lines (every line under key, BuyTime renewed, the supplier set) and
 // deletes the saved lines of removedPids. A New line whose key is already saved is refused.

@@ -369,6 +369,14 @@ void BuyForm::cmdUpdate_Click() {
       code = p->PId;
       name = p->PName;
     }
+    // The number is stored without the blanks around it, and a line needs one.
+    const QString number = txtBuyId->text().trimmed();
+    if (number.isEmpty()) {
+      say(L(QStringLiteral("กรุณาใส่เลขที่บิลซื้อ"), QStringLiteral("Please type the invoice number")));
+      txtBuyId->setFocus();
+      return;
+    }
+    txtBuyId->setText(number);
     txtSupId->setReadOnly(true);
     const double q = *plat::parseNumber(txtQuantity->text());
     const double v = q * *plat::parseNumber(txtPrice->text());
@@ -389,7 +397,7 @@ void BuyForm::cmdUpdate_Click() {
       return;
     }
 
-    const QStringList cells{txtBuyId->text(),
+    const QStringList cells{number,
                             code,
                             name,
                             txtQuantity->text(),
@@ -547,6 +555,17 @@ std::optional<QVector<data::LineToSave>> BuyForm::gridLines() {
   return out;
 }
 
+QStringList BuyForm::removedShownLines(const QVector<data::LineToSave>& lines) const {
+  QStringList removed;
+  for (const QString& pid : shownPids_) {
+    const bool kept = std::any_of(lines.begin(), lines.end(), [&](const data::LineToSave& l) {
+      return l.pid.compare(pid, Qt::CaseInsensitive) == 0;
+    });
+    if (!kept) removed << pid;
+  }
+  return removed;
+}
+
 void BuyForm::showSaveFailure(const std::exception& e) {
   if (const auto* r = dynamic_cast<const data::InvoiceRefused*>(&e)) {
     switch (r->reason) {
@@ -557,6 +576,9 @@ void BuyForm::showSaveFailure(const std::exception& e) {
         say(L(QStringLiteral("สินค้า %1 มีอยู่แล้วในบิลซื้อเลขที่ %2 ของวันที่นี้"),
               QStringLiteral("Product %1 is already on invoice No.%2 of this date"))
                 .arg(r->pid, r->buyId));
+        return;
+      case data::InvoiceRefused::Reason::NoNumber:
+        say(L(QStringLiteral("กรุณาใส่เลขที่บิลซื้อ"), QStringLiteral("Please type the invoice number")));
         return;
       case data::InvoiceRefused::Reason::UnknownProduct:
         say(L(QStringLiteral("ไม่พบสินค้า %1"), QStringLiteral("Can't find product %1")).arg(r->pid));
@@ -595,8 +617,11 @@ void BuyForm::cmdCommit_Click() {
       if (!d) return;
       date = *d;
     }
+    // Saved lines removed from the grid go from the invoice too, as Edit Inv does it.
+    const QStringList removed = removedShownLines(*lines);
     if (!saved([&] {
-          data::commitLines(date, shown_ ? shown_->date : date, txtSupId->text(), *lines, plat::timeNow());
+          data::commitLines(date, shown_ ? shown_->date : date, txtSupId->text(), *lines, plat::timeNow(),
+                            removed, shown_ ? shown_->buyId : QString());
         }))
       return;
     Command1_Click();
@@ -686,14 +711,7 @@ void BuyForm::cmdEditInv_Click() {
     return;
   const auto lines = gridLines();
   if (!lines) return;
-  // The lines Show loaded that were removed from the grid since.
-  QStringList removed;
-  for (const QString& pid : shownPids_) {
-    const bool kept = std::any_of(lines->begin(), lines->end(), [&](const data::LineToSave& l) {
-      return l.pid.compare(pid, Qt::CaseInsensitive) == 0;
-    });
-    if (!kept) removed << pid;
-  }
+  const QStringList removed = removedShownLines(*lines);
   if (!saved([&] { data::rewriteInvoice(*key, txtSupId->text(), *lines, removed, plat::timeNow()); })) return;
   Command1_Click();
   cmdEditInv->hide();

@@ -129,6 +129,8 @@ class BuyForm : public plat::Form {
   // The grid's lines for saving; nullopt (after a message) when a cell holds no number.
   std::optional<QVector<data::LineToSave>> gridLines();
   // Shows why a save was refused or failed.
+  // The product codes of the lines Show loaded that were removed from the grid since.
+  QStringList removedShownLines(const QVector<data::LineToSave>& lines) const;
   void showSaveFailure(const std::exception& e);
   // Runs a write of the invoice; false (after telling why) when it was refused or failed.
   bool saved(const std::function<void()>& write);

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "data/db.h"
+#include "data/lots.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "purchase/buy_edit_price_q.h"
@@ -528,6 +529,71 @@ TEST_F(BuyFormTest, NewAnsweredNoKeepsALoadedInvoiceWhoseChangedLineCommitWrites
   EXPECT_EQ(stockOf("P1"), 9);
   EXPECT_EQ(lotField("P1", kIso, "7", "RemainQ").toDouble(), 9);
   EXPECT_EQ(lotField("P2", kIso, "7", "BQuantity").toDouble(), 1) << "added to the shown invoice's number";
+}
+
+TEST_F(BuyFormTest, InvoiceNumbersAreStoredTrimmedAndAnEmptyOneIsRefused) {
+  struct Case {
+    const char* typed;
+    const char* stored;  // nullptr: refused before anything is written
+  } cases[] = {{"7 ", "7"}, {"  8", "8"}, {"", nullptr}, {"   ", nullptr}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    BuyForm* f = open();
+    d.clear();
+    f->txtSupId->setText("S1");
+    f->txtBuyId->setText(c.typed);
+    addLine(f, "P1", "5", "10");
+    if (!c.stored) {
+      EXPECT_EQ(d.texts(), QStringList{"Please type the invoice number"});
+      EXPECT_EQ(f->lineCount(), 0);
+    } else {
+      ASSERT_EQ(f->lineCount(), 1);
+      EXPECT_EQ(f->FGrid->TextMatrix(0, grid::Inv), c.stored);
+      d.answerYes();
+      f->cmdCommit_Click();
+      EXPECT_EQ(d.lastMessage(), "System complete");
+      EXPECT_EQ(buyRows(kIso, c.stored), 1);
+    }
+    reg().unload("BuyForm");
+  }
+  EXPECT_EQ(buyRows(), 2);
+  EXPECT_EQ(stockOf("P1"), 10);
+  // A line that reaches the save with blanks around its number (typed before the number was
+  // trimmed) is stored trimmed too, and one without a number is refused.
+  QVector<data::LineToSave> lines(1);
+  lines[0].pid = "P2";
+  lines[0].quantity = 1;
+  lines[0].price = 1;
+  lines[0].buyId = " 9 ";
+  lines[0].state = data::LineState::New;
+  const QDate day(2024, 3, 15);
+  data::commitLines(day, day, "S1", lines, QTime(9, 0));
+  EXPECT_EQ(buyRows(kIso, "9"), 1);
+  lines[0].buyId = " ";
+  EXPECT_THROW(data::commitLines(day, day, "S1", lines, QTime(9, 0)), data::InvoiceRefused);
+  EXPECT_EQ(buyRows(), 3);
+}
+
+TEST_F(BuyFormTest, CommitDeletesASavedLineRemovedFromTheGrid) {
+  addLot("P1", kIso, "7", 5, 10);
+  addLot("P2", kIso, "7", 2, 3);
+  data::Conn().exec("UPDATE Product SET Quantity = 10");
+  BuyForm* f = open();
+  show(f, "7");
+  d.answerYes(false);
+  f->cmdClear_Click();  // New answered No: the invoice stays, Commit is back
+  ASSERT_EQ(f->lineCount(), 2);
+  BuyEditPriceQ* ed = editRow(f, 1);
+  ASSERT_NE(ed, nullptr);
+  ed->cmdRemove_Click();
+  ASSERT_EQ(f->lineCount(), 1);
+  d.answerYes();
+  f->cmdCommit_Click();
+  EXPECT_EQ(d.lastMessage(), "System complete");
+  EXPECT_EQ(buyRows(kIso, "7"), 1);
+  EXPECT_EQ(lotField("P2", kIso, "7", "PId"), "");
+  EXPECT_EQ(stockOf("P2"), 8);
+  EXPECT_EQ(stockOf("P1"), 10);
 }
 
 TEST_F(BuyFormTest, RemovingLinesLowersTheTotal) {
