@@ -98,10 +98,14 @@ KeyedWrite updateProduct(const QString& key, const Product& p) {
       outcome = KeyedWrite::NotFound;
       return;
     }
-    // Codes compare without regard to case, so a change of case alone is the same product.
+    // Codes compare without regard to case, so a change of case alone is the same product. A code
+    // whose sales or lots outlived their product (deleted) is taken too: the histories would merge.
     const bool clash =
         Conn()
-            .scalar(QStringLiteral("SELECT 1 FROM Product WHERE PId = ? AND PId <> ? LIMIT 1"), {code, key})
+            .scalar(QStringLiteral("SELECT 1 FROM Product WHERE PId = ? AND PId <> ? "
+                                   "UNION ALL SELECT 1 FROM Sell WHERE PID = ? AND PID <> ? "
+                                   "UNION ALL SELECT 1 FROM Buy WHERE PId = ? AND PId <> ? LIMIT 1"),
+                    {code, key, code, key, code, key})
             .isValid();
     if (clash) {
       outcome = KeyedWrite::DuplicateKey;

@@ -137,6 +137,28 @@ TEST_F(ProductsTest, ChangeOntoAnExistingCodeIsRefusedAndNothingChanges) {
   EXPECT_EQ(Conn().scalar("SELECT PID FROM settingkb WHERE KBID = 3").toString(), "A1");
 }
 
+TEST_F(ProductsTest, ChangeOntoTheCodeOfADeletedProductsSalesOrLotsIsRefused) {
+  product("A1", "Kept", "C1");
+  sale("A1", 1);
+  lot("A1");
+  product("S9", "Sold once", "C1");
+  sale("S9", 2);
+  product("L9", "Bought once", "C1");
+  lot("L9");
+  Conn().exec("DELETE FROM Product WHERE PId IN ('S9', 'L9')");  // as a delete leaves them
+  for (const QString& onto : {QStringLiteral("S9"), QStringLiteral("l9")}) {
+    EXPECT_EQ(data::updateProduct(QStringLiteral("A1"), entry(onto, QStringLiteral("Changed"))),
+              KeyedWrite::DuplicateKey)
+        << onto.toStdString();
+  }
+  EXPECT_EQ(data::productByCode("A1")->PName, "Kept");
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Sell WHERE PID = 'A1'"), 1);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Sell WHERE PID = 'S9'"), 1);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Buy WHERE PId = 'L9'"), 1);
+  // A code nothing uses is free.
+  EXPECT_EQ(data::updateProduct(QStringLiteral("A1"), entry(QStringLiteral("N1"))), KeyedWrite::Done);
+}
+
 TEST_F(ProductsTest, UpdateOutcomesForCaseOnlyChangeMissingKeyAndEmptyCode) {
   product("a1", "Old", "C1");
   sale("a1", 1);
