@@ -18,8 +18,30 @@ const QString kEd = "เอ็ด";
 const QString kYi = "ยี่";
 const QString kExact = "ถ้วน";
 
-// Largest amount whose satang fit a 64-bit count with room to spare.
-constexpr double kMaxAmount = 1e15;
+// Amounts of this many baht or more have no words (English scale words end at "trillion").
+constexpr qint64 kMaxWhole = 1000000000000000;
+
+// The whole baht and satang of x, or false when x is not a number, negative, or of kMaxWhole
+// baht or more once rounded. Up to 13 integer digits the satang come from the amount rounded on
+// its 15 significant digits (0.995 is one baht); beyond, those digits no longer reach the satang,
+// so the fraction is rounded on its own.
+bool splitAmount(double x, qint64* whole, int* cents) {
+  if (!std::isfinite(x) || x < 0 || x >= static_cast<double>(kMaxWhole)) return false;
+  if (x < 1e13) {
+    const qint64 satang = plat::toSatang(x);
+    *whole = satang / 100;
+    *cents = static_cast<int>(satang % 100);
+  } else {
+    const double w = std::floor(x);
+    *whole = static_cast<qint64>(w);
+    *cents = static_cast<int>(std::llround((x - w) * 100));
+    if (*cents == 100) {
+      ++*whole;
+      *cents = 0;
+    }
+  }
+  return *whole < kMaxWhole;
+}
 
 // The words of one digit d (1..9) at place p within its group (0 units .. 5 hundred thousands);
 // leftNonZero: the digit to its left exists and is not 0.
@@ -33,13 +55,13 @@ QString thaiDigit(int d, int p, bool leftNonZero) {
 }  // namespace
 
 QString ThaiBaht(double x) {
-  if (!(x > 0) || !std::isfinite(x) || x >= kMaxAmount) return QString();
-  const qint64 satang = plat::toSatang(x);
-  if (satang <= 0) return QString();
-  const QString digits = QString::number(satang / 100);
+  qint64 whole = 0;
+  int cents = 0;
+  if (!(x > 0) || !splitAmount(x, &whole, &cents) || (whole == 0 && cents == 0)) return QString();
+  const QString digits = QString::number(whole);
   const int n = static_cast<int>(digits.size());
   QString out;
-  if (satang / 100 > 0) {
+  if (whole > 0) {
     for (int i = 0; i < n; ++i) {
       const int d = digits[i].digitValue();
       const int r = n - i - 1;  // place from the right, units 0
@@ -51,11 +73,11 @@ QString ThaiBaht(double x) {
     }
     out += kBaht;
   }
-  const int tens = static_cast<int>(satang % 100) / 10;
-  const int units = static_cast<int>(satang % 10);
+  const int tens = cents / 10;
+  const int units = cents % 10;
   if (tens > 0) out += thaiDigit(tens, 1, false);
   if (units > 0) out += (units == 1 && tens > 0) ? kEd : kThaiDigits[units];
-  out += (satang % 100) ? kSatang : kExact;
+  out += cents ? kSatang : kExact;
   return out;
 }
 
@@ -82,11 +104,9 @@ QString englishGroup(int g) {
 }  // namespace
 
 QString EnglishBaht(double x) {
-  const QString error = QStringLiteral("#Error#");
-  if (!std::isfinite(x) || x < 0 || x >= kMaxAmount) return error;
-  const qint64 satang = plat::toSatang(x);
-  qint64 whole = satang / 100;
-  const int cents = static_cast<int>(satang % 100);
+  qint64 whole = 0;
+  int cents = 0;
+  if (!splitAmount(x, &whole, &cents)) return QStringLiteral("#Error#");
   QString words;
   if (whole == 0) words = QStringLiteral("zero ");
   for (int scale = 0; whole > 0; ++scale, whole /= 1000) {

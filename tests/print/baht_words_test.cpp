@@ -42,6 +42,13 @@ TEST(ThaiBaht, Table) {
       // Past ten digits the groups of millions go on by the same rule.
       {1000000000000, "หนึ่งล้านล้านบาทถ้วน"},
       {21000001000000, "ยี่สิบเอ็ดล้านหนึ่งล้านบาทถ้วน"},
+      // The top of the range: .49 and .5 are the same double there; a quadrillion has no words.
+      {999999999999999.49,
+       "เก้าร้อยเก้าสิบเก้าล้านเก้าแสนเก้าหมื่นเก้าพันเก้าร้อยเก้าสิบเก้าล้านเก้าแสนเก้าหมื่นเก้าพันเก้าร้อยเก้าสิบเก้าบาทห้าสิบสตางค์"},
+      {999999999999999.5,
+       "เก้าร้อยเก้าสิบเก้าล้านเก้าแสนเก้าหมื่นเก้าพันเก้าร้อยเก้าสิบเก้าล้านเก้าแสนเก้าหมื่นเก้าพันเก้าร้อยเก้าสิบเก้าบาทห้าสิบสตางค์"},
+      {1e15, ""},
+      {1e300, ""},
   };
   for (const auto& c : cases)
     EXPECT_EQ(print::ThaiBaht(c.amount), QString::fromUtf8(c.words)) << "amount " << c.amount;
@@ -74,7 +81,18 @@ TEST(EnglishBaht, Table) {
        "nine and 99/100"},
       {1000000000000, "One trillion and 00/100"},
       {-1, "#Error#"},
+      // The top of the range: .49 and .5 are the same double there; a quadrillion has no words.
+      {999999999999999.49,
+       "Nine hundred ninety nine trillion nine hundred ninety nine billion nine hundred ninety nine million "
+       "nine hundred ninety nine thousand nine hundred ninety nine and 50/100"},
+      {999999999999999.5,
+       "Nine hundred ninety nine trillion nine hundred ninety nine billion nine hundred ninety nine million "
+       "nine hundred ninety nine thousand nine hundred ninety nine and 50/100"},
+      {12345678901234.56,
+       "Twelve trillion three hundred forty five billion six hundred seventy eight million nine hundred one "
+       "thousand two hundred thirty four and 56/100"},
       {1e15, "#Error#"},
+      {1e300, "#Error#"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(print::EnglishBaht(c.amount), QString::fromUtf8(c.words)) << "amount " << c.amount;
