@@ -137,9 +137,6 @@ int MEditPriceQ::currentLine() const {
 }
 
 void MEditPriceQ::Form_Load() {
-  // The window's outer size 8500 x 1200 less its frame and title.
-  move(plat::twipsToPx(1500), plat::twipsToPx(2900));
-  resize(plat::twipsToPx(8380), plat::twipsToPx(855));
   if (MainForm* f = saleScreen(); f && currentLine() >= 0) {
     const int r = currentLine();
     txtQuantity->setText(f->FGrid->TextMatrix(r, 2));
@@ -154,6 +151,11 @@ void MEditPriceQ::Form_Load() {
     cmdOK->setText(QStringLiteral("ตกลง"));
     cmdRemove->setText(QStringLiteral("ลบรายการ"));
   }
+}
+
+QSize MEditPriceQ::minimumSizeHint() const {
+  // The buttons reach 735 twips down; the window keeps a margin of 120 below and to the right.
+  return QSize(plat::twipsToPx(8055 + 120), plat::twipsToPx(735 + 120));
 }
 
 void MEditPriceQ::Form_Unload() {

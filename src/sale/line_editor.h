@@ -33,6 +33,8 @@ class MEditPriceQ : public plat::Form {
   void Form_Unload() override;
   bool isTopLevelWindow() const override { return true; }
   bool unloadsOnDeactivate() const override { return true; }
+  QRect designGeometry() const override { return {1500, 2900, 8500, 1200}; }
+  QSize minimumSizeHint() const override;
 
   QLabel* lblQ;
   QLineEdit* txtQuantity;

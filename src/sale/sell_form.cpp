@@ -180,9 +180,6 @@ bool SellForm::reading(F&& f) {
 }
 
 void SellForm::Form_Load() {
-  // The window's outer size, 14850 x 10000, less its frame and title.
-  move(0, 0);
-  resize(plat::twipsToPx(14730), plat::twipsToPx(9595));
   if (shell::thai()) {
     setWindowTitle(QStringLiteral("เลือก"));
     lblPName->setText(QStringLiteral("ชื่อสินค้า"));

@@ -21,6 +21,7 @@ class SellForm : public plat::Form {
   void Form_Load() override;
   void Form_Unload() override;
   bool isTopLevelWindow() const override { return true; }
+  QRect designGeometry() const override { return {0, 0, 14850, 10000}; }
 
   QFrame* Frame1;
   QPushButton* cmdBack;

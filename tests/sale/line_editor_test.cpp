@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/numtext.h"
 #include "platform/serial.h"
+#include "platform/units.h"
 #include "sale/main_form.h"
 #include "sale/register.h"
 #include "shell/settings.h"
@@ -87,6 +88,10 @@ TEST_F(LineEditor, OpensOnTheLineWithTheWindowsBehindDisabled) {
   EXPECT_FALSE(f->isEnabled());
   EXPECT_FALSE(window.isEnabled());
   EXPECT_TRUE(e->isWindow());
+  // At its place, with both buttons inside the window.
+  EXPECT_EQ(e->pos(), QPoint(plat::twipsToPx(1500), plat::twipsToPx(2900)));
+  EXPECT_TRUE(e->rect().contains(e->cmdRemove->geometry()));
+  EXPECT_TRUE(e->rect().contains(e->cmdOK->geometry()));
   EXPECT_EQ(e->lblQ->text(), "Quanity");
 }
 
