@@ -421,7 +421,13 @@ void PeriodReport::showAll() {
     RowCount = static_cast<int>(s.rows.size());
     FGrid->setAllRows(periodRowTexts(s.rows));
   } catch (const data::DbError& e) {
+    // Nothing of the last period stays beside the emptied grid, and nothing is left to print.
+    txtTotal->clear();
+    txtVat->clear();
+    if (txtVatTot) txtVatTot->clear();
+    shown_.reset();
     tell(e.text());
+    return;
   }
   remember();
 }

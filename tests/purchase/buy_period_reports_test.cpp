@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "data/db.h"
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "platform/print_surface_qt.h"
@@ -287,6 +288,22 @@ TEST_F(BuyPeriodTest, MonthShowAllWithoutAMonthIsTold) {
   f->cmdAll_Click();
   EXPECT_EQ(dialogs.lastMessage(), "Please choose a month.");
   EXPECT_EQ(f->FGrid->Rows(), 0);
+  f->cmdPrint_Click();
+  EXPECT_TRUE(printers.jobs.empty());
+}
+
+TEST_F(BuyPeriodTest, AFailedReadIsToldAndLeavesNothingOfTheLastDay) {
+  auto f = open<BuyDayReport>();
+  f->DTPDate1->setDate(QDate(2024, 3, 20));
+  f->cmdShow_Click();
+  ASSERT_EQ(f->RowCount, 2);
+  data::Conn().close();
+  f->DTPDate1->setDate(QDate(2024, 3, 31));
+  f->cmdShow_Click();
+  EXPECT_EQ(dialogs.lastMessage(), "Operation is not allowed when the object is closed.");
+  EXPECT_EQ(f->FGrid->Rows(), 0);
+  EXPECT_EQ(f->LstCate->count(), 0);
+  EXPECT_EQ(totals(*f), (QStringList{"", "", ""}));
   f->cmdPrint_Click();
   EXPECT_TRUE(printers.jobs.empty());
 }
