@@ -72,6 +72,7 @@ BuyReport::BuyReport(QWidget* parent) : plat::Form(parent) {
   FGrid->setGeometry(px(120, 1080, 9120, 3900));
   FGrid->setFixedRows(0);
   FGrid->setCols(5);
+  FGrid->setRows(0);
   FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   txtPrice = amountBox(this, {1560, 5100, 1620, 360});
   txtQuantity = amountBox(this, {1560, 5580, 1620, 360});
@@ -86,7 +87,10 @@ BuyReport::BuyReport(QWidget* parent) : plat::Form(parent) {
   setTabOrder(ComBar, FGrid);
 }
 
-QSize BuyReport::sizeHint() const { return QSize(plat::twipsToPx(kWidth), plat::twipsToPx(kHeight)); }
+QSize BuyReport::sizeHint() const {
+  const QSize c = clientTwips({kWidth, kHeight});
+  return QSize(plat::twipsToPx(c.width()), plat::twipsToPx(c.height()));
+}
 
 void BuyReport::Form_Load() {
   resize(sizeHint());

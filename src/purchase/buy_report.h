@@ -17,6 +17,7 @@ class BuyReport : public plat::Form {
 
   void Form_Load() override;
   bool unloadsOnDeactivate() const override { return true; }
+  QRect designGeometry() const override { return {0, 0, 9400, 7200}; }
   QSize sizeHint() const override;
 
   QLabel *lblCategory, *lblProduct, *lblDay, *lblInv, *lblQuantity, *lblprice, *lblvalue;

@@ -105,7 +105,10 @@ AnalyzeForm::AnalyzeForm(QWidget* parent) : plat::Form(parent) {
   setTabOrder(cmdSh, FGrid);
 }
 
-QSize AnalyzeForm::sizeHint() const { return QSize(plat::twipsToPx(kWidth), plat::twipsToPx(kHeight)); }
+QSize AnalyzeForm::sizeHint() const {
+  const QSize c = clientTwips({kWidth, kHeight});
+  return QSize(plat::twipsToPx(c.width()), plat::twipsToPx(c.height()));
+}
 
 void AnalyzeForm::Form_Load() {
   resize(sizeHint());

@@ -23,6 +23,7 @@ class AnalyzeForm : public plat::Form {
 
   void Form_Load() override;
   bool unloadsOnDeactivate() const override { return true; }
+  QRect designGeometry() const override { return {0, 0, 11850, 7700}; }
   QSize sizeHint() const override;
 
   QLabel* lblIni;

@@ -45,8 +45,8 @@ PriceForm::PriceForm(QWidget* parent) : plat::Form(parent) {
   cmdExit->setGeometry(px(4140, 210, 1000, 420));
   // Small and fixed: a title and a close box, no minimise or maximise.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(plat::twipsToPx(5295), plat::twipsToPx(1125));
-  move(plat::twipsToPx(3500), plat::twipsToPx(5000));
+  const QSize client = clientTwips(designGeometry().size());
+  setFixedSize(plat::twipsToPx(client.width()), plat::twipsToPx(client.height()));
 
   connect(txtPrice, &QLineEdit::textEdited, this, [this](const QString& t) {
     const QString kept = priceChars(t);

@@ -18,6 +18,7 @@ class PriceForm : public plat::Form {
   void Form_Load() override;
   void Form_Unload() override;
   bool isTopLevelWindow() const override { return true; }
+  QRect designGeometry() const override { return {3500, 5000, 5295, 1125}; }
 
   QLabel* lblPrice;
   QLineEdit* txtPrice;
