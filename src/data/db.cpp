@@ -1,8 +1,11 @@
 #include "data/db.h"
 
+#include <sqlite3.h>
+
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -91,6 +94,62 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& bi
   return q;
 }
 }  // namespace
+
+int RowView::columns() const { return sqlite3_column_count(static_cast<sqlite3_stmt*>(st_)); }
+bool RowView::isNull(int col) const {
+  return sqlite3_column_type(static_cast<sqlite3_stmt*>(st_), col) == SQLITE_NULL;
+}
+bool RowView::isNumber(int col) const {
+  const int t = sqlite3_column_type(static_cast<sqlite3_stmt*>(st_), col);
+  return t == SQLITE_INTEGER || t == SQLITE_FLOAT;
+}
+QString RowView::text(int col) const {
+  auto* st = static_cast<sqlite3_stmt*>(st_);
+  const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+  return p ? QString::fromUtf8(p, sqlite3_column_bytes(st, col)) : QString();
+}
+double RowView::number(int col) const { return sqlite3_column_double(static_cast<sqlite3_stmt*>(st_), col); }
+
+void Db::forEachRow(const QString& sql, const QVariantList& binds,
+                    const std::function<void(const RowView&)>& f) {
+  const QSqlDatabase h = handle();
+  if (!h.isOpen()) throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
+  const QVariant v = h.driver()->handle();
+  sqlite3* db = v.isValid() ? *static_cast<sqlite3* const*>(v.constData()) : nullptr;
+  if (!db) throw DbError(QStringLiteral("No database connection."));
+  sqlite3_stmt* st = nullptr;
+  const QByteArray text = sql.toUtf8();
+  if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &st, nullptr) != SQLITE_OK)
+    throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+  // The statement is finalized on every way out, a throwing callback's too.
+  struct Finalize {
+    sqlite3_stmt* st;
+    ~Finalize() { sqlite3_finalize(st); }
+  } guard{st};
+  for (int i = 0; i < binds.size(); ++i) {
+    const QVariant b = bindable(binds[i]);
+    int rc;
+    if (!b.isValid() || b.isNull()) {
+      rc = sqlite3_bind_null(st, i + 1);
+    } else if (b.typeId() == QMetaType::Double || b.typeId() == QMetaType::Float) {
+      rc = sqlite3_bind_double(st, i + 1, b.toDouble());
+    } else if (b.typeId() == QMetaType::Int || b.typeId() == QMetaType::LongLong ||
+               b.typeId() == QMetaType::UInt || b.typeId() == QMetaType::Bool) {
+      rc = sqlite3_bind_int64(st, i + 1, b.toLongLong());
+    } else {
+      const QByteArray u = b.toString().toUtf8();
+      rc = sqlite3_bind_text(st, i + 1, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
+    }
+    if (rc != SQLITE_OK) throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+  }
+  const RowView row(st);
+  for (;;) {
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_DONE) break;
+    if (rc != SQLITE_ROW) throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    f(row);
+  }
+}
 
 const QStringList& Db::requiredTables() {
   static const QStringList t{"Product",   "Category",  "Sell",     "Buy",

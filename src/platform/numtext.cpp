@@ -108,6 +108,8 @@ QString fmtPurchase(double v) {
 }
 
 QString plainNumber(double v) {
+  // Whole numbers, the most common cell of a list, need no decimal expansion.
+  if (std::abs(v) < 1e15 && v == std::trunc(v)) return QString::number(static_cast<qint64>(v));
   const Decimal d = toDecimal(v);
   QString out = sign(d) + d.intPart;
   if (!d.fracPart.isEmpty()) out += '.' + d.fracPart;

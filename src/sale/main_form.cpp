@@ -57,15 +57,15 @@ QLineEdit* box(QWidget* parent, const char* name, QRect geo, bool locked = false
 }
 
 // Fills a pick list with "id.name" items, the id as item data, and shows it focused on its first
-// item; a snapshot without rows leaves the list as it was. The rows hold the id, then the name.
-bool showIdList(plat::NameList* list, const data::Snapshot& s) {
-  if (s.empty()) return false;
+// item; a query without rows leaves the list as it was. The rows hold the id, then the name; they
+// are read straight into the list's lines.
+bool showIdList(plat::NameList* list, const QString& sql, const QVariantList& binds = {}) {
   std::vector<plat::NameItem> items;
-  items.reserve(static_cast<std::size_t>(s.size()));
-  for (const auto& row : s.rows()) {
-    const QString id = row[0].toString();
-    items.emplace_back(id + QLatin1Char('.') + row[1].toString(), id);
-  }
+  data::Conn().forEachRow(sql, binds, [&](const data::RowView& row) {
+    const QString id = row.text(0);
+    items.emplace_back(id + QLatin1Char('.') + row.text(1), id);
+  });
+  if (items.empty()) return false;
   list->setItems(std::move(items));
   list->setCurrentRow(0);
   list->show();
@@ -482,10 +482,8 @@ void MainForm::enterCode() {
 
 void MainForm::ChkSearch(const QString& text) {
   try {
-    const data::Snapshot s =
-        data::Conn().query(QStringLiteral("SELECT PId, PName FROM Product WHERE PName LIKE ? ESCAPE '\\'"),
-                           {QStringLiteral("%") + likeLiteral(text) + QStringLiteral("%")});
-    showIdList(ListPName, s);
+    showIdList(ListPName, QStringLiteral("SELECT PId, PName FROM Product WHERE PName LIKE ? ESCAPE '\\'"),
+               {QStringLiteral("%") + likeLiteral(text) + QStringLiteral("%")});
   } catch (const data::DbError& e) {
     plat::dialogs().message(e.text());
   }
@@ -595,9 +593,7 @@ void MainForm::txtCusName_Change() {
 
 void MainForm::fillCustomerList() {
   ListCusId->clear();
-  const data::Snapshot s =
-      data::Conn().query(QStringLiteral("SELECT CustomerId, CompanyName FROM Customers ORDER BY CustomerId"));
-  showIdList(ListCusId, s);
+  showIdList(ListCusId, QStringLiteral("SELECT CustomerId, CompanyName FROM Customers ORDER BY CustomerId"));
 }
 
 void MainForm::cmdBrowse_Click() {

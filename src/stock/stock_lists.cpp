@@ -1,6 +1,7 @@
 #include "stock/stock_lists.h"
 
 #include <QVariant>
+#include <functional>
 
 #include "data/db.h"
 #include "platform/numtext.h"
@@ -20,36 +21,45 @@ QString containsPattern(const QString& text) {
   return QLatin1Char('%') + t + QLatin1Char('%');
 }
 
-ListRows searchRows(const QString& text) {
-  const QString pat = containsPattern(text);
-  const auto s = data::Conn().query(
-      QStringLiteral("SELECT PId, PName, Price, Quantity, ProNoun FROM Product "
-                     "WHERE CID LIKE ? ESCAPE '\\' OR PId LIKE ? ESCAPE '\\' OR PName LIKE ? ESCAPE '\\' "
-                     "ORDER BY PId"),
-      {pat, pat, pat});
+// A column as the lists show it unformatted.
+QString raw(const data::RowView& r, int col) {
+  if (r.isNull(col)) return QString();
+  return r.isNumber(col) ? plat::plainNumber(r.number(col)) : r.text(col);
+}
+
+ListRows walk(const QString& sql, const QVariantList& binds,
+              const std::function<QStringList(const data::RowView&)>& row) {
   ListRows out;
-  out.reserve(s.size());
-  for (const auto& r : s.rows())
-    out.push_back({rawText(r[0]), rawText(r[1]), rawText(r[2]), rawText(r[3]), rawText(r[4]), text});
+  data::Conn().forEachRow(sql, binds, [&](const data::RowView& r) { out.push_back(row(r)); });
   return out;
 }
 
+ListRows searchRows(const QString& text) {
+  const QString pat = containsPattern(text);
+  return walk(
+      QStringLiteral("SELECT PId, PName, Price, Quantity, ProNoun FROM Product "
+                     "WHERE CID LIKE ? ESCAPE '\\' OR PId LIKE ? ESCAPE '\\' OR PName LIKE ? ESCAPE '\\' "
+                     "ORDER BY PId"),
+      {pat, pat, pat}, [&](const data::RowView& r) {
+        return QStringList{raw(r, 0), raw(r, 1), raw(r, 2), raw(r, 3), raw(r, 4), text};
+      });
+}
+
 // Rows grouped under a heading row whenever the category (column cidCol) changes.
-template <typename MakeRow>
-ListRows grouped(const data::Snapshot& s, int cidCol, int nameCol, MakeRow makeRow) {
+ListRows grouped(const QString& sql, int cidCol, int nameCol,
+                 const std::function<QStringList(const data::RowView&, const QString& cid)>& makeRow) {
   ListRows out;
-  out.reserve(s.size() + 16);
   bool first = true;
   QString current;
-  for (const auto& r : s.rows()) {
-    const QString cid = rawText(r[cidCol]);
+  data::Conn().forEachRow(sql, {}, [&](const data::RowView& r) {
+    const QString cid = raw(r, cidCol);
     if (first || cid.compare(current, Qt::CaseInsensitive) != 0) {
       first = false;
       current = cid;
-      out.push_back({kHeadingCode, rawText(r[nameCol]), QString(), QString(), QString(), QString()});
+      out.push_back({kHeadingCode, raw(r, nameCol), QString(), QString(), QString(), QString()});
     }
     out.push_back(makeRow(r, cid));
-  }
+  });
   return out;
 }
 
@@ -76,92 +86,77 @@ QString categoryIdOf(const QString& item) {
 }
 
 ListRows allCategoryStockRows() {
-  const auto s = data::Conn().query(
+  return grouped(
       QStringLiteral("SELECT p.PId, p.PName, p.Price, p.Quantity, p.ProNoun, p.CID, c.CateName "
-                     "FROM Product p LEFT JOIN Category c ON c.CateID = p.CID ORDER BY p.CID, p.PId"));
-  return grouped(s, 5, 6, [](const QVector<QVariant>& r, const QString& cid) {
-    return QStringList{rawText(r[0]), rawText(r[1]), rawText(r[2]), rawText(r[3]), rawText(r[4]), cid};
-  });
+                     "FROM Product p LEFT JOIN Category c ON c.CateID = p.CID ORDER BY p.CID, p.PId"),
+      5, 6, [](const data::RowView& r, const QString& cid) {
+        return QStringList{raw(r, 0), raw(r, 1), raw(r, 2), raw(r, 3), raw(r, 4), cid};
+      });
 }
 
 ListRows categoryStockRows(const QString& cid) {
-  const auto s = data::Conn().query(
+  return walk(
       QStringLiteral("SELECT PId, PName, Price, Quantity, ProNoun FROM Product WHERE CID = ? ORDER BY PId"),
-      {cid});
-  ListRows out;
-  out.reserve(s.size());
-  for (const auto& r : s.rows())
-    out.push_back({rawText(r[0]), rawText(r[1]), rawText(r[2]), rawText(r[3]), rawText(r[4]), cid});
-  return out;
+      {cid}, [&](const data::RowView& r) {
+        return QStringList{raw(r, 0), raw(r, 1), raw(r, 2), raw(r, 3), raw(r, 4), cid};
+      });
 }
 
 ListRows searchStockRows(const QString& text) { return searchRows(text); }
 
 ListRows reorderRows(const QString& col5) {
-  const auto s = data::Conn().query(QStringLiteral(
-      "SELECT PId, PName, Price, Quantity, ProNoun FROM Product WHERE Quantity <= PoOrder ORDER BY PId"));
-  ListRows out;
-  out.reserve(s.size());
-  for (const auto& r : s.rows())
-    out.push_back({rawText(r[0]), rawText(r[1]), plat::fmtMoney(r[2].toDouble()),
-                   plat::fmtWhole(r[3].toDouble()), rawText(r[4]), col5});
-  return out;
+  return walk(
+      QStringLiteral(
+          "SELECT PId, PName, Price, Quantity, ProNoun FROM Product WHERE Quantity <= PoOrder ORDER BY PId"),
+      {}, [&](const data::RowView& r) {
+        return QStringList{raw(r, 0), raw(r, 1), plat::fmtMoney(r.number(2)), plat::fmtWhole(r.number(3)),
+                           raw(r, 4), col5};
+      });
 }
 
 ValueList valueRows(const QString& col5) {
+  ValueList out;
   // The latest lot of each product in one pass: by date, then time, then the later row.
-  const auto s = data::Conn().query(
+  out.rows = walk(
       QStringLiteral("SELECT p.PId, p.PName, p.Quantity, l.BPrice, l.PId IS NOT NULL AS Bought "
                      "FROM Product p LEFT JOIN ("
                      "  SELECT PId, BPrice, ROW_NUMBER() OVER (PARTITION BY PId ORDER BY BuyDate DESC, "
                      "BuyTime DESC, rowid DESC) AS k"
                      "  FROM Buy) l ON l.PId = p.PId AND l.k = 1 "
-                     "ORDER BY p.PId"));
-  ValueList out;
-  out.rows.reserve(s.size());
-  for (const auto& r : s.rows()) {
-    const double q = r[2].toDouble();
-    if (r[4].toInt() == 0) {
-      out.rows.push_back(
-          {rawText(r[0]), rawText(r[1]), QStringLiteral("0"), rawText(r[2]), QStringLiteral("0"), col5});
-      continue;
-    }
-    const double price = r[3].toDouble();
-    const double value = q * price;
-    out.total += value;
-    out.rows.push_back({rawText(r[0]), rawText(r[1]), plat::fmtMoney(price), plat::fmtWhole(q),
-                        plat::fmtMoney(value), col5});
-  }
+                     "ORDER BY p.PId"),
+      {}, [&](const data::RowView& r) {
+        if (r.number(4) == 0)
+          return QStringList{raw(r, 0), raw(r, 1), QStringLiteral("0"), raw(r, 2), QStringLiteral("0"), col5};
+        const double q = r.number(2);
+        const double price = r.number(3);
+        const double value = q * price;
+        out.total += value;
+        return QStringList{
+            raw(r, 0), raw(r, 1), plat::fmtMoney(price), plat::fmtWhole(q), plat::fmtMoney(value), col5};
+      });
   return out;
 }
 
 ListRows allCategoryLotRows() {
-  const auto s = data::Conn().query(
+  return grouped(
       QStringLiteral("SELECT p.PId, p.PName, b.BPrice, p.Quantity, p.CID, c.CateName "
                      "FROM Buy b JOIN Product p ON p.PId = b.PId LEFT JOIN Category c ON c.CateID = p.CID "
-                     "ORDER BY p.CID, p.PId, b.BuyDate, b.BuyTime, b.rowid"));
-  return grouped(s, 4, 5, [](const QVector<QVariant>& r, const QString& cid) {
-    return QStringList{rawText(r[0]),
-                       rawText(r[1]),
-                       rawText(r[2]),
-                       rawText(r[3]),
-                       plat::plainNumber(r[3].toDouble() * r[2].toDouble()),
-                       cid};
-  });
+                     "ORDER BY p.CID, p.PId, b.BuyDate, b.BuyTime, b.rowid"),
+      4, 5, [](const data::RowView& r, const QString& cid) {
+        return QStringList{
+            raw(r, 0), raw(r, 1), raw(r, 2), raw(r, 3), plat::plainNumber(r.number(3) * r.number(2)), cid};
+      });
 }
 
 ListRows categoryLotRows(const QString& cid) {
-  const auto s =
-      data::Conn().query(QStringLiteral("SELECT p.PId, p.PName, b.BPrice, p.Quantity "
-                                        "FROM Buy b JOIN Product p ON p.PId = b.PId WHERE p.CID = ? "
-                                        "ORDER BY b.BuyDate, b.BuyTime, b.rowid"),
-                         {cid});
-  ListRows out;
-  out.reserve(s.size());
-  for (const auto& r : s.rows())
-    out.push_back({rawText(r[0]), rawText(r[1]), rawText(r[2]), rawText(r[3]),
-                   plat::plainNumber(r[3].toDouble() * r[2].toDouble()), cid});
-  return out;
+  return walk(QStringLiteral("SELECT p.PId, p.PName, b.BPrice, p.Quantity "
+                             "FROM Buy b JOIN Product p ON p.PId = b.PId WHERE p.CID = ? "
+                             "ORDER BY b.BuyDate, b.BuyTime, b.rowid"),
+              {cid}, [&](const data::RowView& r) {
+                return QStringList{
+                    raw(r, 0), raw(r, 1), raw(r, 2), raw(r, 3), plat::plainNumber(r.number(3) * r.number(2)),
+                    cid};
+              });
 }
 
 ListRows searchLotRows(const QString& text) { return searchRows(text); }

@@ -125,9 +125,13 @@ void StockListWindow::clearList() {
   RowCount = 0;
 }
 
-void StockListWindow::showRows(const ListRows& rows) {
-  FGrid->appendRows(rows);
-  RowCount += static_cast<int>(rows.size());
+void StockListWindow::showRows(ListRows rows) {
+  const int n = static_cast<int>(rows.size());
+  if (FGrid->Rows() == 0)
+    FGrid->setAllRows(std::move(rows));  // the cells move in, no copy
+  else
+    FGrid->appendRows(rows);
+  RowCount += n;
 }
 
 void StockListWindow::tell(const QString& text) { plat::dialogs().message(text); }

@@ -61,7 +61,7 @@ class StockListWindow : public plat::Form {
 
   void clearList();
   // Shows rows in the grid and counts them.
-  void showRows(const ListRows& rows);
+  void showRows(ListRows rows);
   // Runs a list; a failure of the database is told to the user and leaves what was shown so far.
   template <typename F>
   void guarded(F f);

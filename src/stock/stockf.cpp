@@ -140,8 +140,8 @@ void StockF::cmdValue_Click() {
   txtcosttal->clear();  // a failed list shows no earlier total
   const QString col5 = ComCate->currentText();
   guarded([&] {
-    const ValueList v = valueRows(col5);
-    showRows(v.rows);
+    ValueList v = valueRows(col5);
+    showRows(std::move(v.rows));
     txtcosttal->setText(plat::fmtMoney(v.total));
   });
   txtcosttal->show();
