@@ -7,18 +7,17 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "data/dbfile.h"
+#include "support/harness.h"
 #include "support/shop_db.h"
 
 namespace {
@@ -125,22 +124,13 @@ BENCHMARK(BM_RawRestore)->UseRealTime()->Unit(benchmark::kMillisecond)->Iteratio
 }  // namespace
 
 int main(int argc, char** argv) {
-  static QTemporaryDir home;
-  qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-
-  std::fprintf(stderr, "building the database...\n");
-  g_db = benchdb::shopDatabase();
-  const QDir dir = QFileInfo(g_db).absoluteDir();
-  g_target = dir.filePath(QStringLiteral("backup_bench.bak"));
-  g_backup = dir.filePath(QStringLiteral("backup_bench_source.bak"));
-  data::backupDatabase(g_db, g_backup);
-  g_restore = benchdb::copyOf(g_db, QStringLiteral("backup_bench_restore.db"));
-  std::fprintf(stderr, "database of %lld MB\n", static_cast<long long>(QFileInfo(g_db).size() >> 20));
-
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return benchdb::runBenchmarks(argc, argv, [] {
+    g_db = benchdb::shopDatabase();
+    const QDir dir = QFileInfo(g_db).absoluteDir();
+    g_target = dir.filePath(QStringLiteral("backup_bench.bak"));
+    g_backup = dir.filePath(QStringLiteral("backup_bench_source.bak"));
+    data::backupDatabase(g_db, g_backup);
+    g_restore = benchdb::copyOf(g_db, QStringLiteral("backup_bench_restore.db"));
+    std::fprintf(stderr, "database of %lld MB\n", static_cast<long long>(QFileInfo(g_db).size() >> 20));
+  });
 }

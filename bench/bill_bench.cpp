@@ -4,10 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QApplication>
 #include <QDate>
-#include <QTemporaryDir>
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -16,6 +13,7 @@
 #include "reports/bill_gather.h"
 #include "reports/bill_layout.h"
 #include "sale/posting.h"
+#include "support/harness.h"
 #include "support/shop_db.h"
 
 namespace {
@@ -39,10 +37,9 @@ const QDate kPostDay(2024, 4, 10);  // the day after the last, where the bench p
 QString g_db;     // read only
 QString g_write;  // a copy the posting and cancelling benches write to
 
-std::string iso(const QDate& d) { return d.toString(Qt::ISODate).toStdString(); }
-std::string code(int i) { return benchdb::productCode(i); }
 using benchdb::bindText;
 using benchdb::die;
+using benchdb::iso;
 using benchdb::openRaw;
 using benchdb::prepareRaw;
 
@@ -114,7 +111,8 @@ sale::Posting nextBill(std::mt19937& rng) {
   bill.employee = QStringLiteral("Admin");
   bill.received = 1000;
   for (int i = 0; i < kCancelLines; ++i)
-    bill.lines.push_back({QString::fromStdString(code(pick(rng))), 1.5, 25, QStringLiteral("10:00:00")});
+    bill.lines.push_back(
+        {QString::fromStdString(benchdb::productCode(pick(rng))), 1.5, 25, QStringLiteral("10:00:00")});
   return bill;
 }
 
@@ -152,17 +150,8 @@ BENCHMARK(BM_CancelBill)->UseRealTime()->Unit(benchmark::kMicrosecond)->MinTime(
 }  // namespace
 
 int main(int argc, char** argv) {
-  static QTemporaryDir home;
-  qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-
-  std::fprintf(stderr, "building the database...\n");
-  g_db = benchdb::shopDatabase(shopSize());
-  g_write = benchdb::copyOf(g_db, QStringLiteral("bill_bench.db"));
-
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return benchdb::runBenchmarks(argc, argv, [] {
+    g_db = benchdb::shopDatabase(shopSize());
+    g_write = benchdb::copyOf(g_db, QStringLiteral("bill_bench.db"));
+  });
 }

@@ -3,62 +3,26 @@
 // does it for every Enter.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QSqlQuery>
-#include <QTemporaryDir>
-#include <cstdio>
-#include <cstdlib>
 #include <random>
 
 #include "data/db.h"
 #include "platform/dialogs.h"
-#include "platform/files.h"
 #include "platform/serial.h"
 #include "sale/main_form.h"
 #include "shell/settings.h"
+#include "support/harness.h"
+#include "support/shop_db.h"
 
 namespace {
 
-constexpr int kProducts = 100000;
 constexpr int kLinesPerSale = 50;
 
-[[noreturn]] void die(const char* what) {
-  std::fprintf(stderr, "entry_bench: %s\n", what);
-  std::exit(1);
-}
-
-QString templatePath() {
-  const QString shipped = plat::shippedPath(QStringLiteral("Kelvantorium.db"));
-  if (QFileInfo::exists(shipped)) return shipped;
-  const QString beside = QCoreApplication::applicationDirPath() + "/../shipped/Kelvantorium.db";
-  if (QFileInfo::exists(beside)) return beside;
-  die("template database not found; set QUORVANEL_SHIPPED");
-}
-
-QString code(int i) { return QStringLiteral("885%1").arg(i, 10, 10, QChar('0')); }
-
-void buildDatabase(const QString& path) {
-  QFile::remove(path);
-  if (!QFile::copy(templatePath(), path)) die("cannot copy the template database");
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-  data::Conn().open(path);
-  data::Conn().transaction([] {
-    QSqlQuery q(data::Conn().handle());
-    q.prepare(
-        "INSERT INTO Product (PId, PName, Price, Price1, Price2, Quantity, CID, ProNoun, PoOrder) "
-        "VALUES (?, ?, ?, ?, ?, 1000000000, 'C1', 'pcs', 5)");
-    for (int i = 0; i < kProducts; ++i) {
-      q.bindValue(0, code(i));
-      q.bindValue(1, QStringLiteral("Product number %1").arg(i));
-      q.bindValue(2, 10 + i % 997 * 0.25);
-      q.bindValue(3, 9.5 + i % 997 * 0.25);
-      q.bindValue(4, 9 + i % 997 * 0.25);
-      if (!q.exec()) die("cannot insert a product");
-    }
-  });
+// The shop's products only: the scan reads no lots or sales.
+benchdb::ShopSize shopSize() {
+  benchdb::ShopSize z;
+  z.lotsPerProduct = 0;
+  z.saleLines = 0;
+  return z;
 }
 
 void BM_ScanToLine(benchmark::State& state) {
@@ -70,7 +34,7 @@ void BM_ScanToLine(benchmark::State& state) {
   sale::MainForm form;
   form.Form_Load();
   std::mt19937 rng(42);
-  std::uniform_int_distribution<int> pick(0, kProducts - 1);
+  std::uniform_int_distribution<int> pick(0, shopSize().products - 1);
   for (auto _ : state) {
     if (form.LineCount() >= kLinesPerSale) {
       state.PauseTiming();
@@ -78,7 +42,7 @@ void BM_ScanToLine(benchmark::State& state) {
       log.clear();
       state.ResumeTiming();
     }
-    form.txtBar->setText(code(pick(rng)));
+    form.txtBar->setText(QString::fromStdString(benchdb::productCode(pick(rng))));
     int enter = 13;
     form.txtBar_KeyPress(enter);
   }
@@ -91,17 +55,5 @@ BENCHMARK(BM_ScanToLine)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportA
 }  // namespace
 
 int main(int argc, char** argv) {
-  static QTemporaryDir home;
-  qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  QTemporaryDir work;
-  if (!work.isValid()) die("cannot make a working folder");
-  std::fprintf(stderr, "building the database...\n");
-  buildDatabase(work.filePath("entry.db"));
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  data::Conn().close();
-  return 0;
+  return benchdb::runBenchmarks(argc, argv, [] { data::Conn().open(benchdb::shopDatabase(shopSize())); });
 }

@@ -7,21 +7,13 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QApplication>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QFile>
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <string>
 
 #include "data/db.h"
-#include "platform/dialogs.h"
-#include "platform/flexgrid.h"
-#include "reportkit/period_query.h"
-#include "reportkit/period_report.h"
 #include "reports/sale_period_reports.h"
 #include "shell/session.h"
+#include "support/harness.h"
+#include "support/periods.h"
 #include "support/shop_db.h"
 
 namespace {
@@ -29,21 +21,6 @@ namespace {
 using namespace benchdb;
 
 QString g_before;  // the shop without SellByDateProduct and the statistics
-
-data::DateRange rangeOf(int period) {
-  switch (period) {
-    case 0:
-      return {"2024-06-14", "2024-06-14"};
-    case 1:
-      return data::monthRange(2024, 6);
-    default:
-      return data::yearRange(2024);
-  }
-}
-std::string periodName(int period) {
-  static const char* names[] = {"day", "month", "year"};
-  return names[period];
-}
 
 // The statement Show All runs, as the report builds it.
 const char* kShowAllSql =
@@ -53,78 +30,12 @@ const char* kShowAllSql =
     "WHERE SellDate BETWEEN ? AND ? GROUP BY PID) AS s "
     "LEFT JOIN Product AS p ON p.PId = s.k LEFT JOIN Category AS c ON c.CateID = p.CID";
 
-void BM_ShowAllRows(benchmark::State& state) {
-  const int period = static_cast<int>(state.range(0));
-  data::Conn().open(shopDatabase());
-  const reportkit::PeriodScope scope{rangeOf(period), std::nullopt};
-  long long rows = 0;
-  for (auto _ : state) {
-    const auto products = reportkit::periodProducts(data::Conn(), reportkit::PeriodSource::sales(), scope);
-    const auto summary = reportkit::summarize(products, {period != 0, true});
-    const auto texts = reportkit::periodRowTexts(summary.rows);
-    rows = texts.size();
-    benchmark::DoNotOptimize(texts);
-  }
-  data::Conn().close();
-  state.SetLabel(periodName(period) + ", " + std::to_string(rows) + " rows");
-}
-
-// The process's resident memory in kB, from /proc.
-long residentKb() {
-  QFile f(QStringLiteral("/proc/self/status"));
-  if (!f.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : f.readAll().split('\n'))
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
-  return 0;
-}
+void BM_ShowAllRows(benchmark::State& state) { showAllRows(state, reportkit::PeriodSource::sales(), true); }
 
 // The window's Show All: the rows above put into its grid, the category list and the totals.
 void BM_ShowAllWindow(benchmark::State& state) {
-  const int period = static_cast<int>(state.range(0));
-  data::Conn().open(shopDatabase());
-  plat::ScriptedDialogs dialogs;
   shell::session().userName = QStringLiteral("Admin");
-  std::unique_ptr<reportkit::PeriodReport> f;
-  if (period == 0) {
-    auto* d = new reports::DayReport;
-    d->Form_Load();
-    d->DTPDate1->setDate(QDate(2024, 6, 14));
-    f.reset(d);
-  } else if (period == 1) {
-    auto* m = new reports::MoReport;
-    m->Form_Load();
-    m->comMo->setCurrentText(QStringLiteral("06/2024"));
-    m->choosePeriod();
-    f.reset(m);
-  } else {
-    auto* y = new reports::YearReport;
-    y->Form_Load();
-    y->txtYear->setText(QStringLiteral("2024"));
-    f.reset(y);
-  }
-  const long before = residentKb();
-  for (auto _ : state) f->showAll();
-  state.SetLabel(periodName(period) + ", " + std::to_string(f->RowCount) + " rows, total " +
-                 f->txtTotal->text().toStdString() + ", " + std::to_string((residentKb() - before) / 1024) +
-                 " MB more resident");
-  f.reset();
-  data::Conn().close();
-}
-
-void rawShowAll(benchmark::State& state, const QString& path, const char* sql) {
-  const int period = static_cast<int>(state.range(0));
-  sqlite3* db = openRaw(path);
-  sqlite3_stmt* st = prepareRaw(db, sql);
-  const data::DateRange r = rangeOf(period);
-  long long rows = 0;
-  for (auto _ : state) {
-    bindText(st, 1, r.from.toStdString());
-    bindText(st, 2, r.to.toStdString());
-    rows = drain(st);
-  }
-  sqlite3_finalize(st);
-  sqlite3_close(db);
-  state.SetLabel(periodName(period) + ", " + std::to_string(rows) + " rows");
+  showAllWindow<reports::DayReport, reports::MoReport, reports::YearReport>(state);
 }
 
 void BM_RawShowAll(benchmark::State& state) { rawShowAll(state, shopDatabase(), kShowAllSql); }
@@ -206,20 +117,11 @@ BENCHMARK(BM_RawDeleteMonth)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 }  // namespace
 
 int main(int argc, char** argv) {
-  static QTemporaryDir home;
-  qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  std::fprintf(stderr, "building the shop database...\n");
-  g_before = copyOf(shopDatabase(), QStringLiteral("period-before.db"));
-  sqlite3* db = openRaw(g_before);
-  execRaw(db, "DROP INDEX SellByDateProduct");
-  execRaw(db, "DELETE FROM sqlite_stat1");
-  sqlite3_close(db);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  QFile::remove(g_before);
-  QFile::remove(deleteCopy());
-  return 0;
+  return runBenchmarks(argc, argv, [] {
+    g_before = copyOf(shopDatabase(), QStringLiteral("period-before.db"));
+    sqlite3* db = openRaw(g_before);
+    execRaw(db, "DROP INDEX SellByDateProduct");
+    execRaw(db, "DELETE FROM sqlite_stat1");
+    sqlite3_close(db);
+  });
 }

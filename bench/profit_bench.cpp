@@ -3,10 +3,9 @@
 // the same statement stepped through the SQLite C API in the same run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include "data/db.h"
 #include "reports/profit_analysis.h"
+#include "support/harness.h"
 #include "support/shop_db.h"
 
 namespace {
@@ -56,10 +55,5 @@ BENCHMARK(BM_ProfitOneCategory)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchdb::shopDatabase();  // built before any timing
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return benchdb::runBenchmarks(argc, argv, [] { benchdb::shopDatabase(); });  // built before any timing
 }

@@ -17,7 +17,24 @@ namespace benchdb {
 
 namespace {
 
-std::string iso(const QDate& d) { return d.toString(Qt::ISODate).toStdString(); }
+std::string numbered(const char* format, int n) {
+  char b[16];
+  std::snprintf(b, sizeof b, format, n);
+  return b;
+}
+
+// Rows 1..count of a table of ids and names: the id after format, the name the noun and the id.
+void insertNamed(sqlite3* db, const char* sql, int count, const char* format, const char* noun) {
+  sqlite3_stmt* st = prepareRaw(db, sql);
+  for (int n = 1; n <= count; ++n) {
+    const std::string id = numbered(format, n);
+    bindText(st, 1, id);
+    bindText(st, 2, std::string(noun) + " " + id);
+    check(db, sqlite3_step(st), noun);
+    sqlite3_reset(st);
+  }
+  sqlite3_finalize(st);
+}
 
 QTemporaryDir& folder() {
   static QTemporaryDir dir;
@@ -25,40 +42,24 @@ QTemporaryDir& folder() {
 }
 
 void build(const QString& path, const ShopSize& z) {
+  if (z.busyCustomerLines > 0 && (z.customers < 43 || z.busyCustomerLines > z.saleLines))
+    die("a busy customer needs 43 customers and sale lines enough");
+  if (z.busySupplierLots > 0 && (z.suppliers < 8 || z.busySupplierLots > z.products * z.lotsPerProduct))
+    die("a busy supplier needs 8 suppliers and lots enough");
+  if (z.shuffledCodes && z.products % 7919 == 0) die("shuffled codes need a product count prime to 7919");
+  std::fprintf(stderr, "building the shop database (%d products, %d sale lines)...\n", z.products,
+               z.saleLines);
   QFile::remove(path);
   if (!QFile::copy(templatePath(), path)) die("cannot copy the template database");
   QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
   sqlite3* db = openRaw(path);
   execRaw(db, "PRAGMA synchronous = OFF");
   execRaw(db, "BEGIN");
-  sqlite3_stmt* cat = prepareRaw(db, "INSERT INTO Category (CateID, CateName) VALUES (?, ?)");
-  for (int c = 1; c <= z.categories; ++c) {
-    char id[16];
-    std::snprintf(id, sizeof id, "C%02d", c);
-    bindText(cat, 1, id);
-    bindText(cat, 2, std::string("Category ") + id);
-    check(db, sqlite3_step(cat), "category");
-    sqlite3_reset(cat);
-  }
-  sqlite3_stmt* sup = prepareRaw(db, "INSERT INTO Suppliers (SupplierId, CompanyName) VALUES (?, ?)");
-  for (int s = 1; s <= z.suppliers; ++s) {
-    char id[16];
-    std::snprintf(id, sizeof id, "S%02d", s);
-    bindText(sup, 1, id);
-    bindText(sup, 2, std::string("Supplier ") + id);
-    check(db, sqlite3_step(sup), "supplier");
-    sqlite3_reset(sup);
-  }
-  sqlite3_stmt* cus =
-      prepareRaw(db, "INSERT INTO Customers (CustomerId, CompanyName, Discount) VALUES (?, ?, 1)");
-  for (int k = 1; k <= z.customers; ++k) {
-    char id[16];
-    std::snprintf(id, sizeof id, "K%04d", k);
-    bindText(cus, 1, id);
-    bindText(cus, 2, std::string("Customer ") + id);
-    check(db, sqlite3_step(cus), "customer");
-    sqlite3_reset(cus);
-  }
+  insertNamed(db, "INSERT INTO Category (CateID, CateName) VALUES (?, ?)", z.categories, "C%02d", "Category");
+  insertNamed(db, "INSERT INTO Suppliers (SupplierId, CompanyName) VALUES (?, ?)", z.suppliers, "S%02d",
+              "Supplier");
+  insertNamed(db, "INSERT INTO Customers (CustomerId, CompanyName, Discount) VALUES (?, ?, 1)", z.customers,
+              "K%04d", "Customer");
   sqlite3_stmt* product =
       prepareRaw(db,
                  "INSERT INTO Product (PId, PName, Price, Price1, Price2, Quantity, CID, ProNoun, PoOrder) "
@@ -68,20 +69,24 @@ void build(const QString& path, const ShopSize& z) {
                  "INSERT INTO Buy (PId, BuyDate, BuyTime, BQuantity, BPrice, BuyId, RemainQ, SupplierID) "
                  "VALUES (?, ?, '09:00:00', 500, ?, ?, 500, ?)");
   const int days = static_cast<int>(z.firstDay.daysTo(z.lastDay)) + 1;
-  for (int p = 0; p < z.products; ++p) {
+  const int lots = z.products * z.lotsPerProduct;
+  for (int i = 0; i < z.products; ++i) {
+    const int p = z.shuffledCodes ? static_cast<int>(i * 7919LL % z.products) : i;
     bindText(product, 1, productCode(p));
     bindText(product, 2, "Product " + std::to_string(p));
     bindText(product, 3, categoryOf(p, z));
     check(db, sqlite3_step(product), "product");
     sqlite3_reset(product);
     for (int l = 0; l < z.lotsPerProduct; ++l) {
-      char supplier[16];
-      std::snprintf(supplier, sizeof supplier, "S%02d", (p + l) % z.suppliers + 1);
+      const int n = i * z.lotsPerProduct + l;
+      int s = (p + l) % z.suppliers + 1;
+      if (z.busySupplierLots > 0 && s == 7) s = 8;
+      const bool busy = z.busySupplierLots > 0 && n % (lots / z.busySupplierLots) == 0;
       bindText(lot, 1, productCode(p));
       bindText(lot, 2, iso(z.firstDay.addDays((p + l * 97) % days)));
       sqlite3_bind_double(lot, 3, 10 + (p + l) % 7);
       bindText(lot, 4, std::to_string(p % 50 + 1));
-      bindText(lot, 5, supplier);
+      bindText(lot, 5, busy ? kBusySupplier : numbered("S%02d", s));
       check(db, sqlite3_step(lot), "lot");
       sqlite3_reset(lot);
     }
@@ -95,21 +100,31 @@ void build(const QString& path, const ShopSize& z) {
   const int bills = z.saleLines / z.linesPerBill;
   std::vector<int> billOfDay(days, 0);
   const char* employees[] = {"Admin", "Somchai", "Malee"};
+  // The busy customer's lines: every n-th line of the table, each dated in lastDay's year, so they
+  // stand spread over the whole table as a regular's purchases of years would.
+  const bool busyCustomer = z.busyCustomerLines > 0;
+  const int busyStep = busyCustomer ? z.saleLines / z.busyCustomerLines : 0;
+  const QDate busyYear(z.lastDay.year(), 1, 1);
   for (int b = 0; b < bills; ++b) {
     const int day = static_cast<int>(static_cast<long long>(b) * days / bills);
     const int no = ++billOfDay[day];
     const std::string sellDate = iso(z.firstDay.addDays(day));
-    char customer[16];
-    std::snprintf(customer, sizeof customer, "K%04d", b / 4 % z.customers + 1);
+    int k = b / 4 % z.customers + 1;
+    if (busyCustomer && k == 42) k = 43;
+    const std::string customer = numbered("K%04d", k);
     for (int l = 0; l < z.linesPerBill; ++l) {
+      const int line = b * z.linesPerBill + l;
+      const bool busy = busyCustomer && line % busyStep == 0;
       const int p = pick(rng);
       bindText(sell, 1, productCode(p));
-      bindText(sell, 2, sellDate);
+      bindText(sell, 2, busy ? iso(busyYear.addDays(line / busyStep % busyYear.daysInYear())) : sellDate);
       bindText(sell, 3, iso(z.firstDay.addDays(p % days)));
       bindText(sell, 4, std::to_string(p % 50 + 1));
       sqlite3_bind_double(sell, 5, 1 + (b + l) % 3);
       sqlite3_bind_int64(sell, 6, no);
-      if (b % 4 == 0)
+      if (busy)
+        bindText(sell, 7, kBusyCustomer);
+      else if (b % 4 == 0)
         bindText(sell, 7, customer);
       else
         sqlite3_bind_null(sell, 7);
@@ -118,7 +133,7 @@ void build(const QString& path, const ShopSize& z) {
       sqlite3_reset(sell);
     }
   }
-  for (sqlite3_stmt* st : {cat, sup, cus, product, lot, sell}) sqlite3_finalize(st);
+  for (sqlite3_stmt* st : {product, lot, sell}) sqlite3_finalize(st);
   execRaw(db, "COMMIT");
   execRaw(db, "ANALYZE");
   sqlite3_close(db);
@@ -170,16 +185,12 @@ long long drain(sqlite3_stmt* st) {
   return rows;
 }
 
-std::string productCode(int i) {
-  char b[16];
-  std::snprintf(b, sizeof b, "P%06d", i);
-  return b;
-}
+std::string productCode(int i) { return numbered("P%06d", i); }
+
+std::string iso(const QDate& d) { return d.toString(Qt::ISODate).toStdString(); }
 
 std::string categoryOf(int product, const ShopSize& size) {
-  char b[16];
-  std::snprintf(b, sizeof b, "C%02d", product % size.categories + 1);
-  return b;
+  return numbered("C%02d", product % size.categories + 1);
 }
 
 QString templatePath() {

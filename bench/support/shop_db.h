@@ -20,8 +20,17 @@ struct ShopSize {
   QDate lastDay = QDate(2024, 12, 31);
   int customers = 200;  // every 4th bill is to a customer "K0001".."K0200"
   int suppliers = 50;   // "S01".."S50"
+  // For the partner histories: this many sale lines, every n-th, are kBusyCustomer's, dated in
+  // lastDay's year (no other line is theirs), and this many lots, every n-th, kBusySupplier's.
+  int busyCustomerLines = 0;
+  int busySupplierLots = 0;
+  // Products inserted out of code order, so that a category's code order is not the table's order.
+  bool shuffledCodes = false;
   bool operator==(const ShopSize&) const = default;
 };
+
+inline constexpr const char* kBusyCustomer = "K0042";
+inline constexpr const char* kBusySupplier = "S07";
 
 // A database of that size: built at the first call (a minute or so for the default size), then the
 // same file is handed out again. Benchmarks that write should work on copyOf() instead.
@@ -29,9 +38,10 @@ QString shopDatabase(const ShopSize& size = {});
 // A fresh copy of a database file, beside it.
 QString copyOf(const QString& path, const QString& name);
 
-// Product code i ("P000042"), category of product i, employee of bill b.
+// Product code i ("P000042"), category of product i ("C01".."C20"), a date as "2024-06-14".
 std::string productCode(int i);
 std::string categoryOf(int product, const ShopSize& size = {});
+std::string iso(const QDate& d);
 
 // The template database the build makes (QUORVANEL_SHIPPED, or beside the bench folder).
 QString templatePath();

@@ -1,0 +1,70 @@
+#pragma once
+// What the sales and purchase period benches share: the periods they read and the measuring of a
+// Show All, as rows made ready, as the window's, and as the raw statement stepped through the C API.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "data/dates.h"
+#include "data/db.h"
+#include "platform/dialogs.h"
+#include "reportkit/period_query.h"
+#include "reportkit/period_report.h"
+#include "support/shop_db.h"
+
+namespace benchdb {
+
+// The period of a benchmark's argument: 0 the day 2024-06-14, 1 its month, 2 its year.
+data::DateRange periodRange(int period);
+std::string periodName(int period);
+
+// The query, the summary and the cell texts of a Show All of the period, on the shop database.
+// A day's show also lists products without a category row.
+void showAllRows(benchmark::State& state, const reportkit::PeriodSource& source, bool skipZeroQuantity);
+
+// The window's Show All, the period already chosen; the label tells its rows, its total and the
+// memory the shows took.
+void measureShowAll(benchmark::State& state, reportkit::PeriodReport& window);
+
+// The Show All of the day, month or year window of the period, on the shop database.
+template <class DayWindow, class MonthWindow, class YearWindow>
+void showAllWindow(benchmark::State& state) {
+  const int period = static_cast<int>(state.range(0));
+  data::Conn().open(shopDatabase());
+  plat::ScriptedDialogs dialogs;
+  std::unique_ptr<reportkit::PeriodReport> f;
+  if (period == 0) {
+    auto* d = new DayWindow;
+    d->Form_Load();
+    d->DTPDate1->setDate(QDate(2024, 6, 14));
+    f.reset(d);
+  } else if (period == 1) {
+    auto* m = new MonthWindow;
+    m->Form_Load();
+    m->comMo->setCurrentIndex(m->comMo->findText(QStringLiteral("06/2024")));
+    m->choosePeriod();
+    f.reset(m);
+  } else {
+    auto* y = new YearWindow;
+    y->Form_Load();
+    y->txtYear->setText(QStringLiteral("2024"));
+    f.reset(y);
+  }
+  measureShowAll(state, *f);
+  f.reset();
+  data::Conn().close();
+}
+
+// The statement with the period's two dates bound, stepped to its end with every column read; the
+// label tells the rows and what note says of the connection afterwards.
+void rawShowAll(benchmark::State& state, const QString& path, const char* sql,
+                const std::function<std::string(sqlite3*)>& note = {});
+
+}  // namespace benchdb
