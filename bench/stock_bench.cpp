@@ -28,6 +28,7 @@
 #include "stock/addf.h"
 #include "stock/stock_lists.h"
 #include "stock/stockf.h"
+#include "support/harness.h"
 #include "support/shop_db.h"
 
 namespace {
@@ -298,14 +299,5 @@ BENCHMARK(BM_SortByValue)->MS;
 }  // namespace
 
 int main(int argc, char** argv) {
-  static QTemporaryDir home;
-  qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  std::fprintf(stderr, "building the database...\n");
-  shop();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return runBenchmarks(argc, argv, [] { shop(); });
 }
