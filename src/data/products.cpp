@@ -19,10 +19,30 @@ Product fromRow(const Snapshot& s) {
   return p;
 }
 
-QVector<ListedProduct> listed(Snapshot s) {
+// The columns of a listed product, in the order listed() reads them.
+const QString kListedColumns = QStringLiteral(
+    "SELECT Product.PId, Product.PName, Product.Price, Product.Price1, Product.Price2, Product.Quantity, "
+    "Product.CID, Product.ProNoun, Product.PoOrder, Category.CateName FROM Product "
+    "LEFT JOIN Category ON Category.CateID = Product.CID ");
+
+// Read row by row: a list of every product is long.
+QVector<ListedProduct> listed(const QString& sql, const QVariantList& binds = {}) {
   QVector<ListedProduct> out;
-  out.reserve(s.size());
-  for (s.moveFirst(); !s.eof(); s.moveNext()) out.push_back({fromRow(s), s.text("CateName")});
+  Conn().forEachRow(sql, binds, [&](const RowView& r) {
+    ListedProduct l;
+    Product& p = l.product;
+    p.PId = r.text(0);
+    p.PName = r.text(1);
+    p.Price = r.number(2);
+    p.Price1 = r.number(3);
+    p.Price2 = r.number(4);
+    p.Quantity = r.number(5);
+    p.CID = r.text(6);
+    p.ProNoun = r.text(7);
+    p.PoOrder = static_cast<qint64>(r.number(8));
+    l.CateName = r.text(9);
+    out.push_back(std::move(l));
+  });
   return out;
 }
 
@@ -57,19 +77,15 @@ QVector<Product> productsOfCategory(const QString& cid) {
 }
 
 QVector<ListedProduct> productsByCategory() {
-  return listed(Conn().query(QStringLiteral(
-      "SELECT Product.*, Category.CateName AS CateName FROM Product "
-      "LEFT JOIN Category ON Category.CateID = Product.CID ORDER BY Product.CID, Product.PId")));
+  return listed(kListedColumns + QStringLiteral("ORDER BY Product.CID, Product.PId"));
 }
 
 QVector<ListedProduct> searchProducts(const QString& text) {
   const QString pattern = containsPattern(text);
-  return listed(
-      Conn().query(QStringLiteral("SELECT Product.*, Category.CateName AS CateName FROM Product "
-                                  "LEFT JOIN Category ON Category.CateID = Product.CID "
-                                  "WHERE Product.CID LIKE ? ESCAPE '\\' OR Product.PId LIKE ? ESCAPE '\\' "
-                                  "OR Product.PName LIKE ? ESCAPE '\\' ORDER BY Product.PId"),
-                   {pattern, pattern, pattern}));
+  return listed(kListedColumns +
+                    QStringLiteral("WHERE Product.CID LIKE ? ESCAPE '\\' OR Product.PId LIKE ? ESCAPE '\\' "
+                                   "OR Product.PName LIKE ? ESCAPE '\\' ORDER BY Product.PId"),
+                {pattern, pattern, pattern});
 }
 
 KeyedWrite insertProduct(const Product& p) {
