@@ -1,5 +1,6 @@
 #include "shell/settings.h"
 
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <limits>
@@ -243,6 +244,18 @@ std::optional<QByteArray> readFileBytes(const QString& path, QString* error) {
   return f.readAll();
 }
 
+// The database path as the file keeps it: a path the Thai code page cannot hold (a folder named
+// "café") is kept relative to the installation folder when it lies there, so the next start finds
+// the database.
+SettingValue storedDbPath(const SettingValue& v) {
+  if (v.kind != SettingValue::Kind::Text || plat::fromCp874(plat::toCp874(v.text)) == v.text) return v;
+  const QString dir = QDir::cleanPath(plat::installDir()) + QLatin1Char('/');
+  const QString path = QDir::cleanPath(v.text);
+  if (!path.startsWith(dir)) return v;
+  const QString inside = path.mid(dir.size());
+  return plat::fromCp874(plat::toCp874(inside)) == inside ? SettingValue::ofText(inside) : v;
+}
+
 }  // namespace
 
 bool decodeSettings(const QByteArray& bytes, int fields, ShopSettings& rec, QString* error) {
@@ -288,6 +301,10 @@ bool decodeSettings(const QByteArray& bytes, int fields, ShopSettings& rec, QStr
     if (error) *error = in.error();
     return false;
   }
+  // A relative database path names a file in the installation folder.
+  if (r.DbPath.kind == SettingValue::Kind::Text && !r.DbPath.text.isEmpty() &&
+      QDir::isRelativePath(r.DbPath.text))
+    r.DbPath.text = plat::installPath(r.DbPath.text);
   rec = r;
   return true;
 }
@@ -310,7 +327,7 @@ QByteArray encodeSettings(const ShopSettings& r) {
                       plat::plainNumber(r.VatRate),
                       quoted(r.SpareText),
                       QString::number(r.SlipWidth),
-                      valueField(r.DbPath),
+                      valueField(storedDbPath(r.DbPath)),
                       valueField(r.BillPrinter),
                       quoted(r.FontName),
                       flagField(r.BillNoContinue),

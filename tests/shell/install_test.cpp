@@ -96,3 +96,25 @@ TEST_F(FirstStart, MissingShippedFilesFailAndWriteNoSettings) {
   EXPECT_FALSE(QFile::exists(shell::settingsPath()));
   EXPECT_FALSE(QFile::exists(dbPath()));
 }
+
+TEST_F(FirstStart, AFolderTheThaiCodePageCannotNameStillFindsItsDatabaseAtTheNextStart) {
+  const QByteArray before = qgetenv("XDG_DATA_HOME");
+  const QString home = testenv::tempDir() + QStringLiteral("/café");
+  ASSERT_TRUE(QDir().mkpath(home));
+  qputenv("XDG_DATA_HOME", home.toUtf8());
+  ASSERT_TRUE(plat::installDir().startsWith(home));
+  QString error;
+  ASSERT_TRUE(shell::ensureInstallation(&error)) << error.toStdString();
+  // Each start reads the settings, opens the database they name and, at the end, writes them back.
+  for (int start = 1; start <= 2; ++start) {
+    SCOPED_TRACE(start);
+    ASSERT_TRUE(shell::ensureInstallation(&error)) << error.toStdString();
+    shell::ShopSettings s;
+    ASSERT_TRUE(shell::readSettings26(s, &error)) << error.toStdString();
+    EXPECT_EQ(s.DbPath, shell::SettingValue::ofText(dbPath()));
+    data::Db db;
+    EXPECT_TRUE(db.tryOpen(s.DbPath.toText(), &error)) << error.toStdString();
+    ASSERT_TRUE(shell::writeSettings(s, &error)) << error.toStdString();
+  }
+  qputenv("XDG_DATA_HOME", before);
+}
