@@ -19,9 +19,9 @@ wm=$!
 # The window manager is ready once it owns the screen's manager selection.
 if command -v xprop >/dev/null; then
   for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
-else
-  sleep 1
 fi
+# and has taken over the screen's windows.
+sleep 0.5
 QT_QPA_PLATFORM=xcb "$@"
 rc=$?
 kill $wm $xvfb 2>/dev/null

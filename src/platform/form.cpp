@@ -42,6 +42,26 @@ void Form::unload() {
   Form_Unload();
 }
 
+void Form::placeFrameAt(const QPoint& p) {
+  framePlace_ = p;
+  move(p);
+}
+
+bool Form::event(QEvent* e) {
+  const QEvent::Type t = e->type();
+  if (framePlace_ && isWindow() &&
+      (t == QEvent::Move || t == QEvent::Show || t == QEvent::WindowActivate || t == QEvent::Paint)) {
+    // The frame is known once it differs from the window's own geometry: when the window manager
+    // has framed the window, by its first activation or paint at the latest.
+    if (frameGeometry() != geometry()) {
+      const QPoint p = *framePlace_;
+      framePlace_.reset();
+      if (frameGeometry().topLeft() != p) move(p);
+    }
+  }
+  return QWidget::event(e);
+}
+
 void Form::closeEvent(QCloseEvent* e) {
   e->accept();
   unload();
@@ -210,7 +230,7 @@ void FormRegistry::place(Form* f, QMdiSubWindow* sub) {
     return;
   }
   f->resize(client);
-  f->move(at);  // the frame's corner, caption included
+  f->placeFrameAt(at);
 }
 
 void FormRegistry::unload(const QString& name) {

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QMdiSubWindow;
 
@@ -43,11 +44,17 @@ class Form : public QWidget {
   void setOwnerForm(Form* owner) { owner_ = owner; }
   Form* ownerForm() const { return owner_; }
 
+  // Puts a top-level window's frame, caption included, at p on the screen. A window manager frames
+  // a window only after it is shown, so the place is taken again once the frame is known.
+  void placeFrameAt(const QPoint& p);
+
  protected:
   void closeEvent(QCloseEvent* e) override;
+  bool event(QEvent* e) override;
 
  private:
   bool unloaded_ = false;
+  std::optional<QPoint> framePlace_;
   QPointer<Form> owner_;
 };
 

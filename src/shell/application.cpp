@@ -8,7 +8,6 @@ namespace shell {
 
 PosApplication::PosApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Quorvanel"));
-  setApplicationDisplayName(QStringLiteral("Quorvanel"));
 }
 
 void reportUncaught(const QString& what) {

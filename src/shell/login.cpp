@@ -56,7 +56,7 @@ void frmLogin::Form_Load() {
   } else if (!LoginConn.tryOpen(settings().DbPath.toText(), &error)) {
     plat::dialogs().message(error);
   }
-  move(0, 0);
+  placeFrameAt(QPoint(0, 0));
 }
 
 void frmLogin::Form_Unload() {

@@ -9,6 +9,8 @@
 #include <QGroupBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "partners/register.h"
@@ -19,6 +21,7 @@
 #include "reportkit/register.h"
 #include "reports/register.h"
 #include "sale/register.h"
+#include "shell/login.h"
 #include "shell/mainwindow.h"
 #include "shell/program.h"
 #include "shell/register.h"
@@ -52,6 +55,42 @@ bool shownByForm(QWidget* w, Form* f) {
   return true;
 }
 
+// The caption the window manager shows for w (X only, with xprop), else its own title.
+QString shownCaption(QWidget* w) {
+  const QString xprop = QStandardPaths::findExecutable(QStringLiteral("xprop"));
+  if (QGuiApplication::platformName() != QLatin1String("xcb") || xprop.isEmpty()) return w->windowTitle();
+  QProcess p;
+  p.start(xprop, {QStringLiteral("-id"), QString::number(w->winId()), QStringLiteral("_NET_WM_NAME")});
+  p.waitForFinished(5000);
+  const QString out =
+      QString::fromUtf8(p.readAllStandardOutput()).trimmed();  // _NET_WM_NAME(UTF8_STRING) = "..."
+  const int q = out.indexOf(QLatin1Char('"'));
+  return q < 0 ? out : out.mid(q + 1).chopped(1);
+}
+
+TEST(TopLevelWindows, TheLoginFrameSitsAtTheCornerAndCaptionsAreTheirOwn) {
+  testenv::freshInstallation();
+  shell::frmLogin login;
+  login.Form_Load();
+  login.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&login));
+  // A window manager frames the window a moment after it is mapped; the frame then goes to the
+  // corner. Without one (offscreen) the window is its own frame.
+  const bool framed = QGuiApplication::platformName() == QLatin1String("xcb");
+  (void)QTest::qWaitFor(
+      [&] {
+        return (!framed || login.frameGeometry() != login.geometry()) &&
+               login.frameGeometry().topLeft() == QPoint(0, 0);
+      },
+      3000);
+  if (framed) {
+    EXPECT_NE(login.frameGeometry(), login.geometry());
+  }
+  EXPECT_EQ(login.frameGeometry().topLeft(), QPoint(0, 0));
+  EXPECT_EQ(shownCaption(&login), "Login");
+  login.LoginSucceeded = true;  // closing it here is no Cancel
+}
+
 class ChildWindows : public salefx::ProgramTest {
  protected:
   void SetUp() override {
@@ -70,6 +109,8 @@ class ChildWindows : public salefx::ProgramTest {
     main->resize(1280, 1000);
     main->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    // The caption is the shop's, with nothing of the program's appended.
+    EXPECT_EQ(shownCaption(main.get()), "Zelkor Quorvanel Shop - " + shell::settings().ComName.toText());
   }
 
   // Each registered window with the menu item that shows it.
