@@ -118,12 +118,11 @@ ValueList valueRows(const QString& col5) {
   ValueList out;
   // The latest lot of each product in one pass: by date, then time, then the later row.
   out.rows = walk(
-      QStringLiteral("SELECT p.PId, p.PName, p.Quantity, l.BPrice, l.PId IS NOT NULL AS Bought "
-                     "FROM Product p LEFT JOIN ("
-                     "  SELECT PId, BPrice, ROW_NUMBER() OVER (PARTITION BY PId ORDER BY BuyDate DESC, "
-                     "BuyTime DESC, rowid DESC) AS k"
-                     "  FROM Buy) l ON l.PId = p.PId AND l.k = 1 "
-                     "ORDER BY p.PId"),
+      QStringLiteral("SELECT p.PId, p.PName, p.Quantity, "
+                     "(SELECT b.BPrice FROM Buy b WHERE b.PId = p.PId ORDER BY b.BuyDate DESC, b.BuyTime "
+                     "DESC, b.rowid DESC LIMIT 1), "
+                     "EXISTS (SELECT 1 FROM Buy b WHERE b.PId = p.PId) "
+                     "FROM Product p ORDER BY p.PId"),
       {}, [&](const data::RowView& r) {
         if (r.number(4) == 0)
           return QStringList{raw(r, 0), raw(r, 1), QStringLiteral("0"), raw(r, 2), QStringLiteral("0"), col5};
