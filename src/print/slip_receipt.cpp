@@ -1,5 +1,6 @@
 #include "print/slip_receipt.h"
 
+#include <QTextBoundaryFinder>
 #include <cmath>
 #include <exception>
 
@@ -36,6 +37,20 @@ void printRightAligned(plat::PrintSurface& s, double edge, double y, const QStri
   s.setCurrentY(y);
   s.setCurrentX(edge - roundTwips(s.TextWidth(text)));
   s.Print(text);
+}
+
+// The longest start of text, cut between letters (never inside one), that the printer's font
+// prints in room twips.
+QString fitWidth(const plat::PrintSurface& s, const QString& text, double room) {
+  if (s.TextWidth(text) <= room) return text;
+  QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, text);
+  QString fit;
+  for (qsizetype at = letters.toNextBoundary(); at > 0; at = letters.toNextBoundary()) {
+    const QString start = text.left(at);
+    if (s.TextWidth(start) > room) break;
+    fit = start;
+  }
+  return fit;
 }
 
 void warn(const QString& text) { plat::dialogs().message(text, QString(), plat::Icon::Warning); }
@@ -125,7 +140,8 @@ void paintSlip(const SlipContent& c, const SlipSpec& spec, plat::PrintSurface& s
     s.Print(r.number);
     s.setCurrentY(y);
     s.setCurrentX(spec.nameX);
-    s.Print(r.name);
+    // The name ends a blank before the quantity column, however wide the printer's font is.
+    s.Print(fitWidth(s, r.name, spec.quantityX - spec.nameX - s.TextWidth(QStringLiteral(" "))));
     s.setCurrentY(y);
     s.setCurrentX(spec.quantityX);
     s.Print(r.quantity);

@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTextBoundaryFinder>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -63,12 +65,12 @@ TEST_F(SlipTest, WidthsAndLanguagesDifferOnlyWhereTheTableSays) {
   // clang-format off
   const Diff diffs[] = {
     // width          thai   head     shop      tax  pos   date  date end                   name  name cut               qty   qty    price amount amount       label value foot back
-    {SlipWidth::W70, true,  500, 1,  900, 300, 500, 1200, 300, " no # 0000000042",  320, "Notebook A5 ruled ", 1600, "1 X", 2700, 3500, "1,234.50", 750, 3500, 200, true},
-    {SlipWidth::W70, false, 500, 1,  900, 300, 500, 1200, 300, " no # 0000000042",  320, "Notebook A5 ruled ", 1600, "1 X", 2700, 3500, "1234.50",  750, 3500, 200, false},
-    {SlipWidth::W65, true,  400, 1,  600, 300, 400,  900, 200, "  no # 0000000042", 250, "Notebook A5 r",      1400, "1X",  2350, 3100, "1,234.50", 600, 3100, 200, false},
-    {SlipWidth::W65, false, 400, 1,  600, 300, 400,  900, 200, "  no # 0000000042", 250, "Notebook A5 r",      1400, "1X",  2300, 3100, "1,234.50", 600, 3100, 200, false},
-    {SlipWidth::W55, true,    1, 1,  250, 300,   0,  600,  50, " no #0000000042",   250, "Notebook A5 ",       1100, "1X",  2000, 2700, "1,234.50", 450, 2700,   1, false},
-    {SlipWidth::W55, false, 100, 1,  600, 250, 100,  700, 200, " no #0000000042",   250, "Notebook A5 ",       1100, "1X",  2000, 2700, "1234.50",  450, 2700,   0, false},
+    {SlipWidth::W70, true,  500, 1,  900, 300, 500, 1200, 300, " no # 0000000042",  320, "Notebook A5 ",       1600, "1 X", 2700, 3500, "1,234.50", 750, 3500, 200, true},
+    {SlipWidth::W70, false, 500, 1,  900, 300, 500, 1200, 300, " no # 0000000042",  320, "Notebook A5 ",       1600, "1 X", 2700, 3500, "1234.50",  750, 3500, 200, false},
+    {SlipWidth::W65, true,  400, 1,  600, 300, 400,  900, 200, "  no # 0000000042", 250, "Notebook A",         1400, "1X",  2350, 3100, "1,234.50", 600, 3100, 200, false},
+    {SlipWidth::W65, false, 400, 1,  600, 300, 400,  900, 200, "  no # 0000000042", 250, "Notebook A",         1400, "1X",  2300, 3100, "1,234.50", 600, 3100, 200, false},
+    {SlipWidth::W55, true,    1, 1,  250, 300,   0,  600,  50, " no #0000000042",   250, "Noteboo",            1100, "1X",  2000, 2700, "1,234.50", 450, 2700,   1, false},
+    {SlipWidth::W55, false, 100, 1,  600, 250, 100,  700, 200, " no #0000000042",   250, "Noteboo",            1100, "1X",  2000, 2700, "1234.50",  450, 2700,   0, false},
   };
   // clang-format on
   for (const Diff& d : diffs) {
@@ -138,7 +140,7 @@ TEST_F(SlipTest, GoldenEnglishSevenCentimetres) {
       {right(2700, "60.00"), r1, "60.00"},
       {right(3500, "120.00"), r1, "120.00"},
       {0, r1 + h, " 2"},
-      {320, r2, "Notebook A5 ruled "},
+      {320, r2, "Notebook A5 "},
       {1600, r2, "1 X"},
       {right(2700, "1,234.50"), r2, "1,234.50"},
       {right(3500, "1234.50"), r2, "1234.50"},
@@ -166,6 +168,50 @@ TEST_F(SlipTest, GoldenEnglishSevenCentimetres) {
   }
   EXPECT_EQ(s.ops.back().kind, Op::EndDoc);
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(SlipTest, NoTwoTextsOfARowOverlapWhateverTheNamesWidthInThePrintersFont) {
+  const QString names[] = {
+      QStringLiteral("WWWWWWWWWWWWWWWWWW"),           // 18 of the widest letters
+      QStringLiteral("Notebook A5 ruled "),           // 18 ordinary ones
+      QStringLiteral("ผงซักฟอกสูตรเข้มข้นพิเศษถุงใหญ่ที่สุด"),  // Thai, marks above and below
+  };
+  for (const SlipWidth width : {SlipWidth::W70, SlipWidth::W65, SlipWidth::W55}) {
+    for (const bool thai : {true, false}) {
+      shell::settings().LangThai = thai;
+      auto doc = printfix::sampleSale();
+      doc.lines.resize(1);
+      for (const QString& name : names) {
+        SCOPED_TRACE(testing::Message() << "width " << static_cast<int>(width)
+                                        << (thai ? " Thai " : " English ") << name.toStdString());
+        printers.jobs.clear();
+        doc.lines[0].name = name;
+        print::printSlip(doc, width);
+        const auto& s = lastJob();
+        const print::SlipSpec& spec = print::slipSpec(width, thai);
+        // The row is the texts printed at the Y of the quantity (the number before it is rounded).
+        const Op* qty = nullptr;
+        for (const Op& op : s.ops)
+          if (op.kind == Op::Text && op.x == spec.quantityX) qty = &op;
+        ASSERT_TRUE(qty);
+        std::vector<const Op*> row;
+        for (const Op& op : s.ops)
+          if (op.kind == Op::Text && std::abs(op.y - qty->y) < 1) row.push_back(&op);
+        ASSERT_EQ(row.size(), 5u);
+        std::sort(row.begin(), row.end(), [](const Op* a, const Op* b) { return a->x < b->x; });
+        for (size_t i = 0; i + 1 < row.size(); ++i)
+          EXPECT_LE(row[i]->x + s.TextWidth(row[i]->text), row[i + 1]->x)
+              << row[i]->text.toStdString() << " runs into " << row[i + 1]->text.toStdString();
+        // The name is cut only as far as it must be, between letters.
+        const QString printed = row[1]->text;
+        EXPECT_TRUE(name.startsWith(printed));
+        EXPECT_GE(printed.size(), 3);
+        QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, name);
+        letters.setPosition(printed.size());
+        EXPECT_TRUE(letters.isAtBoundary()) << "a mark cut from its letter";
+      }
+    }
+  }
 }
 
 TEST_F(SlipTest, RowsPastY10000GoOnANewPageTotalsNever) {
@@ -364,9 +410,9 @@ TEST_F(SlipTest, DispatchByPrintTypeAndWidth) {
     const char* nameCut;
   };
   const Case cases[] = {
-      {1, 1, true, false, "Notebook A5 ruled "},
-      {1, 2, true, false, "Notebook A5 r"},
-      {1, 3, true, false, "Notebook A5 "},
+      {1, 1, true, false, "Notebook A5 "},
+      {1, 2, true, false, "Notebook A"},
+      {1, 3, true, false, "Noteboo"},
       {1, 0, false, false, ""},
       {1, 4, false, false, ""},
       {2, 1, false, true, ""},
