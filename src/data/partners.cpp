@@ -47,10 +47,11 @@ namespace {
 // Table and column names come only from the two descriptions above, never from input.
 QString byIdWhere(const PartnerTable& t) { return QStringLiteral(" WHERE %1 = ?").arg(t.idColumn()); }
 
+// Texts are stored without leading and trailing blanks (New puts one blank in every box).
 QVariantList toBinds(const QStringList& values) {
   QVariantList b;
   b.reserve(values.size());
-  for (const QString& v : values) b << QVariant(v.isNull() ? QStringLiteral("") : v);
+  for (const QString& v : values) b << QVariant(v.isNull() ? QStringLiteral("") : v.trimmed());
   return b;
 }
 

@@ -46,12 +46,13 @@ const PartnerTable& customersTable();
 Snapshot partnerRows(const PartnerTable& t);
 
 enum class InsertOutcome { Inserted, EmptyId, DuplicateId };
-// Adds a row; values follow t.columns. The id is trimmed first; an empty or existing id writes
-// nothing. Other failures throw DbError.
+// Adds a row; values follow t.columns, each stored without leading and trailing blanks. An empty
+// or existing id writes nothing. Other failures throw DbError.
 InsertOutcome insertPartner(const PartnerTable& t, QStringList values);
 
-// Rewrites every column but the id of the row whose id equals values[0] as given. Returns the rows
-// changed (0 when no row has that id). Failures throw DbError.
+// Rewrites every column but the id of the row whose id equals values[0] as given, each without
+// leading and trailing blanks. Returns the rows changed (0 when no row has that id). Failures throw
+// DbError.
 int updatePartner(const PartnerTable& t, const QStringList& values);
 
 enum class DeleteOutcome { Deleted, Referenced, NotFound };

@@ -25,6 +25,12 @@ QStringList sampleValues(const PartnerTable& t, const QString& id, const QString
   return v;
 }
 
+// Values as stored: without leading and trailing blanks.
+QStringList trimmedAll(QStringList v) {
+  for (QString& x : v) x = x.trimmed();
+  return v;
+}
+
 QStringList storedRow(const PartnerTable& t, const QString& id) {
   const data::Snapshot s =
       data::Conn().query(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(t.table, t.idColumn()), {id});
@@ -51,16 +57,16 @@ class PartnerTableTest : public testenv::DbTest, public ::testing::WithParamInte
 TEST_P(PartnerTableTest, EveryColumnRoundTripsAndUpdateChangesAllButTheId) {
   const QStringList first = sampleValues(t(), QStringLiteral("007"), QStringLiteral("a"));
   ASSERT_EQ(data::insertPartner(t(), first), InsertOutcome::Inserted);
-  EXPECT_EQ(storedRow(t(), QStringLiteral("007")), first);
+  EXPECT_EQ(storedRow(t(), QStringLiteral("007")), trimmedAll(first));
 
   QStringList changed = sampleValues(t(), QStringLiteral("007"), QStringLiteral("b"));
   std::rotate(changed.begin() + 1, changed.begin() + 2, changed.end());  // each column gets another kind
   EXPECT_EQ(data::updatePartner(t(), changed), 1);
   const QStringList after = storedRow(t(), QStringLiteral("007"));
-  EXPECT_EQ(after, changed);
+  EXPECT_EQ(after, trimmedAll(changed));
   for (int i = 1; i < t().columns.size(); ++i) {
     if (first[i] != QLatin1String(" ") || changed[i] != QLatin1String(" ")) {
-      EXPECT_NE(after[i], first[i]) << t().columns[i].toStdString();
+      EXPECT_NE(after[i], first[i].trimmed()) << t().columns[i].toStdString();
     }
   }
   EXPECT_EQ(rowCount(t()), 1);
@@ -83,14 +89,31 @@ TEST_P(PartnerTableTest, InsertTrimsTheIdAndRefusesAnEmptyOrExistingOne) {
   }
   EXPECT_EQ(rowCount(t()), 1);
   EXPECT_EQ(storedRow(t(), QStringLiteral("12")),
-            sampleValues(t(), QStringLiteral("12"), QStringLiteral("x")));
+            trimmedAll(sampleValues(t(), QStringLiteral("12"), QStringLiteral("x"))));
+}
+
+TEST_P(PartnerTableTest, TextsAreStoredWithoutTheBlanksAroundThem) {
+  // New puts one blank in every box; a user types blanks around a name.
+  QStringList typed(t().columns.size(), QStringLiteral(" "));
+  typed[0] = QStringLiteral("S7");
+  typed[1] = QStringLiteral("  Acme  Trading ");
+  ASSERT_EQ(data::insertPartner(t(), typed), InsertOutcome::Inserted);
+  QStringList want(t().columns.size(), QString());
+  want[0] = QStringLiteral("S7");
+  want[1] = QStringLiteral("Acme  Trading");  // blanks inside stay
+  EXPECT_EQ(storedRow(t(), QStringLiteral("S7")), want);
+  typed[2] = QStringLiteral(" ร้านสมใจ ");
+  ASSERT_EQ(data::updatePartner(t(), typed), 1);
+  want[2] = QStringLiteral("ร้านสมใจ");
+  EXPECT_EQ(storedRow(t(), QStringLiteral("S7")), want);
 }
 
 TEST_P(PartnerTableTest, UpdateOfAnUnknownIdChangesNothing) {
   addIds(t(), {QStringLiteral("1")});
   EXPECT_EQ(data::updatePartner(t(), sampleValues(t(), QStringLiteral("2"), QStringLiteral("z"))), 0);
   EXPECT_EQ(data::updatePartner(t(), sampleValues(t(), QString(), QStringLiteral("z"))), 0);
-  EXPECT_EQ(storedRow(t(), QStringLiteral("1")), sampleValues(t(), QStringLiteral("1"), QStringLiteral("1")));
+  EXPECT_EQ(storedRow(t(), QStringLiteral("1")),
+            trimmedAll(sampleValues(t(), QStringLiteral("1"), QStringLiteral("1"))));
 }
 
 TEST_P(PartnerTableTest, DeleteIsRefusedWhileRowsReferToThePartner) {
@@ -151,8 +174,9 @@ TEST_P(PartnerTableTest, SearchComparesCaseAndBlanksExactly) {
 TEST_P(PartnerTableTest, AStoredIdWithABlankIsUpdatedAndDeletedAsStored) {
   data::Conn().exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (' 5')").arg(t().table, t().idColumn()));
   EXPECT_EQ(data::updatePartner(t(), sampleValues(t(), QStringLiteral(" 5"), QStringLiteral("u"))), 1);
-  EXPECT_EQ(storedRow(t(), QStringLiteral(" 5")),
-            sampleValues(t(), QStringLiteral(" 5"), QStringLiteral("u")));
+  QStringList want = trimmedAll(sampleValues(t(), QStringLiteral(" 5"), QStringLiteral("u")));
+  want[0] = QStringLiteral(" 5");  // the id as stored
+  EXPECT_EQ(storedRow(t(), QStringLiteral(" 5")), want);
   EXPECT_EQ(data::deletePartner(t(), QStringLiteral("5")), DeleteOutcome::NotFound);
   EXPECT_EQ(data::deletePartner(t(), QStringLiteral(" 5")), DeleteOutcome::Deleted);
 }
@@ -170,8 +194,8 @@ TEST_F(CustomerLookup, CustomerByIdReadsTheLevelTheRecordWindowWrote) {
   const auto c = data::customerById(QStringLiteral("42"));
   ASSERT_TRUE(c.has_value());
   EXPECT_EQ(c->CompanyName, v[1]);
-  EXPECT_EQ(c->ContactTitle, v[3]);
-  EXPECT_EQ(c->Fax, v[10]);
+  EXPECT_EQ(c->ContactTitle, v[3].trimmed());
+  EXPECT_EQ(c->Fax, v[10].trimmed());
   EXPECT_EQ(c->Discount, QStringLiteral("2"));
   EXPECT_FALSE(data::customerById(QStringLiteral("43")).has_value());
 }
