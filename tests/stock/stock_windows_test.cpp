@@ -173,6 +173,30 @@ TEST_F(StockWindowsTest, PrintsTheListShownWithItsTitleAndOnlyTheValueListsTotal
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(StockWindowsTest, ThaiCaptionsTitlesAndHeadingsFollowTheList) {
+  shell::settings().LangThai = true;
+  plat::setClock(QDateTime(QDate(2024, 12, 25), QTime(10, 0)));
+  auto* f = open<StockF>("StockF");
+  EXPECT_EQ(f->windowTitle(), QStringLiteral("สินค้าคงคลัง"));
+  EXPECT_EQ(f->ComCate->itemText(0), QStringLiteral("สินค้าทุกหมวด"));
+  f->cmdValue_Click();
+  EXPECT_EQ(f->lblPrice->text(), QStringLiteral("ราคาทุนล่าสุด"));
+  EXPECT_EQ(f->txtVal->text(), QStringLiteral("รวมมูลค่าสินค้า"));
+  f->cmdPrint_Click();
+  const QStringList value = printers.jobs.back().surface->texts();
+  EXPECT_TRUE(value.contains(QStringLiteral("รายการมูลค่าสินค้าที่อยู่ในคลัง ประจำวันที่  25/12/2024")));
+  EXPECT_TRUE(value.contains(QStringLiteral("รวมมูลค่าสินค้า 1,200,050.00 บาท")));
+  EXPECT_TRUE(value.contains(QStringLiteral("ราคาทุน")));
+  EXPECT_TRUE(value.contains(QStringLiteral("รวม")));
+  pick(f, 0);  // "all" in Thai lists every category too
+  EXPECT_EQ(f->RowCount, 5);
+  f->cmdPrint_Click();
+  const QStringList stock = printers.jobs.back().surface->texts();
+  EXPECT_TRUE(stock.contains(QStringLiteral("รายการสินค้าคงคลัง ประจำวันที่  25/12/2024")));
+  EXPECT_TRUE(stock.contains(QStringLiteral("ราคาขาย")));
+  EXPECT_TRUE(stock.contains(QStringLiteral("หน่วยนับ")));
+}
+
 TEST_F(StockWindowsTest, ExportsEachListAndAgainWithoutMovingTheCurrentCell) {
   auto* f = open<StockF>("StockF");
   f->cmdExcel_Click();  // an empty grid exports nothing
