@@ -82,6 +82,10 @@ bool add(data::Db& db, const QString& name, const QString& password) {
   return true;
 }
 
+bool exists(data::Db& db, const QString& name) {
+  return db.scalar(QStringLiteral("SELECT 1 FROM Security WHERE UserName = ?"), {name}).isValid();
+}
+
 int changePassword(data::Db& db, const QString& name, const QString& password) {
   return db.exec(QStringLiteral("UPDATE Security SET Password = ? WHERE UserName = ?"),
                  {hashPassword(password), name});
@@ -356,6 +360,12 @@ void SecurityFrm::cmdOk_Click() {
         if (txtUserName->text().trimmed().isEmpty()) {
           dlg.message(QStringLiteral("Please type a user name"));
           txtUserName->setFocus();
+          return;
+        }
+        if (users::exists(data::Conn(), txtUserName->text())) {
+          dlg.message(L(QStringLiteral("มีผู้ใช้ชื่อนี้อยู่แล้ว"), QStringLiteral("This user name already exists")));
+          txtUserName->setFocus();
+          txtUserName->selectAll();
           return;
         }
         users::add(data::Conn(), txtUserName->text(), txtPassword->text());

@@ -50,6 +50,8 @@ std::optional<int> permission(data::Db& db, const QString& name);
 // Adds a user at level 2 with the hashed password. False (nothing inserted) for an empty name;
 // throws data::DbError when the database refuses the row (a name already there, for one).
 bool add(data::Db& db, const QString& name, const QString& password);
+// Whether a user of exactly this name exists.
+bool exists(data::Db& db, const QString& name);
 // Each returns the number of rows changed (0 when there is no such user). "Admin" can have its
 // password changed, but is never deleted nor moved to another level.
 int changePassword(data::Db& db, const QString& name, const QString& password);

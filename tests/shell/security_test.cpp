@@ -209,7 +209,7 @@ TEST_F(SecurityFrmTest, AddGivesLevelTwoEmptiesTheBoxesAndDisablesOk) {
   EXPECT_TRUE(frm->cmdOk->isEnabled());
 }
 
-TEST_F(SecurityFrmTest, AddRefusesAnEmptyNameAndShowsTheDatabaseReasonForADuplicate) {
+TEST_F(SecurityFrmTest, AddRefusesAnEmptyNameAndAnExistingOneInTheUsersLanguage) {
   const int before = userCount(data::Conn());
   frm->Madd_Click();
   frm->txtPassword->setText(QStringLiteral("pw"));
@@ -218,16 +218,25 @@ TEST_F(SecurityFrmTest, AddRefusesAnEmptyNameAndShowsTheDatabaseReasonForADuplic
   EXPECT_NE(dlg.lastMessage(), QStringLiteral("New User is Insert"));
   EXPECT_FALSE(dlg.lastMessage().isEmpty());
 
-  dlg.clear();
-  frm->txtUserName->setText(QStringLiteral("bob"));
+  for (const bool thai : {false, true}) {
+    shell::settings().LangThai = thai;
+    dlg.clear();
+    frm->txtUserName->setText(QStringLiteral("bob"));
+    frm->cmdOk_Click();
+    EXPECT_EQ(dlg.texts(), QStringList{thai ? QStringLiteral("มีผู้ใช้ชื่อนี้อยู่แล้ว")
+                                            : QStringLiteral("This user name already exists")});
+    EXPECT_EQ(userCount(data::Conn()), before);
+    // Both boxes keep their text and OK stays enabled.
+    EXPECT_EQ(frm->txtUserName->text(), QStringLiteral("bob"));
+    EXPECT_EQ(frm->txtPassword->text(), QStringLiteral("pw"));
+    EXPECT_TRUE(frm->cmdOk->isEnabled());
+  }
+  shell::settings().LangThai = false;
+  // Names are told apart exactly: "Bob" is another user.
+  frm->txtUserName->setText(QStringLiteral("Bob"));
   frm->cmdOk_Click();
-  ASSERT_EQ(dlg.shown.size(), 1u);
-  EXPECT_TRUE(dlg.lastMessage().contains(QLatin1String("UNIQUE"))) << dlg.lastMessage().toStdString();
-  EXPECT_EQ(userCount(data::Conn()), before);
-  // After a failure both boxes keep their text and OK stays enabled.
-  EXPECT_EQ(frm->txtUserName->text(), QStringLiteral("bob"));
-  EXPECT_EQ(frm->txtPassword->text(), QStringLiteral("pw"));
-  EXPECT_TRUE(frm->cmdOk->isEnabled());
+  EXPECT_EQ(dlg.lastMessage(), QStringLiteral("New User is Insert"));
+  EXPECT_EQ(userCount(data::Conn()), before + 1);
 }
 
 TEST_F(SecurityFrmTest, ChangePasswordOfAdminThenTheListLosesAdminUntilChosenAgain) {
