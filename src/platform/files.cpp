@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
 
 namespace plat {
 
@@ -35,23 +37,29 @@ QString lptDevice() {
   return QStringLiteral("/dev/lp0");
 }
 
-bool replaceFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+bool replaceFileAtomic(const QString& path, const QByteArray& bytes, QString* error, bool* diskFull) {
   QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) {
-    if (error) *error = f.errorString();
+  // The device's own words, and whether it ran out of room: its error string can be a bare
+  // "Unknown error" after a failed commit, while the error number still says why.
+  auto failed = [&] {
+    const int err = errno;
+    const bool full =
+        f.error() == QFileDevice::ResourceError || err == ENOSPC || err == EDQUOT || err == EFBIG;
+    if (diskFull) *diskFull = full;
+    if (error) *error = full ? QString::fromLocal8Bit(std::strerror(ENOSPC)) : f.errorString();
     return false;
-  }
+  };
+  if (diskFull) *diskFull = false;
+  errno = 0;
+  if (!f.open(QIODevice::WriteOnly)) return failed();
   // The bytes are flushed here: QSaveFile's commit does not notice a failed flush of its buffer
   // (a full disk) and would put a cut-short file in place.
   if (f.write(bytes) != bytes.size() || !f.flush()) {
-    if (error) *error = f.errorString();
+    failed();
     f.cancelWriting();
     return false;
   }
-  if (!f.commit()) {
-    if (error) *error = f.errorString();
-    return false;
-  }
+  if (!f.commit()) return failed();
   return true;
 }
 

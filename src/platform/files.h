@@ -16,8 +16,10 @@ QString comPortDevice(int n);
 QString lptDevice();
 
 // Replaces path with bytes through a temporary file in the same folder and a rename, so a failed
-// write leaves the old file whole. Returns false and sets *error on failure.
-bool replaceFileAtomic(const QString& path, const QByteArray& bytes, QString* error);
+// write leaves the old file whole. Returns false and sets *error on failure, and *diskFull when
+// the failure was a lack of room: a full disk, a quota or a file size limit.
+bool replaceFileAtomic(const QString& path, const QByteArray& bytes, QString* error,
+                       bool* diskFull = nullptr);
 // Writes bytes to the raw port (LPT1), opening and closing it at this call on every path.
 bool writeRawPort(const QByteArray& bytes, QString* error);
 }  // namespace plat

@@ -10,6 +10,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/numtext.h"
+#include "shell/lang.h"
 
 namespace shell {
 
@@ -358,8 +359,17 @@ bool readSettings26(ShopSettings& rec, QString* error) {
 
 bool writeSettings(const ShopSettings& rec, QString* error) {
   QString why;
-  if (plat::replaceFileAtomic(settingsPath(), encodeSettings(rec), &why)) return true;
-  if (error) *error = QStringLiteral("The settings could not be saved to %1: %2").arg(settingsPath(), why);
+  bool full = false;
+  if (plat::replaceFileAtomic(settingsPath(), encodeSettings(rec), &why, &full)) return true;
+  if (!error) return false;
+  if (full)
+    *error = L(QStringLiteral("ดิสก์เต็ม กรุณาลบไฟล์ที่ไม่ใช้ให้มีที่ว่างแล้วลองอีกครั้ง (%1)"),
+               QStringLiteral("The disk is full: free some space on it and try again (%1)."))
+                 .arg(settingsPath());
+  else
+    *error = L(QStringLiteral("บันทึกค่าที่ตั้งไว้ลงใน %1 ไม่ได้: %2"),
+               QStringLiteral("The settings could not be saved to %1: %2"))
+                 .arg(settingsPath(), why);
   return false;
 }
 

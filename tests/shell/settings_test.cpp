@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
 #include <clocale>
 #include <csignal>
 #include <functional>
@@ -331,26 +332,64 @@ TEST_F(SettingsFile, WriteIntoReadOnlyFolderKeepsTheOldBytesAndSaysWhy) {
   EXPECT_EQ(QDir(plat::installDir()).entryList(QDir::Files), QStringList{"Kelvantorium.new"});
 }
 
-TEST_F(SettingsFile, FullDiskKeepsTheOldBytes) {
+TEST_F(SettingsFile, FullDiskKeepsTheOldBytesAndSaysTheDiskIsFull) {
   const QByteArray old = line(baseFields());
   writeBytes(shell::settingsPath(), old);
   // A file size limit stands in for a full disk; it holds for root too.
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit tight = saved;
-  tight.rlim_cur = 40;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+  for (const bool thai : {false, true}) {
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 40;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    ShopSettings r;
+    r.ComAddress = QString(200, 'x');
+    r.LangThai = thai;
+    shell::settings().LangThai = thai;
+    QString error;
+    const bool ok = shell::writeSettings(r, &error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(error.startsWith(thai ? QStringLiteral("ดิสก์เต็ม") : QStringLiteral("The disk is full")))
+        << error.toStdString();
+    EXPECT_EQ(readBytes(shell::settingsPath()), old);
+    EXPECT_EQ(QDir(plat::installDir()).entryList(QDir::Files), QStringList{"Kelvantorium.new"});
+  }
+  shell::settings().LangThai = false;
+}
+
+TEST_F(SettingsFile, AReallyFullDiskIsToldAsSuch) {
+  // A tiny file system filled to the brim; only root may mount one.
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+  const QString mnt = testenv::tempDir() + QStringLiteral("/full");
+  QDir().mkpath(mnt);
+  if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", mnt}) != 0)
+    GTEST_SKIP() << "no tmpfs mount here";
+  struct Unmount {
+    QString at;
+    ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
+  } unmount{mnt};
+  const QByteArray before = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", mnt.toUtf8());
+  QDir().mkpath(plat::installDir());
+  const QByteArray old = line(baseFields());
+  writeBytes(shell::settingsPath(), old);
+  {
+    QFile fill(mnt + QStringLiteral("/fill"));
+    ASSERT_TRUE(fill.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'f');
+    while (fill.write(block) == block.size() && fill.flush()) {
+    }
+  }
   ShopSettings r;
-  r.ComAddress = QString(200, 'x');
+  r.ComAddress = QStringLiteral("new");
   QString error;
-  const bool ok = shell::writeSettings(r, &error);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
-  EXPECT_FALSE(ok);
-  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(shell::writeSettings(r, &error));
+  EXPECT_TRUE(error.startsWith(QStringLiteral("The disk is full"))) << error.toStdString();
   EXPECT_EQ(readBytes(shell::settingsPath()), old);
-  EXPECT_EQ(QDir(plat::installDir()).entryList(QDir::Files), QStringList{"Kelvantorium.new"});
+  qputenv("XDG_DATA_HOME", before);
 }
 
 TEST(SettingValue, TextAndNumberViews) {
