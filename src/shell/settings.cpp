@@ -193,9 +193,13 @@ class FieldReader {
 
  private:
   void fail(int k, const char* name, const QString& why) {
+    // A damaged file can hold a field of any length: the message shows its start.
+    constexpr int kShown = 40;
+    QString text = fields_[k - 1].text;
+    if (text.size() > kShown) text = text.left(kShown) + QStringLiteral("...");
     error_ = QStringLiteral("Field %1 (%2) of the settings file, \"%3\", %4.")
                  .arg(k)
-                 .arg(QLatin1String(name), fields_[k - 1].text, why);
+                 .arg(QLatin1String(name), text, why);
   }
 
   const std::vector<RawField>& fields_;

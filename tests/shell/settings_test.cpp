@@ -250,6 +250,17 @@ TEST_F(SettingsFile, WholeFieldOutsideSixteenBitsFailsTheRead) {
   }
 }
 
+TEST_F(SettingsFile, ADamagedFieldIsShownOnlyByItsStart) {
+  QStringList f = baseFields();
+  f[9] = QString(5000, '7') + QStringLiteral("x");  // BillFontSize, run on for pages
+  writeBytes(shell::settingsPath(), line(f));
+  ShopSettings r;
+  QString error;
+  EXPECT_FALSE(shell::readSettings18(r, &error));
+  EXPECT_TRUE(error.contains(QString(40, '7') + QStringLiteral("..."))) << error.toStdString();
+  EXPECT_LT(error.size(), 200);
+}
+
 TEST_F(SettingsFile, ReaderSkipsBlanksAndTakesLineEndsAsSeparators) {
   QStringList f = baseFields();
   QString text = f.mid(0, 13).join(",  ") + "\n" + f.mid(13).join(" ,") + "\r\n";
