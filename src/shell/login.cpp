@@ -1,16 +1,24 @@
 #include "shell/login.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "shell/lang.h"
 #include "shell/security.h"
 #include "shell/session.h"
 #include "shell/settings.h"
 
 namespace shell {
+
+bool databaseWritable(const QString& path) {
+  // The rollback journal is made beside the file, so its folder must take new files too.
+  return QFileInfo(path).isWritable() && QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+}
 
 frmLogin::frmLogin() {
   setWindowTitle(QStringLiteral("Login"));
@@ -55,6 +63,16 @@ void frmLogin::Form_Load() {
     plat::dialogs().message(error);
   } else if (!LoginConn.tryOpen(settings().DbPath.toText(), &error)) {
     plat::dialogs().message(error);
+  } else if (!databaseWritable(settings().DbPath.toText())) {
+    // Told now rather than by the first sale that fails to post; the user may still log in (to
+    // choose another database, say).
+    plat::dialogs().message(
+        L(QStringLiteral("เขียนแฟ้มฐานข้อมูล %1 ไม่ได้ (ไม่มีสิทธิ์เขียนแฟ้มหรือโฟลเดอร์ของแฟ้ม) "
+                         "จะบันทึกการขายหรือการแก้ไขใดๆ ไม่ได้จนกว่าจะแก้ไขสิทธิ์นี้"),
+          QStringLiteral("The database %1 cannot be written (the file or its folder may not be written "
+                         "to): no sale or change can be saved until that is put right."))
+            .arg(QDir::toNativeSeparators(settings().DbPath.toText())),
+        {}, plat::Icon::Warning);
   }
   placeFrameAt(QPoint(0, 0));
 }

@@ -11,6 +11,9 @@
 
 namespace shell {
 
+// Whether the database file and its folder may be written (the folder takes the journal).
+bool databaseWritable(const QString& path);
+
 class frmLogin : public plat::Form {
   Q_OBJECT
  public:

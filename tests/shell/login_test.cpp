@@ -1,7 +1,12 @@
 // The login window: its own connection, the user table check, texts, focus and keys.
 #include "shell/login.h"
 
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <QPointer>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -202,6 +207,55 @@ TEST_F(LoginTest, AMissingSettingsFileOrDatabaseIsShownAndOkThenDoesNothing) {
     EXPECT_FALSE(f->LoginSucceeded);
     delete login.data();
   }
+}
+
+TEST_F(LoginTest, ADatabaseThatCannotBeWrittenIsToldAtTheLogin) {
+  // A read-only copy of the database: a read-only mount for root (whom file modes do not stop),
+  // read-only modes for anyone else.
+  const QString dir = testenv::tempDir() + QStringLiteral("/readonly");
+  const QString src = testenv::tempDir() + QStringLiteral("/source");
+  QDir().mkpath(dir);
+  QDir().mkpath(src);
+  ASSERT_TRUE(QFile::copy(plat::installPath(QStringLiteral("Kelvantorium.db")), src + "/Kelvantorium.db"));
+  struct Undo {
+    QString dir;
+    bool mounted = false;
+    ~Undo() {
+      if (mounted) QProcess::execute(QStringLiteral("umount"), {dir});
+      QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+  } undo{dir};
+  if (geteuid() == 0) {
+    if (QProcess::execute(QStringLiteral("mount"), {"--bind", src, dir}) != 0)
+      GTEST_SKIP() << "no bind mount here";
+    undo.mounted = true;
+    if (QProcess::execute(QStringLiteral("mount"), {"-o", "remount,bind,ro", dir}) != 0)
+      GTEST_SKIP() << "no read-only remount here";
+  } else {
+    ASSERT_TRUE(QFile::copy(src + "/Kelvantorium.db", dir + "/Kelvantorium.db"));
+    QFile::setPermissions(dir + "/Kelvantorium.db", QFile::ReadOwner);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+  }
+  shell::ShopSettings s;
+  QString error;
+  ASSERT_TRUE(shell::readSettings26(s, &error)) << error.toStdString();
+  s.DbPath = shell::SettingValue::ofText(dir + "/Kelvantorium.db");
+  ASSERT_TRUE(shell::writeSettings(s, &error)) << error.toStdString();
+
+  frmLogin* f = load();
+  ASSERT_EQ(dlg.shown.size(), 1u);
+  EXPECT_TRUE(dlg.lastMessage().startsWith(QStringLiteral("The database ")) &&
+              dlg.lastMessage().contains(QStringLiteral("cannot be written")))
+      << dlg.lastMessage().toStdString();
+  EXPECT_TRUE(f->loginConn().isOpen());  // the user may still log in
+  delete login.data();
+
+  // A writable one says nothing.
+  dlg.clear();
+  s.DbPath = shell::SettingValue::ofText(src + "/Kelvantorium.db");
+  ASSERT_TRUE(shell::writeSettings(s, &error)) << error.toStdString();
+  load();
+  EXPECT_TRUE(dlg.shown.empty()) << dlg.lastMessage().toStdString();
 }
 
 }  // namespace
