@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTimer>
 #include <exception>
 
 #include "platform/units.h"
@@ -292,6 +293,29 @@ void FormRegistry::onActivated(QWidget* nowActive) {
     forms_.remove(f->objectName());
     f->unload();
   }
+}
+
+namespace {
+bool holdsActivation(QWidget* window) {
+  if (window->isActiveWindow() || !window->isVisible() || QApplication::activeModalWidget()) return true;
+  for (QWidget* w = QApplication::activeWindow(); w; w = w->parentWidget())
+    if (w == window) return true;
+  return false;
+}
+}  // namespace
+
+void whenActivationLost(QWidget* window, const std::function<void()>& onLost) {
+  QPointer<QWidget> guard(window);
+  QTimer::singleShot(0, window, [guard, onLost] {
+    if (!guard || holdsActivation(guard)) return;
+    if (QApplication::activeWindow()) {
+      onLost();
+      return;
+    }
+    QTimer::singleShot(250, guard, [guard, onLost] {
+      if (guard && !holdsActivation(guard)) onLost();
+    });
+  });
 }
 
 }  // namespace plat

@@ -111,4 +111,10 @@ class FormRegistry : public QObject {
 // The form that holds widget w (w itself, or its nearest Form ancestor), or nullptr.
 Form* formOf(QWidget* w);
 
+// For a window that closes when it loses activation: runs onLost once the activation has settled
+// and neither the window nor a window of its own (its message boxes) holds it. While no window of
+// the program is active (a message box just closed, the next activation still on its way) the
+// check waits a moment and looks again, so closing its own box never closes the window.
+void whenActivationLost(QWidget* window, const std::function<void()>& onLost);
+
 }  // namespace plat

@@ -260,14 +260,8 @@ bool MEditPriceQ::eventFilter(QObject* watched, QEvent* event) {
 void MEditPriceQ::changeEvent(QEvent* event) {
   plat::Form::changeEvent(event);
   if (event->type() != QEvent::ActivationChange || isActiveWindow()) return;
-  // Checked once the activation has settled: the editor's own message boxes do not count, another
-  // program (no active window) or another window of this program does.
-  QTimer::singleShot(0, this, [this] {
-    if (isActiveWindow() || !isVisible() || QApplication::activeModalWidget()) return;
-    for (QWidget* w = QApplication::activeWindow(); w; w = w->parentWidget())
-      if (w == this) return;
-    Form_Deactivate();
-  });
+  // The editor's own message boxes do not count; another program or another window of this one does.
+  plat::whenActivationLost(this, [this] { Form_Deactivate(); });
 }
 
 }  // namespace sale
