@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <exception>
 
@@ -66,6 +68,55 @@ bool Form::event(QEvent* e) {
 void Form::closeEvent(QCloseEvent* e) {
   e->accept();
   unload();
+}
+
+namespace {
+
+// The room a caption has in w, and the caption's width in font f; false for other widgets.
+bool captionRoom(const QWidget* w, const QFont& f, int* room, int* width) {
+  QString text;
+  int padding = 0;
+  if (const auto* l = qobject_cast<const QLabel*>(w)) {
+    if (l->wordWrap() || l->textFormat() == Qt::RichText || !l->pixmap().isNull()) return false;
+    text = l->text();
+    padding = 2 * l->margin() + 2;  // a gap, so captions side by side do not run together
+  } else if (const auto* b = qobject_cast<const QPushButton*>(w)) {
+    if (!b->icon().isNull()) return false;
+    text = b->text();
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));  // the underline marks take no room
+    padding = 12;                                               // the button's frame and margins
+  } else {
+    return false;
+  }
+  if (text.isEmpty() || text.contains(QLatin1Char('\n'))) return false;
+  *room = w->width() - padding;
+  *width = QFontMetrics(f).horizontalAdvance(text);
+  return true;
+}
+
+}  // namespace
+
+bool captionFits(const QWidget* w) {
+  int room = 0, width = 0;
+  return !captionRoom(w, w->font(), &room, &width) || width <= room;
+}
+
+void fitCaptions(QWidget* root) {
+  QList<QWidget*> all = root->findChildren<QWidget*>();
+  all.prepend(root);
+  for (QWidget* w : all) {
+    QFont f = w->font();
+    const QVariant base = w->property("captionPointSize");
+    if (base.isValid()) f.setPointSizeF(base.toDouble());
+    int room = 0, width = 0;
+    if (!captionRoom(w, f, &room, &width)) continue;
+    if (!base.isValid()) w->setProperty("captionPointSize", f.pointSizeF());
+    while (width > room && f.pointSizeF() > 6) {
+      f.setPointSizeF(f.pointSizeF() - 0.25);
+      captionRoom(w, f, &room, &width);
+    }
+    if (f != w->font()) w->setFont(f);
+  }
 }
 
 Form* formOf(QWidget* w) {

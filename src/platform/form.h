@@ -117,4 +117,11 @@ Form* formOf(QWidget* w);
 // check waits a moment and looks again, so closing its own box never closes the window.
 void whenActivationLost(QWidget* window, const std::function<void()>& onLost);
 
+// Makes the caption of every one-line label and push button under root fit its control: a caption
+// wider than its place is drawn a little smaller (down to 6 points), never cut. Run it again after
+// captions change; a caption that fits again gets its own size back.
+void fitCaptions(QWidget* root);
+// Whether w's caption, in its font, fits inside w with room to spare (labels and push buttons).
+bool captionFits(const QWidget* w);
+
 }  // namespace plat

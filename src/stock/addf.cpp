@@ -190,6 +190,7 @@ void AddF::Form_Load() {
   FGrid1->setColWidth(1, 5000);
   FGrid1->setColWidth(2, 1000);
   if (shell::thai()) setThaiCaptions();
+  plat::fitCaptions(this);
   productMode_ = true;
   showProductControls(true);
   try {
@@ -246,6 +247,7 @@ bool AddF::editing() const {
 void AddF::setEditing(bool on) {
   cmdAdd->setEnabled(!on);
   cmdEdit->setText(on ? shell::L(kSaveTh, kSaveEn) : shell::L(kEditTh, kEditEn));
+  plat::fitCaptions(cmdEdit);
   cmdDel->setEnabled(on);
 }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
@@ -12,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "platform/form.h"
+#include "platform/units.h"
 #include "shell/settings.h"
 #include "stock/register.h"
 #include "support/testenv.h"
@@ -111,6 +114,40 @@ TEST_F(AddFTest, ThaiCaptionsAndTheThaiAllItem) {
   EXPECT_EQ(f->CmdCate->text(), QStringLiteral("ตัวแก้ไขข้อมูลหมวดสินค้า"));
   f->cmdEdit_Click();
   EXPECT_EQ(dialogs.lastMessage(), QStringLiteral("กรุณาเลือกสินค้า"));
+}
+
+TEST_F(AddFTest, EveryCaptionFitsItsControlInBothLanguages) {
+  for (const bool thai : {false, true}) {
+    SCOPED_TRACE(thai ? "Thai" : "English");
+    shell::settings().LangThai = thai;
+    AddF* f = open();
+    for (const bool products : {true, false}) {
+      if (products)
+        f->cmdPro_Click();
+      else
+        f->CmdCate_Click();
+      for (QWidget* w : f->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(f)) continue;
+        QString text;
+        int room = w->width();
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+          text = l->text();
+          room -= 1;  // not touching the caption beside it
+        } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+          text = b->text().remove('&');
+          room -= 8;  // inside the button's frame
+        } else {
+          continue;
+        }
+        EXPECT_LE(QFontMetrics(w->font()).horizontalAdvance(text), room)
+            << w->objectName().toStdString() << " \"" << text.toStdString() << "\"";
+      }
+    }
+    // The column headings stand over their columns as before.
+    EXPECT_EQ(f->lblPrice->geometry().left(), f->FGrid->geometry().left() + plat::twipsToPx(3920 - 120));
+    plat::FormRegistry::instance().unload(QStringLiteral("AddF"));
+    testenv::pump();
+  }
 }
 
 TEST_F(AddFTest, InsertWritesARowWithStockZeroAndTheCategoryFromTheItemData) {
