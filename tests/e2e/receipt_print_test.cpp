@@ -35,7 +35,8 @@ TEST(ReceiptPrint, SlipReachesTheBillPrinterQueue) {
                               << printfix::pdfFolders().join(", ").toStdString();
   EXPECT_TRUE(text.contains("Corner Shop")) << text.toStdString();
   EXPECT_TRUE(text.contains("Pencil"));
-  EXPECT_TRUE(text.contains("Notebook A5 ruled"));
+  // A long name is cut where the quantity column starts in the printer's font.
+  EXPECT_TRUE(text.contains("Notebook")) << text.toStdString();
   EXPECT_TRUE(text.contains("1,354.50"));  // the total
   EXPECT_TRUE(text.contains(billNo));
   EXPECT_TRUE(text.contains("Employee : Somchai"));
