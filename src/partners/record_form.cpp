@@ -15,10 +15,7 @@
 
 namespace partners {
 
-QRect pxRect(const QRect& twips) {
-  return QRect(plat::twipsToPx(twips.x()), plat::twipsToPx(twips.y()), plat::twipsToPx(twips.width()),
-               plat::twipsToPx(twips.height()));
-}
+QRect pxRect(const QRect& twips) { return plat::twipsRect(twips); }
 
 BoxSpec carriedBox(const char* box, const char* column, const char* label, const char* english,
                    const char* thai, int left, int top) {

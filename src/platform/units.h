@@ -2,6 +2,7 @@
 // Twips (1440 per inch, 15 per pixel at 96 dpi) and colours written as &H00BBGGRR.
 #include <QColor>
 #include <QFont>
+#include <QRect>
 
 namespace plat {
 constexpr int kTwipsPerPixel = 15;
@@ -9,6 +10,13 @@ inline int twipsToPx(double twips) {
   return static_cast<int>(twips / kTwipsPerPixel + (twips >= 0 ? 0.5 : -0.5));
 }
 inline double pxToTwips(double px) { return px * kTwipsPerPixel; }
+// A control's place given in twips, in pixels.
+inline QRect twipsRect(int left, int top, int width, int height) {
+  return QRect(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+}
+inline QRect twipsRect(const QRect& twips) {
+  return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
 // 0x00BBGGRR to a colour: 0x00A56E3A is RGB(58,110,165).
 inline QColor bgr(quint32 v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
 // The forms' background colour and the font of their captions.

@@ -15,10 +15,6 @@ namespace {
 constexpr int kWidth = 9400;
 constexpr int kHeight = 7200;
 
-QRect px(int x, int y, int w, int h) {
-  return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
-}
-
 // A label of the window: where it stands and its two captions.
 struct LabelSpec {
   QLabel* BuyReport::*label;
@@ -46,11 +42,9 @@ const LabelSpec kLabels[] = {
     {&BuyReport::lblBath4, {7620, 6120, 700, 315}, u"Baht", u"บาท"},
 };
 
-QRect pxOf(const QRect& twips) { return px(twips.x(), twips.y(), twips.width(), twips.height()); }
-
 QLineEdit* amountBox(QWidget* parent, const QRect& twips) {
   auto* b = new QLineEdit(parent);
-  b->setGeometry(pxOf(twips));
+  b->setGeometry(plat::twipsRect(twips));
   b->setReadOnly(true);
   b->setAlignment(Qt::AlignRight);
   return b;
@@ -62,14 +56,14 @@ BuyReport::BuyReport(QWidget* parent) : plat::Form(parent) {
   setWindowTitle(QStringLiteral("Buy Detail"));
   for (const LabelSpec& l : kLabels) {
     this->*l.label = new QLabel(QString::fromUtf16(l.english), this);
-    (this->*l.label)->setGeometry(pxOf(l.at));
+    (this->*l.label)->setGeometry(plat::twipsRect(l.at));
   }
   ComCate = new QComboBox(this);
-  ComCate->setGeometry(px(1260, 120, 3000, 360));
+  ComCate->setGeometry(plat::twipsRect(1260, 120, 3000, 360));
   ComBar = new QComboBox(this);
-  ComBar->setGeometry(px(5340, 120, 3900, 360));
+  ComBar->setGeometry(plat::twipsRect(5340, 120, 3900, 360));
   FGrid = new plat::FlexGrid(this);
-  FGrid->setGeometry(px(120, 1080, 9120, 3900));
+  FGrid->setGeometry(plat::twipsRect(120, 1080, 9120, 3900));
   FGrid->setFixedRows(0);
   FGrid->setCols(5);
   FGrid->setRows(0);
@@ -77,7 +71,7 @@ BuyReport::BuyReport(QWidget* parent) : plat::Form(parent) {
   txtPrice = amountBox(this, {1560, 5100, 1620, 360});
   txtQuantity = amountBox(this, {1560, 5580, 1620, 360});
   LblN = new QLabel(this);
-  LblN->setGeometry(px(3240, 5640, 1200, 315));
+  LblN->setGeometry(plat::twipsRect(3240, 5640, 1200, 315));
   txtVal = amountBox(this, {5580, 5100, 1980, 360});
   txtVat = amountBox(this, {5580, 5580, 1980, 360});
   txtVatTotal = amountBox(this, {5580, 6060, 1980, 360});

@@ -26,10 +26,6 @@ constexpr int kGridLeft = 120;
 constexpr int kHeadTop = 1560;
 constexpr int kGridTop = 1935;
 
-QRect px(int x, int y, int w, int h) {
-  return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
-}
-
 template <typename W>
 W* placed(W* w, const QRect& r) {
   w->setGeometry(r);
@@ -42,32 +38,32 @@ QString titleDate(const QDate& d) { return d.toString(QStringLiteral("MM/dd/yyyy
 
 AnalyzeForm::AnalyzeForm(QWidget* parent) : plat::Form(parent) {
   setWindowTitle(QStringLiteral("Analyze Sell"));
-  lblIni = placed(new QLabel(QStringLiteral("From "), this), px(120, 180, 600, 315));
-  DTPDate1 = placed(new QDateEdit(this), px(720, 120, 1700, 360));
-  lblLst = placed(new QLabel(QStringLiteral("To"), this), px(2560, 180, 500, 315));
-  DTPDate2 = placed(new QDateEdit(this), px(3060, 120, 1700, 360));
+  lblIni = placed(new QLabel(QStringLiteral("From "), this), plat::twipsRect(120, 180, 600, 315));
+  DTPDate1 = placed(new QDateEdit(this), plat::twipsRect(720, 120, 1700, 360));
+  lblLst = placed(new QLabel(QStringLiteral("To"), this), plat::twipsRect(2560, 180, 500, 315));
+  DTPDate2 = placed(new QDateEdit(this), plat::twipsRect(3060, 120, 1700, 360));
   for (QDateEdit* d : {DTPDate1, DTPDate2}) {
     d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     d->setCalendarPopup(true);
   }
-  cmdShow = placed(new QPushButton(QStringLiteral("Show All"), this), px(120, 660, 1500, 420));
-  cmdPrint = placed(new QPushButton(QStringLiteral("Print"), this), px(1740, 660, 1200, 420));
-  cmdExcel = placed(new QPushButton(this), px(3060, 660, 600, 420));
+  cmdShow = placed(new QPushButton(QStringLiteral("Show All"), this), plat::twipsRect(120, 660, 1500, 420));
+  cmdPrint = placed(new QPushButton(QStringLiteral("Print"), this), plat::twipsRect(1740, 660, 1200, 420));
+  cmdExcel = placed(new QPushButton(this), plat::twipsRect(3060, 660, 600, 420));
   cmdExcel->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
   cmdExcel->setAccessibleName(QStringLiteral("Excel"));
-  LstCate = placed(new QListWidget(this), px(6200, 120, 3900, 1320));
+  LstCate = placed(new QListWidget(this), plat::twipsRect(6200, 120, 3900, 1320));
   LstCate->setSelectionMode(QAbstractItemView::MultiSelection);
-  cmdSh = placed(new QPushButton(QStringLiteral("Show"), this), px(10220, 120, 1300, 420));
+  cmdSh = placed(new QPushButton(QStringLiteral("Show"), this), plat::twipsRect(10220, 120, 1300, 420));
 
   const char* headCaptions[] = {"Product ID", "Description", "Income", "Capital", "Profit", "%"};
   QPushButton** heads[] = {&cmdPid, &cmdDesc, &cmdToSort, &cmdBuySort, &cmdProfitSort, &cmdPercent};
   int x = kGridLeft;
   for (int c = 0; c < 6; ++c) {
     *heads[c] = placed(new QPushButton(QString::fromLatin1(headCaptions[c]), this),
-                       px(x, kHeadTop, kColWidths[c], 375));
+                       plat::twipsRect(x, kHeadTop, kColWidths[c], 375));
     x += kColWidths[c];
   }
-  FGrid = placed(new plat::FlexGrid(this), px(kGridLeft, kGridTop, 11520, 4680));
+  FGrid = placed(new plat::FlexGrid(this), plat::twipsRect(kGridLeft, kGridTop, 11520, 4680));
   FGrid->setFixedRows(0);
   FGrid->setCols(7);
   FGrid->setRows(0);
@@ -75,11 +71,11 @@ AnalyzeForm::AnalyzeForm(QWidget* parent) : plat::Form(parent) {
   FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-  txtTotal = placed(new QLabel(QStringLiteral("Total"), this), px(4800, 6780, 1300, 315));
+  txtTotal = placed(new QLabel(QStringLiteral("Total"), this), plat::twipsRect(4800, 6780, 1300, 315));
   const int sumX[] = {6200, 7700, 9200};
   QLineEdit** sums[] = {&txtSumIncome, &txtSumCapital, &txtSumProfit};
   for (int i = 0; i < 3; ++i) {
-    *sums[i] = placed(new QLineEdit(this), px(sumX[i], 6720, 1500, 360));
+    *sums[i] = placed(new QLineEdit(this), plat::twipsRect(sumX[i], 6720, 1500, 360));
     (*sums[i])->setReadOnly(true);
     (*sums[i])->setAlignment(Qt::AlignRight);
   }

@@ -12,10 +12,6 @@ namespace reports {
 using shell::L;
 
 namespace {
-QRect px(int x, int y, int w, int h) {
-  return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
-}
-
 AnalyzeForm* analysis() {
   return qobject_cast<AnalyzeForm*>(plat::FormRegistry::instance().loaded(QStringLiteral("AnalyzeForm")));
 }
@@ -34,15 +30,15 @@ QString priceChars(const QString& text) {
 
 PriceForm::PriceForm(QWidget* parent) : plat::Form(parent) {
   lblPrice = new QLabel(QStringLiteral("Price"), this);
-  lblPrice->setGeometry(px(120, 300, 700, 315));
+  lblPrice->setGeometry(plat::twipsRect(120, 300, 700, 315));
   txtPrice = new QLineEdit(this);
-  txtPrice->setGeometry(px(840, 240, 1500, 375));
+  txtPrice->setGeometry(plat::twipsRect(840, 240, 1500, 375));
   lblBath = new QLabel(QStringLiteral("Baht"), this);
-  lblBath->setGeometry(px(2400, 300, 600, 315));
+  lblBath->setGeometry(plat::twipsRect(2400, 300, 600, 315));
   cmdSave = new QPushButton(QStringLiteral("Save"), this);
-  cmdSave->setGeometry(px(3060, 210, 1000, 420));
+  cmdSave->setGeometry(plat::twipsRect(3060, 210, 1000, 420));
   cmdExit = new QPushButton(QStringLiteral("Cancel"), this);
-  cmdExit->setGeometry(px(4140, 210, 1000, 420));
+  cmdExit->setGeometry(plat::twipsRect(4140, 210, 1000, 420));
   // Small and fixed: a title and a close box, no minimise or maximise.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   const QSize client = clientTwips(designGeometry().size());

@@ -147,9 +147,6 @@ LoginCheck checkLogin(data::Db& db, const QString& name, const QString& password
 // ---- the user accounts window ----
 
 namespace {
-QRect twips(int left, int top, int width, int height) {
-  return QRect(plat::twipsToPx(left), plat::twipsToPx(top), plat::twipsToPx(width), plat::twipsToPx(height));
-}
 void whiteText(QWidget* w) {
   QPalette p = w->palette();
   p.setColor(QPalette::WindowText, Qt::white);
@@ -184,36 +181,36 @@ SecurityFrm::SecurityFrm() {
   layout->addWidget(client);
 
   LblU = new QLabel(QStringLiteral("UserName"), client);
-  LblU->setGeometry(twips(240, 240, 1215, 255));
+  LblU->setGeometry(plat::twipsRect(240, 240, 1215, 255));
   LblP = new QLabel(QStringLiteral("Password"), client);
-  LblP->setGeometry(twips(240, 720, 1215, 255));
+  LblP->setGeometry(plat::twipsRect(240, 720, 1215, 255));
   for (QLabel* l : {LblU, LblP}) {
     l->setFont(plat::captionFont(9.75, true));
     whiteText(l);
   }
   txtUserName = new QLineEdit(client);
-  txtUserName->setGeometry(twips(1560, 240, 2295, 375));
+  txtUserName->setGeometry(plat::twipsRect(1560, 240, 2295, 375));
   UserName = new QComboBox(client);
   UserName->setEditable(false);
-  UserName->setGeometry(twips(1560, 240, 2295, 375));
+  UserName->setGeometry(plat::twipsRect(1560, 240, 2295, 375));
   txtPassword = new QLineEdit(client);
   txtPassword->setEchoMode(QLineEdit::Password);
-  txtPassword->setGeometry(twips(1560, 720, 2295, 375));
+  txtPassword->setGeometry(plat::twipsRect(1560, 720, 2295, 375));
   for (QWidget* w : {static_cast<QWidget*>(txtUserName), static_cast<QWidget*>(UserName),
                      static_cast<QWidget*>(txtPassword)})
     tooltipBackground(w);
   cmdOk = new QPushButton(QStringLiteral("OK"), client);
-  cmdOk->setGeometry(twips(3960, 240, 735, 375));
+  cmdOk->setGeometry(plat::twipsRect(3960, 240, 735, 375));
 
   FrPer = new QGroupBox(QStringLiteral("Level of Permission"), client);
-  FrPer->setGeometry(twips(120, 1200, 4935, 1815));
+  FrPer->setGeometry(plat::twipsRect(120, 1200, 4935, 1815));
   whiteText(FrPer);
   opt0 = new QRadioButton(QStringLiteral("LV0 (Admin Level : Can use all form)"), FrPer);
   opt1 = new QRadioButton(QStringLiteral("LV1(General Level : Can use many form)"), FrPer);
   opt2 = new QRadioButton(QStringLiteral("LV2(Cahier Level : Can use only Sell form)"), FrPer);
-  opt0->setGeometry(twips(360, 360, 4455, 255));
-  opt1->setGeometry(twips(360, 840, 4455, 255));
-  opt2->setGeometry(twips(360, 1320, 4455, 255));
+  opt0->setGeometry(plat::twipsRect(360, 360, 4455, 255));
+  opt1->setGeometry(plat::twipsRect(360, 840, 4455, 255));
+  opt2->setGeometry(plat::twipsRect(360, 1320, 4455, 255));
   levels_ = new QButtonGroup(this);
   for (QRadioButton* o : {opt0, opt1, opt2}) {
     whiteText(o);

@@ -29,10 +29,6 @@ const QString kAllTh = QStringLiteral("สินค้าทุกหมวด")
 
 constexpr int kBoxHeight = 315;
 
-QRect px(int x, int y, int w, int h) {
-  return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
-}
-
 void paintBackground(QWidget* w) {
   QPalette p = w->palette();
   p.setColor(QPalette::Window, plat::formBackground());
@@ -92,69 +88,75 @@ AddF::AddF(QWidget* parent) : plat::Form(parent) {
   setWindowTitle(QString());
   paintBackground(this);
 
-  CmdCate = button(this, "CmdCate", QStringLiteral("Category Editor"), px(120, 120, 2600, 420));
-  cmdPro = button(this, "cmdPro", QStringLiteral("Product Editor"), px(8900, 120, 2600, 420));
+  CmdCate = button(this, "CmdCate", QStringLiteral("Category Editor"), plat::twipsRect(120, 120, 2600, 420));
+  cmdPro = button(this, "cmdPro", QStringLiteral("Product Editor"), plat::twipsRect(8900, 120, 2600, 420));
 
-  Frame2 = frame(this, "Frame2", px(120, 600, 11400, 3900));
-  lblCate = label(Frame2, "lblCate", QStringLiteral("Category/Product"), px(120, 270, 1800, 285));
+  Frame2 = frame(this, "Frame2", plat::twipsRect(120, 600, 11400, 3900));
+  lblCate =
+      label(Frame2, "lblCate", QStringLiteral("Category/Product"), plat::twipsRect(120, 270, 1800, 285));
   Comcate2 = new QComboBox(Frame2);
   Comcate2->setObjectName(QStringLiteral("Comcate2"));
-  Comcate2->setGeometry(px(1980, 220, 4200, kBoxHeight));
+  Comcate2->setGeometry(plat::twipsRect(1980, 220, 4200, kBoxHeight));
   Comcate2->setEditable(true);
   // Enter searches for the typed text; it never adds the text as an item or completes it.
   Comcate2->setInsertPolicy(QComboBox::NoInsert);
   Comcate2->setCompleter(nullptr);
   infoColour(Comcate2);
-  lblPid = label(Frame2, "lblPid", QStringLiteral("Product ID"), px(120, 660, 1500, 285));
-  lblDesc = label(Frame2, "lblDesc", QStringLiteral("Product Name"), px(1620, 660, 2300, 285));
-  lblPrice = label(Frame2, "lblPrice", QStringLiteral("Sell Price"), px(3920, 660, 800, 285));
-  lblQuantity = label(Frame2, "lblQuantity", QStringLiteral("Quantity"), px(4720, 660, 800, 285));
-  lblProNoun = label(Frame2, "lblProNoun", QStringLiteral("Pronoun"), px(5520, 660, 850, 285));
-  lblCateID = label(Frame2, "lblCateID", QStringLiteral("Category ID"), px(120, 660, 1500, 285));
-  lblCateName = label(Frame2, "lblCateName", QStringLiteral("Category Name"), px(1620, 660, 5000, 285));
+  lblPid = label(Frame2, "lblPid", QStringLiteral("Product ID"), plat::twipsRect(120, 660, 1500, 285));
+  lblDesc = label(Frame2, "lblDesc", QStringLiteral("Product Name"), plat::twipsRect(1620, 660, 2300, 285));
+  lblPrice = label(Frame2, "lblPrice", QStringLiteral("Sell Price"), plat::twipsRect(3920, 660, 800, 285));
+  lblQuantity =
+      label(Frame2, "lblQuantity", QStringLiteral("Quantity"), plat::twipsRect(4720, 660, 800, 285));
+  lblProNoun = label(Frame2, "lblProNoun", QStringLiteral("Pronoun"), plat::twipsRect(5520, 660, 850, 285));
+  lblCateID = label(Frame2, "lblCateID", QStringLiteral("Category ID"), plat::twipsRect(120, 660, 1500, 285));
+  lblCateName =
+      label(Frame2, "lblCateName", QStringLiteral("Category Name"), plat::twipsRect(1620, 660, 5000, 285));
   lblCateID->hide();
   lblCateName->hide();
 
   FGrid = new plat::FlexGrid(Frame2);
   FGrid->setObjectName(QStringLiteral("FGrid"));
-  FGrid->setGeometry(px(120, 960, 11160, 2820));
+  FGrid->setGeometry(plat::twipsRect(120, 960, 11160, 2820));
   FGrid->setFixedRows(0);
   FGrid->setRows(0);
   FGrid->setCols(11);
   FGrid1 = new plat::FlexGrid(Frame2);
   FGrid1->setObjectName(QStringLiteral("FGrid1"));
-  FGrid1->setGeometry(px(120, 960, 11160, 2820));
+  FGrid1->setGeometry(plat::twipsRect(120, 960, 11160, 2820));
   FGrid1->setFixedRows(0);
   FGrid1->setRows(0);
   FGrid1->setCols(3);
 
-  Frame1 = frame(this, "Frame1", px(120, 4600, 11400, 2460));
-  LabelPid = label(Frame1, "LabelPid", QStringLiteral("Product ID"), px(120, 270, 1600, 285));
-  txtBar = box(Frame1, "txtBar", px(1800, 240, 2000, kBoxHeight));
-  Label3 = label(Frame1, "Label3", QStringLiteral("Category Id"), px(4000, 270, 1600, 285));
+  Frame1 = frame(this, "Frame1", plat::twipsRect(120, 4600, 11400, 2460));
+  LabelPid = label(Frame1, "LabelPid", QStringLiteral("Product ID"), plat::twipsRect(120, 270, 1600, 285));
+  txtBar = box(Frame1, "txtBar", plat::twipsRect(1800, 240, 2000, kBoxHeight));
+  Label3 = label(Frame1, "Label3", QStringLiteral("Category Id"), plat::twipsRect(4000, 270, 1600, 285));
   ComCate = new QComboBox(Frame1);
   ComCate->setObjectName(QStringLiteral("ComCate"));
-  ComCate->setGeometry(px(5700, 240, 3000, kBoxHeight));
+  ComCate->setGeometry(plat::twipsRect(5700, 240, 3000, kBoxHeight));
   infoColour(ComCate);
-  txtCate = box(Frame1, "txtCate", px(5700, 240, 3000, kBoxHeight));
-  LabelPro = label(Frame1, "LabelPro", QStringLiteral("Product Name"), px(120, 690, 1600, 285));
-  txtName = box(Frame1, "txtName", px(1800, 660, 6900, kBoxHeight));
-  LabelCate = label(Frame1, "LabelCate", QStringLiteral("Category Name"), px(120, 690, 1600, 285));
-  txtcateName = box(Frame1, "txtcateName", px(1800, 660, 6900, kBoxHeight));
-  LabelPrice = label(Frame1, "LabelPrice", QStringLiteral("Price 1 / 2 / 3"), px(120, 1110, 1600, 285));
-  txtPrice = box(Frame1, "txtPrice", px(1800, 1080, 1200, kBoxHeight), QStringLiteral("0"));
-  txtPrice1 = box(Frame1, "txtPrice1", px(3100, 1080, 1200, kBoxHeight), QStringLiteral("0"));
-  txtPrice2 = box(Frame1, "txtPrice2", px(4400, 1080, 1200, kBoxHeight), QStringLiteral("0"));
-  LabelNoun = label(Frame1, "LabelNoun", QStringLiteral("Unit"), px(5800, 1110, 1000, 285));
-  txtNoun = box(Frame1, "txtNoun", px(6900, 1080, 1800, kBoxHeight));
-  LabelPoOrder = label(Frame1, "LabelPoOrder", QStringLiteral("Point Of Order"), px(120, 1530, 1600, 285));
-  txtPoOrder = box(Frame1, "txtPoOrder", px(1800, 1500, 1200, kBoxHeight), QStringLiteral("0"));
+  txtCate = box(Frame1, "txtCate", plat::twipsRect(5700, 240, 3000, kBoxHeight));
+  LabelPro = label(Frame1, "LabelPro", QStringLiteral("Product Name"), plat::twipsRect(120, 690, 1600, 285));
+  txtName = box(Frame1, "txtName", plat::twipsRect(1800, 660, 6900, kBoxHeight));
+  LabelCate =
+      label(Frame1, "LabelCate", QStringLiteral("Category Name"), plat::twipsRect(120, 690, 1600, 285));
+  txtcateName = box(Frame1, "txtcateName", plat::twipsRect(1800, 660, 6900, kBoxHeight));
+  LabelPrice =
+      label(Frame1, "LabelPrice", QStringLiteral("Price 1 / 2 / 3"), plat::twipsRect(120, 1110, 1600, 285));
+  txtPrice = box(Frame1, "txtPrice", plat::twipsRect(1800, 1080, 1200, kBoxHeight), QStringLiteral("0"));
+  txtPrice1 = box(Frame1, "txtPrice1", plat::twipsRect(3100, 1080, 1200, kBoxHeight), QStringLiteral("0"));
+  txtPrice2 = box(Frame1, "txtPrice2", plat::twipsRect(4400, 1080, 1200, kBoxHeight), QStringLiteral("0"));
+  LabelNoun = label(Frame1, "LabelNoun", QStringLiteral("Unit"), plat::twipsRect(5800, 1110, 1000, 285));
+  txtNoun = box(Frame1, "txtNoun", plat::twipsRect(6900, 1080, 1800, kBoxHeight));
+  LabelPoOrder =
+      label(Frame1, "LabelPoOrder", QStringLiteral("Point Of Order"), plat::twipsRect(120, 1530, 1600, 285));
+  txtPoOrder = box(Frame1, "txtPoOrder", plat::twipsRect(1800, 1500, 1200, kBoxHeight), QStringLiteral("0"));
 
-  cmdAdd = button(Frame1, "cmdAdd", QStringLiteral("Insert"), px(1800, 1920, 1200, 420));
-  cmdEdit = button(Frame1, "cmdEdit", kEditEn, px(3100, 1920, 1200, 420));
-  cmdDel = button(Frame1, "cmdDel", QStringLiteral("Delete"), px(4400, 1920, 1200, 420));
-  cmdCancel = button(Frame1, "cmdCancel", QStringLiteral("Cancel"), px(5700, 1920, 1200, 420));
-  cmdClose = button(Frame1, "cmdClose", QStringLiteral("Close"), px(7000, 1920, 1200, 420));
+  cmdAdd = button(Frame1, "cmdAdd", QStringLiteral("Insert"), plat::twipsRect(1800, 1920, 1200, 420));
+  cmdEdit = button(Frame1, "cmdEdit", kEditEn, plat::twipsRect(3100, 1920, 1200, 420));
+  cmdDel = button(Frame1, "cmdDel", QStringLiteral("Delete"), plat::twipsRect(4400, 1920, 1200, 420));
+  cmdCancel = button(Frame1, "cmdCancel", QStringLiteral("Cancel"), plat::twipsRect(5700, 1920, 1200, 420));
+  cmdClose = button(Frame1, "cmdClose", QStringLiteral("Close"), plat::twipsRect(7000, 1920, 1200, 420));
   cmdDel->setEnabled(false);
 
   for (QWidget* w : std::initializer_list<QWidget*>{ComCate, txtBar, txtName, txtPrice, txtPrice1, txtPrice2,

@@ -20,10 +20,6 @@ namespace {
 const QString kAllEn = QStringLiteral("All Category");
 const QString kAllTh = QStringLiteral("สินค้าทุกหมวด");
 
-QRect px(int x, int y, int w, int h) {
-  return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
-}
-
 QLabel* whiteLabel(QWidget* parent, const char* name, const QString& caption, const QRect& r) {
   auto* l = new QLabel(caption, parent);
   l->setObjectName(QString::fromLatin1(name));
@@ -46,10 +42,10 @@ StockListWindow::StockListWindow(const StockWindowLayout& layout, QWidget* paren
   setPalette(p);
   setAutoFillBackground(true);
 
-  lblCate = whiteLabel(this, "lblCate", layout.lblCate.english, px(120, 150, 1800, 285));
+  lblCate = whiteLabel(this, "lblCate", layout.lblCate.english, plat::twipsRect(120, 150, 1800, 285));
   ComCate = new QComboBox(this);
   ComCate->setObjectName(QStringLiteral("ComCate"));
-  ComCate->setGeometry(px(1980, 120, 4200, 315));
+  ComCate->setGeometry(plat::twipsRect(1980, 120, 4200, 315));
   ComCate->setEditable(true);
   // Enter lists the typed text; it never becomes an item nor is it completed.
   ComCate->setInsertPolicy(QComboBox::NoInsert);
@@ -64,13 +60,14 @@ StockListWindow::StockListWindow(const StockWindowLayout& layout, QWidget* paren
                            &layout.lblUnit};
   int x = 120;
   for (int i = 0; i < 5; ++i) {
-    *labels[i] = whiteLabel(this, names[i], caps[i]->english, px(x, 660, layout.colWidths[i], 285));
+    *labels[i] =
+        whiteLabel(this, names[i], caps[i]->english, plat::twipsRect(x, 660, layout.colWidths[i], 285));
     x += layout.colWidths[i];
   }
 
   FGrid = new plat::FlexGrid(this);
   FGrid->setObjectName(QStringLiteral("FGrid"));
-  FGrid->setGeometry(px(120, 960, 11400, 5600));
+  FGrid->setGeometry(plat::twipsRect(120, 960, 11400, 5600));
   FGrid->setFixedRows(0);
   FGrid->setRows(0);
   FGrid->setCols(6);

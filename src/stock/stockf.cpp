@@ -28,10 +28,6 @@ const StockWindowLayout kLayout{
     {1500, 3500, 1500, 1500, 1450, 1500},
 };
 
-QRect px(int x, int y, int w, int h) {
-  return QRect(plat::twipsToPx(x), plat::twipsToPx(y), plat::twipsToPx(w), plat::twipsToPx(h));
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& r) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QString::fromLatin1(name));
@@ -43,23 +39,23 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 }  // namespace
 
 StockF::StockF(QWidget* parent) : StockListWindow(kLayout, parent) {
-  cmdOrder = button(this, "cmdOrder", QStringLiteral("Pont of order"), px(6400, 90, 1900, 400));
-  cmdValue = button(this, "cmdValue", QStringLiteral("Product Value"), px(8400, 90, 1700, 400));
-  cmdPrint = button(this, "cmdPrint", QStringLiteral("Print"), px(10200, 90, 800, 400));
-  cmdExcel = button(this, "cmdExcel", QString(), px(11050, 90, 470, 400));
+  cmdOrder = button(this, "cmdOrder", QStringLiteral("Pont of order"), plat::twipsRect(6400, 90, 1900, 400));
+  cmdValue = button(this, "cmdValue", QStringLiteral("Product Value"), plat::twipsRect(8400, 90, 1700, 400));
+  cmdPrint = button(this, "cmdPrint", QStringLiteral("Print"), plat::twipsRect(10200, 90, 800, 400));
+  cmdExcel = button(this, "cmdExcel", QString(), plat::twipsRect(11050, 90, 470, 400));
   cmdExcel->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
   cmdExcel->setToolTip(QStringLiteral("Excel"));
   cmdExcel->setAccessibleName(QStringLiteral("Export"));
 
   txtVal = new QLabel(QStringLiteral("Total Product Cost"), this);
   txtVal->setObjectName(QStringLiteral("txtVal"));
-  txtVal->setGeometry(px(6400, 6700, 2200, 315));
+  txtVal->setGeometry(plat::twipsRect(6400, 6700, 2200, 315));
   QPalette p = txtVal->palette();
   p.setColor(QPalette::WindowText, Qt::white);
   txtVal->setPalette(p);
   txtcosttal = new QLineEdit(this);
   txtcosttal->setObjectName(QStringLiteral("txtcosttal"));
-  txtcosttal->setGeometry(px(8700, 6680, 2300, 315));
+  txtcosttal->setGeometry(plat::twipsRect(8700, 6680, 2300, 315));
   txtcosttal->setReadOnly(true);
   txtcosttal->setAlignment(Qt::AlignRight);
   txtVal->hide();
