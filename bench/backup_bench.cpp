@@ -124,13 +124,16 @@ BENCHMARK(BM_RawRestore)->UseRealTime()->Unit(benchmark::kMillisecond)->Iteratio
 }  // namespace
 
 int main(int argc, char** argv) {
-  return benchdb::runBenchmarks(argc, argv, [] {
-    g_db = benchdb::shopDatabase();
-    const QDir dir = QFileInfo(g_db).absoluteDir();
-    g_target = dir.filePath(QStringLiteral("backup_bench.bak"));
-    g_backup = dir.filePath(QStringLiteral("backup_bench_source.bak"));
-    data::backupDatabase(g_db, g_backup);
-    g_restore = benchdb::copyOf(g_db, QStringLiteral("backup_bench_restore.db"));
-    std::fprintf(stderr, "database of %lld MB\n", static_cast<long long>(QFileInfo(g_db).size() >> 20));
-  });
+  return benchdb::runBenchmarks(
+      argc, argv,
+      [] {
+        g_db = benchdb::shopDatabase();
+        const QDir dir = QFileInfo(g_db).absoluteDir();
+        g_target = dir.filePath(QStringLiteral("backup_bench.bak"));
+        g_backup = dir.filePath(QStringLiteral("backup_bench_source.bak"));
+        data::backupDatabase(g_db, g_backup);
+        g_restore = benchdb::copyOf(g_db, QStringLiteral("backup_bench_restore.db"));
+        std::fprintf(stderr, "database of %lld MB\n", static_cast<long long>(QFileInfo(g_db).size() >> 20));
+      },
+      {{"BM_Backup", "BM_RawBackup"}, {"BM_Restore", "BM_RawRestore"}});
 }

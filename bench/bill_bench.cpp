@@ -150,8 +150,10 @@ BENCHMARK(BM_CancelBill)->UseRealTime()->Unit(benchmark::kMicrosecond)->MinTime(
 }  // namespace
 
 int main(int argc, char** argv) {
-  return benchdb::runBenchmarks(argc, argv, [] {
-    g_db = benchdb::shopDatabase(shopSize());
-    g_write = benchdb::copyOf(g_db, QStringLiteral("bill_bench.db"));
-  });
+  return benchdb::runBenchmarks(argc, argv,
+                                [] {
+                                  g_db = benchdb::shopDatabase(shopSize());
+                                  g_write = benchdb::copyOf(g_db, QStringLiteral("bill_bench.db"));
+                                },
+                                {{"BM_GatherDay", "BM_RawGatherDay"}});
 }

@@ -123,5 +123,7 @@ BENCHMARK(BM_CustomerGridFill)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-  return runBenchmarks(argc, argv, [] { g_db = shopDatabase(shopSize()); });
+  return runBenchmarks(
+      argc, argv, [] { g_db = shopDatabase(shopSize()); },
+      {{"BM_CustomerLines", "BM_RawCustomerLines"}, {"BM_SupplierLines", "BM_RawSupplierLines"}});
 }

@@ -79,18 +79,22 @@ BENCHMARK(BM_RawBuyShowAllProductFirst)->PERIODS;
 }  // namespace
 
 int main(int argc, char** argv) {
-  return runBenchmarks(argc, argv, [] {
-    g_before = copyOf(shopDatabase(), QStringLiteral("buy-period-before.db"));
-    sqlite3* db = openRaw(g_before);
-    execRaw(db, "DROP INDEX BuyByDateProduct");
-    execRaw(db, "DELETE FROM sqlite_stat1 WHERE idx = 'BuyByDateProduct'");
-    sqlite3_close(db);
-    g_productFirst = copyOf(g_before, QStringLiteral("buy-period-product-first.db"));
-    db = openRaw(g_productFirst);
-    execRaw(db, "CREATE INDEX BuyByProductDateAmount ON Buy (PId, BuyDate, BQuantity, BPrice)");
-    execRaw(db,
+  return runBenchmarks(
+      argc, argv,
+      [] {
+        g_before = copyOf(shopDatabase(), QStringLiteral("buy-period-before.db"));
+        sqlite3* db = openRaw(g_before);
+        execRaw(db, "DROP INDEX BuyByDateProduct");
+        execRaw(db, "DELETE FROM sqlite_stat1 WHERE idx = 'BuyByDateProduct'");
+        sqlite3_close(db);
+        g_productFirst = copyOf(g_before, QStringLiteral("buy-period-product-first.db"));
+        db = openRaw(g_productFirst);
+        execRaw(db, "CREATE INDEX BuyByProductDateAmount ON Buy (PId, BuyDate, BQuantity, BPrice)");
+        execRaw(
+            db,
             "INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES ('Buy', 'BuyByProductDateAmount', '200000 2 1 "
             "1 1')");
-    sqlite3_close(db);
-  });
+        sqlite3_close(db);
+      },
+      {{"BM_BuyShowAllRows", "BM_RawBuyShowAll"}, {"BM_BuyShowAllWindow", "BM_RawBuyShowAll"}});
 }

@@ -318,5 +318,11 @@ BENCHMARK(BM_SortByValue)->MS;
 }  // namespace
 
 int main(int argc, char** argv) {
-  return runBenchmarks(argc, argv, [] { shop(); });
+  return runBenchmarks(argc, argv, [] { shop(); },
+                       {{"BM_AllCategoryRows", "BM_RawAllCategory"},
+                        {"BM_ValueRows", "BM_RawValue"},
+                        {"BM_LotRows", "BM_RawLots"},
+                        {"BM_StockWindowAll", "BM_RawAllCategory"},
+                        {"BM_SaleNameList", "BM_RawNameList"},
+                        {"BM_Export", "BM_RawXlsx"}});
 }

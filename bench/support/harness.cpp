@@ -5,19 +5,62 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <map>
+#include <string>
 
 #include "data/db.h"
 
 namespace benchdb {
 
-int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare) {
+namespace {
+
+// The console report, keeping each run's real time per function name and argument.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, std::map<std::string, double>> seconds;  // function -> args -> time
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      const bool mean = r.run_type == Run::RT_Aggregate && r.aggregate_name == "mean";
+      if ((r.run_type != Run::RT_Iteration && !mean) || r.iterations == 0 || r.error_occurred) continue;
+      seconds[r.run_name.function_name][r.run_name.args] =
+          r.real_accumulated_time / static_cast<double>(r.iterations);
+    }
+  }
+
+  void printRatios(const std::vector<Comparison>& comparisons) const {
+    if (comparisons.empty()) return;
+    std::printf(
+        "\nRatio to the raw work of this run (SQLite, or libxlsxwriter, driven directly; real time):\n");
+    for (const Comparison& c : comparisons) {
+      const auto work = seconds.find(c.work);
+      const auto raw = seconds.find(c.raw);
+      if (work == seconds.end() || raw == seconds.end()) continue;  // filtered out of this run
+      for (const auto& [args, t] : work->second) {
+        const auto r = raw->second.find(args);
+        if (r == raw->second.end() || r->second <= 0) continue;
+        std::printf("  %s%s%s / %s: %.2fx\n", c.work, args.empty() ? "" : "/", args.c_str(), c.raw,
+                    t / r->second);
+      }
+    }
+  }
+};
+
+}  // namespace
+
+int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare,
+                  const std::vector<Comparison>& comparisons) {
   static QTemporaryDir home;
   qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (prepare) prepare();
-  benchmark::RunSpecifiedBenchmarks();
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.printRatios(comparisons);
   benchmark::Shutdown();
   if (data::Conn().isOpen()) data::Conn().close();  // one a bench left open, while Qt still runs
   return 0;

@@ -1,13 +1,21 @@
 #pragma once
 // What every benchmark executable shares: its main and the measure of its memory.
 #include <functional>
+#include <vector>
 
 namespace benchdb {
 
 // The whole of a benchmark's main: Qt offscreen with a data folder of its own, Google Benchmark's
 // flags, then prepare (databases built, copies made, the shared connection opened) before any
 // timing, then the benchmarks; the shared connection is closed at the end.
-int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare = {});
+// After the runs, each comparison prints the program's time over the raw time of the same work (a
+// benchmark's function name, matched per argument).
+struct Comparison {
+  const char* work;  // "BM_ProfitShowAll"
+  const char* raw;   // "BM_RawProfitShowAll"
+};
+int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare = {},
+                  const std::vector<Comparison>& comparisons = {});
 
 // The process's resident memory in kB, from /proc.
 long residentKb();

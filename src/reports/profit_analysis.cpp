@@ -53,9 +53,10 @@ QVector<ProfitRow> rowsOf(data::Snapshot s) {
 
 double ProfitRow::percent() const { return cost == 0 ? 0 : (income - cost) * 100 / cost; }
 
+QString allProductsStatement() { return QString::fromLatin1(kFigures).arg(QString(), QString()); }
+
 QVector<ProfitRow> profitOfAllProducts(const QDate& from, const QDate& to) {
-  const QString sql = QString::fromLatin1(kFigures).arg(QString(), QString());
-  return rowsOf(data::Conn().query(sql, {data::isoDate(from), data::isoDate(to)}));
+  return rowsOf(data::Conn().query(allProductsStatement(), {data::isoDate(from), data::isoDate(to)}));
 }
 
 QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDate& from, const QDate& to) {

@@ -25,6 +25,8 @@ struct ProfitRow {
 
 // Every product, by code, with its figures (products without sales show zeros).
 QVector<ProfitRow> profitOfAllProducts(const QDate& from, const QDate& to);
+// The one statement behind it (the first and last day bound as ISO dates), for the benchmark.
+QString allProductsStatement();
 // The products ever bought of each category id given, category by category in the order given,
 // products by code within one; a category with no bought product adds nothing.
 QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDate& from, const QDate& to);
