@@ -1,5 +1,8 @@
 #include "platform/keys.h"
 
+#include <QObject>
+#include <QWidget>
+
 namespace plat {
 
 int keyAsciiOf(const QKeyEvent* e) {
@@ -22,6 +25,29 @@ int keyAsciiOf(const QKeyEvent* e) {
   const QString t = e->text();
   if (t.isEmpty()) return -1;
   return t.at(0).unicode();
+}
+
+namespace {
+class KeyProcedure : public QObject {
+ public:
+  KeyProcedure(QWidget* box, std::function<void(int&)> proc) : QObject(box), proc_(std::move(proc)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    int k = keyAsciiOf(static_cast<QKeyEvent*>(event));
+    if (k < 0) return false;
+    proc_(k);
+    return k == 0;
+  }
+
+ private:
+  std::function<void(int&)> proc_;
+};
+}  // namespace
+
+void onKeyPress(QWidget* box, std::function<void(int& keyAscii)> proc) {
+  box->installEventFilter(new KeyProcedure(box, std::move(proc)));
 }
 
 }  // namespace plat

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "platform/dialogs.h"
+#include "platform/keys.h"
 #include "platform/numtext.h"
 #include "platform/units.h"
 #include "purchase/buy_form.h"
@@ -47,8 +48,8 @@ BuyEditPriceQ::BuyEditPriceQ(QWidget* parent) : plat::Form(parent) {
   place(cmdRemove, 1665, 1140, 1335, 375);
   resize(plat::twipsToPx(3120), plat::twipsToPx(1680));
 
-  txtQuantity->installEventFilter(this);
-  txtPrice->installEventFilter(this);
+  plat::onKeyPress(txtQuantity, [this](int& k) { txtQuantity_KeyPress(k); });
+  plat::onKeyPress(txtPrice, [this](int& k) { txtPrice_KeyPress(k); });
   connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
   connect(cmdRemove, &QPushButton::clicked, this, [this] { cmdRemove_Click(); });
 }
@@ -165,19 +166,6 @@ void BuyEditPriceQ::txtPrice_KeyPress(int& keyAscii) {
 }
 
 void BuyEditPriceQ::Form_Deactivate() { unload(); }
-
-bool BuyEditPriceQ::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && (watched == txtQuantity || watched == txtPrice)) {
-    int k = keyAsciiOf(static_cast<QKeyEvent*>(event));
-    if (k < 0) return false;
-    if (watched == txtQuantity)
-      txtQuantity_KeyPress(k);
-    else
-      txtPrice_KeyPress(k);
-    return k == 0;
-  }
-  return plat::Form::eventFilter(watched, event);
-}
 
 void BuyEditPriceQ::changeEvent(QEvent* event) {
   plat::Form::changeEvent(event);

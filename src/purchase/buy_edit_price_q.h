@@ -38,7 +38,6 @@ class BuyEditPriceQ : public plat::Form {
   void Form_Deactivate();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:

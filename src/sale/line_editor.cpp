@@ -118,8 +118,9 @@ MEditPriceQ::MEditPriceQ(QWidget* parent) : plat::Form(parent) {
     QPalette p = b->palette();
     p.setColor(QPalette::Base, Qt::white);
     b->setPalette(p);
-    b->installEventFilter(this);
   }
+  plat::onKeyPress(txtQuantity, [this](int& k) { txtQuantity_KeyPress(k); });
+  plat::onKeyPress(txtPrice, [this](int& k) { txtPrice_KeyPress(k); });
   filterChars(txtQuantity, digitChars());
   filterChars(txtPrice, priceChars());
   setTabOrder(txtQuantity, txtPrice);
@@ -243,19 +244,6 @@ void MEditPriceQ::cmdRemove_Click() {
 }
 
 void MEditPriceQ::Form_Deactivate() { unload(); }
-
-bool MEditPriceQ::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && (watched == txtQuantity || watched == txtPrice)) {
-    int k = plat::keyAsciiOf(static_cast<QKeyEvent*>(event));
-    if (k < 0) return false;
-    if (watched == txtQuantity)
-      txtQuantity_KeyPress(k);
-    else
-      txtPrice_KeyPress(k);
-    return k == 0;
-  }
-  return plat::Form::eventFilter(watched, event);
-}
 
 void MEditPriceQ::changeEvent(QEvent* event) {
   plat::Form::changeEvent(event);

@@ -51,7 +51,6 @@ class MEditPriceQ : public plat::Form {
   void Form_Deactivate();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:

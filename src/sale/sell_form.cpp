@@ -164,7 +164,7 @@ SellForm::SellForm(QWidget* parent) : plat::Form(parent) {
   connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
   connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-  txtQ->installEventFilter(this);
+  plat::onKeyPress(txtQ, [this](int& k) { txtQ_KeyPress(k); });
   txtStock->installEventFilter(this);
 }
 
@@ -355,12 +355,6 @@ void SellForm::cmdClose_Click() {
 }
 
 bool SellForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && watched == txtQ) {
-    int k = plat::keyAsciiOf(static_cast<QKeyEvent*>(event));
-    if (k < 0) return false;
-    txtQ_KeyPress(k);
-    return k == 0;
-  }
   if (event->type() == QEvent::MouseButtonPress && watched == txtStock) {
     txtStock_Click();
     return true;
