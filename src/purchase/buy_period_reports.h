@@ -14,10 +14,6 @@ class BuyDayReport : public reportkit::PeriodReport {
   BuyDayReport();
   void cmdShow_Click() { showAll(); }
   void cmdSh_Click() { showSelected(); }
-  void cmdQsort_Click() { sortBy(2); }
-  void cmdToSort_Click() { sortBy(3); }
-  void cmdPrint_Click() { print(); }
-  void cmdExcel_Click() { exportToWorkbook(); }
   QPushButton* cmdShow = nullptr;
   QPushButton* cmdSh = nullptr;
 
@@ -33,10 +29,6 @@ class MoBuyForm : public reportkit::PeriodReport {
   void ComCate_Click() { chooseCategory(); }
   void cmdAll_Click() { showAll(); }
   void cmdShow_Click() { showSelected(); }
-  void cmdQsort_Click() { sortBy(2); }
-  void cmdToSort_Click() { sortBy(3); }
-  void cmdPrint_Click() { print(); }
-  void cmdExcel_Click() { exportToWorkbook(); }
   QPushButton* cmdAll = nullptr;
   QPushButton* cmdShow = nullptr;
 
@@ -51,10 +43,6 @@ class YrBuyReport : public reportkit::PeriodReport {
   void ComCate_Click() { chooseCategory(); }
   void cmdShow_Click() { showAll(); }
   void cmdSh_Click() { showSelected(); }
-  void cmdQsort_Click() { sortBy(2); }
-  void cmdToSort_Click() { sortBy(3); }
-  void cmdPrint_Click() { print(); }
-  void cmdExcel_Click() { exportToWorkbook(); }
   QPushButton* cmdShow = nullptr;
   QPushButton* cmdSh = nullptr;
 

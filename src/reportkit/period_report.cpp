@@ -215,8 +215,8 @@ PeriodReport::PeriodReport(const PeriodLayout& layout, const PeriodSpec& spec, Q
     connect(b, &QPushButton::clicked, this, &PeriodReport::showAll);
   if (QPushButton* b = button(spec_.showSelectedButton))
     connect(b, &QPushButton::clicked, this, &PeriodReport::showSelected);
-  if (cmdQsort) connect(cmdQsort, &QPushButton::clicked, this, [this] { sortBy(2); });
-  if (cmdToSort) connect(cmdToSort, &QPushButton::clicked, this, [this] { sortBy(3); });
+  if (cmdQsort) connect(cmdQsort, &QPushButton::clicked, this, &PeriodReport::cmdQsort_Click);
+  if (cmdToSort) connect(cmdToSort, &QPushButton::clicked, this, &PeriodReport::cmdToSort_Click);
   if (cmdDel) connect(cmdDel, &QPushButton::clicked, this, &PeriodReport::deletePeriod);
   if (cmdPrint) connect(cmdPrint, &QPushButton::clicked, this, &PeriodReport::print);
   if (cmdExcel) connect(cmdExcel, &QPushButton::clicked, this, &PeriodReport::exportToWorkbook);

@@ -154,6 +154,11 @@ class PeriodReport : public plat::Form {
   void exportToWorkbook();
   // Copies every cell of grid row from over row to.
   void TranVal(int from, int to);
+  // The event procedures of the buttons every member has.
+  void cmdQsort_Click() { sortBy(2); }
+  void cmdToSort_Click() { sortBy(3); }
+  void cmdPrint_Click() { print(); }
+  void cmdExcel_Click() { exportToWorkbook(); }
 
   int RowCount = 0;
   // The period every show uses (DayDate, DateFrom/DateTo, YearText); nullopt when none is chosen.

@@ -15,11 +15,7 @@ class DayReport : public reportkit::PeriodReport {
   DayReport();
   void cmdShow_Click() { showAll(); }
   void cmdSh_Click() { showSelected(); }
-  void cmdQsort_Click() { sortBy(2); }
-  void cmdToSort_Click() { sortBy(3); }
   void cmdDel_Click() { deletePeriod(); }
-  void cmdPrint_Click() { print(); }
-  void cmdExcel_Click() { exportToWorkbook(); }
   QPushButton* cmdShow = nullptr;
   QPushButton* cmdSh = nullptr;
 
@@ -35,11 +31,7 @@ class MoReport : public reportkit::PeriodReport {
   void comMo_Click() { choosePeriod(); }
   void cmdAll_Click() { showAll(); }
   void cmdShow_Click() { showSelected(); }
-  void cmdQsort_Click() { sortBy(2); }
-  void cmdToSort_Click() { sortBy(3); }
   void cmdDel_Click() { deletePeriod(); }
-  void cmdPrint_Click() { print(); }
-  void cmdExcel_Click() { exportToWorkbook(); }
   QPushButton* cmdAll = nullptr;
   QPushButton* cmdShow = nullptr;
 
@@ -55,11 +47,7 @@ class YearReport : public reportkit::PeriodReport {
   void cmdShow_Click() { showAll(); }
   void cmdSh_Click() { showSelected(); }
   void ComCate_Click() { chooseCategory(); }
-  void cmdQsort_Click() { sortBy(2); }
-  void cmdToSort_Click() { sortBy(3); }
   void cmdDel_Click() { deletePeriod(); }
-  void cmdPrint_Click() { print(); }
-  void cmdExcel_Click() { exportToWorkbook(); }
   QPushButton* cmdShow = nullptr;
   QPushButton* cmdSh = nullptr;
 
@@ -74,10 +62,6 @@ class EmpReport : public reportkit::PeriodReport {
   EmpReport();
   void cmdShow_Click() { showAll(); }
   void cmdSh_Click() { showSelected(); }
-  void cmdQsort_Click() { sortBy(2); }
-  void cmdToSort_Click() { sortBy(3); }
-  void cmdPrint_Click() { print(); }
-  void cmdExcel_Click() { exportToWorkbook(); }
   QPushButton* cmdShow = nullptr;
   QPushButton* cmdSh = nullptr;
 
