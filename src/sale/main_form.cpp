@@ -19,6 +19,7 @@
 #include "print/sale_document.h"
 #include "sale/entry.h"
 #include "sale/handoff.h"
+#include "sale/hotkeys.h"
 #include "sale/payment.h"
 #include "sale/posting.h"
 #include "shell/lang.h"
@@ -399,12 +400,9 @@ void MainForm::txtBar_KeyPress(int& keyAscii) {
 }
 
 void MainForm::CheckChr(int hotKbid, int& keyAscii) {
-  const data::Snapshot s =
-      data::Conn().query(QStringLiteral("SELECT PID, KBName FROM settingkb WHERE KBID = ?"), {hotKbid});
-  if (s.eof()) return;  // no such key row: the character is typed like any other
-  const QString pid = s.text("PID");
-  if (pid.isEmpty()) return;
-  txtBar->setText(pid);
+  const std::optional<QString> pid = hotKeyProduct(hotKbid);
+  if (!pid || pid->isEmpty()) return;  // no such key row, or no product on it: typed like any other
+  txtBar->setText(*pid);
   enterCode();
   keyAscii = 0;  // the hot key's own character does not land in the box
 }
