@@ -1,5 +1,6 @@
 #include "purchase/lookups.h"
 
+#include "data/categories.h"
 #include "data/db.h"
 
 namespace purchase {
@@ -12,13 +13,8 @@ Supplier supplierAt(const data::Snapshot& s, int r) {
 }  // namespace
 
 QVector<PickItem> categoryItems() {
-  const data::Snapshot s =
-      data::Conn().query(QStringLiteral("SELECT CateID, CateName FROM Category ORDER BY CateID"));
   QVector<PickItem> out;
-  for (int r = 0; r < s.size(); ++r) {
-    const QString code = s.at(r, "CateID").toString();
-    out.push_back({code, code + QStringLiteral(". ") + s.at(r, "CateName").toString()});
-  }
+  for (const data::Category& c : data::allCategories()) out.push_back({c.CateID, data::categoryText(c)});
   return out;
 }
 

@@ -127,7 +127,7 @@ void AnalyzeForm::Form_Load() {
   }
   try {
     for (const data::Category& c : data::allCategories()) {
-      auto* item = new QListWidgetItem(c.CateID + QStringLiteral(". ") + c.CateName, LstCate);
+      auto* item = new QListWidgetItem(data::categoryText(c), LstCate);
       item->setData(Qt::UserRole, c.CateID);
     }
   } catch (const data::DbError&) {

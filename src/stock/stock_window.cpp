@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 
+#include "data/categories.h"
 #include "data/db.h"
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
@@ -109,9 +110,7 @@ void StockListWindow::fillCategories() {
   ComCate->clear();
   ComCate->addItem(shell::L(kAllTh, kAllEn));
   guarded([this] {
-    const auto s =
-        data::Conn().query(QStringLiteral("SELECT CateID, CateName FROM Category ORDER BY CateID"));
-    for (const auto& r : s.rows()) ComCate->addItem(rawText(r[0]) + QStringLiteral(".  ") + rawText(r[1]));
+    for (const data::Category& c : data::allCategories()) ComCate->addItem(data::categoryChooserText(c));
   });
   ComCate->setCurrentIndex(-1);
   ComCate->setEditText(QString());
