@@ -81,16 +81,22 @@ QVariant bindable(const QVariant& v) {
   }
 }
 
+// SQLITE_BUSY and SQLITE_LOCKED, with or without an extended code.
+bool busyCode(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
+
+DbError failure(const QSqlError& e) { return DbError(e.text(), busyCode(e.nativeErrorCode().toInt())); }
+
+DbError failure(sqlite3* db) {
+  return DbError(QString::fromUtf8(sqlite3_errmsg(db)), busyCode(sqlite3_errcode(db)));
+}
+
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& binds) {
   if (!db.isOpen()) throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
   QSqlQuery q(db);
   q.setForwardOnly(true);
-  if (!q.prepare(sql)) throw DbError(q.lastError().text());
+  if (!q.prepare(sql)) throw failure(q.lastError());
   for (int i = 0; i < binds.size(); ++i) q.bindValue(i, bindable(binds[i]));
-  if (!q.exec()) {
-    const QString e = q.lastError().text();
-    throw DbError(e);
-  }
+  if (!q.exec()) throw failure(q.lastError());
   return q;
 }
 }  // namespace
@@ -120,7 +126,7 @@ void Db::forEachRow(const QString& sql, const QVariantList& binds,
   sqlite3_stmt* st = nullptr;
   const QByteArray text = sql.toUtf8();
   if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &st, nullptr) != SQLITE_OK)
-    throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    throw failure(db);
   // The statement is finalized on every way out, a throwing callback's too.
   struct Finalize {
     sqlite3_stmt* st;
@@ -140,13 +146,13 @@ void Db::forEachRow(const QString& sql, const QVariantList& binds,
       const QByteArray u = b.toString().toUtf8();
       rc = sqlite3_bind_text(st, i + 1, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
     }
-    if (rc != SQLITE_OK) throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    if (rc != SQLITE_OK) throw failure(db);
   }
   const RowView row(st);
   for (;;) {
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_DONE) break;
-    if (rc != SQLITE_ROW) throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    if (rc != SQLITE_ROW) throw failure(db);
     f(row);
   }
 }
@@ -184,7 +190,7 @@ void Db::open(const QString& path) {
                         ? QSqlDatabase::database(name_, false)
                         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
   db.setDatabaseName(path);
-  db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+  db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyWaitMs));
   if (!db.open()) throw DbError(db.lastError().text());
   try {
     QStringList have;

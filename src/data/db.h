@@ -11,15 +11,23 @@
 
 namespace data {
 
-// A failed open or statement; what() and text() carry the database's description.
+// A failed open or statement; what() and text() carry the database's description. busy() tells
+// that another connection held the database past the busy wait: nothing was done, and the same
+// work may be tried again.
 class DbError : public std::runtime_error {
  public:
-  explicit DbError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+  explicit DbError(const QString& text, bool busy = false)
+      : std::runtime_error(text.toStdString()), text_(text), busy_(busy) {}
   const QString& text() const { return text_; }
+  bool busy() const { return busy_; }
 
  private:
   QString text_;
+  bool busy_ = false;
 };
+
+// How long a connection waits for another one to finish writing before it gives up.
+inline constexpr int kBusyWaitMs = 5000;
 
 // All rows of a result, walked like a recordset: EOF, MoveNext, MoveFirst, MoveLast, Find.
 // Fields are found by name without regard to case; NULL reads as "" through text().

@@ -2,15 +2,22 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <vector>
+
+#include "template_schema.h"
 
 namespace data {
 
@@ -18,12 +25,26 @@ namespace {
 
 const QByteArray kHeader("SQLite format 3\0", 16);
 
-// One SQLite connection of its own, closed on every path.
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+QString sysError(int err = errno) { return QString::fromLocal8Bit(std::strerror(err)); }
+bool busyCode(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
+
+DbError busyError(const QString& dbPath) {
+  return DbError(QStringLiteral("The database '%1' is busy: another copy of the program is writing to it.")
+                     .arg(shown(dbPath)),
+                 true);
+}
+
+// One SQLite connection of its own, closed on every path. It waits for other connections as the
+// shared connection does.
 class Handle {
  public:
   Handle(const QString& path, int flags) {
     rc_ = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr);
-    if (rc_ == SQLITE_OK) sqlite3_extended_result_codes(db_, 1);
+    if (rc_ == SQLITE_OK) {
+      sqlite3_extended_result_codes(db_, 1);
+      sqlite3_busy_timeout(db_, kBusyWaitMs);
+    }
   }
   ~Handle() { sqlite3_close_v2(db_); }
   Handle(const Handle&) = delete;
@@ -34,11 +55,15 @@ class Handle {
   QString error() const {
     return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
   }
+  int code() const { return db_ ? sqlite3_extended_errcode(db_) : SQLITE_NOMEM; }
 
-  // Runs sql and collects the first column of each row; false with *error on failure.
-  bool column(const char* sql, QStringList* out, QString* error) {
+  // Runs sql (with one text bound when bind is given) and collects the first column of each row;
+  // false with *error on failure.
+  bool column(const char* sql, QStringList* out, QString* error, const QString* bind = nullptr) {
     sqlite3_stmt* st = nullptr;
     int rc = sqlite3_prepare_v2(db_, sql, -1, &st, nullptr);
+    const QByteArray b = bind ? bind->toUtf8() : QByteArray();
+    if (rc == SQLITE_OK && bind) rc = sqlite3_bind_text(st, 1, b.constData(), -1, SQLITE_TRANSIENT);
     if (rc == SQLITE_OK)
       while ((rc = sqlite3_step(st)) == SQLITE_ROW)
         *out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
@@ -58,111 +83,262 @@ class Handle {
   int rc_ = SQLITE_ERROR;
 };
 
-QString sysError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+// Why an SQLite write failed, in the system's words where the system gave the reason.
+QString writeReason(sqlite3* db, int rc) {
+  if ((rc & 0xff) == SQLITE_FULL) return sysError(ENOSPC);
+  if ((rc & 0xff) == SQLITE_IOERR && sqlite3_system_errno(db) != 0) return sysError(sqlite3_system_errno(db));
+  return QString::fromUtf8(sqlite3_errmsg(db));
+}
 
-// Flushes a file (or a folder's entries) to the disk.
-bool syncPath(const QString& path, bool folder) {
-  const int fd = ::open(QFile::encodeName(path).constData(), folder ? O_RDONLY | O_DIRECTORY : O_RDWR);
+bool syncFolder(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   const bool ok = ::fsync(fd) == 0;
   ::close(fd);
   return ok;
 }
 
-void removeWithJournals(const QString& path) {
-  for (const char* s : {"", "-journal", "-wal", "-shm"}) QFile::remove(path + QLatin1String(s));
-}
+// A temporary file <target>.XXXXXX, locked with flock while this object lives so that another
+// process's sweep of stale temporaries leaves it alone; removed with its journal unless released.
+class Scratch {
+ public:
+  Scratch(const QString& target, const QString& like) {
+    QByteArray name = QFile::encodeName(QFileInfo(target).absoluteFilePath()) + ".XXXXXX";
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0) throw DbError(QStringLiteral("Could not write '%1': %2").arg(shown(target), sysError()));
+    ::flock(fd_, LOCK_EX | LOCK_NB);
+    path_ = QFile::decodeName(name);
+    struct stat st {};
+    if (::stat(QFile::encodeName(like).constData(), &st) == 0) ::fchmod(fd_, st.st_mode & 07777);
+  }
+  ~Scratch() {
+    if (!released_)
+      for (const char* s : {"", "-journal"}) ::unlink((QFile::encodeName(path_) + s).constData());
+    ::close(fd_);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
 
-// A new empty file beside target with the permissions of `like` (when that exists); its path, or a
-// DbError saying why it cannot be made.
-QString tempBeside(const QString& target, const QString& like) {
-  QTemporaryFile tmp(QFileInfo(target).absoluteFilePath() + QStringLiteral(".XXXXXX"));
-  tmp.setAutoRemove(false);
-  if (!tmp.open())
-    throw DbError(
-        QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), tmp.errorString()));
-  const QString path = tmp.fileName();
-  tmp.close();
-  if (QFileInfo::exists(like)) QFile::setPermissions(path, QFileInfo(like).permissions());
-  return path;
-}
+  const QString& path() const { return path_; }
+  int fd() const { return fd_; }
+  // The file was renamed to its place: nothing to remove.
+  void release() { released_ = true; }
 
-void renameOver(const QString& from, const QString& to) {
-  if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-    throw DbError(QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(to), sysError()));
-  syncPath(QFileInfo(to).absolutePath(), true);
-}
+ private:
+  QString path_;
+  int fd_ = -1;
+  bool released_ = false;
+};
 
-// Copies source to a new file beside target, synced; its path. The kernel copies the bytes
-// (copy_file_range) where it can; plain reads and writes where it cannot.
-QString copyBeside(const QString& source, const QString& target) {
-  const QString tmp = tempBeside(target, target);
-  const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
-  const int out = ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  QString error;
-  if (in < 0)
-    error = QStringLiteral("Could not read '%1': %2").arg(QDir::toNativeSeparators(source), sysError());
-  else if (out < 0)
-    error = QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), sysError());
-  bool kernel = true;
-  while (error.isEmpty()) {
-    ssize_t n = kernel ? ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0) : -1;
-    if (n < 0 && kernel && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-      kernel = false;
+// Removes the temporaries (<target>.XXXXXX and their journals) that a process killed in a backup
+// or restore of target left; one that a running process holds locked stays.
+void sweepStale(const QString& target) {
+  const QFileInfo fi(target);
+  const QRegularExpression re(
+      QStringLiteral("^%1\\.[A-Za-z0-9]{6}(-journal)?$").arg(QRegularExpression::escape(fi.fileName())));
+  const QDir dir = fi.absoluteDir();
+  for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+    const QRegularExpressionMatch m = re.match(name);
+    if (!m.hasMatch()) continue;
+    const QByteArray main = QFile::encodeName(dir.filePath(m.captured(1).isEmpty() ? name : name.chopped(8)));
+    const int fd = ::open(main.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      if (errno == ENOENT) ::unlink(QFile::encodeName(dir.filePath(name)).constData());  // an orphan journal
       continue;
     }
-    if (!kernel) {
-      static thread_local std::vector<char> buf(1 << 20);
-      n = ::read(in, buf.data(), buf.size());
-      if (n > 0 && ::write(out, buf.data(), static_cast<size_t>(n)) != n) n = -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlink((main + "-journal").constData());
+      ::unlink(main.constData());
     }
-    if (n == 0) break;
-    if (n < 0)
-      error = QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), sysError());
+    ::close(fd);
   }
-  if (error.isEmpty() && ::fsync(out) != 0)
-    error = QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), sysError());
-  if (in >= 0) ::close(in);
-  if (out >= 0) ::close(out);
-  if (!error.isEmpty()) {
-    QFile::remove(tmp);
-    throw DbError(error);
-  }
-  return tmp;
 }
 
-}  // namespace
+// Copies the file at from into fd, a short write continued until all is written.
+void copyInto(const QString& from, int fd, const QString& shownTarget) {
+  const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) throw DbError(QStringLiteral("Could not read '%1': %2").arg(shown(from), sysError()));
+  std::vector<char> buf(1 << 20);
+  QString error;
+  for (;;) {
+    const ssize_t n = ::read(in, buf.data(), buf.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error = QStringLiteral("Could not read '%1': %2").arg(shown(from), sysError());
+    if (n <= 0) break;
+    for (ssize_t done = 0; done < n && error.isEmpty();) {
+      const ssize_t w = ::write(fd, buf.data() + done, static_cast<size_t>(n - done));
+      if (w < 0 && errno == EINTR) continue;
+      // A write that takes nothing without a reason is a full disk.
+      if (w <= 0)
+        error = QStringLiteral("Could not write '%1': %2")
+                    .arg(shown(shownTarget), sysError(w < 0 ? errno : ENOSPC));
+      else
+        done += w;
+    }
+    if (!error.isEmpty()) break;
+  }
+  ::close(in);
+  if (!error.isEmpty()) throw DbError(error);
+}
 
-DbFileCheck checkDatabaseFile(const QString& path) {
-  const QString shown = QDir::toNativeSeparators(path);
-  const QFileInfo fi(path);
-  if (!fi.exists() || !fi.isFile())
-    return {DbFileFault::Missing, QStringLiteral("Could not find file '%1'.").arg(shown)};
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly))
-    return {DbFileFault::Unreadable,
-            QStringLiteral("Could not open file '%1': %2").arg(shown, f.errorString())};
-  const QByteArray head = f.read(kHeader.size());
-  f.close();
-  if (head.isEmpty()) return {DbFileFault::NotSqlite, QStringLiteral("'%1' is empty.").arg(shown)};
-  if (head != kHeader)
-    return {DbFileFault::NotSqlite, QStringLiteral("'%1' is not a database file.").arg(shown)};
+// Copies the database of from into scratch, a new file of its own. target and dbPath name the
+// copy and the database in the reasons.
+void copyToScratch(sqlite3* from, const Scratch& scratch, const QString& target, const QString& dbPath) {
+  QString reason;
+  Handle dst(scratch.path(), SQLITE_OPEN_READWRITE);
+  // No journal, and one sync once the copy is whole.
+  if (!dst.opened())
+    reason = dst.error();
+  else if (dst.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", &reason)) {
+    sqlite3_backup* b = sqlite3_backup_init(dst.get(), "main", from, "main");
+    if (!b) {
+      reason = dst.error();
+    } else {
+      const int rc = sqlite3_backup_step(b, -1);
+      sqlite3_backup_finish(b);
+      if (busyCode(rc)) throw busyError(dbPath);
+      if (rc != SQLITE_DONE) reason = writeReason(dst.get(), rc);
+    }
+  }
+  if (!reason.isEmpty()) throw DbError(QStringLiteral("Could not write '%1': %2").arg(shown(target), reason));
+}
 
+// Syncs scratch and renames it to target.
+void putInPlace(Scratch& scratch, const QString& target) {
+  if (::fsync(scratch.fd()) != 0 ||
+      ::rename(QFile::encodeName(scratch.path()).constData(), QFile::encodeName(target).constData()) != 0)
+    throw DbError(QStringLiteral("Could not write '%1': %2").arg(shown(target), sysError()));
+  scratch.release();
+  syncFolder(QFileInfo(target).absolutePath());
+}
+
+void writeCopy(sqlite3* from, const QString& target, const QString& like, const QString& dbPath) {
+  Scratch tmp(target, like);
+  copyToScratch(from, tmp, target, dbPath);
+  putInPlace(tmp, target);
+}
+
+// A journal beside path that SQLite would play back before reading it.
+bool hasJournal(const QString& path) { return QFileInfo(path + QStringLiteral("-journal")).size() > 0; }
+
+// The copy at scratch of path and its journal, the journal played back by SQLite.
+void rollBackCopy(const QString& path, const Scratch& scratch) {
+  copyInto(path, scratch.fd(), scratch.path());
+  const QString journal = scratch.path() + QStringLiteral("-journal");
+  const int jfd =
+      ::open(QFile::encodeName(journal).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (jfd < 0) throw DbError(QStringLiteral("Could not write '%1': %2").arg(shown(journal), sysError()));
+  try {
+    copyInto(path + QStringLiteral("-journal"), jfd, journal);
+  } catch (...) {
+    ::close(jfd);
+    throw;
+  }
+  ::close(jfd);
+  Handle db(scratch.path(), SQLITE_OPEN_READWRITE);
+  QString error;
+  if (!db.opened() || !db.exec("SELECT count(*) FROM sqlite_master", &error))
+    throw DbError(QStringLiteral("The journal beside '%1' could not be played back: %2")
+                      .arg(shown(path), db.opened() ? error : db.error()));
+}
+
+// The columns of each table of the template, lower case.
+const QHash<QString, QStringList>& templateColumns() {
+  static const QHash<QString, QStringList> columns = [] {
+    QHash<QString, QStringList> c;
+    Handle mem(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_MEMORY);
+    QString error;
+    if (!mem.exec(kTemplateSchema, &error)) throw DbError(error);
+    for (const QString& t : Db::requiredTables()) {
+      QStringList names;
+      if (!mem.column("SELECT lower(name) FROM pragma_table_info(?)", &names, &error, &t))
+        throw DbError(error);
+      c.insert(t, names);
+    }
+    return c;
+  }();
+  return columns;
+}
+
+// The check of the file at path (a rolled-back copy, or the file itself), told with the name shownAs.
+DbFileCheck inspect(const QString& path, const QString& shownAs) {
+  const QString name = shown(shownAs);
   Handle db(path, SQLITE_OPEN_READONLY);
   if (!db.opened()) return {DbFileFault::Unreadable, db.error()};
   QStringList tables;
   QString error;
   if (!db.column("SELECT lower(name) FROM sqlite_master WHERE type = 'table'", &tables, &error))
     return {DbFileFault::Damaged, error};
-  for (const QString& t : Db::requiredTables())
+  for (const QString& t : Db::requiredTables()) {
     if (!tables.contains(t.toLower()))
       return {DbFileFault::NotOurs,
-              QStringLiteral("'%1' is not a database of this program (table %2 is missing).").arg(shown, t)};
+              QStringLiteral("'%1' is not a database of this program (table %2 is missing).").arg(name, t)};
+    QStringList have;
+    if (!db.column("SELECT lower(name) FROM pragma_table_info(?)", &have, &error, &t))
+      return {DbFileFault::Damaged, error};
+    for (const QString& c : templateColumns().value(t))
+      if (!have.contains(c))
+        return {DbFileFault::NotOurs,
+                QStringLiteral("'%1' is not a database of this program (table %2 has no column %3).")
+                    .arg(name, t, c)};
+  }
   QStringList faults;
   if (!db.column("PRAGMA quick_check", &faults, &error)) return {DbFileFault::Damaged, error};
   if (faults != QStringList{QStringLiteral("ok")})
     return {DbFileFault::Damaged, faults.mid(0, 3).join(QLatin1Char('\n'))};
   return {};
+}
+
+// The checks made on the file's own bytes before SQLite opens it; None when SQLite may.
+DbFileCheck checkHeader(const QString& path) {
+  const QString name = shown(path);
+  const QFileInfo fi(path);
+  if (!fi.exists() || !fi.isFile())
+    return {DbFileFault::Missing, QStringLiteral("Could not find file '%1'.").arg(name)};
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly))
+    return {DbFileFault::Unreadable,
+            QStringLiteral("Could not open file '%1': %2").arg(name, f.errorString())};
+  const QByteArray head = f.read(20);
+  if (head.isEmpty()) return {DbFileFault::NotSqlite, QStringLiteral("'%1' is empty.").arg(name)};
+  if (!head.startsWith(kHeader))
+    return {DbFileFault::NotSqlite, QStringLiteral("'%1' is not a database file.").arg(name)};
+  // Bytes 18 and 19 are 2 in WAL mode: opening such a file makes files beside it, and what its
+  // -wal holds would not come along.
+  if (head.size() >= 20 && (head[18] == 2 || head[19] == 2))
+    return {DbFileFault::WalMode,
+            QStringLiteral("'%1' is kept in WAL mode, with part of its data in files beside it; make the "
+                           "backup copy with this program's backup instead.")
+                .arg(name)};
+  return {};
+}
+
+// The file change counter of db's file (bytes 24 to 27), which every commit changes. Read through
+// SQLite's own descriptor: closing another one of this process would drop SQLite's locks.
+QByteArray changeCounter(sqlite3* db) {
+  sqlite3_file* f = nullptr;
+  char b[4] = {};
+  if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &f) != SQLITE_OK || !f || !f->pMethods ||
+      f->pMethods->xRead(f, b, 4, 24) != SQLITE_OK)
+    return {};
+  return QByteArray(b, 4);
+}
+
+}  // namespace
+
+DbFileCheck checkDatabaseFile(const QString& path) {
+  DbFileCheck check = checkHeader(path);
+  if (!check.ok()) return check;
+  if (!hasJournal(path)) return inspect(path, path);
+  QTemporaryDir dir;
+  if (!dir.isValid()) return {DbFileFault::Unreadable, dir.errorString()};
+  try {
+    Scratch copy(dir.filePath(QStringLiteral("check")), path);
+    rollBackCopy(path, copy);
+    return inspect(copy.path(), path);
+  } catch (const DbError& e) {
+    return {DbFileFault::Damaged, e.text()};
+  }
 }
 
 bool sameFile(const QString& a, const QString& b) {
@@ -177,42 +353,14 @@ bool sameFile(const QString& a, const QString& b) {
 void backupDatabase(const QString& dbPath, const QString& target) {
   if (target.trimmed().isEmpty()) throw DbError(QStringLiteral("No file name was given."));
   if (!QFileInfo(dbPath).isFile())
-    throw DbError(QStringLiteral("Could not find file '%1'.").arg(QDir::toNativeSeparators(dbPath)));
+    throw DbError(QStringLiteral("Could not find file '%1'.").arg(shown(dbPath)));
   if (sameFile(dbPath, target))
-    throw DbError(QStringLiteral("'%1' is the database in use.").arg(QDir::toNativeSeparators(target)));
+    throw DbError(QStringLiteral("'%1' is the database in use.").arg(shown(target)));
+  if (QFileInfo(target).absoluteDir().exists()) sweepStale(target);
   // Opened for writing (never created) so that a journal left by a crash is rolled back first.
   Handle src(dbPath, SQLITE_OPEN_READWRITE);
   if (!src.opened()) throw DbError(src.error());
-
-  const QString tmp = tempBeside(target, QFileInfo::exists(target) ? target : dbPath);
-  QString error;
-  {
-    Handle dst(tmp, SQLITE_OPEN_READWRITE);
-    if (!dst.opened()) {
-      error = dst.error();
-    } else if (dst.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", &error)) {
-      // The copy is a new file of its own: no journal, one sync once it is whole.
-      sqlite3_backup* b = sqlite3_backup_init(dst.get(), "main", src.get(), "main");
-      if (!b) {
-        error = dst.error();
-      } else {
-        const int step = sqlite3_backup_step(b, -1);
-        const int fin = sqlite3_backup_finish(b);
-        if (step != SQLITE_DONE || fin != SQLITE_OK) error = dst.error();
-      }
-    }
-  }
-  if (error.isEmpty() && !syncPath(tmp, false)) error = sysError();
-  if (!error.isEmpty()) {
-    removeWithJournals(tmp);
-    throw DbError(QStringLiteral("Could not write '%1': %2").arg(QDir::toNativeSeparators(target), error));
-  }
-  try {
-    renameOver(tmp, target);
-  } catch (...) {
-    removeWithJournals(tmp);
-    throw;
-  }
+  writeCopy(src.get(), target, QFileInfo::exists(target) ? target : dbPath, dbPath);
 }
 
 QString keptCopyPath(const QString& dbPath, const QDateTime& when) {
@@ -225,45 +373,83 @@ QString keptCopyPath(const QString& dbPath, const QDateTime& when) {
 }
 
 QString restoreDatabase(const QString& dbPath, const QString& source, const QDateTime& when) {
-  const DbFileCheck check = checkDatabaseFile(source);
+  if (sameFile(dbPath, source))
+    throw DbError(QStringLiteral("'%1' is the database in use.").arg(shown(source)));
+  sweepStale(dbPath);
+  DbFileCheck check = checkHeader(source);
   if (!check.ok()) throw RefusedFile(check);
+  // A journal beside the source is played back on a copy: the chosen file stays as it is.
+  std::unique_ptr<Scratch> rolled;
+  QString from = source;
+  if (hasJournal(source)) {
+    rolled = std::make_unique<Scratch>(dbPath, source);
+    rollBackCopy(source, *rolled);
+    from = rolled->path();
+  }
+  check = inspect(from, source);
+  if (!check.ok()) throw RefusedFile(check);
+  Handle src(from, SQLITE_OPEN_READONLY);
+  if (!src.opened()) throw DbError(src.error());
 
-  const QString tmp = copyBeside(source, dbPath);
-  const QByteArray db = QFile::encodeName(dbPath);
-  QString kept;
-  if (QFileInfo::exists(dbPath)) {
-    kept = keptCopyPath(dbPath, when);
-    // A second name for the same file: keeping it costs no copy; a copy where links are refused.
-    if (::link(db.constData(), QFile::encodeName(kept).constData()) != 0 && !QFile::copy(dbPath, kept)) {
-      QFile::remove(tmp);
+  if (!QFileInfo::exists(dbPath)) {
+    writeCopy(src.get(), dbPath, source, source);
+    return {};
+  }
+  Handle dst(dbPath, SQLITE_OPEN_READWRITE);
+  QString error;
+  // The first read plays back a journal that a crashed writer left, before anything is kept.
+  if (!dst.opened() || !dst.exec("SELECT count(*) FROM sqlite_master", &error)) {
+    if (busyCode(dst.code())) throw busyError(dbPath);
+    throw DbError(dst.opened() ? error : dst.error());
+  }
+  const QString kept = keptCopyPath(dbPath, when);
+  // The kept copy is read in one read transaction; the restore then locks the database and goes
+  // on only when no commit came in between, so the kept copy holds every bill committed before.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    Scratch keptTmp(dbPath, dbPath);
+    QByteArray counter;
+    {
+      Handle live(dbPath, SQLITE_OPEN_READWRITE);
+      if (!live.opened() || !live.exec("BEGIN; SELECT count(*) FROM sqlite_master", &error)) {
+        if (busyCode(live.code())) throw busyError(dbPath);
+        throw DbError(live.opened() ? error : live.error());
+      }
+      counter = changeCounter(live.get());
+      copyToScratch(live.get(), keptTmp, kept, dbPath);
+      live.exec("COMMIT", &error);
+    }
+    sqlite3_backup* b = sqlite3_backup_init(dst.get(), "main", src.get(), "main");
+    if (!b) throw DbError(dst.error());
+    // No page yet: this takes the database's lock, which the last step's commit lets go.
+    int rc = sqlite3_backup_step(b, 0);
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
+      sqlite3_backup_finish(b);
+      if (busyCode(rc)) throw busyError(dbPath);
       throw DbError(
-          QStringLiteral("The data in use could not be kept as '%1'.").arg(QDir::toNativeSeparators(kept)));
+          QStringLiteral("Could not write '%1': %2").arg(shown(dbPath), writeReason(dst.get(), rc)));
     }
-  }
-  // A journal left beside the database belongs to the old data: it goes with the kept copy, and
-  // never stays to be played back into the restored file.
-  QStringList moved;
-  auto undo = [&] {
-    for (const QString& s : moved) QFile::rename(kept + s, dbPath + s);
-    if (!kept.isEmpty()) QFile::remove(kept);
-    QFile::remove(tmp);
-  };
-  for (const QString& s : {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-    if (!QFileInfo::exists(dbPath + s)) continue;
-    const bool gone = kept.isEmpty() ? QFile::remove(dbPath + s) : QFile::rename(dbPath + s, kept + s);
-    if (!gone) {
-      undo();
-      throw DbError(QStringLiteral("Could not move '%1'.").arg(QDir::toNativeSeparators(dbPath + s)));
+    if (counter.isEmpty() || changeCounter(dst.get()) != counter) {
+      sqlite3_backup_finish(b);
+      continue;
     }
-    moved << s;
+    try {
+      putInPlace(keptTmp, kept);
+    } catch (...) {
+      sqlite3_backup_finish(b);
+      throw;
+    }
+    rc = sqlite3_backup_step(b, -1);
+    sqlite3_backup_finish(b);
+    if (rc != SQLITE_DONE) {
+      // The database rolled back to what the kept copy holds: the copy goes again.
+      QFile::remove(kept);
+      if (busyCode(rc)) throw busyError(dbPath);
+      throw DbError(
+          QStringLiteral("Could not write '%1': %2").arg(shown(dbPath), writeReason(dst.get(), rc)));
+    }
+    return kept;
   }
-  try {
-    renameOver(tmp, dbPath);
-  } catch (...) {
-    undo();
-    throw;
-  }
-  return kept;
+  throw busyError(dbPath);
 }
 
 }  // namespace data

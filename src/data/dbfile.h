@@ -1,7 +1,7 @@
 #pragma once
 // Whole database files: a consistent backup copy, the check a file must pass before it may replace
-// the database, and the replacement itself. These work on files through SQLite's own connections,
-// so the shared connection must be closed while they run.
+// the database, and the replacement itself. These work through SQLite's own connections and its
+// online backup, beside any other copy of the program that has the database open.
 #include <QDateTime>
 #include <QString>
 
@@ -15,8 +15,9 @@ enum class DbFileFault {
   Missing,     // no such file
   Unreadable,  // the file cannot be opened for reading
   NotSqlite,   // empty, text, or anything without the SQLite header
-  NotOurs,     // an SQLite file without this program's tables
+  NotOurs,     // an SQLite file without this program's tables or their columns
   Damaged,     // cut short or corrupt: a read fails or the quick check finds faults
+  WalMode,     // kept in WAL mode: part of its data may sit in files beside it
 };
 
 struct DbFileCheck {
@@ -25,27 +26,33 @@ struct DbFileCheck {
   bool ok() const { return fault == DbFileFault::None; }
 };
 
-// Checks that path is an SQLite file holding every table of this program and passing
-// PRAGMA quick_check. Changes nothing.
+// Checks that path is an SQLite file in rollback-journal mode holding every table of this program
+// with every column the program's template has, and passing PRAGMA quick_check. A journal left
+// beside it by a cut-short write is played back on a private copy first. Changes nothing beside
+// path.
 DbFileCheck checkDatabaseFile(const QString& path);
 
 // The same file, by its real path when it exists (links followed), else its absolute path.
 bool sameFile(const QString& a, const QString& b);
 
 // Copies the database at dbPath to target with SQLite's online backup into a temporary file beside
-// target, synced and then renamed over it: a failure leaves an older target whole and no temporary
-// file behind. Throws DbError with the reason; refuses the database itself as target.
+// target (<target>.XXXXXX), synced and then renamed over it: a failure leaves an older target whole
+// and no temporary file behind, and temporaries a crash left beside target are removed first. Waits
+// for other copies of the program as the shared connection does. Throws DbError with the reason
+// (busy() when the wait ran out); refuses the database itself as target.
 void backupDatabase(const QString& dbPath, const QString& target);
 
 // Where restoreDatabase keeps the file it replaces:
 // <folder>/<name>-before-restore-<yyyyMMdd-HHmmss>.bak (a number added when that is taken).
 QString keptCopyPath(const QString& dbPath, const QDateTime& when);
 
-// Puts source in place of the database at dbPath. Nothing is replaced unless source passes
-// checkDatabaseFile and the current file is kept under keptCopyPath(dbPath, when); the new file is
-// copied beside the database, synced and renamed over it, and journals of the old file go with
-// the kept copy. Returns the kept copy's path. Throws DbError with the reason (the database is
-// then as it was); a refused source throws RefusedFile.
+// Puts the content of source into the database at dbPath through SQLite's online backup, in one
+// journaled transaction, so another copy of the program that has the database open reads the
+// restored data at its next statement. Nothing is replaced unless source passes
+// checkDatabaseFile and the current data is first kept under keptCopyPath(dbPath, when), both
+// taken under one lock so no bill committed by another copy in between is missed. Returns the kept
+// copy's path. Throws DbError with the reason (the database is then as it was); a refused source
+// throws RefusedFile.
 class RefusedFile : public DbError {
  public:
   explicit RefusedFile(DbFileCheck check) : DbError(check.detail), check_(std::move(check)) {}

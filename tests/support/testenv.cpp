@@ -27,6 +27,8 @@ QString tempDir() {
   return p;
 }
 
+QString tillProgram() { return QStringLiteral(POS_TILL_PROGRAM); }
+
 QString templateDb() { return plat::shippedPath(QStringLiteral("Kelvantorium.db")); }
 
 void wipeInstallation() {

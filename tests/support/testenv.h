@@ -18,6 +18,8 @@ void openFreshDb();
 QString templateDb();
 // A fresh temporary folder that lives until the process ends.
 QString tempDir();
+// The helper program that acts as a second copy of the program (tests/helpers/till.cpp).
+QString tillProgram();
 // Pumps the event loop for ms milliseconds.
 void pump(int ms = 0);
 
