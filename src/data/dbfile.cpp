@@ -264,18 +264,21 @@ const QHash<QString, QStringList>& templateColumns() {
 DbFileCheck inspect(const QString& path, const QString& shownAs) {
   const QString name = shown(shownAs);
   Handle db(path, SQLITE_OPEN_READONLY);
-  if (!db.opened()) return {DbFileFault::Unreadable, db.error()};
+  auto damaged = [&](const QString& why) {
+    return DbFileCheck{DbFileFault::Damaged, QStringLiteral("'%1' is damaged: %2").arg(name, why)};
+  };
+  if (!db.opened())
+    return {DbFileFault::Unreadable, QStringLiteral("Could not open file '%1': %2").arg(name, db.error())};
   QStringList tables;
   QString error;
   if (!db.column("SELECT lower(name) FROM sqlite_master WHERE type = 'table'", &tables, &error))
-    return {DbFileFault::Damaged, error};
+    return damaged(error);
   for (const QString& t : Db::requiredTables()) {
     if (!tables.contains(t.toLower()))
       return {DbFileFault::NotOurs,
               QStringLiteral("'%1' is not a database of this program (table %2 is missing).").arg(name, t)};
     QStringList have;
-    if (!db.column("SELECT lower(name) FROM pragma_table_info(?)", &have, &error, &t))
-      return {DbFileFault::Damaged, error};
+    if (!db.column("SELECT lower(name) FROM pragma_table_info(?)", &have, &error, &t)) return damaged(error);
     for (const QString& c : templateColumns().value(t))
       if (!have.contains(c))
         return {DbFileFault::NotOurs,
@@ -283,9 +286,8 @@ DbFileCheck inspect(const QString& path, const QString& shownAs) {
                     .arg(name, t, c)};
   }
   QStringList faults;
-  if (!db.column("PRAGMA quick_check", &faults, &error)) return {DbFileFault::Damaged, error};
-  if (faults != QStringList{QStringLiteral("ok")})
-    return {DbFileFault::Damaged, faults.mid(0, 3).join(QLatin1Char('\n'))};
+  if (!db.column("PRAGMA quick_check", &faults, &error)) return damaged(error);
+  if (faults != QStringList{QStringLiteral("ok")}) return damaged(faults.mid(0, 3).join(QLatin1Char('\n')));
   return {};
 }
 

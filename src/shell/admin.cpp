@@ -1,6 +1,7 @@
 #include "shell/admin.h"
 
 #include <QApplication>
+#include <QDir>
 #include <memory>
 
 #include "platform/dialogs.h"
@@ -18,6 +19,13 @@ void reopenSharedConn() {
     plat::dialogs().message(
         L(QStringLiteral("เปิดฐานข้อมูลไม่ได้: "), QStringLiteral("The database cannot be opened: ")) + error, {},
         plat::Icon::Critical);
+}
+
+QString databaseBusyText(const QString& dbPath) {
+  return L(QStringLiteral("ฐานข้อมูล '%1' กำลังถูกใช้งานโดยโปรแกรมอีกเครื่องหนึ่ง ไม่มีข้อมูลใดถูกเปลี่ยน โปรดลองอีกครั้ง"),
+           QStringLiteral("The database '%1' is busy: another copy of the program is writing to it. Nothing "
+                          "was changed; please try again."))
+      .arg(QDir::toNativeSeparators(dbPath));
 }
 
 void unloadWhenMainWindowActivated(plat::Form* form) {

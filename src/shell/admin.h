@@ -12,6 +12,10 @@ void closeSharedConn();
 // description, and the connection stays closed.
 void reopenSharedConn();
 
+// The message for a backup or restore that another copy of the program kept from the database
+// past the busy wait, in the user's language.
+QString databaseBusyText(const QString& dbPath);
+
 // Makes the separate window form unload when the main window is activated after form has been
 // active (clicking the main window counts as activating another window of the program).
 void unloadWhenMainWindowActivated(plat::Form* form);

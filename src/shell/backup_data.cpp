@@ -61,7 +61,9 @@ void BackupData::cmdOk_Click() {
     data::backupDatabase(db, target);
   } catch (const data::DbError& e) {
     plat::dialogs().message(
-        L(QStringLiteral("เก็บข้อมูลสำรองไม่ได้: "), QStringLiteral("The backup was not made: ")) + e.text());
+        e.busy() ? databaseBusyText(settings().DbPath.toText())
+                 : L(QStringLiteral("เก็บข้อมูลสำรองไม่ได้: "), QStringLiteral("The backup was not made: ")) +
+                       e.text());
     return;
   }
   plat::dialogs().message(QStringLiteral("Backup complete"));

@@ -118,6 +118,10 @@ void LoadData::cmdOk_Click() {
                             e.text());
     return;
   } catch (const data::DbError& e) {
+    if (e.busy()) {
+      plat::dialogs().message(databaseBusyText(settings().DbPath.toText()));
+      return;
+    }
     plat::dialogs().message(L(QStringLiteral("เรียกใช้ข้อมูลสำรองไม่ได้ ข้อมูลเดิมไม่ถูกเปลี่ยน: "),
                               QStringLiteral("The backup was not put in place; nothing was changed: ")) +
                             e.text());

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPointer>
+#include <QProcess>
 #include <QTest>
 
 #include "data/db.h"
@@ -176,6 +177,23 @@ TEST_F(AdminTest, BackupFailuresKeepTheWindowOpenAndSayWhy) {
   EXPECT_TRUE(Conn().isOpen());
 }
 
+TEST_F(AdminTest, ABackupKeptFromTheDatabaseByAnotherTillSaysSoInTheUsersLanguage) {
+  setThai(true);
+  QPointer<shell::BackupData> w = show<shell::BackupData>("BackupData");
+  ASSERT_TRUE(w);
+  QProcess holder;
+  holder.start(testenv::tillProgram(), {"hold", dbPath(), "7000"});
+  ASSERT_TRUE(holder.waitForReadyRead(10000));
+  ASSERT_EQ(holder.readLine().trimmed(), "held");
+  w->cmdOk_Click();
+  EXPECT_EQ(dialogs.lastMessage(), QString("ฐานข้อมูล '%1' กำลังถูกใช้งานโดยโปรแกรมอีกเครื่องหนึ่ง ไม่มีข้อมูลใดถูกเปลี่ยน "
+                                           "โปรดลองอีกครั้ง")
+                                       .arg(dbPath()));
+  EXPECT_EQ(plat::FormRegistry::instance().loaded("BackupData"), w.data());
+  holder.waitForFinished(20000);
+  EXPECT_FALSE(QFile::exists(w->Text1->text()));
+}
+
 TEST_F(AdminTest, ActivatingTheMainWindowClosesTheBackupWindowAndReopensTheConnection) {
   shell::MHarvelmoquin main;
   main.show();
@@ -276,6 +294,18 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
     other.open(dir + "/other.bak");
     other.exec("DROP TABLE Security");
   }
+  {
+    data::Db columns;
+    QFile::copy(dir + "/whole.bak", dir + "/columns.bak");
+    columns.open(dir + "/columns.bak");
+    columns.exec("ALTER TABLE Sell RENAME COLUMN SPrice TO Price");
+  }
+  {
+    QFile::copy(dir + "/whole.bak", dir + "/wal.bak");
+    data::Db wal;
+    wal.open(dir + "/wal.bak");
+    wal.scalar("PRAGMA journal_mode = WAL");
+  }
   Conn().open(dbPath());
   const QByteArray dbBytes = readFile(dbPath());
   const QString english = "This file is not a usable backup of this program's data; nothing was changed: ";
@@ -286,8 +316,10 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
     const char* detail;
   } cases[] = {{"x.BAK", false, "is not a database file"},
                {"empty.bak", true, "is empty"},
-               {"half.bak", false, ""},
-               {"other.bak", false, "table Security is missing"}};
+               {"half.bak", false, "malformed"},
+               {"other.bak", false, "table Security is missing"},
+               {"columns.bak", true, "table Sell has no column sprice"},
+               {"wal.bak", false, "WAL mode"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     setThai(c.thai);
@@ -301,6 +333,7 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
     const QString msg = dialogs.lastMessage();
     EXPECT_TRUE(msg.startsWith(c.thai ? thaiText : english)) << msg.toStdString();
     EXPECT_TRUE(msg.contains(c.detail)) << msg.toStdString();
+    EXPECT_TRUE(msg.contains(c.file)) << msg.toStdString();
     EXPECT_EQ(plat::FormRegistry::instance().loaded("LoadData"), w.data());
     EXPECT_EQ(readFile(dbPath()), dbBytes);
     w->cmdCancel_Click();
