@@ -414,6 +414,16 @@ bool OptionF::checkBoxes() {
   }
   const QString db = txtDatabase->text();
   if (db != loadedDatabase_) {
+    // The next start reads the path back from the settings file: it must come back as typed.
+    if (const std::optional<QChar> c = unkeptDbPathChar(db)) {
+      refuse(
+          txtDatabase,
+          QStringLiteral("ตำแหน่งของฐานข้อมูล: แฟ้มตั้งค่าเก็บอักขระ \"%1\" ไม่ได้ โปรดเลือกตำแหน่งที่ไม่มีอักขระนี้").arg(*c),
+          QStringLiteral("Database Path: the settings file cannot keep the character \"%1\". Please choose a "
+                         "path without it.")
+              .arg(*c));
+      return false;
+    }
     // The test the program's own start makes: a database of this program must open there.
     data::Db probe;
     QString error;

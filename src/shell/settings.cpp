@@ -344,6 +344,20 @@ QByteArray encodeSettings(const ShopSettings& r) {
   return plat::toCp874(f.join(u',') + QStringLiteral("\r\n"));
 }
 
+std::optional<QChar> unkeptDbPathChar(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  ShopSettings r;
+  r.DbPath = SettingValue::ofText(path);
+  ShopSettings back;
+  const QString want = QDir::cleanPath(QDir::isRelativePath(path) ? plat::installPath(path) : path);
+  if (decodeSettings(encodeSettings(r), 18, back, nullptr) && QDir::cleanPath(back.DbPath.toText()) == want)
+    return std::nullopt;
+  for (const QChar c : path)
+    if (c == u'"' || c == u'\r' || c == u'\n' || plat::fromCp874(plat::toCp874(QString(c))) != QString(c))
+      return c;
+  return path.front();
+}
+
 bool readSettings18(ShopSettings& rec, QString* error) {
   const auto bytes = readFileBytes(settingsPath(), error);
   return bytes && decodeSettings(*bytes, 18, rec, error);

@@ -2,6 +2,7 @@
 // The shop's settings: one record of 26 fields kept for the life of the process and stored as one
 // comma-separated line (code page 874) in the installation folder's settings file.
 #include <QString>
+#include <optional>
 
 namespace shell {
 
@@ -85,6 +86,11 @@ QString settingsCopyPath();
 // a whole field is out of range.
 bool decodeSettings(const QByteArray& bytes, int fields, ShopSettings& rec, QString* error);
 QByteArray encodeSettings(const ShopSettings& rec);
+
+// The first character of a database path that the settings file would not give back as it stands
+// (a double quote, a line end, or outside the installation folder a letter code page 874 lacks);
+// nullopt when the writer and reader give the path back unchanged.
+std::optional<QChar> unkeptDbPathChar(const QString& path);
 
 // The login's read: fields 1 to 18 of the settings file.
 bool readSettings18(ShopSettings& rec, QString* error);

@@ -176,6 +176,14 @@ TEST_F(OptionFTest, LoadNormalisesOutOfRangeValuesAndClicksSurviveCancel) {
 TEST_F(OptionFTest, BadInputIsRefusedNamingTheBoxAndNothingIsStored) {
   const QString textFile = testenv::tempDir() + "/notes.db";
   writeFile(textFile, "not a database");
+  // Sound databases at paths the settings file would store changed.
+  const QString quoted = testenv::tempDir() + "/shop \"main\".db";
+  const QString accented = testenv::tempDir() + "/jos\u00e9/x.db";
+  QDir().mkpath(QFileInfo(accented).absolutePath());
+  for (const QString& p : {quoted, accented}) {
+    ASSERT_TRUE(QFile::copy(testenv::templateDb(), p));
+    QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner);
+  }
   const struct {
     const char* name;
     QString vat, fontReport, fontBill, database;
@@ -187,6 +195,11 @@ TEST_F(OptionFTest, BadInputIsRefusedNamingTheBoxAndNothingIsStored) {
        "Font Size of Report: please type a whole number from 1 to 72."},
       {"bill font 99999", "", "", "99999", "", "txtFntBill",
        "Font Size of Bill: please type a whole number from 1 to 72."},
+      {"a double quote in the path", "", "", "", quoted, "txtDatabase",
+       "Database Path: the settings file cannot keep the character \"\"\". Please choose a path without it."},
+      {"a letter code page 874 lacks", "", "", "", accented, "txtDatabase",
+       "Database Path: the settings file cannot keep the character \"\u00e9\". Please choose a path without "
+       "it."},
       {"a text file as database", "", "", "", textFile, "txtDatabase", "Database Path: "},
   };
   const shell::ShopSettings before = shell::settings();

@@ -189,6 +189,30 @@ TEST_F(SettingsFile, DoubleQuoteBecomesApostropheAndShiftsNothing) {
   EXPECT_EQ(readBytes(shell::settingsPath()).count("\r\n"), 1);
 }
 
+TEST_F(SettingsFile, ADatabasePathIsKeptOnlyWhenTheFileGivesItBackAsTyped) {
+  const struct {
+    QString path;
+    std::optional<QChar> unkept;
+  } cases[] = {
+      {"/data/shop.db", std::nullopt},
+      {"/data/ร้านค้า/shop.db", std::nullopt},
+      {plat::installPath("ร้าน/shop.db"), std::nullopt},
+      {"/data/shop \"main\".db", QChar('"')},
+      {"/home/jos\u00e9/x.db", QChar(0xe9)},
+      {"/data/a\nb.db", QChar('\n')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.toStdString());
+    EXPECT_EQ(shell::unkeptDbPathChar(c.path), c.unkept);
+    if (c.unkept) continue;
+    // What is accepted comes back from the file unchanged.
+    shell::ShopSettings r, back;
+    r.DbPath = shell::SettingValue::ofText(c.path);
+    ASSERT_TRUE(shell::decodeSettings(shell::encodeSettings(r), 18, back, nullptr));
+    EXPECT_EQ(back.DbPath.toText(), c.path);
+  }
+}
+
 TEST_F(SettingsFile, FieldCounts) {
   const QStringList all = baseFields();
   for (int n = 18; n <= 25; ++n) {
