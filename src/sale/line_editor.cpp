@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
+#include <cmath>
 
 #include "platform/dialogs.h"
 #include "platform/keys.h"
@@ -82,6 +83,10 @@ LineEditCheck checkLineEdit(const QString& quantityText, const QString& priceTex
   const std::optional<double> price = priceOf(priceText);
   if (!price) {
     c.refusal = LineEditRefusal::Price;
+    return c;
+  }
+  if (!std::isfinite(*price) || *price > kMaxLinePrice) {
+    c.refusal = LineEditRefusal::PriceTooBig;
     return c;
   }
   c.quantity = static_cast<int>(q);
@@ -198,6 +203,11 @@ void MEditPriceQ::refuse(LineEditRefusal why) {
     case LineEditRefusal::Price:
       plat::dialogs().message(
           L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Please type the price as a number")));
+      box = txtPrice;
+      break;
+    case LineEditRefusal::PriceTooBig:
+      plat::dialogs().message(L(QStringLiteral("ราคาต้องไม่เกิน 99,999,999.99"),
+                                QStringLiteral("The price cannot be more than 99,999,999.99")));
       box = txtPrice;
       break;
     case LineEditRefusal::Stock:

@@ -758,7 +758,15 @@ void MainForm::cmdReceive_Click() {
     enterEntryState();
     return;
   } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
+    // Nothing was posted; the sale stays on screen to be finished again.
+    plat::dialogs().message(
+        e.busy()
+            ? shell::L(QStringLiteral("ฐานข้อมูลกำลังถูกใช้งานโดยเครื่องอื่น บิลนี้ยังไม่ได้บันทึก โปรดกดรับเงินอีกครั้ง"),
+                       QStringLiteral("The database is busy: another till is writing to it. The bill was not "
+                                      "posted; please finish it again."))
+            : shell::L(QStringLiteral("บันทึกบิลไม่ได้ บิลนี้ยังไม่ได้บันทึก: "),
+                       QStringLiteral("The bill was not posted: ")) +
+                  e.text());
     return;
   }
   curBillNo_ = print::billNoText(billNo);

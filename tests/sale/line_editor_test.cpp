@@ -156,12 +156,17 @@ TEST_F(LineEditor, RefusalsKeepTheLineAndTheEditorOpen) {
     const char* price;
     const char* message;
     const char* selectedBox;
-  } cases[] = {
+  };
+  // 310 digits read as infinity; one satang over the highest price.
+  const std::string digits310(310, '9');
+  const Case cases[] = {
       {"5", "20", "สินค้าในคลังมีไม่พอ", "txtQuantity"},  // stock 4, whatever the language
       {"", "20", "Please type the quantity as a whole number", "txtQuantity"},
       {"40000", "20", "The quantity cannot be more than 32767", "txtQuantity"},
       {"2", "1.2.3", "Please type the price as a number", "txtPrice"},
       {"2", "", "Please type the price as a number", "txtPrice"},
+      {"1", digits310.c_str(), "The price cannot be more than 99,999,999.99", "txtPrice"},
+      {"1", "100000000", "The price cannot be more than 99,999,999.99", "txtPrice"},
   };
   enter("P4");
   const QStringList before = row(0);

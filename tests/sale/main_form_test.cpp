@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 #include "data/db.h"
@@ -831,6 +832,27 @@ TEST_F(Finish, AnyOtherPostingFailureIsToldAndPaymentGoesOn) {
   EXPECT_TRUE(sends(serial, 1).empty());
   // A retry after the fault is gone posts once.
   data::Conn().exec("DROP TRIGGER NoSale");
+  f->cmdReceive_Click();
+  EXPECT_EQ(salefx::sellRows(), 1);
+}
+
+TEST_F(Finish, ADatabaseAnotherTillKeepsBusyIsToldAndTheSaleStays) {
+  ASSERT_TRUE(open());
+  enter("4711");
+  pay("10");
+  QProcess till;
+  till.start(testenv::tillProgram(), {"hold", data::Conn().path(), "7000"});
+  ASSERT_TRUE(till.waitForReadyRead(10000));
+  ASSERT_EQ(till.readLine().trimmed(), "held");
+  shell::settings().LangThai = true;
+  f->cmdReceive_Click();
+  EXPECT_EQ(dlg.texts(), QStringList{"ฐานข้อมูลกำลังถูกใช้งานโดยเครื่องอื่น บิลนี้ยังไม่ได้บันทึก โปรดกดรับเงินอีกครั้ง"});
+  ASSERT_TRUE(till.waitForFinished(20000));
+  EXPECT_EQ(salefx::sellRows(), 0);
+  EXPECT_EQ(f->LineCount(), 1);
+  EXPECT_TRUE(f->cmd1000->isEnabled());
+  // Once the other till is done, the same sale posts.
+  dlg.clear();
   f->cmdReceive_Click();
   EXPECT_EQ(salefx::sellRows(), 1);
 }
