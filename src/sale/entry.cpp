@@ -29,6 +29,13 @@ std::optional<CodeEntry> parseCodeEntry(const QString& text) {
   return e;
 }
 
+qlonglong digitsValue(const QString& digits) {
+  qsizetype first = 0;
+  while (first < digits.size() && digits[first] == QLatin1Char('0')) ++first;
+  const QString significant = digits.mid(first);
+  return significant.size() > 9 ? 99999 : significant.toLongLong();
+}
+
 int entryQuantity(const CodeEntry& e, int pending) {
   if (e.hasPrefix) return e.quantity != 0 ? e.quantity : 1;
   return pending;

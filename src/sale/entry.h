@@ -19,6 +19,10 @@ struct CodeEntry {
 // fractional, letters): such an entry is refused without a word.
 std::optional<CodeEntry> parseCodeEntry(const QString& text);
 
+// A quantity box's digits as a number, leading zeros not counted; 99999 for more than nine digits
+// (too many for a quantity either way), 0 for none.
+qlonglong digitsValue(const QString& digits);
+
 // The quantity a line gets: the prefix when there is one and it is not 0, else the pending one.
 int entryQuantity(const CodeEntry& e, int pending);
 

@@ -10,6 +10,7 @@
 #include "platform/numtext.h"
 #include "platform/units.h"
 #include "sale/char_filter.h"
+#include "sale/entry.h"
 #include "sale/main_form.h"
 #include "sale/windows.h"
 #include "shell/lang.h"
@@ -75,7 +76,7 @@ LineEditCheck checkLineEdit(const QString& quantityText, const QString& priceTex
     c.refusal = LineEditRefusal::Quantity;
     return c;
   }
-  const qlonglong q = quantityText.size() > 9 ? 99999 : quantityText.toLongLong();
+  const qlonglong q = digitsValue(quantityText);
   if (q > 32767) {
     c.refusal = LineEditRefusal::QuantityTooBig;
     return c;
@@ -247,7 +248,6 @@ void MEditPriceQ::cmdRemove_Click() {
     f->cmdCancel_Click();
     f->DisplayDel();
     f->setEnabled(true);
-    if (f->LineCount() == 0) f->cmdPay->setEnabled(false);
   }
   if (QWidget* w = mainWindow()) w->setEnabled(true);
   unload();

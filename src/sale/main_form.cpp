@@ -358,6 +358,7 @@ void MainForm::cmdCancel_Click() {
   lines_.remove(row);
   renderAll();
   refreshTotal();
+  receiveWhileLinesRemain();
   cmdCancel->setEnabled(false);
 }
 
@@ -367,6 +368,12 @@ void MainForm::editLine(int row, double quantity, double unitPrice) {
   lines_.setQuantityPrice(row, quantity, unitPrice, stock - quantity);
   renderRow(row);
   refreshTotal();
+  receiveWhileLinesRemain();
+}
+
+void MainForm::receiveWhileLinesRemain() {
+  // After a line was changed or removed, lines of 0.00 are still a sale to receive.
+  cmdPay->setEnabled(!lines_.empty());
 }
 
 void MainForm::DisplayEdit() {
@@ -379,15 +386,18 @@ void MainForm::DisplayDel() { display_.lineRemoved(lines_.total()); }
 // ---- Product entry
 
 void MainForm::txtBar_KeyPress(int& keyAscii) {
+  const int key = keyAscii;
   try {
     if (const int kbid = hotKeyId(keyAscii)) CheckChr(kbid, keyAscii);
     if (keyAscii == 32) {
-      // The blank lands in the box before the picker disables the screen.
-      txtBar->insert(QStringLiteral(" "));
+      // The picker hands its pick over by itself: the box keeps what it held before Space.
       keyAscii = 0;
       openPicker();
     }
-    if (keyAscii == 13) enterCode();
+    if (keyAscii == 13)
+      enterCode();
+    else if (key != 13)
+      quantityFromBox();
   } catch (const data::DbError& e) {
     plat::dialogs().message(e.text());
   }
@@ -397,6 +407,13 @@ void MainForm::txtBar_KeyPress(int& keyAscii) {
     else
       txtBar->setFocus();
   }
+}
+
+void MainForm::quantityFromBox() {
+  // Every key but Enter sets the quantity from the box as it stands before that key, so a prefix
+  // left from a name search does not reach a code typed afterwards.
+  const std::optional<CodeEntry> entry = parseCodeEntry(txtBar->text());
+  if (entry) nextQty_ = entry->quantity != 0 ? entry->quantity : 1;
 }
 
 void MainForm::CheckChr(int hotKbid, int& keyAscii) {
@@ -511,6 +528,8 @@ void MainForm::ListPName_DblClick() {
 
 void MainForm::ListPName_KeyPress(int& keyAscii) {
   if (keyAscii == 27) {
+    // The search is given up: its quantity goes with it.
+    nextQty_ = 1;
     ListPName->hide();
     txtBar->setFocus();
   } else if (keyAscii == 13) {

@@ -140,6 +140,8 @@ class MainForm : public plat::Form {
   void enterCode();
   // The total box and Receive after every change of the lines.
   void refreshTotal();
+  void receiveWhileLinesRemain();
+  void quantityFromBox();
   void renderRow(int i);
   void renderAll();
   void enterEntryState();

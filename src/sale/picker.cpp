@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "data/db.h"
+#include "sale/entry.h"
 
 namespace sale {
 
@@ -111,7 +112,7 @@ PickItem ProductWindow::button(int i) const {
 PickCheck checkPick(double stock, const QString& quantityText, double reorderPoint) {
   PickCheck c;
   const QString t = quantityText.trimmed();
-  const qlonglong q = t.isEmpty() ? 0 : (t.size() > 9 ? 99999 : t.toLongLong());
+  const qlonglong q = digitsValue(t);
   if (q > 32767) {
     c.outcome = PickCheck::TooMany;
     return c;

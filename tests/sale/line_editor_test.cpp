@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include "data/db.h"
@@ -109,6 +110,8 @@ TEST_F(LineEditor, OkAppliesQuantityAndPriceToTheLineTotalAndDisplay) {
       {"2*4711", "5", "10", {"1", "Green Tea", "5", "10", "50", "4711", "95"}, "50.00"},
       // A free price is kept as typed.
       {"5*4711", "5", "12.5", {"1", "Green Tea", "5", "12.5", "62.5", "4711", "95"}, "62.50"},
+      // Leading zeros are no part of the quantity's size.
+      {"4711", "0000000005", "10", {"1", "Green Tea", "5", "10", "50", "4711", "95"}, "50.00"},
       // Quantity 0 is taken.
       {"4711", "0", "10", {"1", "Green Tea", "0", "10", "0", "4711", "100"}, "0.00"},
   };
@@ -163,6 +166,7 @@ TEST_F(LineEditor, RefusalsKeepTheLineAndTheEditorOpen) {
       {"5", "20", "สินค้าในคลังมีไม่พอ", "txtQuantity"},  // stock 4, whatever the language
       {"", "20", "Please type the quantity as a whole number", "txtQuantity"},
       {"40000", "20", "The quantity cannot be more than 32767", "txtQuantity"},
+      {"00000000000040000", "20", "The quantity cannot be more than 32767", "txtQuantity"},
       {"2", "1.2.3", "Please type the price as a number", "txtPrice"},
       {"2", "", "Please type the price as a number", "txtPrice"},
       {"1", digits310.c_str(), "The price cannot be more than 99,999,999.99", "txtPrice"},
@@ -247,6 +251,42 @@ TEST_F(LineEditor, RemoveTakesTheLineAwayAndReceiveFollows) {
   EXPECT_EQ(f->LineCount(), 0);
   EXPECT_FALSE(f->cmdPay->isEnabled());
   EXPECT_EQ(f->txtTotal->text(), "0");
+}
+
+TEST_F(LineEditor, ReceiveStaysEnabledWhileAnyLineRemainsWhateverItsAmount) {
+  salefx::addProduct("F0", "Free sample", 0, 10, 0);
+  struct Case {
+    const char* what;
+    QStringList codes;
+    int line;
+    bool remove;  // else the price is typed as 0 and OK pressed
+  } cases[] = {
+      {"only a free line left", {"4711", "F0"}, 0, true},
+      {"the price of the only line made 0", {"4711"}, 0, false},
+      {"one of two lines made 0", {"4711", "P4"}, 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    f->cmdClear_Click();
+    for (const QString& code : c.codes) enter(code);
+    f->Timer1_Timer();
+    ASSERT_TRUE(f->cmdPay->isEnabled());
+    MEditPriceQ* e = edit(c.line);
+    ASSERT_TRUE(e);
+    if (c.remove) {
+      QTest::mouseClick(e->cmdRemove, Qt::LeftButton);
+    } else {
+      e->txtPrice->clear();
+      salefx::typeKeys(e->txtPrice, "0\r");
+    }
+    ASSERT_FALSE(editorOpen());
+    f->Timer1_Timer();
+    EXPECT_TRUE(f->cmdPay->isEnabled());
+  }
+  // The sale of 0.00 goes on to payment.
+  QTest::mouseClick(f->cmdPay, Qt::LeftButton);
+  EXPECT_FALSE(f->txtBar->isEnabled());
+  EXPECT_TRUE(f->cmd1000->isEnabled());
 }
 
 // A message box of the editor's own, shown for real and closed by a timer.

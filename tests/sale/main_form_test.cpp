@@ -305,6 +305,38 @@ TEST_F(SaleScreen, ACodeNotFoundSearchesTheNamesWithTheCodeNotThePrefix) {
   EXPECT_TRUE(dlg.shown.empty());
 }
 
+TEST_F(SaleScreen, AQuantityPrefixCarriesOnlyToAPickThatFollowsItsSearch) {
+  struct Case {
+    const char* what;
+    const char* search;  // typed with Enter
+    bool escapeFirst;    // Escape where the focus is after the search
+    bool pickFromList;   // else "4711" is typed with Enter
+    const char* quantity;
+  } cases[] = {
+      {"a search that found nothing, then a scan", "3*zz", false, false, "1"},
+      {"a search that found nothing, Escape, then a scan", "3*zz", true, false, "1"},
+      {"a list given up with Escape, then a scan", "3*tea", true, false, "1"},
+      {"a pick from the list found", "3*tea", false, true, "3"},
+  };
+  ASSERT_TRUE(open());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    f->cmdClear_Click();
+    f->ListPName->hide();
+    f->txtBar->setFocus();
+    salefx::typeKeys(f->txtBar, QString::fromLatin1(c.search) + QLatin1Char('\r'));
+    QWidget* where = f->ListPName->isHidden() ? static_cast<QWidget*>(f->txtBar) : f->ListPName;
+    if (c.escapeFirst) salefx::typeKeys(where, QStringLiteral("\x1b"));
+    if (c.pickFromList)
+      salefx::typeKeys(f->ListPName, QStringLiteral("\r"));
+    else
+      salefx::typeKeys(f->txtBar, QStringLiteral("4711\r"));
+    ASSERT_EQ(f->LineCount(), 1);
+    EXPECT_EQ(cell(0, 5), "4711");
+    EXPECT_EQ(cell(0, 2), c.quantity);
+  }
+}
+
 TEST_F(SaleScreen, EnterOnAnEmptyBox) {
   ASSERT_TRUE(open());
   // An empty sale: every product is listed.
@@ -344,11 +376,12 @@ TEST_F(SaleScreen, HotKeysEnterTheirProductEvenWhileACodeIsTyped) {
   key('i');
   EXPECT_EQ(f->LineCount(), 3);
   EXPECT_EQ(f->txtBar->text(), "");
-  // An unbound key types its character; digits and the space are never hot keys.
+  // An unbound key types its character; digits and the space are never hot keys, and the space
+  // only opens the picker.
   key('w');
   key('7');
   key(' ');
-  EXPECT_EQ(f->txtBar->text(), "w7 ");
+  EXPECT_EQ(f->txtBar->text(), "w7");
   EXPECT_EQ(f->LineCount(), 3);
   // The space opened the picker over the screen; closing it gives the screen back.
   EXPECT_FALSE(f->isEnabled());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 
 #include "data/db.h"
 #include "platform/dialogs.h"
@@ -239,6 +240,9 @@ TEST_F(Picker, OkChecksTheStockAndHandsTheProductOver) {
       {"T1", "0", {"กรุณาใส่จำนวนสินค้า"}, 0},
       {"T1", "", {"กรุณาใส่จำนวนสินค้า"}, 0},
       {"T1", "40000", {"จำนวนสินค้าต้องไม่เกิน 32767"}, 0},
+      // Leading zeros do not count towards the size of a quantity.
+      {"T1", "0000000005", {}, 1},
+      {"T1", "000000000000040000", {"จำนวนสินค้าต้องไม่เกิน 32767"}, 0},
       {"R1", "", {"จำนวนสินค้าในคลังถึงจุดสั่งซื้อ", "กรุณาใส่จำนวนสินค้า"}, 0},
   };
   for (const Case& c : cases) {
@@ -314,6 +318,30 @@ TEST_F(Picker, EveryOkBecomesOneLineOnTheSaleScreenAtOnce) {
   ASSERT_TRUE(openPicker());
   EXPECT_EQ(p->cmdPro[0]->text(), "N00");
   EXPECT_TRUE(p->txtName->text().isEmpty());
+}
+
+TEST_F(Picker, ClosedWithoutAPickItLeavesTheCodeBoxAsItWasAndTheNextScanCounts) {
+  bigCategory(2);
+  ASSERT_TRUE(openSaleScreen());
+  for (const QString& before : {QString(), QStringLiteral("3*")}) {
+    SCOPED_TRACE(before.toStdString());
+    f->cmdClear_Click();
+    f->txtBar->setText(before);
+    f->txtBar->setFocus();
+    salefx::typeKeys(f->txtBar, " ");
+    p = qobject_cast<SellForm*>(plat::FormRegistry::instance().loaded(QStringLiteral("SellForm")));
+    ASSERT_TRUE(p);
+    EXPECT_FALSE(f->isEnabled());
+    QTest::mouseClick(p->cmdClose, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(f->isEnabled());
+    EXPECT_EQ(f->txtBar->text(), before);
+    salefx::typeKeys(f->txtBar, "P02\r");
+    ASSERT_EQ(f->LineCount(), 1);
+    EXPECT_EQ(f->FGrid->TextMatrix(0, 5), "P02");
+    EXPECT_EQ(f->FGrid->TextMatrix(0, 2), before.isEmpty() ? "1" : "3");
+    EXPECT_EQ(f->txtBar->text(), "");
+  }
 }
 
 TEST_F(Picker, OpensAtItsSizeWithThaiCaptionsAndTellsADatabaseFailure) {
