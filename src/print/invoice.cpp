@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 
 #include "data/db.h"
 #include "data/products.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/numtext.h"
+#include "platform/print_fit.h"
 #include "platform/print_surface_qt.h"
 #include "print/baht_words.h"
 #include "print/doc_values.h"
@@ -111,18 +113,23 @@ class Builder {
  public:
   explicit Builder(const InvoiceSpec& spec) : spec_(spec) {}
 
-  void text(double x, double row, const QString& t, InvoiceOp::Font font = InvoiceOp::Body) {
+  void text(double x, double row, const QString& t, InvoiceOp::Font font = InvoiceOp::Body,
+            bool whole = false) {
     if (t.isEmpty()) return;
     InvoiceOp op;
     op.font = font;
+    op.whole = whole;
     op.x = x;
     op.row = row;
     op.text = t;
     push(op);
   }
-  void text(const InvoiceAt& at, const QString& t, InvoiceOp::Font font = InvoiceOp::Body) {
-    text(at.x, at.row, t, font);
+  void text(const InvoiceAt& at, const QString& t, InvoiceOp::Font font = InvoiceOp::Body,
+            bool whole = false) {
+    text(at.x, at.row, t, font, whole);
   }
+  // A text with a number in it (the amount in words too) that must stay whole.
+  void figure(const InvoiceAt& at, const QString& t) { text(at, t, InvoiceOp::Body, true); }
   // Ends at edge; measured by `measure` when given (the item number keeps its sign blank).
   void right(double edge, double row, const QString& t, const QString& measure = QString()) {
     if (t.isEmpty()) return;
@@ -227,16 +234,16 @@ std::optional<InvoiceContent> layoutInvoice(const SaleDocument& doc, const Invoi
     // Heading.
     b.text(spec.shop, set.ComName.toText(), InvoiceOp::Title);
     if (spec.numberAfterTitle) {
-      b.text(spec.title, set.InvLine1.toText() + withLabel(spec.numberLabel, number));
+      b.figure(spec.title, set.InvLine1.toText() + withLabel(spec.numberLabel, number));
     } else {
       b.text(spec.title, set.InvLine1.toText(), InvoiceOp::Title);
-      b.text(spec.number, withLabel(spec.numberLabel, number));
+      b.figure(spec.number, withLabel(spec.numberLabel, number));
     }
     b.text(spec.address, set.ComAddress);
-    b.text(spec.date, withLabel(spec.dateLabel, today));
+    b.figure(spec.date, withLabel(spec.dateLabel, today));
     b.text(spec.address1, set.ComAddress1);
-    b.text(spec.phone, withLabel(spec.phoneLabel, set.ComPhone));
-    b.text(spec.taxId, set.ComTaxID.toText());
+    b.figure(spec.phone, withLabel(spec.phoneLabel, set.ComPhone));
+    b.figure(spec.taxId, set.ComTaxID.toText());
     b.text(spec.customer, withLabel(spec.customerLabel, doc.customerName));
     b.text(spec.customerAddr, doc.customerLine1);
     b.text(spec.customerFax, doc.customerLine2);
@@ -264,7 +271,8 @@ std::optional<InvoiceContent> layoutInvoice(const SaleDocument& doc, const Invoi
       const double row = spec.ruleRows[1] + (i - first);
       const QString n = QString::number(i + 1);
       b.right(spec.numberRight, row, QLatin1Char(' ') + n, n);
-      if (spec.codeX > 0) b.text(spec.codeX, row, QLatin1Char(' ') + l.code);
+      // A code that lost digits would name another product: it is drawn smaller instead.
+      if (spec.codeX > 0) b.text(spec.codeX, row, QLatin1Char(' ') + l.code, InvoiceOp::Body, true);
       b.text(spec.nameX, row, QLatin1Char(' ') + (spec.nameChars > 0 ? l.name.left(spec.nameChars) : l.name));
       b.right(spec.quantityRight, row, plat::fmtHash(l.quantity));
       if (spec.unitX > 0) b.text(spec.unitX, row, i < units.size() ? units[i] : QString());
@@ -306,7 +314,7 @@ std::optional<InvoiceContent> layoutInvoice(const SaleDocument& doc, const Invoi
     b.text(spec.line2, set.InvLine2.toText());
     b.text(spec.line3, set.InvLine3.toText());
     b.text(spec.line4, set.InvLine4);
-    b.text(spec.words, words);
+    b.figure(spec.words, words);
   }
   c.ops = std::move(b.ops);
   return c;
@@ -325,7 +333,43 @@ void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s) {
   const double room = s.ScaleHeight() - c.top - s.TextHeight(kTestWord);
   if (lowest > 0 && room > 0 && h * lowest > room) h = room / lowest;
   auto y = [&](double row) { return h * row + c.top; };
-  for (const InvoiceOp& op : c.ops) {
+
+  // Each line's texts are fitted together: between the rules crossing it, a text cut where the
+  // next begins, a figure drawn smaller rather than lose a digit.
+  std::vector<plat::LineCell> fitted(c.ops.size());
+  for (size_t pageStart = 0; pageStart < c.ops.size();) {
+    size_t pageEnd = pageStart;
+    while (pageEnd < c.ops.size() && c.ops[pageEnd].kind != InvoiceOp::NewPage) ++pageEnd;
+    std::map<double, std::vector<size_t>> lines;
+    for (size_t i = pageStart; i < pageEnd; ++i)
+      if (c.ops[i].kind == InvoiceOp::Text) lines[c.ops[i].row].push_back(i);
+    for (const auto& [row, members] : lines) {
+      std::vector<double> dividers;
+      for (size_t i = pageStart; i < pageEnd; ++i) {
+        const InvoiceOp& op = c.ops[i];
+        const double mid = row + 0.5;
+        if (op.kind == InvoiceOp::Line && op.x == op.x2 && std::min(op.row, op.row2) <= mid &&
+            std::max(op.row, op.row2) >= mid)
+          dividers.push_back(op.x);
+      }
+      std::vector<plat::LineCell> cells;
+      for (size_t i : members) {
+        const InvoiceOp& op = c.ops[i];
+        plat::LineCell cell = plat::LineCell::make(
+            op.x, op.right ? plat::TextAlign::Right : plat::TextAlign::Left, op.text, op.right || op.whole);
+        cell.measure = op.measure;
+        cell.size = op.font == InvoiceOp::Title ? c.titleSize : c.bodySize;
+        cell.bold = op.font != InvoiceOp::Body;
+        cells.push_back(cell);
+      }
+      plat::fitLine(s, cells, dividers, 0, s.ScaleWidth());
+      for (size_t k = 0; k < members.size(); ++k) fitted[members[k]] = cells[k];
+    }
+    pageStart = pageEnd + 1;
+  }
+
+  for (size_t i = 0; i < c.ops.size(); ++i) {
+    const InvoiceOp& op = c.ops[i];
     switch (op.kind) {
       case InvoiceOp::NewPage:
         s.NewPage();
@@ -334,10 +378,11 @@ void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s) {
         s.Line(op.x, y(op.row), op.x2, y(op.row2));
         break;
       case InvoiceOp::Text: {
-        s.setFontBold(op.font != InvoiceOp::Body);
-        s.setFontSize(op.font == InvoiceOp::Title ? c.titleSize : c.bodySize);
-        const double x = op.right ? op.x - s.TextWidth(op.measure.isNull() ? op.text : op.measure) : op.x;
-        plat::PrintAt(s, x, y(op.row), op.text);
+        const plat::LineCell& cell = fitted[i];
+        if (cell.shown.isEmpty()) break;
+        s.setFontBold(cell.bold);
+        s.setFontSize(cell.shownSize);
+        plat::PrintAt(s, cell.left, y(op.row), cell.shown);
         break;
       }
     }

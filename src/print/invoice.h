@@ -83,12 +83,14 @@ struct InvoiceSpec {
 const InvoiceSpec& invoiceSpec(InvoiceKind kind, bool thai);
 
 // One thing to place: a text at (x, row), right-aligned to x when `right`, measured by `measure`
-// when that is not null; a line; or a new page.
+// when that is not null; a line; or a new page. A right-aligned text, and one marked `whole` (a
+// code, a number, a date), is never cut to fit its place: it is drawn smaller instead.
 struct InvoiceOp {
   enum Kind { Text, Line, NewPage } kind = Text;
   enum Font { Body, Title, ColumnHeading } font = Body;
   double x = 0, row = 0, x2 = 0, row2 = 0;
   bool right = false;
+  bool whole = false;
   QString text;
   QString measure;
 };

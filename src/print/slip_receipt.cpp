@@ -1,12 +1,12 @@
 #include "print/slip_receipt.h"
 
-#include <QTextBoundaryFinder>
 #include <cmath>
 #include <exception>
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/numtext.h"
+#include "platform/print_fit.h"
 #include "platform/print_surface_qt.h"
 #include "print/doc_values.h"
 #include "shell/lang.h"
@@ -32,26 +32,6 @@ constexpr double kPageBottom = 10000;
 
 // Whole twips, halves to the even number.
 double roundTwips(double v) { return std::nearbyint(v); }
-
-void printRightAligned(plat::PrintSurface& s, double edge, double y, const QString& text) {
-  s.setCurrentY(y);
-  s.setCurrentX(edge - roundTwips(s.TextWidth(text)));
-  s.Print(text);
-}
-
-// The longest start of text, cut between letters (never inside one), that the printer's font
-// prints in room twips.
-QString fitWidth(const plat::PrintSurface& s, const QString& text, double room) {
-  if (s.TextWidth(text) <= room) return text;
-  QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, text);
-  QString fit;
-  for (qsizetype at = letters.toNextBoundary(); at > 0; at = letters.toNextBoundary()) {
-    const QString start = text.left(at);
-    if (s.TextWidth(start) > room) break;
-    fit = start;
-  }
-  return fit;
-}
 
 void warn(const QString& text) { plat::dialogs().message(text, QString(), plat::Icon::Warning); }
 
@@ -133,28 +113,33 @@ void paintSlip(const SlipContent& c, const SlipSpec& spec, plat::PrintSurface& s
   s.setCurrentX(spec.dateX);
   s.Print(c.dateLine);
 
+  // The name ends a blank before the quantity and an amount too wide for its place is drawn
+  // smaller, however wide the printer's font is.
+  using plat::LineCell;
+  using plat::TextAlign;
+  auto printLine = [&](std::vector<LineCell> cells) {
+    const double y = roundTwips(s.CurrentY());
+    for (LineCell& cell : cells) cell.size = size;
+    plat::fitLine(s, cells, {}, 0, s.ScaleWidth());
+    for (const LineCell& cell : cells) {
+      s.setFontSize(cell.shownSize);
+      plat::PrintAt(s, cell.align == TextAlign::Right ? roundTwips(cell.left) : cell.left, y, cell.shown);
+    }
+    s.setFontSize(size);
+    s.setCurrentX(0);
+    s.setCurrentY(y + s.TextHeight(QStringLiteral("X")));
+  };
   for (const SlipRow& r : c.rows) {
     if (s.CurrentY() > kPageBottom) s.NewPage();
-    const double y = roundTwips(s.CurrentY());
-    s.setCurrentX(0);
-    s.Print(r.number);
-    s.setCurrentY(y);
-    s.setCurrentX(spec.nameX);
-    // The name ends a blank before the quantity column, however wide the printer's font is.
-    s.Print(fitWidth(s, r.name, spec.quantityX - spec.nameX - s.TextWidth(QStringLiteral(" "))));
-    s.setCurrentY(y);
-    s.setCurrentX(spec.quantityX);
-    s.Print(r.quantity);
-    printRightAligned(s, spec.priceRight, y, r.price);
-    printRightAligned(s, spec.amountRight, y, r.amount);
+    printLine({LineCell::figure(0, TextAlign::Left, r.number),
+               LineCell::words(spec.nameX, TextAlign::Left, r.name),
+               LineCell::figure(spec.quantityX, TextAlign::Left, r.quantity),
+               LineCell::figure(spec.priceRight, TextAlign::Right, r.price),
+               LineCell::figure(spec.amountRight, TextAlign::Right, r.amount)});
   }
-
-  for (int k = 0; k < 4; ++k) {
-    const double y = roundTwips(s.CurrentY());
-    s.setCurrentX(spec.labelX);
-    s.Print(c.labels[k]);
-    printRightAligned(s, spec.valueRight, y, c.values[k]);
-  }
+  for (int k = 0; k < 4; ++k)
+    printLine({LineCell::words(spec.labelX, TextAlign::Left, c.labels[k]),
+               LineCell::figure(spec.valueRight, TextAlign::Right, c.values[k])});
 
   s.setCurrentX(0);
   s.Print(c.employee);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <map>
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -17,40 +18,61 @@ namespace reportkit {
 
 namespace {
 
-double textX(plat::PrintSurface& s, int x, Align a, const QString& text) {
-  switch (a) {
-    case Align::Left:
-      return x;
-    case Align::Centre:
-      // Half the width as a whole number, as the positions on paper are whole twips.
-      return x - static_cast<int>(s.TextWidth(text) / 2);
-    case Align::Right:
-      return x - s.TextWidth(text);
+// The texts of one printed line, fitted together before they are printed: each stays in its place
+// (a text cut where the next begins, a figure drawn smaller rather than lose a digit).
+class Line {
+ public:
+  Line(plat::PrintSurface& s, double baseSize) : s_(s), base_(baseSize) {}
+  void add(double x, Align align, const QString& text, bool whole, int sizeDelta = 0, bool bold = false) {
+    plat::LineCell c = plat::LineCell::make(x, align, text, whole);
+    c.size = base_ + sizeDelta;
+    c.bold = bold;
+    cells_.push_back(c);
   }
-  return x;
-}
+  void print(double y) {
+    plat::fitLine(s_, cells_, {}, 0, s_.ScaleWidth());
+    for (const plat::LineCell& c : cells_) {
+      s_.setFontSize(c.shownSize);
+      s_.setFontBold(c.bold);
+      plat::PrintAt(s_, c.left, y, c.shown);
+    }
+    cells_.clear();
+    s_.setFontSize(base_);
+    s_.setFontBold(false);
+  }
 
-void setFont(plat::PrintSurface& s, double baseSize, int delta, bool bold) {
-  s.setFontSize(baseSize + delta);
-  s.setFontBold(bold);
-}
+ private:
+  plat::PrintSurface& s_;
+  double base_;
+  std::vector<plat::LineCell> cells_;
+};
 
-void placed(plat::PrintSurface& s, double baseSize, const PlacedText& t) {
-  setFont(s, baseSize, t.sizeDelta, t.bold);
-  double x = textX(s, t.x, t.align, t.text);
-  // A head text too long for its place (a wide font, a large total) is moved left to end at the
-  // paper's printable edge rather than lose its end.
-  const double over = x + s.TextWidth(t.text) - s.ScaleWidth();
-  if (over > 0) x = std::max(0.0, x - over);
-  plat::PrintAt(s, x, t.y, t.text);
+// A cell shown whole: a figure (right-aligned or formatted as a number) or a code (centred).
+bool isFigure(const PrintColumn& c) { return c.align != Align::Left || c.format != CellFormat::AsIs; }
+
+// The page-1 head, line by line (texts on one y share their line). The shop name gives way; a title
+// or total too long for its place is moved left to end at the printable edge, or drawn smaller.
+void pageHead(plat::PrintSurface& s, const ReportPrint& d, double base, const QString& shop) {
+  std::map<int, Line> lines;
+  auto line = [&](int y) -> Line& { return lines.try_emplace(y, s, base).first->second; };
+  line(d.shopY).add(d.shopX, Align::Left, shop, false, 0, d.shopBold);
+  std::vector<const PlacedText*> placed;
+  if (d.total) placed.push_back(&*d.total);
+  placed.push_back(&d.title);
+  for (const PlacedText& t : d.headExtra) placed.push_back(&t);
+  for (const PlacedText* t : placed) line(t->y).add(t->x, t->align, t->text, true, t->sizeDelta, t->bold);
+  for (auto& [y, l] : lines) l.print(y);
 }
 
 void pageFrame(plat::PrintSurface& s, const ReportPrint& d, double baseSize, bool firstPage) {
   const auto& rs = (firstPage || d.laterRules.empty()) ? d.rules : d.laterRules;
   for (const Rule& r : rs) s.Line(r.x1, r.y1, r.x2, r.y2);
-  setFont(s, baseSize, 0, false);
+  s.setFontSize(baseSize);
+  s.setFontBold(false);
   const auto& hs = (firstPage || d.laterHeadings.empty()) ? d.headings : d.laterHeadings;
-  for (const Heading& h : hs) plat::PrintAt(s, h.x, d.headingY, h.text);
+  Line line(s, baseSize);
+  for (const Heading& h : hs) line.add(h.x, Align::Left, h.text, false);
+  line.print(d.headingY);
 }
 
 }  // namespace
@@ -70,16 +92,14 @@ void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexG
   const int n = std::clamp(rowCount, 0, grid.Rows());
 
   s.setFontName(set.FontName);
-  setFont(s, base, 0, d.shopBold);
-  plat::PrintAt(s, d.shopX, d.shopY, d.shopName ? *d.shopName : set.ComName.toText());
-  if (d.total) placed(s, base, *d.total);
-  placed(s, base, d.title);
-  for (const PlacedText& t : d.headExtra) placed(s, base, t);
+  s.setFontSize(base);
+  pageHead(s, d, base, d.shopName ? *d.shopName : set.ComName.toText());
   pageFrame(s, d, base, true);
 
   int y = d.firstRowY;
   int prevY = -1;
   int j = 0;
+  Line line(s, base);
   for (int r = 0; r < n; ++r) {
     if (prevY >= d.newPageAtY) {
       s.NewPage();
@@ -87,27 +107,29 @@ void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexG
       j = 0;
     }
     y = d.firstRowY + d.rowPitch * j;
-    setFont(s, base, 0, false);
-    for (const PrintColumn& c : d.columns) {
-      const QString text =
-          formatCell(c.cellText ? c.cellText(grid, r) : grid.TextMatrix(r, c.gridCol), c.format);
-      plat::PrintAt(s, textX(s, c.x, c.align, text), y, text);
-    }
+    for (const PrintColumn& c : d.columns)
+      line.add(c.x, c.align,
+               formatCell(c.cellText ? c.cellText(grid, r) : grid.TextMatrix(r, c.gridCol), c.format),
+               isFigure(c));
+    line.print(y);
     prevY = y;
     ++j;
   }
 
+  // The after-rows texts, line by line like the rows.
   const int lastY = prevY < 0 ? d.firstRowY : prevY;
+  const double below = s.TextHeight(QStringLiteral("X"));
+  std::map<double, Line> after;
   for (const AfterRowsItem& a : d.afterRows) {
     if (a.kind == AfterRowsItem::Line) {
       s.Line(a.x, lastY + a.dy, a.x2, lastY + a.dy);
-    } else {
-      setFont(s, base, 0, false);
-      const double y = lastY + a.dy + (a.lineBelow ? s.TextHeight(QStringLiteral("X")) : 0);
-      setFont(s, base, a.sizeDelta, a.bold);
-      plat::PrintAt(s, textX(s, a.x, a.align, a.text), y, a.text);
+      continue;
     }
+    const double at = lastY + a.dy + (a.lineBelow ? below : 0);
+    after.try_emplace(at, s, base)
+        .first->second.add(a.x, a.align, a.text, a.align == Align::Right, a.sizeDelta, a.bold);
   }
+  for (auto& [at, l] : after) l.print(at);
 }
 
 PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int rowCount) {

@@ -9,9 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/print_fit.h"
+
 namespace plat {
 class FlexGrid;
-class PrintSurface;
 }  // namespace plat
 
 namespace reportkit {
@@ -26,7 +27,7 @@ enum class PrinterChoice {
 };
 
 // How a text stands at its x: starting there, centred on it, or ending there.
-enum class Align { Left, Centre, Right };
+using Align = plat::TextAlign;
 
 // How a printed cell shows its grid text. A text that is not a number is printed as it stands.
 enum class CellFormat {

@@ -274,11 +274,11 @@ TEST_F(OptionFTest, ListsOfferNoneThenThePrintersAndTheInstalledFonts) {
   EXPECT_EQ(items(f->cmbBrowseReportPrinter), (QStringList{"None", "Counter", "Office"}));
   EXPECT_EQ(f->cmbBrowseReportPrinter->currentText(), "Office");
   EXPECT_EQ(items(f->cmbFont), QFontDatabase::families());
-  EXPECT_EQ(f->cmbFont->currentText(), "Garuda");
+  EXPECT_EQ(f->cmbFont->currentText(), "Norasi");
   f->cmbFont->setEditText("");
   dialogs.answerYes(false);
   f->OKButton_Click();
-  EXPECT_EQ(shell::settings().FontName, "Garuda");
+  EXPECT_EQ(shell::settings().FontName, "Norasi");
 
   printers.names.clear();
   f = open();
