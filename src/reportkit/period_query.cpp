@@ -79,18 +79,24 @@ QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, con
 }
 
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
-                                        const QString& categoryId) {
+                                        const QStringList& categoryIds) {
+  if (categoryIds.isEmpty()) return {};
   QVariantList binds;
-  // One row per product and distinct line amount, so each line's rounding is known without
-  // reading the lines one by one.
+  QStringList marks;
+  for (int i = 0; i < categoryIds.size(); ++i) marks << QStringLiteral("?");
+  const QString in = marks.join(QLatin1Char(','));
+  // The categories narrow the lines inside the period read, so one statement serves any number of
+  // them; one row per product and distinct line amount gives each line's rounding without reading
+  // the lines one by one.
   const QString sql =
       QStringLiteral(
           "SELECT p.PId, p.PName, p.ProNoun, p.CID, c.CateName, s.q, s.pr, s.n "
-          "FROM (SELECT %1 AS k, %2 AS q, %3 AS pr, COUNT(*) AS n FROM %4 WHERE %5 GROUP BY %1, %2, %3) AS s "
+          "FROM (SELECT %1 AS k, %2 AS q, %3 AS pr, COUNT(*) AS n FROM %4 WHERE %5 "
+          "AND %1 IN (SELECT PId FROM Product WHERE CID IN (%6)) GROUP BY %1, %2, %3) AS s "
           "JOIN Product AS p ON p.PId = s.k JOIN Category AS c ON c.CateID = p.CID "
-          "WHERE c.CateID = ? ORDER BY s.k")
-          .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, &binds));
-  binds << categoryId;
+          "ORDER BY p.CID, s.k")
+          .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, &binds), in);
+  for (const QString& id : categoryIds) binds << id;
   const data::Snapshot rs = db.query(sql, binds);
   QVector<PeriodProduct> out;
   for (const auto& r : rs.rows()) {
@@ -112,6 +118,11 @@ QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, c
     p.roundedValue += n * plat::roundTo(amount, 2);
   }
   return out;
+}
+
+QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
+                                        const QString& categoryId) {
+  return categoryProducts(db, src, scope, QStringList{categoryId});
 }
 
 PeriodSummary summarize(const QVector<PeriodProduct>& products, const SummaryRules& rules) {

@@ -55,6 +55,9 @@ QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, con
 // the per-line rounded value filled.
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
                                         const QString& categoryId);
+// The products of the categories given, read in one statement, by category id then product code.
+QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
+                                        const QStringList& categoryIds);
 
 struct PeriodCategory {
   QString id;
