@@ -391,6 +391,16 @@ void PeriodReport::tellNoPeriod() const {
 }
 
 void PeriodReport::showAll() {
+  // A Buddhist-era year would read an empty period without a word.
+  if (spec_.kind == PeriodKind::Year && yearTextRange(txtYear->text()) && txtYear->text().toInt() >= 2400) {
+    const QString be = txtYear->text(), ce = QString::number(be.toInt() - 543);
+    plat::dialogs().message(
+        shell::L(QStringLiteral("กรุณาใส่ปีเป็น ค.ศ. (%1 แทน %2)"),
+                 QStringLiteral("Please type the year of the Christian era (%1, not %2)."))
+            .arg(ce, be),
+        QString(), plat::Icon::Information);
+    return;
+  }
   if (spec_.tellMissingPeriod && !(spec_.kind == PeriodKind::Month ? period_ : pickedPeriod())) {
     tellNoPeriod();
     return;
