@@ -7,9 +7,12 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <QListWidget>
 #include <string>
 
 #include "data/db.h"
+#include "platform/dialogs.h"
+#include "platform/flexgrid.h"
 #include "reports/sale_period_reports.h"
 #include "shell/session.h"
 #include "support/harness.h"
@@ -45,6 +48,94 @@ void BM_RawSums(benchmark::State& state) {
   rawShowAll(state, shopDatabase(),
              "SELECT PID, SUM(SQuantity), SUM(SQuantity * SPrice) FROM Sell WHERE SellDate BETWEEN ? AND ? "
              "GROUP BY PID");
+}
+
+// Show of chosen categories over the year: the argument is how many of the 20 ("C01".."C<n>").
+QStringList chosenCategories(int n) {
+  QStringList ids;
+  for (int i = 1; i <= n; ++i) ids << QString::asprintf("C%02d", i);
+  return ids;
+}
+
+void BM_ShowCategoriesRows(benchmark::State& state) {
+  data::Conn().open(shopDatabase());
+  const reportkit::PeriodScope scope{periodRange(2), std::nullopt};
+  const QStringList ids = chosenCategories(static_cast<int>(state.range(0)));
+  long long rows = 0;
+  for (auto _ : state) {
+    const auto products =
+        reportkit::categoryProducts(data::Conn(), reportkit::PeriodSource::sales(), scope, ids);
+    rows = reportkit::periodRowTexts(products).size();
+  }
+  data::Conn().close();
+  state.SetLabel("year, " + std::to_string(ids.size()) + " categories, " + std::to_string(rows) + " rows");
+}
+
+// The same rows read straight: the year's lines of the chosen categories summed per product.
+void BM_RawShowCategories(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  std::string marks;
+  for (int i = 0; i < n; ++i) marks += i ? ",?" : "?";
+  const std::string sql =
+      "SELECT p.PId, p.PName, p.ProNoun, SUM(s.SQuantity), SUM(s.SQuantity * s.SPrice) "
+      "FROM Sell AS s JOIN Product AS p ON p.PId = s.PID WHERE s.SellDate BETWEEN ? AND ? AND p.CID IN (" +
+      marks + ") GROUP BY s.PID";
+  sqlite3* db = openRaw(shopDatabase());
+  sqlite3_stmt* st = prepareRaw(db, sql.c_str());
+  const data::DateRange r = periodRange(2);
+  const QStringList ids = chosenCategories(n);
+  long long rows = 0;
+  for (auto _ : state) {
+    bindText(st, 1, r.from.toStdString());
+    bindText(st, 2, r.to.toStdString());
+    for (int i = 0; i < n; ++i) bindText(st, 3 + i, ids[i].toStdString());
+    rows = drain(st);
+  }
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  state.SetLabel("year, " + std::to_string(n) + " categories, " + std::to_string(rows) + " rows");
+}
+
+// The year window's Show of every category chosen in its list, beside its Show All.
+void BM_YearWindowShowCategories(benchmark::State& state) {
+  shell::session().userName = QStringLiteral("Admin");
+  data::Conn().open(shopDatabase());
+  plat::ScriptedDialogs dialogs;
+  reports::YearReport f;
+  f.Form_Load();
+  f.txtYear->setText(QStringLiteral("2024"));
+  f.showAll();
+  const int n = static_cast<int>(state.range(0));
+  for (int i = 0; i < f.LstCate->count() && i < n; ++i) f.LstCate->item(i)->setSelected(true);
+  for (auto _ : state) f.showSelected();
+  state.SetLabel("year, " + std::to_string(n) + " categories, " + std::to_string(f.RowCount) + " rows");
+  data::Conn().close();
+}
+
+void BM_YearWindowShowAll(benchmark::State& state) {
+  shell::session().userName = QStringLiteral("Admin");
+  data::Conn().open(shopDatabase());
+  plat::ScriptedDialogs dialogs;
+  reports::YearReport f;
+  f.Form_Load();
+  f.txtYear->setText(QStringLiteral("2024"));
+  for (auto _ : state) f.showAll();
+  state.SetLabel("year, " + std::to_string(f.RowCount) + " rows");
+  data::Conn().close();
+}
+
+// The year window's pick of one category in its combo.
+void BM_YearWindowCategoryPick(benchmark::State& state) {
+  shell::session().userName = QStringLiteral("Admin");
+  data::Conn().open(shopDatabase());
+  plat::ScriptedDialogs dialogs;
+  reports::YearReport f;
+  f.Form_Load();
+  f.txtYear->setText(QStringLiteral("2024"));
+  f.ComCate->setCurrentIndex(0);  // "C01", as the raw side reads
+  for (auto _ : state) f.chooseCategory();
+  state.SetLabel("year, one category, " + std::to_string(f.FGrid->Rows()) + " rows");
+  data::Conn().close();
 }
 
 const data::DateRange kDeleteMonth{"2025-03-01", "2025-03-31"};
@@ -111,6 +202,12 @@ BENCHMARK(BM_ShowAllWindow)->PERIODS;
 BENCHMARK(BM_RawShowAll)->PERIODS;
 BENCHMARK(BM_RawSums)->PERIODS;
 BENCHMARK(BM_RawShowAllBefore)->PERIODS;
+#define CATEGORIES Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_ShowCategoriesRows)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
+BENCHMARK(BM_RawShowCategories)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
+BENCHMARK(BM_YearWindowShowCategories)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
+BENCHMARK(BM_YearWindowShowAll)->Arg(20)->CATEGORIES;
+BENCHMARK(BM_YearWindowCategoryPick)->Arg(1)->CATEGORIES;
 BENCHMARK(BM_DeleteMonth)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 BENCHMARK(BM_RawDeleteMonth)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
@@ -127,5 +224,9 @@ int main(int argc, char** argv) {
                        },
                        {{"BM_ShowAllRows", "BM_RawShowAll"},
                         {"BM_ShowAllWindow", "BM_RawShowAll"},
+                        {"BM_ShowCategoriesRows", "BM_RawShowCategories"},
+                        {"BM_YearWindowShowCategories", "BM_RawShowCategories"},
+                        {"BM_YearWindowCategoryPick", "BM_RawShowCategories"},
+                        {"BM_YearWindowShowCategories", "BM_YearWindowShowAll"},
                         {"BM_DeleteMonth", "BM_RawDeleteMonth"}});
 }

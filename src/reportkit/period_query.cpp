@@ -37,17 +37,21 @@ PeriodSource PeriodSource::purchases() {
           QStringLiteral("BQuantity"), QStringLiteral("BPrice"), QString()};
 }
 
+QString periodProductsStatement(const PeriodSource& src, const PeriodScope& scope, QVariantList* binds) {
+  // Summed per product first, so the join touches each product once, not each line. The sums
+  // come out in code order; periodProducts only checks that.
+  return QStringLiteral(
+             "SELECT COALESCE(p.PId, s.k), p.PId IS NOT NULL, p.PName, p.ProNoun, p.CID, c.CateID IS NOT "
+             "NULL, "
+             "c.CateName, s.q, s.v "
+             "FROM (SELECT %1 AS k, SUM(%2) AS q, SUM(%2 * %3) AS v FROM %4 WHERE %5 GROUP BY %1) AS s "
+             "LEFT JOIN Product AS p ON p.PId = s.k LEFT JOIN Category AS c ON c.CateID = p.CID")
+      .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, binds));
+}
+
 QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope) {
   QVariantList binds;
-  // Summed per product first, so the join touches each product once, not each line. The sums
-  // come out in code order; the sort below only checks that.
-  const QString sql =
-      QStringLiteral(
-          "SELECT COALESCE(p.PId, s.k), p.PId IS NOT NULL, p.PName, p.ProNoun, p.CID, c.CateID IS NOT NULL, "
-          "c.CateName, s.q, s.v "
-          "FROM (SELECT %1 AS k, SUM(%2) AS q, SUM(%2 * %3) AS v FROM %4 WHERE %5 GROUP BY %1) AS s "
-          "LEFT JOIN Product AS p ON p.PId = s.k LEFT JOIN Category AS c ON c.CateID = p.CID")
-          .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, &binds));
+  const QString sql = periodProductsStatement(src, scope, &binds);
   // Walked straight off the statement: a year is 100,000 products, not worth a second copy.
   if (!db.isOpen())
     throw data::DbError(QStringLiteral("Operation is not allowed when the object is closed."));
@@ -78,19 +82,30 @@ QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, con
   return out;
 }
 
+QString categoryProductsStatement(const PeriodSource& src, const PeriodScope& scope,
+                                  const QStringList& categoryIds, QVariantList* binds) {
+  QStringList marks;
+  for (int i = 0; i < categoryIds.size(); ++i) marks << QStringLiteral("?");
+  // The categories narrow the lines inside the period read (the unary + keeps the planner on the
+  // date index), so one statement serves any number of them; one row per product and distinct line amount
+  // gives each line's rounding without reading the lines one by one.
+  const QString sql = QStringLiteral(
+                          "SELECT p.PId, p.PName, p.ProNoun, p.CID, c.CateName, s.q, s.pr, s.n "
+                          "FROM (SELECT %1 AS k, %2 AS q, %3 AS pr, COUNT(*) AS n FROM %4 WHERE %5 "
+                          "AND +%1 IN (SELECT PId FROM Product WHERE CID IN (%6)) GROUP BY %1, %2, %3) AS s "
+                          "JOIN Product AS p ON p.PId = s.k JOIN Category AS c ON c.CateID = p.CID "
+                          "ORDER BY p.CID, s.k")
+                          .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, binds),
+                               marks.join(QLatin1Char(',')));
+  for (const QString& id : categoryIds) *binds << id;
+  return sql;
+}
+
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
-                                        const QString& categoryId) {
+                                        const QStringList& categoryIds) {
+  if (categoryIds.isEmpty()) return {};
   QVariantList binds;
-  // One row per product and distinct line amount, so each line's rounding is known without
-  // reading the lines one by one.
-  const QString sql =
-      QStringLiteral(
-          "SELECT p.PId, p.PName, p.ProNoun, p.CID, c.CateName, s.q, s.pr, s.n "
-          "FROM (SELECT %1 AS k, %2 AS q, %3 AS pr, COUNT(*) AS n FROM %4 WHERE %5 GROUP BY %1, %2, %3) AS s "
-          "JOIN Product AS p ON p.PId = s.k JOIN Category AS c ON c.CateID = p.CID "
-          "WHERE c.CateID = ? ORDER BY s.k")
-          .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, &binds));
-  binds << categoryId;
+  const QString sql = categoryProductsStatement(src, scope, categoryIds, &binds);
   const data::Snapshot rs = db.query(sql, binds);
   QVector<PeriodProduct> out;
   for (const auto& r : rs.rows()) {
@@ -112,6 +127,11 @@ QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, c
     p.roundedValue += n * plat::roundTo(amount, 2);
   }
   return out;
+}
+
+QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
+                                        const QString& categoryId) {
+  return categoryProducts(db, src, scope, QStringList{categoryId});
 }
 
 PeriodSummary summarize(const QVector<PeriodProduct>& products, const SummaryRules& rules) {

@@ -51,10 +51,18 @@ struct PeriodProduct {
 // Every product with lines in the scope, in product-code order, with or without Product and
 // Category rows: one pass over the period serves the category list, the grid and the total.
 QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope);
+// The statement periodProducts runs; its values are appended to binds.
+QString periodProductsStatement(const PeriodSource& src, const PeriodScope& scope, QVariantList* binds);
 // The products of one category (Product and Category rows present), in product-code order, with
 // the per-line rounded value filled.
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
                                         const QString& categoryId);
+// The products of the categories given, read in one statement, by category id then product code.
+QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
+                                        const QStringList& categoryIds);
+// The statement it runs; its values are appended to binds.
+QString categoryProductsStatement(const PeriodSource& src, const PeriodScope& scope,
+                                  const QStringList& categoryIds, QVariantList* binds);
 
 struct PeriodCategory {
   QString id;

@@ -391,6 +391,16 @@ void PeriodReport::tellNoPeriod() const {
 }
 
 void PeriodReport::showAll() {
+  // A Buddhist-era year would read an empty period without a word.
+  if (spec_.kind == PeriodKind::Year && yearTextRange(txtYear->text()) && txtYear->text().toInt() >= 2400) {
+    const QString be = txtYear->text(), ce = QString::number(be.toInt() - 543);
+    plat::dialogs().message(
+        shell::L(QStringLiteral("กรุณาใส่ปีเป็น ค.ศ. (%1 แทน %2)"),
+                 QStringLiteral("Please type the year of the Christian era (%1, not %2)."))
+            .arg(ce, be),
+        QString(), plat::Icon::Information);
+    return;
+  }
   if (spec_.tellMissingPeriod && !(spec_.kind == PeriodKind::Month ? period_ : pickedPeriod())) {
     tellNoPeriod();
     return;
@@ -440,17 +450,21 @@ void PeriodReport::showSelected() {
   QVector<QListWidgetItem*> items;
   for (int i = 0; i < LstCate->count(); ++i)
     if (LstCate->item(i)->isSelected()) items << LstCate->item(i);
-  // Every category is read before the grid is filled: a failed read leaves no half list.
+  // Every category is read in one statement before the grid is filled: a failed read leaves no
+  // half list.
   double grand = 0;
   QVector<QStringList> rows;
   try {
-    for (const QListWidgetItem* item : items) {
-      rows.push_back(categoryHeadingRow(item->text()));
-      if (!period_) continue;
+    QStringList ids;
+    for (const QListWidgetItem* item : items) ids << itemCategoryId(item->data(Qt::UserRole), item->text());
+    QHash<QString, QVector<PeriodProduct>> byCategory;  // ids compare without regard to case
+    if (period_)
+      for (PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_), ids))
+        byCategory[p.categoryId.toCaseFolded()].push_back(std::move(p));
+    for (int i = 0; i < items.size(); ++i) {
+      rows.push_back(categoryHeadingRow(items[i]->text()));
       // A category without lines keeps its heading and the show goes on.
-      for (const PeriodProduct& p :
-           categoryProducts(data::Conn(), spec_.source, scope(*period_),
-                            itemCategoryId(item->data(Qt::UserRole), item->text()))) {
+      for (const PeriodProduct& p : byCategory.value(ids[i].toCaseFolded())) {
         grand += p.roundedValue;
         if (spec_.skipZeroQuantity && std::abs(p.quantity) < 1e-9) continue;
         rows.push_back(periodGridRow(p));

@@ -1,5 +1,6 @@
 #include "reports/profit_analysis.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -21,7 +22,7 @@ WITH s AS (
   FROM Sell
   WHERE SellDate BETWEEN ? AND ? AND SQuantity <> 0 AND SPrice IS NOT NULL %1
   GROUP BY PID)
-SELECT p.PId, p.PName, s.income, s.qty,
+SELECT p.PId, p.PName, p.CID, s.income, s.qty,
        CASE WHEN s.qty IS NULL THEN NULL ELSE
          (SELECT b.BPrice FROM Buy b WHERE b.PId = p.PId
           ORDER BY b.BuyDate DESC, b.BuyTime DESC, b.rowid DESC LIMIT 1) END AS price
@@ -59,14 +60,30 @@ QVector<ProfitRow> profitOfAllProducts(const QDate& from, const QDate& to) {
   return rowsOf(data::Conn().query(allProductsStatement(), {data::isoDate(from), data::isoDate(to)}));
 }
 
+QString categoriesStatement(int count) {
+  QStringList marks;
+  for (int i = 0; i < count; ++i) marks << QStringLiteral("?");
+  const QString in = marks.join(QLatin1Char(','));
+  // Only products ever bought belong to a category's analysis; the categories narrow the sale lines
+  // inside the year's read, so any number of them is one statement.
+  return QString::fromLatin1(kFigures)
+      .arg(QStringLiteral("AND PID IN (SELECT PId FROM Product WHERE CID IN (%1))").arg(in),
+           QStringLiteral("WHERE p.CID IN (%1) AND EXISTS (SELECT 1 FROM Buy b WHERE b.PId = p.PId)").arg(in))
+      .replace(QStringLiteral("ORDER BY p.PId"), QStringLiteral("ORDER BY p.CID, p.PId"));
+}
+
 QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDate& from, const QDate& to) {
-  // Only products ever bought belong to a category's analysis.
-  const QString sql = QString::fromLatin1(kFigures).arg(
-      QStringLiteral("AND PID IN (SELECT PId FROM Product WHERE CID = ?)"),
-      QStringLiteral("WHERE p.CID = ? AND EXISTS (SELECT 1 FROM Buy b WHERE b.PId = p.PId)"));
+  if (categoryIds.isEmpty()) return {};
+  QVariantList binds{data::isoDate(from), data::isoDate(to)};
+  for (int twice = 0; twice < 2; ++twice)
+    for (const QString& id : categoryIds) binds << id;
+  data::Snapshot s = data::Conn().query(categoriesStatement(static_cast<int>(categoryIds.size())), binds);
+  // Ids compare without regard to case, as the database does.
+  QHash<QString, QVector<ProfitRow>> byCategory;
+  for (s.moveFirst(); !s.eof(); s.moveNext())
+    byCategory[s.text(QStringLiteral("CID")).toCaseFolded()].push_back(rowOf(s));
   QVector<ProfitRow> rows;
-  for (const QString& id : categoryIds)
-    rows += rowsOf(data::Conn().query(sql, {data::isoDate(from), data::isoDate(to), id, id}));
+  for (const QString& id : categoryIds) rows += byCategory.value(id.toCaseFolded());
   return rows;
 }
 

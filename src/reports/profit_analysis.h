@@ -28,8 +28,11 @@ QVector<ProfitRow> profitOfAllProducts(const QDate& from, const QDate& to);
 // The one statement behind it (the first and last day bound as ISO dates), for the benchmark.
 QString allProductsStatement();
 // The products ever bought of each category id given, category by category in the order given,
-// products by code within one; a category with no bought product adds nothing.
+// products by code within one, read in one statement; a category with no bought product adds
+// nothing.
 QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDate& from, const QDate& to);
+// The one statement behind it for that many categories: the dates, then the ids twice, bound.
+QString categoriesStatement(int count);
 
 // The seven grid cells of a row: code, name, income, cost, profit (plain numbers), the percent,
 // and column 6 (empty after Show All, the unit price after Show).

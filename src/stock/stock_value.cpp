@@ -44,7 +44,7 @@ void StockValue::Form_Load() {
 void StockValue::ComCate_Click() {
   clearList();
   const QString item = ComCate->currentText();
-  guarded([&] { showRows(isAllItem(item) ? allCategoryLotRows() : categoryLotRows(categoryIdOf(item))); });
+  guarded([&] { showRows(isAllItem(item) ? allCategoryLotRows() : categoryLotRows(pickedCategoryId())); });
 }
 
 void StockValue::ComCate_KeyPress(int& KeyAscii) {

@@ -14,6 +14,7 @@
 #include "platform/keys.h"
 #include "platform/units.h"
 #include "shell/lang.h"
+#include "stock/stock_lists.h"
 
 namespace stock {
 
@@ -33,6 +34,14 @@ QLabel* whiteLabel(QWidget* parent, const char* name, const QString& caption, co
 }  // namespace
 
 bool StockListWindow::isAllItem(const QString& text) { return text == kAllEn || text == kAllTh; }
+
+QString StockListWindow::pickedCategoryId() const {
+  const int i = ComCate->currentIndex();
+  const QString text = ComCate->currentText();
+  if (i >= 0 && ComCate->itemText(i) == text && ComCate->itemData(i).isValid())
+    return ComCate->itemData(i).toString();
+  return categoryIdOf(text);
+}
 
 StockListWindow::StockListWindow(const StockWindowLayout& layout, QWidget* parent)
     : plat::Form(parent), layout_(layout) {
@@ -110,7 +119,8 @@ void StockListWindow::fillCategories() {
   ComCate->clear();
   ComCate->addItem(shell::L(kAllTh, kAllEn));
   guarded([this] {
-    for (const data::Category& c : data::allCategories()) ComCate->addItem(data::categoryChooserText(c));
+    for (const data::Category& c : data::allCategories())
+      ComCate->addItem(data::categoryChooserText(c), c.CateID);
   });
   ComCate->setCurrentIndex(-1);
   ComCate->setEditText(QString());

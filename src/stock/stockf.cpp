@@ -104,7 +104,7 @@ void StockF::ComCate_Click() {
   clearList();
   const QString item = ComCate->currentText();
   guarded(
-      [&] { showRows(isAllItem(item) ? allCategoryStockRows() : categoryStockRows(categoryIdOf(item))); });
+      [&] { showRows(isAllItem(item) ? allCategoryStockRows() : categoryStockRows(pickedCategoryId())); });
   stockListShown();
 }
 

@@ -227,12 +227,15 @@ TEST_F(BuyPeriodTest, AYearNotOfFourDigitsIsToldAndChangesNothing) {
   const QStringList rows = gridRows(*f), cats = listItems(f->LstCate), boxes = totals(*f);
   ASSERT_EQ(rows.size(), 3);
   EXPECT_EQ(boxes, (QStringList{"109.49", "7.16", "109.49"}));
-  for (const QString text : {"", "26", "2026x"}) {
+  for (const auto& [text, told] : {std::pair<QString, QString>{"", "Please type the year in four digits."},
+                                   {"26", "Please type the year in four digits."},
+                                   {"2026x", "Please type the year in four digits."},
+                                   {"2567", "Please type the year of the Christian era (2024, not 2567)."}}) {
     SCOPED_TRACE(text.toStdString());
     dialogs.clear();
     f->txtYear->setText(text);
     f->cmdShow_Click();
-    EXPECT_EQ(dialogs.lastMessage(), "Please type the year in four digits.");
+    EXPECT_EQ(dialogs.lastMessage(), told);
     EXPECT_EQ(gridRows(*f), rows);
     EXPECT_EQ(listItems(f->LstCate), cats);
     EXPECT_EQ(totals(*f), boxes);

@@ -216,11 +216,38 @@ TEST_F(PeriodMonths, DeleteTakesOnlyItsPeriodAndKeepsStock) {
 }
 
 TEST_F(PeriodMonths, ReadsUseTheCoveringIndex) {
-  QStringList steps;
-  const data::Snapshot plan = Conn().query(
-      "EXPLAIN QUERY PLAN SELECT PID, SUM(SQuantity), SUM(SQuantity * SPrice) FROM Sell "
-      "WHERE SellDate BETWEEN ? AND ? GROUP BY PID",
-      {"2024-01-01", "2024-12-31"});
-  for (const auto& r : plan.rows()) steps << r.back().toString();
-  EXPECT_TRUE(steps.join("|").contains("COVERING INDEX SellByDateProduct")) << steps.join("|").toStdString();
+  // The statements the reports run, for sales and purchases, all products and chosen categories.
+  const PeriodScope year{*yearTextRange("2024"), std::nullopt};
+  for (const auto& [src, index] : {std::pair{PeriodSource::sales(), "SellByDateProduct"},
+                                   std::pair{PeriodSource::purchases(), "BuyByDateProduct"}}) {
+    QVariantList allBinds, catBinds;
+    for (const QString& sql : {periodProductsStatement(src, year, &allBinds),
+                               categoryProductsStatement(src, year, {"C1", "C2"}, &catBinds)}) {
+      SCOPED_TRACE(sql.toStdString());
+      QStringList steps;
+      const QVariantList& binds = sql.contains("COUNT(*)") ? catBinds : allBinds;
+      const data::Snapshot plan = Conn().query("EXPLAIN QUERY PLAN " + sql, binds);
+      for (const auto& r : plan.rows()) steps << r.back().toString();
+      EXPECT_TRUE(steps.join("|").contains(QStringLiteral("COVERING INDEX ") + index))
+          << steps.join("|").toStdString();
+    }
+  }
+}
+
+TEST_F(PeriodDay, SeveralCategoriesInOneRead) {
+  category("S", "Sweets");
+  product("P06", "Toffee", "S");
+  sale("P06", "2024-03-14", 2, 4);
+  sale("P06", "2024-03-20", 9, 4);  // outside the day
+  QStringList rows;
+  for (const auto& p :
+       categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), QStringList{"s", "D", "B"}))
+    rows << p.categoryId + ":" + p.pid + "=" + QString::number(p.quantity);
+  // By category id, then code; ids as the user's case has them match; only the chosen categories.
+  EXPECT_EQ(rows, (QStringList{"B:P02=3", "D:P01=3", "D:P03=0", "S:P06=2"}));
+  EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), QStringList{}).isEmpty());
+  // A bound value, never SQL.
+  EXPECT_TRUE(
+      categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), QStringList{"D') OR ('1'='1"})
+          .isEmpty());
 }

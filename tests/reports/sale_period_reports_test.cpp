@@ -440,3 +440,27 @@ TEST_F(PeriodWindows, ThaiCaptionsAndTitles) {
   day->cmdDel->click();
   EXPECT_EQ(dialogs.shown.back().text, "ยืนยันการลบข้อมูลประจำวันที่ 03/14/2024");
 }
+
+TEST_F(PeriodWindows, BuddhistEraYearIsToldInTheUsersLanguage) {
+  for (const bool thai : {false, true}) {
+    SCOPED_TRACE(thai);
+    shell::settings().LangThai = thai;
+    auto f = open<YearReport>();
+    f->cmdShow->click();
+    const int rows = f->RowCount;
+    ASSERT_GT(rows, 0);
+    dialogs.shown.clear();
+    f->txtYear->setText("2567");
+    f->cmdShow->click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown.back().text, thai
+                                             ? "กรุณาใส่ปีเป็น ค.ศ. (2024 แทน 2567)"
+                                             : "Please type the year of the Christian era (2024, not 2567).");
+    // The last show stays as it was.
+    EXPECT_EQ(f->RowCount, rows);
+    dialogs.shown.clear();
+    f->txtYear->setText("2399");
+    f->cmdShow->click();
+    EXPECT_TRUE(dialogs.shown.empty());
+  }
+}

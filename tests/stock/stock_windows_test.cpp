@@ -259,3 +259,28 @@ TEST_F(StockWindowsTest, LotValueWindowListsSearchesAndPrintsAfterTheDialog) {
 }
 
 }  // namespace
+
+TEST_F(StockWindowsTest, ACategoryIdWithAFullStopListsItsOwnProducts) {
+  Conn().exec("INSERT INTO Category VALUES ('1', 'One'), ('1.1', 'One point one')");
+  Conn().exec(
+      "INSERT INTO Product VALUES ('0010', 'Ten', 1, 0, 0, 1, '1', 'pcs', 0), "
+      "('0011', 'Eleven', 1, 0, 0, 1, '1.1', 'pcs', 0)");
+  Conn().exec(
+      "INSERT INTO Buy (PId, BuyDate, BuyTime, BQuantity, BPrice, BuyId, RemainQ, SupplierID) VALUES "
+      "('0010', '2024-01-03', '09:00:00', 1, 1, '2', 1, 'S1'), ('0011', '2024-01-03', '09:00:00', 1, 1, "
+      "'2', 1, 'S1')");
+  for (const char* name : {"StockF", "StockValue"}) {
+    SCOPED_TRACE(name);
+    auto* f = open<stock::StockListWindow>(name);
+    int index = -1;
+    for (int i = 0; i < f->ComCate->count(); ++i)
+      if (f->ComCate->itemText(i).startsWith(QStringLiteral("1.1."))) index = i;
+    ASSERT_GE(index, 0);
+    pick(f, index);
+    const QStringList codes = column(f->FGrid, 0);
+    EXPECT_TRUE(codes.contains(QStringLiteral("0011"))) << codes.join('|').toStdString();
+    EXPECT_FALSE(codes.contains(QStringLiteral("0010"))) << codes.join('|').toStdString();
+    plat::FormRegistry::instance().unloadAll();
+    testenv::pump();
+  }
+}
