@@ -171,7 +171,8 @@ bool FormRegistry::eventFilter(QObject* watched, QEvent* event) {
         event->accept();  // the key comes as a key press, not as the main window's menu key
         return true;
       }
-      if (b->isEnabled() && b->isVisible()) b->animateClick();
+      // Pressed at once, as a click would: what is typed next must find the button's work done.
+      if (b->isEnabled() && b->isVisible()) b->click();
       return true;
     }
     default:

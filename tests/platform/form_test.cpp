@@ -325,6 +325,22 @@ TEST(FormRegistry, ButtonKeysEnterAndTheFormsOwnLettersBeforeTheMenus) {
     EXPECT_EQ(f->pressed, c.pressed.isEmpty() ? QStringList() : QStringList{c.pressed});
     EXPECT_EQ(menus, c.menu.isEmpty() ? QStringList() : QStringList{c.menu});
   }
+  // The letter presses the button before the next key is handled: what a scanner types right
+  // after Alt+R finds Receive done, not the code box as it was.
+  f->pressed.clear();
+  QString boxWhenPressed = QStringLiteral("never pressed");
+  auto seen = QObject::connect(f->cmdReceive, &QPushButton::clicked, f,
+                               [f, &boxWhenPressed] { boxWhenPressed = f->txtBar->text(); });
+  f->txtBar->clear();
+  f->txtBar->setFocus();
+  QTest::keyClick(f->txtBar, Qt::Key_R, Qt::AltModifier);
+  EXPECT_EQ(f->pressed, QStringList{"&Receive"});
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("500"));
+  EXPECT_EQ(boxWhenPressed, "");
+  QObject::disconnect(seen);
+  testenv::pump(150);
+  EXPECT_EQ(f->pressed, QStringList{"&Receive"});
+
   // A button shows that it has the focus.
   f->cmdFinish->setFocus();
   EXPECT_TRUE(f->cmdFinish->hasFocus());
