@@ -2,7 +2,9 @@
 // Twips (1440 per inch, 15 per pixel at 96 dpi) and colours written as &H00BBGGRR.
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QRect>
+#include <QStringList>
 
 namespace plat {
 constexpr int kTwipsPerPixel = 15;
@@ -22,4 +24,8 @@ inline QColor bgr(quint32 v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16
 // The forms' background colour and the font of their captions.
 inline QColor formBackground() { return bgr(0x00A56E3A); }
 QFont captionFont(double pointSize = 8.25, bool bold = false);
+// The width in pixels of the widest of lines, each tab counted one tab stop (80 pixels) wider.
+// Lines are ranked by their characters' own advances and only the widest few are laid out, so a
+// list of tens of thousands of lines is sized without shaping each one.
+int widestLinePx(const QStringList& lines, const QFontMetrics& fm);
 }  // namespace plat

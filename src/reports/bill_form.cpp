@@ -68,11 +68,7 @@ class LinesModel : public QStringListModel {
   using QStringListModel::QStringListModel;
   void setLines(const QStringList& lines, const QFont& font) {
     const QFontMetrics fm(font);
-    // A tab moves on by at most one tab stop (80 pixels, the text layout's default).
-    int widest = 0;
-    for (const QString& l : lines)
-      widest = std::max(widest, fm.horizontalAdvance(l) + static_cast<int>(l.count(QLatin1Char('\t'))) * 80);
-    hint_ = QSize(widest + 8, fm.height() + 2);
+    hint_ = QSize(plat::widestLinePx(lines, fm) + 8, fm.height() + 2);
     setStringList(lines);
   }
   QVariant data(const QModelIndex& index, int role) const override {
