@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QWindow>
 #include <exception>
 
 #include "platform/units.h"
@@ -52,6 +53,7 @@ void Form::placeFrameAt(const QPoint& p) {
 
 bool Form::event(QEvent* e) {
   const QEvent::Type t = e->type();
+  if (t == QEvent::WindowActivate) wasActive_ = true;
   if (framePlace_ && isWindow() &&
       (t == QEvent::Move || t == QEvent::Show || t == QEvent::WindowActivate || t == QEvent::Paint)) {
     // The frame is known once it differs from the window's own geometry: when the window manager
@@ -133,6 +135,20 @@ FormRegistry& FormRegistry::instance() {
 FormRegistry::FormRegistry() {
   QObject::connect(qApp, &QApplication::focusChanged, this,
                    [this](QWidget*, QWidget* now) { onActivated(now); });
+  // A window manager may activate the main window with no control of it taking the focus (a
+  // click on its caption, background or toolbar): that is an activation all the same.
+  QObject::connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
+    if (!w || !mdi_ || !mdi_->window()->windowHandle() || w != mdi_->window()->windowHandle()) return;
+    // Once the activation has settled: closing a window's own message box may pass through the
+    // main window on its way back.
+    QTimer::singleShot(0, this, [this] {
+      if (!mdi_ || !mdi_->window()->windowHandle() ||
+          QGuiApplication::focusWindow() != mdi_->window()->windowHandle())
+        return;
+      QMdiSubWindow* sub = mdi_->activeSubWindow();
+      unloadDeactivated(sub ? qobject_cast<Form*>(sub->widget()) : nullptr, true);
+    });
+  });
   qApp->installEventFilter(this);
 }
 
@@ -242,6 +258,7 @@ Form* FormRegistry::show(const QString& name) {
     mdi_->setActiveSubWindow(sub);
   } else {
     if (f->isTopLevelWindow()) f->setWindowFlag(Qt::Window, true);
+    if (f->isTopLevelWindow() && mdi_ && !f->isVisible()) keepAbove(f, mdi_->window());
     if (!f->property("placed").toBool()) {
       f->setProperty("placed", true);
       place(f, nullptr);
@@ -264,6 +281,17 @@ Form* FormRegistry::show(const QString& name) {
   }
   onActivated(f);
   return f;
+}
+
+void FormRegistry::keepAbove(Form* f, QWidget* mainWindow) {
+  // A window manager keeps a dialog transient for a window above it, whatever is clicked; the
+  // main window is not made its parent, which would disable the window with it.
+  if (f->windowType() != Qt::Dialog)
+    f->setWindowFlags((f->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+  mainWindow->winId();
+  f->winId();
+  if (f->windowHandle() && mainWindow->windowHandle())
+    f->windowHandle()->setTransientParent(mainWindow->windowHandle());
 }
 
 void FormRegistry::place(Form* f, QMdiSubWindow* sub) {
@@ -334,13 +362,23 @@ void FormRegistry::onActivated(QWidget* nowActive) {
   Form* active = formOf(nowActive);
   if (!active) return;  // a message box, a dialog or the main window frame itself
   if (showing_ && active != showing_) return;
+  unloadDeactivated(active, false);
+}
+
+void FormRegistry::unloadDeactivated(Form* active, bool mainWindow) {
   const auto all = forms_.values();
   for (const auto& p : all) {
     Form* f = p.data();
     if (!f || f == active || !f->unloadsOnDeactivate() || !f->isVisible()) continue;
-    if (owns(f, active)) continue;  // a window the form opened as its own dialog
-    bool editing = false;           // the form's editor, which it opened and waits on
-    for (Form* o = active->ownerForm(); o && !editing; o = o->ownerForm()) editing = o == f;
+    // A top-level window that has not yet been active is still on its way to the front.
+    if (mainWindow && f->isTopLevelWindow() && !f->wasActive_) continue;
+    if (active && owns(f, active)) continue;  // a window the form opened as its own dialog
+    bool editing = false;                     // the form's editor, which it opened and waits on
+    for (Form* o = active ? active->ownerForm() : nullptr; o && !editing; o = o->ownerForm())
+      editing = o == f;
+    // While an editor it opened is open, the form stays too, whatever window is active.
+    for (const auto& e : all)
+      if (e && e.data() != f && e->ownerForm() == f && e->isVisible()) editing = true;
     if (editing) continue;
     forms_.remove(f->objectName());
     f->unload();

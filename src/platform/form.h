@@ -53,7 +53,9 @@ class Form : public QWidget {
   bool event(QEvent* e) override;
 
  private:
+  friend class FormRegistry;
   bool unloaded_ = false;
+  bool wasActive_ = false;  // has been the active window once
   std::optional<QPoint> framePlace_;
   QPointer<Form> owner_;
 };
@@ -95,6 +97,11 @@ class FormRegistry : public QObject {
   friend class Form;
   FormRegistry();
   void onActivated(QWidget* nowActive);
+  // Unloads the forms that go when active (nullptr: the main window itself) is activated;
+  // mainWindow: the window manager activated the main window.
+  void unloadDeactivated(Form* active, bool mainWindow);
+  // Makes the top-level window f stay above the main window while it is shown.
+  static void keepAbove(Form* f, QWidget* mainWindow);
   // Drops f at once, so a form unloaded by its own button is not handed out again while it waits
   // for deletion.
   void forget(Form* f);

@@ -234,6 +234,8 @@ void AnalyzeForm::FGrid_Click() {
   if (r < 0 || r >= FGrid->Rows()) return;
   // Only a row whose cost is a number (a row of a show) opens the editor.
   if (!plat::parseNumber(FGrid->TextMatrix(r, 3))) return;
+  // The editor is loaded afresh for the row clicked, so its box holds that product's price.
+  plat::FormRegistry::instance().unload(QStringLiteral("PriceForm"));
   PricePID = FGrid->TextMatrix(r, 0);
   plat::Form* editor = plat::FormRegistry::instance().form(QStringLiteral("PriceForm"));
   if (!editor) return;

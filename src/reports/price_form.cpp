@@ -57,6 +57,7 @@ PriceForm::PriceForm(QWidget* parent) : plat::Form(parent) {
 }
 
 void PriceForm::Form_Load() {
+  pid_ = AnalyzeForm::PricePID;
   if (AnalyzeForm* a = analysis()) {
     const int r = a->FGrid->Row();
     if (r >= 0 && r < a->FGrid->Rows()) txtPrice->setText(a->FGrid->TextMatrix(r, 6));
@@ -86,7 +87,7 @@ void PriceForm::cmdSave_Click() {
     return;
   }
   try {
-    setPurchasePrice(AnalyzeForm::PricePID, *price);
+    setPurchasePrice(pid_, *price);
   } catch (const data::DbError& e) {
     plat::dialogs().message(e.text());
     return;

@@ -28,6 +28,9 @@ class PriceForm : public plat::Form {
 
   void cmdSave_Click();
   void cmdExit_Click();
+
+ private:
+  QString pid_;  // the product of the row that opened the editor
 };
 
 }  // namespace reports

@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -20,6 +21,7 @@
 #include "purchase/register.h"
 #include "reportkit/register.h"
 #include "reports/register.h"
+#include "sale/main_form.h"
 #include "sale/register.h"
 #include "shell/login.h"
 #include "shell/mainwindow.h"
@@ -226,6 +228,65 @@ TEST_F(ChildWindows, EachOpensWholeAloneAndOverAMaximizedWindow) {
     }
     closeAll();
   }
+}
+
+// Under a window manager, with clicks sent from outside as a user's: a click on the main window
+// keeps the picker above it.
+class WindowManager : public ChildWindows {
+ protected:
+  void SetUp() override {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") ||
+        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty())
+      GTEST_SKIP() << "needs an X display with a window manager, xdotool and xprop";
+    ChildWindows::SetUp();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+  }
+
+  static QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(program), args);
+    p.waitForFinished(5000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+  }
+
+  // A click of the mouse on the main window's background, as a user gives it.
+  void clickMainWindow() {
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(main->winId()),
+         QStringLiteral("1200"), QStringLiteral("900"), QStringLiteral("click"), QStringLiteral("1")});
+  }
+
+  // The program's windows from the bottom up, as the window manager stacks them.
+  static QList<WId> stacking() {
+    const QString out =
+        run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    QList<WId> ids;
+    static const QRegularExpression hex(QStringLiteral("0x[0-9a-fA-F]+"));
+    for (auto it = hex.globalMatch(out); it.hasNext();) ids << it.next().captured().toULong(nullptr, 16);
+    return ids;
+  }
+
+  // Whether the window manager has window w above the main window.
+  bool above(QWidget* w) {
+    const QList<WId> s = stacking();
+    return s.contains(w->winId()) && s.indexOf(w->winId()) > s.indexOf(main->winId());
+  }
+};
+
+TEST_F(WindowManager, AClickOnTheMainWindowKeepsThePickerAboveIt) {
+  Form* screen = reg().show(QStringLiteral("MainForm"));
+  ASSERT_TRUE(screen);
+  static_cast<sale::MainForm*>(screen)->cmdMenu_Click();
+  Form* picker = reg().loaded(QStringLiteral("SellForm"));
+  ASSERT_TRUE(picker);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(picker));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return above(picker); }, 5000));
+  clickMainWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return main->isActiveWindow(); }, 5000));
+  testenv::pump(100);
+  EXPECT_TRUE(above(picker)) << "the picker went behind the main window";
+  EXPECT_TRUE(reg().loaded(QStringLiteral("SellForm")));
 }
 
 }  // namespace
