@@ -262,9 +262,11 @@ void HistoryForm::lookUp() {
     fillPickList();
     return;
   }
-  nameBox->setText(*name);
   pickList->hide();
-  showPartner();
+  const std::optional<data::DateRange> range = checkedRange();
+  if (!range) return;
+  nameBox->setText(*name);
+  showLines(*range);
 }
 
 void HistoryForm::fillPickList() {
@@ -291,23 +293,29 @@ void HistoryForm::pick(bool byDoubleClick) {
   const bool chosen = item && item->isSelected();
   pickList->hide();
   if (!chosen) return;
+  // Refused before a box changes: the name, the grid and the total keep naming one partner.
+  const std::optional<data::DateRange> range = checkedRange();
+  if (!range) return;
   idBox->setText(item->data(kIdRole).toString());
   nameBox->setText(item->data(kNameRole).toString());
   if (byDoubleClick && txtTotal) txtTotal->setText(QStringLiteral("0"));
-  showPartner();
+  showLines(*range);
+}
+
+std::optional<data::DateRange> HistoryForm::checkedRange() {
+  if (!isCustomer()) return data::DateRange{};
+  const auto r = pickerRange(DTPDate1->date(), DTPDate2->date());
+  if (!r)
+    tell(shell::L(QStringLiteral("วันที่เริ่มต้องไม่อยู่หลังวันที่สิ้นสุด"),
+                  QStringLiteral("The From date is after the To date.")));
+  return r;
 }
 
 void HistoryForm::showPartner() {
-  data::DateRange range;
-  if (isCustomer()) {
-    const auto r = pickerRange(DTPDate1->date(), DTPDate2->date());
-    if (!r) {
-      tell(shell::L(QStringLiteral("วันที่เริ่มต้องไม่อยู่หลังวันที่สิ้นสุด"),
-                    QStringLiteral("The From date is after the To date.")));
-      return;
-    }
-    range = *r;
-  }
+  if (const std::optional<data::DateRange> range = checkedRange()) showLines(*range);
+}
+
+void HistoryForm::showLines(const data::DateRange& range) {
   HistoryLines found;
   std::optional<QString> name;
   try {
@@ -428,6 +436,11 @@ bool HistoryForm::eventFilter(QObject* watched, QEvent* event) {
   } else if (watched == pickList) {
     if (event->type() == QEvent::KeyPress) {
       auto* e = static_cast<QKeyEvent*>(event);
+      // The list opens with nothing chosen: the first Down chooses its first entry.
+      if (e->key() == Qt::Key_Down && pickList->selectedItems().isEmpty() && pickList->count() > 0) {
+        pickList->setCurrentRow(0);
+        return true;
+      }
       if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         pick(false);
         return true;

@@ -5,7 +5,9 @@
 // each panel prints its grid as it stands. A HistoryLayout says which window it is.
 #include <QHash>
 #include <QString>
+#include <optional>
 
+#include "data/dates.h"
 #include "partners/history_layout.h"
 #include "platform/form.h"
 
@@ -94,6 +96,10 @@ class HistoryForm : public plat::Form {
   bool isCustomer() const { return layout_.kind == PartnerKind::Customer; }
   void build();
   void tell(const QString& text);
+  // The customer's From and To as a range, or nullopt after telling that From is after To; an
+  // empty range for a supplier.
+  std::optional<data::DateRange> checkedRange();
+  void showLines(const data::DateRange& range);
   void sort(GridId grid, int col, KeyKind key);
   void onHeading(const HeadingSpec& h);
 

@@ -339,6 +339,52 @@ TEST_F(HistoryFormTest, CustomerTotalAndRange) {
   EXPECT_EQ(f->txtTotal->text(), QStringLiteral("0.00"));
 }
 
+TEST_F(HistoryFormTest, FromAfterToKeepsNameGridAndTotalOfOneCustomer) {
+  HistoryForm* f = open("CusRep");
+  f->DTPDate1->setDate(QDate(2024, 2, 28));
+  f->DTPDate2->setDate(QDate(2024, 2, 29));
+  f->idBox->setText(QStringLiteral("C"));
+  enter(f->idBox);
+  ASSERT_EQ(f->txtTotal->text(), QStringLiteral("42.00"));
+  const QStringList lines = rowOf(f->FGrid, 0);
+  f->DTPDate1->setDate(QDate(2024, 3, 1));
+  // Enter on another customer's id, a pick by Enter, a pick by double-click.
+  for (const char* how : {"enter", "list enter", "double-click"}) {
+    SCOPED_TRACE(how);
+    dialogs.clear();
+    if (QString(how) == "enter") {
+      f->idBox->setText(QStringLiteral("D"));
+      enter(f->idBox);
+    } else {
+      f->fillPickList();
+      QTest::keyClick(f->pickList, Qt::Key_Down);
+      QTest::keyClick(f->pickList, Qt::Key_Down);  // D, the second customer
+      if (QString(how) == "list enter")
+        enter(f->pickList);
+      else
+        f->pick(true);
+    }
+    EXPECT_EQ(dialogs.lastMessage(), QStringLiteral("The From date is after the To date."));
+    EXPECT_EQ(f->nameBox->text(), QStringLiteral("Somchai Shop"));
+    EXPECT_EQ(rowOf(f->FGrid, 0), lines);
+    EXPECT_EQ(f->txtTotal->text(), QStringLiteral("42.00"));
+  }
+}
+
+TEST_F(HistoryFormTest, DownInAFreshPickListChoosesItsFirstEntry) {
+  for (const char* name : {"SupRep", "CusRep"}) {
+    SCOPED_TRACE(name);
+    HistoryForm* f = open(name);
+    if (f->DTPDate1) f->DTPDate1->setDate(QDate(2023, 1, 1));
+    f->idBox->setText(QStringLiteral("nobody"));
+    enter(f->idBox);
+    ASSERT_FALSE(f->pickList->isHidden());
+    QTest::keyClick(f->pickList, Qt::Key_Down);
+    enter(f->pickList);
+    EXPECT_EQ(f->idBox->text(), QString(name) == QStringLiteral("SupRep") ? "1" : "C");
+  }
+}
+
 TEST_F(HistoryFormTest, ThaiCaptionsAndMessage) {
   shell::settings().LangThai = true;
   HistoryForm* f = open("CusRep");
