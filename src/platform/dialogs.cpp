@@ -7,10 +7,14 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/print_surface_qt.h"
+
 namespace plat {
 namespace {
 QtDialogs g_qt;
 Dialogs* g_current = nullptr;
+// The printer chosen last in a print dialog this session.
+std::optional<QString> g_dialogChoice;
 
 QMessageBox::Icon toQt(Icon i) {
   switch (i) {
@@ -54,18 +58,50 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
   return t;
 }
 
-bool QtDialogs::printDialog(PrintDialogRequest& request) {
-  QPrinter printer;
+QString dialogPrinter(const QString& firstChoice) {
+  if (g_dialogChoice) return *g_dialogChoice;
+  if (!firstChoice.isEmpty() && printers().installed().contains(firstChoice)) return firstChoice;
+  return QPrinterInfo::defaultPrinterName();
+}
+
+void forgetDialogPrinter() { g_dialogChoice.reset(); }
+
+bool Dialogs::printDialog(PrintDialogRequest& request) {
+  PrintDialogRequest shown = request;
+  shown.printerName = dialogPrinter(request.printerName);
+  if (!showPrintDialog(shown)) return false;
+  // A choice without a printer (a file, say) would leave the program without one.
+  if (shown.printerName.isEmpty()) return false;
+  request = shown;
+  g_dialogChoice = request.printerName;
+  setCurrentPrinter(request.printerName);
+  return true;
+}
+
+std::unique_ptr<QPrintDialog> QtDialogs::makePrintDialog(QPrinter& printer, const PrintDialogRequest& request,
+                                                         QWidget* parent) {
+  // The dialog reads its preselection from the printer when it is built.
   if (!request.printerName.isEmpty()) printer.setPrinterName(request.printerName);
   printer.setCopyCount(request.copies);
-  QPrintDialog dlg(&printer, QApplication::activeWindow());
-  if (dlg.exec() != QDialog::Accepted) return false;
-  request.printerName = printer.printerName();
+  printer.setPrintRange(QPrinter::AllPages);
+  auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
+  dialog->setOptions(QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
+  return dialog;
+}
+
+bool QtDialogs::showPrintDialog(PrintDialogRequest& request) {
+  QPrinter printer;
+  const auto dlg = makePrintDialog(printer, request, QApplication::activeWindow());
+  if (dlg->exec() != QDialog::Accepted) return false;
+  request.printerName = printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
   request.copies = printer.copyCount();
   return true;
 }
 
-ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
+ScriptedDialogs::ScriptedDialogs() {
+  setDialogs(this);
+  forgetDialogPrinter();
+}
 ScriptedDialogs::~ScriptedDialogs() {
   if (g_current == this) setDialogs(nullptr);
 }
@@ -91,7 +127,7 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QS
   return a;
 }
 
-bool ScriptedDialogs::printDialog(PrintDialogRequest& request) {
+bool ScriptedDialogs::showPrintDialog(PrintDialogRequest& request) {
   shown.push_back({Kind::Print, QString(), QString(), Icon::None});
   preselected << request.printerName;
   if (prints.empty() || !prints.front()) {

@@ -5,17 +5,31 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
+
+class QPrintDialog;
+class QPrinter;
+class QWidget;
 
 namespace plat {
 
 enum class Icon { None, Information, Warning, Critical, Question };
 
 struct PrintDialogRequest {
-  QString printerName;  // in: the printer to preselect; out: the one chosen
-  int copies = 1;       // in/out
+  // in: the printer a session's first dialog preselects when it is installed (the bill printer);
+  // out: the one chosen
+  QString printerName;
+  int copies = 1;  // in/out
 };
+
+// The printer a print dialog preselects: the one chosen last in a print dialog this session;
+// before any, firstChoice when it is installed, else the system's default. A printer chosen by
+// name (the report printer, the slip printer) never changes it.
+QString dialogPrinter(const QString& firstChoice);
+// Forgets the print-dialog choice of this session (a new session starts from firstChoice).
+void forgetDialogPrinter();
 
 class Dialogs {
  public:
@@ -26,8 +40,14 @@ class Dialogs {
   // nullopt for Cancel; an empty text for OK on an empty box.
   virtual std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
                                           const QString& defaultText = {}) = 0;
-  // False for Cancel.
-  virtual bool printDialog(PrintDialogRequest& request) = 0;
+  // Shows the print dialog preselecting dialogPrinter(request.printerName). On OK the printer
+  // chosen becomes the program's current printer and the next dialog's preselection. False for
+  // Cancel, and for a choice that names no printer: the program keeps the printer it had.
+  bool printDialog(PrintDialogRequest& request);
+
+ protected:
+  // The dialog itself: request.printerName is preselected; false for Cancel.
+  virtual bool showPrintDialog(PrintDialogRequest& request) = 0;
 };
 
 // The installed implementation (the Qt one unless a test installed another).
@@ -41,7 +61,14 @@ class QtDialogs : public Dialogs {
   bool askYesNo(const QString& text, const QString& title) override;
   std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) override;
-  bool printDialog(PrintDialogRequest& request) override;
+
+  // The print dialog for request, configured as the program shows it: no print-to-file choice,
+  // no page range, selection or current page, one copy; the request's printer preselected.
+  static std::unique_ptr<QPrintDialog> makePrintDialog(QPrinter& printer, const PrintDialogRequest& request,
+                                                       QWidget* parent = nullptr);
+
+ protected:
+  bool showPrintDialog(PrintDialogRequest& request) override;
 };
 
 // Test double: records every box and answers from queues (defaults when a queue is empty:
@@ -56,14 +83,13 @@ class ScriptedDialogs : public Dialogs {
     Icon icon = Icon::None;
   };
 
-  ScriptedDialogs();            // installs itself
+  ScriptedDialogs();            // installs itself; no print-dialog choice remembered yet
   ~ScriptedDialogs() override;  // restores the Qt implementation
 
   void message(const QString& text, const QString& title, Icon icon) override;
   bool askYesNo(const QString& text, const QString& title) override;
   std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) override;
-  bool printDialog(PrintDialogRequest& request) override;
 
   void answerYes(bool yes = true) { yesNo.push_back(yes); }
   void answerInput(std::optional<QString> text) { inputs.push_back(std::move(text)); }
@@ -82,6 +108,9 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<QString>> prints;
   // The printer each print dialog was opened with, in order.
   QStringList preselected;
+
+ protected:
+  bool showPrintDialog(PrintDialogRequest& request) override;
 };
 
 }  // namespace plat

@@ -390,8 +390,9 @@ void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s) {
 }
 
 // Every value is read, and every unit word looked up, before the dialog: a sale that cannot be
-// printed starts no job and the cashier is told. The printer chosen becomes the program's current
-// printer (never the system's default). A failure while the job is painted or sent throws it away
+// printed starts no job and the cashier is told. The dialog starts from the printer last chosen in
+// a print dialog (at first the bill printer); the one chosen becomes the program's current printer
+// (never the system's default). A failure while the job is painted or sent throws it away
 // with the same warning; the caller (Finish) goes on either way. Cancel prints and says nothing.
 void printInvoice(const SaleDocument& doc, InvoiceKind kind) {
   if (doc.disableTaxInvoice) doc.disableTaxInvoice();
@@ -408,10 +409,9 @@ void printInvoice(const SaleDocument& doc, InvoiceKind kind) {
   }
 
   plat::PrintDialogRequest request;
-  request.printerName = plat::currentPrinter();
+  request.printerName = shell::settings().BillPrinter.toText();
   request.copies = 1;
   if (!plat::dialogs().printDialog(request)) return;
-  plat::setCurrentPrinter(request.printerName);
   if (doc.setTotalText) doc.setTotalText(content->totalText);
   if (doc.setTaxText) doc.setTaxText(content->taxText);
 

@@ -226,10 +226,13 @@ ExportResult exportGrid(const plat::FlexGrid& grid, const ExportOptions& options
 
   const WorkbookOpener& open = opener() ? opener() : WorkbookOpener(openWithDesktop);
   res.opened = open(path);
+  // The file is there all the same: where it is is told also where failures are silent, so the
+  // user does not export it again.
   if (!res.opened)
-    fail(shell::L(QStringLiteral("บันทึกไฟล์ %1 แล้ว แต่ไม่มีโปรแกรมเปิดไฟล์นี้"),
-                  QStringLiteral("The workbook was saved as %1, but no program opened it."))
-             .arg(path));
+    plat::dialogs().message(
+        shell::L(QStringLiteral("บันทึกไฟล์ %1 แล้ว แต่ไม่มีโปรแกรมเปิดไฟล์นี้"),
+                 QStringLiteral("The workbook was saved as %1, but no program opened it."))
+            .arg(path));
   return res;
 }
 

@@ -46,7 +46,8 @@ struct ExportResult {
 
 // Exports every row and column of grid. A grid without rows exports nothing (written false, no
 // message). A failure to write shows its description in a message box (OnFailure::Message) or
-// nothing (Silent); a half-written file is removed.
+// nothing (Silent); a half-written file is removed. A file written that no program opened is
+// always told with its path.
 ExportResult exportGrid(const plat::FlexGrid& grid, const ExportOptions& options);
 
 // The cell contents as exportGrid() writes them: rows of cell texts.

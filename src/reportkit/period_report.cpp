@@ -351,6 +351,7 @@ void PeriodReport::setTotals(double total, bool upTo3) {
 void PeriodReport::clearGrid() {
   FGrid->setRows(0);
   RowCount = 0;
+  categoryViewTotal_.reset();
 }
 
 void PeriodReport::alignNumbers(int quantityColumn) {
@@ -502,6 +503,7 @@ void PeriodReport::chooseCategory() {
   const BusyCursor busy;
   if (!ComCate || ComCate->currentIndex() < 0) return;
   FGrid->setRows(0);
+  categoryViewTotal_.reset();
   if (spec_.categoryViewCounts)
     RowCount = 0;
   else
@@ -510,11 +512,13 @@ void PeriodReport::chooseCategory() {
   if (!period_) return;
   const int i = ComCate->currentIndex();
   QVector<QStringList> rows;
+  qint64 satang = 0;
   try {
     for (const PeriodProduct& p :
          categoryProducts(data::Conn(), spec_.source, scope(*period_),
                           itemCategoryId(ComCate->itemData(i), ComCate->itemText(i)))) {
       const QString q = quantityCell(p.quantity), v = moneyCell(p.value);
+      satang += plat::toSatang(p.value);
       rows.push_back(spec_.categoryView == CategoryView::NameQuantityValue
                          ? QStringList{p.name, q, v}
                          : QStringList{p.pid, p.name, q, v});
@@ -530,6 +534,7 @@ void PeriodReport::chooseCategory() {
     RowCount = n;
     remember();
   }
+  categoryViewTotal_ = plat::fmtMoney(static_cast<double>(satang) / 100.0);
 }
 
 void PeriodReport::sortBy(int column) {
@@ -609,8 +614,11 @@ void PeriodReport::exportToWorkbook() {
   if (shown_)
     o.reportName +=
         QLatin1Char(' ') + QString(shown_->period.text).replace(QLatin1Char('/'), QLatin1Char('-'));
+  // The category view's rows are one category's: their own total goes beside them.
   o.totalRow = TotalRow{shell::L(QStringLiteral("รวม"), QStringLiteral("Total")),
-                        shown_ ? shown_->total : txtTotal->text()};
+                        categoryViewTotal_ ? *categoryViewTotal_
+                        : shown_           ? shown_->total
+                                           : txtTotal->text()};
   exportGrid(*FGrid, o);
 }
 

@@ -216,6 +216,8 @@ class PeriodReport : public plat::Form {
   QHash<QString, QWidget*> controls_;
   std::optional<Period> period_;
   std::optional<ShownReport> shown_;
+  // The total of the category view's rows while the grid shows them.
+  std::optional<QString> categoryViewTotal_;
   bool placed_ = false;
 };
 

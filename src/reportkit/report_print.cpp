@@ -147,9 +147,8 @@ PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int r
       break;
     case PrinterChoice::PrintDialog: {
       plat::PrintDialogRequest req;
-      req.printerName = plat::currentPrinter();
+      req.printerName = shell::settings().BillPrinter.toText();
       if (!plat::dialogs().printDialog(req)) return PrintOutcome::Cancelled;
-      plat::setCurrentPrinter(req.printerName);
       printer = req.printerName;
       break;
     }

@@ -22,7 +22,8 @@ enum class PrinterChoice {
   ReportPrinter,   // the installed printer named exactly by the ReportPrinter setting, made current;
                    // no such printer: nothing printed, no message
   CurrentPrinter,  // the program's current printer (plat::currentPrinter())
-  PrintDialog,     // the print dialog (preselecting the current printer); the choice becomes current;
+  PrintDialog,     // the print dialog (preselecting the printer last chosen in one, at first the bill
+                   // printer); the choice becomes current;
                    // Cancel: nothing printed, no message
 };
 

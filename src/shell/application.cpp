@@ -2,12 +2,18 @@
 
 #include "data/db.h"
 #include "platform/dialogs.h"
+#include "platform/qt_texts.h"
 #include "shell/lang.h"
 
 namespace shell {
 
 PosApplication::PosApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Quorvanel"));
+  installQtTexts();
+}
+
+void installQtTexts() {
+  plat::installQtTexts([] { return thai(); });
 }
 
 void reportUncaught(const QString& what) {

@@ -10,6 +10,9 @@ class PosApplication : public QApplication {
   PosApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
 };
+// Qt's own boxes (message boxes, questions, the input box, the print dialog) speak the language
+// LangThai names; the application calls it once at start.
+void installQtTexts();
 // Shows the description of a failure nobody caught.
 void reportUncaught(const QString& what);
 // The description of a failure: the database's text for a database failure.

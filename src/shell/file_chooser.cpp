@@ -100,7 +100,10 @@ LoadData::LoadData() {
   connect(Combo1, &QComboBox::activated, this, &LoadData::Combo1_Click);
 }
 
-void LoadData::Form_Load() { loadChooser(QStringLiteral("เรียกใช้ข้อมูลสำรอง"), QStringLiteral("*.BAK")); }
+void LoadData::Form_Load() {
+  Combo1->setItemText(0, L(QStringLiteral("แฟ้มข้อมูลสำรอง (*.BAK)"), QStringLiteral("Backup File (*.BAK)")));
+  loadChooser(QStringLiteral("เรียกใช้ข้อมูลสำรอง"), QStringLiteral("*.BAK"));
+}
 
 void LoadData::Combo1_Click() { File1->setPattern(QStringLiteral("*.BAK")); }
 

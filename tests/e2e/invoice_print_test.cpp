@@ -13,7 +13,9 @@
 #include "data/db.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/flexgrid.h"
 #include "platform/print_surface_qt.h"
+#include "reportkit/report_print.h"
 #include "sale/main_form.h"
 #include "sale/register.h"
 #include "shell/session.h"
@@ -176,6 +178,42 @@ TEST_F(InvoicePrint, EachPrintTypeFromFinishAndTheTwoUpSheetReachTheQueue) {
   EXPECT_EQ(pages[0].count(QStringLiteral("TAX INVOICENo. ") + number), 2) << pages[0].toStdString();
   EXPECT_EQ(pages[0].count(QStringLiteral("Alpha Trading")), 2);
   EXPECT_EQ(pages[0].count(QStringLiteral("(Thirty and 00/100)")), 2);
+}
+
+// A report sent to the report printer by name makes it current, but the next sale's invoice dialog
+// starts from the bill printer, then from the printer the last dialog chose; a choice without a
+// printer (a file) keeps the one the program had.
+TEST_F(InvoicePrint, AReportPrinterNeverBecomesTheInvoiceDialogsPreselection) {
+  auto& s = shell::settings();
+  s.BillPrinter = SettingValue::ofText(QStringLiteral("BillPrinter"));
+  s.ReportPrinter = QStringLiteral("ReportPrinter");
+  s.PrintType = 3;
+  plat::FlexGrid grid;
+  grid.setCols(1);
+  grid.setRows(1);
+  grid.setTextMatrix(0, 0, QStringLiteral("row"));
+  reportkit::ReportPrint report;
+  report.docName = QStringLiteral("Preselection report %1").arg(getpid());
+  report.columns = {{0, reportkit::Align::Left, 400}};
+  auto printReport = [&] {
+    ASSERT_EQ(reportkit::printReport(report, grid, 1), reportkit::PrintOutcome::Printed);
+    EXPECT_EQ(plat::currentPrinter(), QStringLiteral("ReportPrinter"));
+  };
+  auto invoice = [&](std::optional<QString> answer) {
+    ringUp(1);
+    dlg.clear();
+    dlg.preselected.clear();
+    dlg.answerPrint(std::move(answer));
+    f->cmdReceive_Click();
+    return dlg.preselected;
+  };
+
+  printReport();
+  EXPECT_EQ(invoice(QStringLiteral("BillPrinter")), QStringList{"BillPrinter"});
+  EXPECT_EQ(plat::currentPrinter(), QStringLiteral("BillPrinter"));
+  printReport();
+  EXPECT_EQ(invoice(QString()), QStringList{"BillPrinter"});
+  EXPECT_EQ(plat::currentPrinter(), QStringLiteral("ReportPrinter"));
 }
 
 }  // namespace

@@ -201,6 +201,13 @@ TEST_F(GridExportTest, FailuresAreToldOrSilentByTheMembersChoice) {
   EXPECT_TRUE(r.written);
   EXPECT_FALSE(r.opened);
   EXPECT_TRUE(dialogs.lastMessage().contains(r.path));
+
+  // Also where failures are silent: the file exists, and where it is is no failure.
+  dialogs.clear();
+  r = exportGrid(grid, {QStringLiteral("Analyze"), OnFailure::Silent});
+  EXPECT_TRUE(r.written);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(dialogs.lastMessage().contains(r.path)) << dialogs.lastMessage().toStdString();
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTest>
 
 #include "data/db.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/print_surface.h"
+#include "reportkit/grid_export.h"
 #include "reportkit/report_print.h"
 #include "reports/price_form.h"
 #include "reports/register.h"
@@ -125,6 +127,20 @@ TEST_F(AnalyzeTest, AFailedShowEmptiesTheAnalysisAndSaysSoOnce) {
   EXPECT_EQ(d.shown.size(), 1u);
   EXPECT_EQ(f->DTPDate1->date(), QDate(2024, 2, 1)) << "the dates stay as the user set them";
   EXPECT_EQ(reg().loaded("AnalyzeForm"), f);
+}
+
+TEST_F(AnalyzeTest, ExportSaysWhereItsFileIsWhenNoProgramOpensIt) {
+  const QString folder = testenv::tempDir() + QStringLiteral("/analysis exports");
+  reportkit::setExportFolder(folder);
+  reportkit::setWorkbookOpener([](const QString&) { return false; });
+  f->cmdShow_Click();
+  f->cmdExcel_Click();
+  reportkit::setWorkbookOpener(nullptr);
+  reportkit::setExportFolder({});
+  const QStringList files = QDir(folder).entryList({QStringLiteral("*.xlsx")}, QDir::Files);
+  ASSERT_EQ(files.size(), 1);
+  ASSERT_EQ(d.shown.size(), 1u);
+  EXPECT_TRUE(d.lastMessage().contains(QDir(folder).filePath(files[0]))) << d.lastMessage().toStdString();
 }
 
 TEST_F(AnalyzeTest, PrintoutPagesAndTotalSection) {

@@ -325,6 +325,8 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
     setThai(c.thai);
     QPointer<shell::LoadData> w = show<shell::LoadData>("LoadData");
     ASSERT_TRUE(w);
+    EXPECT_EQ(w->Combo1->itemText(0),
+              c.thai ? QStringLiteral("แฟ้มข้อมูลสำรอง (*.BAK)") : QStringLiteral("Backup File (*.BAK)"));
     w->Dir1->setPath(dir);
     ASSERT_TRUE(w->File1->choose(c.file)) << w->File1->count();
     dialogs.shown.clear();

@@ -1,14 +1,18 @@
-// The main of every test executable: a private installation folder, then a Qt application.
+// The main of every test executable: a private installation folder, then a Qt application that
+// speaks the program's language in its own boxes.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
+
+#include "shell/application.h"
 
 int main(int argc, char** argv) {
   static QTemporaryDir home;
   qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  shell::installQtTexts();  // as the program's application does
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,26 @@
+#pragma once
+// Qt's own texts in the program's language: the buttons of message boxes, questions and the input
+// box, and the print dialog's buttons and labels. Debian ships no Thai translation of them, so the
+// program carries a small one of its own (qt_texts_th.ts, compiled at build time).
+#include <QTranslator>
+#include <functional>
+
+namespace plat {
+
+// Thai while thai() says so, Qt's English otherwise; boxes built after a language change follow it.
+class QtTexts : public QTranslator {
+ public:
+  explicit QtTexts(std::function<bool()> thai);
+
+  QString translate(const char* context, const char* sourceText, const char* disambiguation = nullptr,
+                    int n = -1) const override;
+  bool isEmpty() const override { return false; }
+
+ private:
+  std::function<bool()> thai_;
+};
+
+// Installs the program's Qt texts into the running application once; thai tells the language.
+void installQtTexts(std::function<bool()> thai);
+
+}  // namespace plat

@@ -1,0 +1,180 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="th_TH">
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>ตกลง</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>ใช่(&amp;Y)</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>ไม่ใช่(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintDialog</name>
+    <message>
+        <source>Print</source>
+        <translation>พิมพ์</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>พิมพ์(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Options &gt;&gt;</source>
+        <translation>ตัวเลือก(&amp;O) &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Options &lt;&lt;</source>
+        <translation>ตัวเลือก(&amp;O) &lt;&lt;</translation>
+    </message>
+    <message>
+        <source>All Pages</source>
+        <translation>ทุกหน้า</translation>
+    </message>
+    <message>
+        <source>Odd Pages</source>
+        <translation>หน้าคี่</translation>
+    </message>
+    <message>
+        <source>Even Pages</source>
+        <translation>หน้าคู่</translation>
+    </message>
+    <message>
+        <source>Print to File (PDF)</source>
+        <translation>พิมพ์ลงแฟ้ม (PDF)</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintWidget</name>
+    <message>
+        <source>Printer</source>
+        <translation>เครื่องพิมพ์</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>ชื่อ(&amp;N):</translation>
+    </message>
+    <message>
+        <source>P&amp;roperties</source>
+        <translation>คุณสมบัติ(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>ที่ตั้ง:</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>ตัวอย่าง</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>ชนิด:</translation>
+    </message>
+    <message>
+        <source>Output &amp;file:</source>
+        <translation>แฟ้มผลลัพธ์(&amp;F):</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintSettingsOutput</name>
+    <message>
+        <source>Print range</source>
+        <translation>ช่วงที่พิมพ์</translation>
+    </message>
+    <message>
+        <source>Print all</source>
+        <translation>พิมพ์ทั้งหมด</translation>
+    </message>
+    <message>
+        <source>Pages from</source>
+        <translation>หน้าที่</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>ถึง</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>หน้า</translation>
+    </message>
+    <message>
+        <source>Current Page</source>
+        <translation>หน้าปัจจุบัน</translation>
+    </message>
+    <message>
+        <source>Selection</source>
+        <translation>ส่วนที่เลือก</translation>
+    </message>
+    <message>
+        <source>Page Set:</source>
+        <translation>ชุดหน้า:</translation>
+    </message>
+    <message>
+        <source>Output Settings</source>
+        <translation>การตั้งค่าผลลัพธ์</translation>
+    </message>
+    <message>
+        <source>Copies:</source>
+        <translation>จำนวนชุด:</translation>
+    </message>
+    <message>
+        <source>Collate</source>
+        <translation>เรียงชุด</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>กลับลำดับ</translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation>จำนวนชุด</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>โหมดสี</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>สี</translation>
+    </message>
+    <message>
+        <source>Grayscale</source>
+        <translation>ขาวดำ</translation>
+    </message>
+    <message>
+        <source>Double Sided Printing</source>
+        <translation>พิมพ์สองหน้า</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>ปิด</translation>
+    </message>
+    <message>
+        <source>Long side binding</source>
+        <translation>เย็บด้านยาว</translation>
+    </message>
+    <message>
+        <source>Short side binding</source>
+        <translation>เย็บด้านสั้น</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>ตัวเลือก</translation>
+    </message>
+</context>
+</TS>
