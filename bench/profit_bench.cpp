@@ -28,7 +28,7 @@ std::string rawFigures(int categories) {
   std::string marks;
   for (int i = 0; i < categories; ++i) marks += i ? ",?" : "?";
   const std::string inSales =
-      categories ? " AND PID IN (SELECT PId FROM Product WHERE CID IN (" + marks + "))" : "";
+      categories ? " AND +PID IN (SELECT PId FROM Product WHERE CID IN (" + marks + "))" : "";
   const std::string inProducts =
       categories ? " WHERE p.CID IN (" + marks + ") AND EXISTS (SELECT 1 FROM Buy WHERE Buy.PId = p.PId)"
                  : "";

@@ -23,7 +23,6 @@ QString whereLines(const PeriodSource& src, const PeriodScope& scope, QVariantLi
   return w;
 }
 
-double num(const QVariant& v) { return v.isNull() ? 0.0 : v.toDouble(); }
 
 }  // namespace
 
@@ -94,7 +93,7 @@ QString categoryProductsStatement(const PeriodSource& src, const PeriodScope& sc
                           "FROM (SELECT %1 AS k, %2 AS q, %3 AS pr, COUNT(*) AS n FROM %4 WHERE %5 "
                           "AND +%1 IN (SELECT PId FROM Product WHERE CID IN (%6)) GROUP BY %1, %2, %3) AS s "
                           "JOIN Product AS p ON p.PId = s.k JOIN Category AS c ON c.CateID = p.CID "
-                          "ORDER BY p.CID, s.k")
+                          "ORDER BY s.k")
                           .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, binds),
                                marks.join(QLatin1Char(',')));
   for (const QString& id : categoryIds) *binds << id;
@@ -106,26 +105,26 @@ QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, c
   if (categoryIds.isEmpty()) return {};
   QVariantList binds;
   const QString sql = categoryProductsStatement(src, scope, categoryIds, &binds);
-  const data::Snapshot rs = db.query(sql, binds);
   QVector<PeriodProduct> out;
-  for (const auto& r : rs.rows()) {
-    const QString pid = r[0].toString();
+  // Walked straight off the statement: all categories of a year are 100,000 products.
+  db.forEachRow(sql, binds, [&](const data::RowView& r) {
+    const QString pid = r.text(0);
     if (out.isEmpty() || out.last().pid != pid) {
       PeriodProduct p;
       p.pid = pid;
-      p.name = r[1].toString();
-      p.unit = r[2].toString();
-      p.categoryId = r[3].toString();
-      p.categoryName = r[4].toString();
+      p.name = r.text(1);
+      p.unit = r.text(2);
+      p.categoryId = r.text(3);
+      p.categoryName = r.text(4);
       p.inProduct = p.inCategory = true;
       out.push_back(std::move(p));
     }
     PeriodProduct& p = out.last();
-    const double q = num(r[5]), amount = q * num(r[6]), n = num(r[7]);
+    const double q = r.number(5), amount = q * r.number(6), n = r.number(7);
     p.quantity += n * q;
     p.value += n * amount;
     p.roundedValue += n * plat::roundTo(amount, 2);
-  }
+  });
   return out;
 }
 

@@ -57,7 +57,7 @@ QString periodProductsStatement(const PeriodSource& src, const PeriodScope& scop
 // the per-line rounded value filled.
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
                                         const QString& categoryId);
-// The products of the categories given, read in one statement, by category id then product code.
+// The products of the categories given, read in one statement, in product-code order.
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
                                         const QStringList& categoryIds);
 // The statement it runs; its values are appended to binds.

@@ -65,9 +65,10 @@ QString categoriesStatement(int count) {
   for (int i = 0; i < count; ++i) marks << QStringLiteral("?");
   const QString in = marks.join(QLatin1Char(','));
   // Only products ever bought belong to a category's analysis; the categories narrow the sale lines
-  // inside the year's read, so any number of them is one statement.
+  // inside the year's read (the unary + keeps the planner on the date index), so any number of
+  // them is one statement.
   return QString::fromLatin1(kFigures)
-      .arg(QStringLiteral("AND PID IN (SELECT PId FROM Product WHERE CID IN (%1))").arg(in),
+      .arg(QStringLiteral("AND +PID IN (SELECT PId FROM Product WHERE CID IN (%1))").arg(in),
            QStringLiteral("WHERE p.CID IN (%1) AND EXISTS (SELECT 1 FROM Buy b WHERE b.PId = p.PId)").arg(in))
       .replace(QStringLiteral("ORDER BY p.PId"), QStringLiteral("ORDER BY p.CID, p.PId"));
 }
