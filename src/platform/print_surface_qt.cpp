@@ -1,21 +1,18 @@
 #include "platform/print_surface_qt.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryFile>
 #include <optional>
 
 namespace plat {
-
-struct QtPrintSurface::Op {
-  enum Kind { Text, Line, NewPage } kind = Text;
-  double x = 0, y = 0, x2 = 0, y2 = 0;
-  QString text;
-  QFont font;
-};
 
 namespace {
 
@@ -24,9 +21,13 @@ constexpr double kLineTwips = 15.0;
 
 }  // namespace
 
-QtPrintSurface::QtPrintSurface(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
+QtPrintSurface::QtPrintSurface(std::unique_ptr<QPrinter> printer, QString queue)
+    : printer_(std::move(printer)), queue_(std::move(queue)) {}
 
-QtPrintSurface::~QtPrintSurface() = default;
+QtPrintSurface::~QtPrintSurface() {
+  // A job neither ended nor killed was given up: it is thrown away.
+  if (!finished_) KillDoc();
+}
 
 double QtPrintSurface::pxPerTwip() const { return printer_->resolution() / 1440.0; }
 
@@ -41,74 +42,79 @@ double QtPrintSurface::TextHeight(const QString&) const {
 double QtPrintSurface::ScaleWidth() const { return printer_->width() / pxPerTwip(); }
 double QtPrintSurface::ScaleHeight() const { return printer_->height() / pxPerTwip(); }
 
+QPainter& QtPrintSurface::painter() {
+  if (painter_) return *painter_;
+  if (finished_) throw PrintJobError(QStringLiteral("The print job has ended"));
+  auto p = std::make_unique<QPainter>();
+  if (!p->begin(printer_.get()))
+    throw PrintJobError(QStringLiteral("The printer %1 did not accept the job").arg(printer_->printerName()));
+  QPen pen(Qt::black);
+  pen.setWidthF(kLineTwips * pxPerTwip());
+  p->setPen(pen);
+  painter_ = std::move(p);
+  return *painter_;
+}
+
 void QtPrintSurface::drawText(double x, double y, const QString& text) {
-  Op op;
-  op.kind = Op::Text;
-  op.x = x;
-  op.y = y;
-  op.text = text;
-  op.font = font();
-  ops_.push_back(std::move(op));
+  QPainter& p = painter();
+  const QFont f = font();
+  if (p.font() != f) p.setFont(f);
+  const double k = pxPerTwip();
+  p.drawText(QPointF(x * k, y * k + QFontMetricsF(f, printer_.get()).ascent()), text);
 }
 
 void QtPrintSurface::Line(double x1, double y1, double x2, double y2) {
-  Op op;
-  op.kind = Op::Line;
-  op.x = x1;
-  op.y = y1;
-  op.x2 = x2;
-  op.y2 = y2;
-  ops_.push_back(std::move(op));
+  const double k = pxPerTwip();
+  painter().drawLine(QLineF(x1 * k, y1 * k, x2 * k, y2 * k));
 }
 
 void QtPrintSurface::NewPage() {
-  Op op;
-  op.kind = Op::NewPage;
-  ops_.push_back(std::move(op));
+  painter();
+  if (!printer_->newPage())
+    throw PrintJobError(QStringLiteral("The printer %1 refused a new page").arg(printer_->printerName()));
   setCurrentX(0);
   setCurrentY(0);
 }
 
 void QtPrintSurface::EndDoc() {
   if (finished_) return;
+  painter();  // a job of no operation is still one empty page
   finished_ = true;
-  const double k = pxPerTwip();
-  QPainter p;
-  if (!p.begin(printer_.get()))
-    throw PrintJobError(QStringLiteral("The printer %1 did not accept the job").arg(printer_->printerName()));
-  QPen pen(Qt::black);
-  pen.setWidthF(kLineTwips * k);
-  p.setPen(pen);
-  for (const Op& op : ops_) {
-    switch (op.kind) {
-      case Op::Text: {
-        p.setFont(op.font);
-        const QFontMetricsF fm(op.font, printer_.get());
-        p.drawText(QPointF(op.x * k, op.y * k + fm.ascent()), op.text);
-        break;
-      }
-      case Op::Line:
-        p.drawLine(QLineF(op.x * k, op.y * k, op.x2 * k, op.y2 * k));
-        break;
-      case Op::NewPage:
-        if (!printer_->newPage()) {
-          printer_->abort();
-          p.end();
-          throw PrintJobError(
-              QStringLiteral("The printer %1 refused a new page").arg(printer_->printerName()));
-        }
-        break;
-    }
-  }
-  ops_.clear();
-  if (!p.end())
+  const bool ended = painter_->end();
+  painter_.reset();
+  if (!ended) {
+    QFile::remove(printer_->outputFileName());
     throw PrintJobError(QStringLiteral("The job could not be sent to %1").arg(printer_->printerName()));
+  }
+  if (!queue_.isEmpty()) send();
+}
+
+void QtPrintSurface::send() {
+  // The spool file goes to the queue whole, then is removed whatever the answer.
+  const QString spool = printer_->outputFileName();
+  QProcess lp;
+  lp.start(QStringLiteral("lp"), {QStringLiteral("-d"), queue_, QStringLiteral("-t"), printer_->docName(),
+                                  QStringLiteral("--"), spool});
+  const bool done =
+      lp.waitForFinished(60000) && lp.exitStatus() == QProcess::NormalExit && lp.exitCode() == 0;
+  const QString said = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
+  QFile::remove(spool);
+  if (!done)
+    throw PrintJobError(QStringLiteral("The job could not be sent to %1%2")
+                            .arg(queue_, said.isEmpty() ? QString() : QStringLiteral(": ") + said));
 }
 
 void QtPrintSurface::KillDoc() {
-  // Nothing was painted yet: dropping the operations is the whole abort.
-  ops_.clear();
+  if (finished_ && !painter_) return;
   finished_ = true;
+  if (painter_) {
+    printer_->abort();
+    painter_->end();
+    painter_.reset();
+  }
+  // What was painted went no further than the output file: removing it is the whole abort.
+  const QString file = printer_->outputFileName();
+  if (!file.isEmpty()) QFile::remove(file);
 }
 
 // ---- printers ----
@@ -155,7 +161,20 @@ std::shared_ptr<PrintSurface> CupsPrinters::openJob(const QString& printerName, 
     return nullptr;
   }
   printer->setDocName(docName);
-  return std::make_shared<QtPrintSurface>(std::move(printer));
+  // The queue's page and margins, painted into a spool file of this job.
+  const QPageLayout layout = printer->pageLayout();
+  const int resolution = printer->resolution();
+  QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/pos-print-XXXXXX.pdf"));
+  spool.setAutoRemove(false);
+  if (!spool.open()) {
+    if (error) *error = QStringLiteral("No spool file for the printer %1").arg(printerName);
+    return nullptr;
+  }
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(spool.fileName());
+  printer->setPageLayout(layout);
+  printer->setResolution(resolution);
+  return std::make_shared<QtPrintSurface>(std::move(printer), printerName);
 }
 
 FakePrinters::FakePrinters(QStringList n) : names(std::move(n)) { setPrinters(this); }

@@ -1,7 +1,7 @@
 #pragma once
 // The printers of this computer (the CUPS queues) and the print surface that paints on one of them.
-// A job is kept as a list of operations until EndDoc and only then painted and sent, so KillDoc
-// leaves nothing behind on the printer.
+// A job is painted page by page as it is laid out, into a spool file that only EndDoc hands to the
+// queue, so a job of any length holds one page at a time and KillDoc leaves nothing on the printer.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -11,6 +11,7 @@
 
 #include "platform/print_surface.h"
 
+class QPainter;
 class QPrinter;
 
 namespace plat {
@@ -23,8 +24,9 @@ class PrintJobError : public std::runtime_error {
 
 class QtPrintSurface : public PrintSurface {
  public:
-  // A job on printer (not yet begun; nothing reaches the printer before EndDoc).
-  explicit QtPrintSurface(std::unique_ptr<QPrinter> printer);
+  // A job painted on printer. With a queue, printer writes a PDF spool file that EndDoc sends to that
+  // CUPS queue; without one, printer's own output is the job (a PDF file in tests and benchmarks).
+  explicit QtPrintSurface(std::unique_ptr<QPrinter> printer, QString queue = {});
   ~QtPrintSurface() override;
 
   double TextWidth(const QString& text) const override;
@@ -33,7 +35,7 @@ class QtPrintSurface : public PrintSurface {
   double ScaleHeight() const override;
   void Line(double x1, double y1, double x2, double y2) override;
   void NewPage() override;
-  // Paints the job and sends it; throws PrintJobError when the printer refuses it.
+  // Ends the job and sends it; throws PrintJobError when the printer refuses it.
   void EndDoc() override;
   void KillDoc() override;
 
@@ -43,10 +45,13 @@ class QtPrintSurface : public PrintSurface {
   void drawText(double x, double y, const QString& text) override;
 
  private:
-  struct Op;
   double pxPerTwip() const;
+  // The painter on the job, begun at the first operation.
+  QPainter& painter();
+  void send();
   std::unique_ptr<QPrinter> printer_;
-  std::vector<Op> ops_;
+  std::unique_ptr<QPainter> painter_;
+  QString queue_;
   bool finished_ = false;
 };
 

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "support/print_fixtures.h"
 #include "support/testenv.h"
 
 namespace {
@@ -86,18 +89,52 @@ TEST(QtPrintSurface, PlacesTextFromThePrintableCornerWithItsTopAtY) {
 }
 
 TEST(QtPrintSurface, KillDocSendsNothing) {
-  const QString pdf = testenv::tempDir() + "/k.pdf";
+  // Killed before anything was painted, after pages were, and given up without an end.
+  for (const int pages : {0, 3, -1}) {
+    const QString pdf = testenv::tempDir() + QStringLiteral("/k%1.pdf").arg(pages);
+    {
+      auto s = pdfSurface(pdf);
+      for (int p = 0; p < std::abs(pages); ++p) {
+        plat::PrintAt(*s, 0, 0, "never");
+        s->NewPage();
+      }
+      if (pages >= 0) {
+        s->KillDoc();
+        s->EndDoc();  // after an abort there is no job to end
+      }
+    }
+    EXPECT_FALSE(QFile::exists(pdf)) << pages;
+  }
+}
+
+TEST(QtPrintSurface, PagesArePaintedAsTheyAreLaidOut) {
+  // A long job keeps no page it has left: each one is out in the job's file before the end.
+  const QString pdf = testenv::tempDir() + "/long.pdf";
   auto s = pdfSurface(pdf);
-  plat::PrintAt(*s, 0, 0, "never");
-  s->KillDoc();
-  s->EndDoc();  // after an abort there is no job to end
-  EXPECT_FALSE(QFile::exists(pdf));
+  s->setFontName("DejaVu Sans");
+  qint64 before = 0;
+  for (int page = 0; page < 40; ++page) {
+    for (int row = 0; row < 31; ++row)
+      plat::PrintAt(*s, 0, row * 300, QStringLiteral("row %1 %2").arg(page).arg(row));
+    s->NewPage();
+    if (page == 19) before = QFileInfo(pdf).size();
+  }
+  EXPECT_GT(before, 0);
+  EXPECT_GT(QFileInfo(pdf).size(), before);
+  s->EndDoc();
+  EXPECT_TRUE(run("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+41")));
+  EXPECT_TRUE(run("pdftotext", {pdf, "-"}).contains("row 39 30"));
 }
 
 TEST(QtPrintSurface, AJobThePrinterRefusesThrows) {
+  // The refusal comes at the first operation, or at the latest at the end.
   auto s = pdfSurface("/nonexistent-folder/x.pdf");
-  plat::PrintAt(*s, 0, 0, "x");
-  EXPECT_THROW(s->EndDoc(), plat::PrintJobError);
+  EXPECT_THROW(
+      {
+        plat::PrintAt(*s, 0, 0, "x");
+        s->EndDoc();
+      },
+      plat::PrintJobError);
 }
 
 TEST(Printers, CurrentPrinterIsTheProgramsOwn) {
@@ -141,6 +178,30 @@ TEST(Printers, CupsQueuesAreListed) {
   auto job = plat::CupsPrinters().openJob("BillPrinter", "probe", &err);
   ASSERT_TRUE(job) << err.toStdString();
   job->KillDoc();
+}
+
+TEST(Printers, AQueueGetsTheEndedJobOnlyAndNoSpoolIsLeft) {
+  if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+    GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
+  const QStringList spoolsBefore = QDir(QDir::tempPath()).entryList({"pos-print-*"});
+  const QSet<QString> before = printfix::pdfsNow();
+  QString err;
+  auto killed = plat::CupsPrinters().openJob("ReportPrinter", "killed", &err);
+  ASSERT_TRUE(killed) << err.toStdString();
+  plat::PrintAt(*killed, 0, 0, "KilledJobText");
+  killed->NewPage();
+  plat::PrintAt(*killed, 0, 0, "KilledJobText");
+  killed->KillDoc();
+  auto sent = plat::CupsPrinters().openJob("ReportPrinter", "sent", &err);
+  ASSERT_TRUE(sent) << err.toStdString();
+  plat::PrintAt(*sent, 0, 0, "SentJobText");
+  sent->EndDoc();
+  QString text;
+  EXPECT_FALSE(printfix::waitForPdf(before, "sent", "SentJobText", &text).isEmpty());
+  testenv::pump(2000);  // time for a killed job to have arrived, were it sent
+  for (const QString& pdf : printfix::pdfsNow() - before)
+    EXPECT_FALSE(run("pdftotext", {pdf, "-"}).contains("KilledJobText")) << pdf.toStdString();
+  EXPECT_EQ(QDir(QDir::tempPath()).entryList({"pos-print-*"}), spoolsBefore);
 }
 
 }  // namespace
