@@ -13,8 +13,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "template_schema.h"
@@ -407,7 +409,9 @@ QString restoreDatabase(const QString& dbPath, const QString& source, const QDat
   const QString kept = keptCopyPath(dbPath, when);
   // The kept copy is read in one read transaction; the restore then locks the database and goes
   // on only when no commit came in between, so the kept copy holds every bill committed before.
-  for (int attempt = 0; attempt < 5; ++attempt) {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    // A till that commits again and again leaves gaps: wait a little longer before each new try.
+    if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(5 * attempt));
     Scratch keptTmp(dbPath, dbPath);
     QByteArray counter;
     {

@@ -220,7 +220,7 @@ TEST_F(DbFileProcesses, ASecondTillPostingWhileRestoresRunNeverFailsAndLosesNoBi
   const QString db = dir + "/shop.db";
   ASSERT_TRUE(QFile::copy(pristine, db));
   QProcess poster;
-  poster.start(testenv::tillProgram(), {"post", db, "150", "5", "t"});
+  poster.start(testenv::tillProgram(), {"post", db, "150", "10", "t"});
   ASSERT_TRUE(poster.waitForStarted());
   ASSERT_TRUE(poster.waitForReadyRead(10000));
   QStringList kept;
