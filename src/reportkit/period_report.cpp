@@ -390,7 +390,16 @@ void PeriodReport::tellNoPeriod() const {
       QString(), plat::Icon::Information);
 }
 
+bool PeriodReport::tellNoEmployee() const {
+  if (!spec_.byEmployee || !employee().isEmpty()) return false;
+  plat::dialogs().message(
+      shell::L(QStringLiteral("กรุณาเลือกพนักงาน"), QStringLiteral("Please choose an employee.")), QString(),
+      plat::Icon::Information);
+  return true;
+}
+
 void PeriodReport::showAll() {
+  if (tellNoEmployee()) return;
   if (spec_.tellMissingPeriod && !(spec_.kind == PeriodKind::Month ? period_ : pickedPeriod())) {
     tellNoPeriod();
     return;
@@ -433,6 +442,7 @@ void PeriodReport::showAll() {
 }
 
 void PeriodReport::showSelected() {
+  if (tellNoEmployee()) return;
   const BusyCursor busy;
   setSortsAndPrint(false, true);
   alignNumbers(2);
