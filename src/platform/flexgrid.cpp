@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
 #include <algorithm>
 
 #include "platform/units.h"
@@ -258,6 +259,11 @@ void FlexGrid::setAllRows(QVector<QStringList> rows) { model_->setAllRows(std::m
 void FlexGrid::appendRows(const QVector<QStringList>& rows) { model_->insertRowsAt(Rows(), rows); }
 
 void FlexGrid::setColWidth(int col, int twips) { setColumnWidth(col, twipsToPx(twips)); }
+void FlexGrid::setColWidthFor(int col, int twips, const QString& widest) {
+  // The cell's text margins and its focus frame on both sides.
+  const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 4;
+  setColumnWidth(col, std::max(twipsToPx(twips), fontMetrics().horizontalAdvance(widest) + margins));
+}
 int FlexGrid::ColWidth(int col) const { return static_cast<int>(pxToTwips(columnWidth(col))); }
 void FlexGrid::setColAlignment(int col, Qt::Alignment a) { model_->setColumnAlignment(col, a); }
 

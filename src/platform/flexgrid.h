@@ -89,6 +89,9 @@ class FlexGrid : public QTableView {
   void reorderRows(const std::vector<int>& order) { model_->reorderRows(order); }
 
   void setColWidth(int col, int twips);
+  // The column twips wide, or wider where widest (the longest text it holds) would be cut in the
+  // grid's own font: widths in twips were drawn for another platform's font.
+  void setColWidthFor(int col, int twips, const QString& widest);
   int ColWidth(int col) const;
   void setColAlignment(int col, Qt::Alignment a);
 

@@ -203,7 +203,8 @@ void BuyForm::Form_Load() {
   FGrid->setCols(Count);
   FGrid->setRows(0);
   FGrid->setColWidth(Inv, 1300);
-  FGrid->setColWidth(Pid, 1300);
+  // A product code of 13 digits shows whole.
+  FGrid->setColWidthFor(Pid, 1300, QString(13, QLatin1Char('8')));
   FGrid->setColWidth(Name, 4405);
   for (int c = Qty; c <= Blank; ++c) FGrid->setColWidth(c, 1335);
   lineCount_ = 0;

@@ -391,6 +391,14 @@ void PeriodReport::tellNoPeriod() const {
       QString(), plat::Icon::Information);
 }
 
+bool PeriodReport::tellNoEmployee() const {
+  if (!spec_.byEmployee || !employee().isEmpty()) return false;
+  plat::dialogs().message(
+      shell::L(QStringLiteral("กรุณาเลือกพนักงาน"), QStringLiteral("Please choose an employee.")), QString(),
+      plat::Icon::Information);
+  return true;
+}
+
 void PeriodReport::showAll() {
   // A Buddhist-era year would read an empty period without a word.
   if (spec_.kind == PeriodKind::Year && yearTextRange(txtYear->text()) && txtYear->text().toInt() >= 2400) {
@@ -402,6 +410,7 @@ void PeriodReport::showAll() {
         QString(), plat::Icon::Information);
     return;
   }
+  if (tellNoEmployee()) return;
   if (spec_.tellMissingPeriod && !(spec_.kind == PeriodKind::Month ? period_ : pickedPeriod())) {
     tellNoPeriod();
     return;
@@ -444,6 +453,7 @@ void PeriodReport::showAll() {
 }
 
 void PeriodReport::showSelected() {
+  if (tellNoEmployee()) return;
   const BusyCursor busy;
   setSortsAndPrint(false, true);
   alignNumbers(2);

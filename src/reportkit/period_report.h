@@ -202,6 +202,8 @@ class PeriodReport : public plat::Form {
   void fillCategories(const QVector<PeriodCategory>& cats, bool intoList, bool intoCombo);
   // Says that the pickers name no period (no month chosen, a year not of four digits).
   void tellNoPeriod() const;
+  // An employee report with nobody chosen says so and changes nothing; true when it said so.
+  bool tellNoEmployee() const;
   void setTotals(double total, bool upTo3);
   void clearGrid();
   // Quantity and value right-aligned, the texts left.

@@ -1,6 +1,7 @@
 #include "reports/price_form.h"
 
 #include "data/db.h"
+#include "platform/char_filter.h"
 #include "platform/dialogs.h"
 #include "platform/units.h"
 #include "reports/analyze_form.h"
@@ -14,17 +15,6 @@ using shell::L;
 namespace {
 AnalyzeForm* analysis() {
   return qobject_cast<AnalyzeForm*>(plat::FormRegistry::instance().loaded(QStringLiteral("AnalyzeForm")));
-}
-
-// Typed and pasted text alike keep only digits and points.
-QString priceChars(const QString& text) {
-  QString kept;
-  for (QChar c : text)
-    if (c.isDigit() && c.unicode() < 128)
-      kept += c;
-    else if (c == QLatin1Char('.'))
-      kept += c;
-  return kept;
 }
 }  // namespace
 
@@ -44,13 +34,7 @@ PriceForm::PriceForm(QWidget* parent) : plat::Form(parent) {
   const QSize client = clientTwips(designGeometry().size());
   setFixedSize(plat::twipsToPx(client.width()), plat::twipsToPx(client.height()));
 
-  connect(txtPrice, &QLineEdit::textEdited, this, [this](const QString& t) {
-    const QString kept = priceChars(t);
-    if (kept == t) return;
-    const int pos = txtPrice->cursorPosition() - static_cast<int>(t.size() - kept.size());
-    txtPrice->setText(kept);
-    txtPrice->setCursorPosition(qMax(0, pos));
-  });
+  plat::filterChars(txtPrice, QStringLiteral("0123456789."));
   connect(txtPrice, &QLineEdit::returnPressed, this, [this] { cmdSave_Click(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });

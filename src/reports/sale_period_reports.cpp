@@ -80,6 +80,41 @@ QString dayTitle(const reportkit::ShownReport& shown) {
          shown.period.text;
 }
 
+// The monthly window has its own places: the month frame, the heading buttons and grid, the
+// category frame with Print above Show, and the totals frame below it.
+PeriodLayout monthLayout() {
+  using C = PeriodControl;
+  PeriodLayout l;
+  l.englishCaption = QStringLiteral("Sell Detail (Month)");
+  l.thaiCaption = QStringLiteral("รายงานขายรายเดือน");
+  l.columnWidths = {1720, 3850, 1020, 1580, 2000};
+  l.controls = {
+      {"Frame2", C::Frame, "", {120, 120, 8415, 1095}, "", ""},
+      {"lblMonth", C::Label, "Frame2", {480, 480, 630, 240}, "Month", "เดือน"},
+      {"comMo", C::MonthCombo, "Frame2", {1200, 360, 1335, 360}, "", ""},
+      {"cmdAll", C::Button, "Frame2", {2760, 360, 1695, 495}, "Show All", "แสดงทั้งหมด"},
+      {"cmdDel", C::Button, "Frame2", {4560, 360, 1695, 495}, "Delete", "ลบข้อมูล", true},
+      {"cmdExcel", C::PictureButton, "Frame2", {6360, 360, 450, 495}, "", "", true},
+      {"cmdPid", C::Button, "", {120, 1375, 1720, 315}, "Product ID", "รหัสสินค้า"},
+      {"cmdDesc", C::Button, "", {1785, 1375, 3915, 315}, "Description", "รายการสินค้า"},
+      {"cmdQsort", C::Button, "", {5705, 1375, 1020, 315}, "Quantity", "จำนวน"},
+      {"cmdToSort", C::Button, "", {6725, 1375, 1810, 315}, "Total", "รวม"},
+      {"FGrid", C::Grid, "", {120, 1680, 8415, 5175}, "", ""},
+      {"Frame3", C::Frame, "", {8760, 120, 2895, 2775}, "", ""},
+      {"LstCate", C::CategoryList, "Frame3", {120, 360, 1695, 1620}, "", ""},
+      {"cmdPrint", C::Button, "Frame3", {1920, 360, 855, 735}, "Print", "พิมพ์"},
+      {"cmdShow", C::Button, "Frame3", {1920, 1200, 855, 735}, "Show", "แสดง"},
+      {"Frame1", C::Frame, "", {8760, 2880, 2895, 3975}, "", ""},
+      {"lblAmt", C::Label, "Frame1", {240, 360, 1695, 285}, "Amount", "รวม"},
+      {"txtTotal", C::TotalBox, "Frame1", {240, 840, 1695, 330}, "", ""},
+      {"lblBath", C::Label, "Frame1", {2040, 840, 855, 285}, "Baht", "บาท"},
+      {"lblVat", C::Label, "Frame1", {240, 1680, 1695, 285}, "Vat", "ภาษี"},
+      {"txtVat", C::TotalBox, "Frame1", {240, 2130, 1695, 360}, "", ""},
+      {"lblBaht", C::Label, "Frame1", {2040, 2160, 855, 285}, "Baht", "บาท"},
+  };
+  return l;
+}
+
 }  // namespace
 
 DayReport::DayReport()
@@ -98,17 +133,7 @@ QString DayReport::deleteQuestion(const reportkit::Period& p) const {
 }
 
 MoReport::MoReport()
-    : PeriodReport(
-          layoutOf(
-              "Sell Detail (Month)", "รายงานขายรายเดือน",
-              {{"Frame1", PeriodControl::Frame, "", {120, 120, 8415, 1095}, "", ""},
-               {"lblMonth", PeriodControl::Label, "Frame1", {480, 480, 630, 240}, "Month", "เดือน"},
-               {"comMo", PeriodControl::MonthCombo, "Frame1", {1200, 360, 1335, 360}, "", ""},
-               {"cmdAll", PeriodControl::Button, "Frame1", {2760, 360, 1695, 495}, "Show All", "แสดงทั้งหมด"},
-               {"cmdDel", PeriodControl::Button, "Frame1", {4560, 360, 1695, 495}, "Delete", "ลบข้อมูล", true},
-               {"cmdExcel", PeriodControl::PictureButton, "Frame1", {6360, 300, 600, 615}, "", "", true}},
-              "cmdShow", {1720, 3850, 1020, 1580, 2000}),
-          salesSpec(PeriodKind::Month, "cmdAll", "cmdShow", "Monthly sales")) {
+    : PeriodReport(monthLayout(), salesSpec(PeriodKind::Month, "cmdAll", "cmdShow", "Monthly sales")) {
   cmdAll = button("cmdAll");
   cmdShow = button("cmdShow");
 }

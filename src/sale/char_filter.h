@@ -1,26 +1,11 @@
 #pragma once
-// Boxes that take only some characters: a typed character outside the set is dropped, and pasted
-// text keeps only the characters of the set, as if it had been typed.
-#include <QLineEdit>
-#include <QValidator>
+// The character sets of the sale boxes; the filter itself is the platform's.
+#include "platform/char_filter.h"
 
 namespace sale {
 
-class CharFilter : public QValidator {
- public:
-  CharFilter(QString allowed, QObject* parent) : QValidator(parent), allowed_(std::move(allowed)) {}
-  State validate(QString& input, int& pos) const override;
-
- private:
-  QString allowed_;
-};
-
-// Gives box a filter of the characters in allowed.
-void filterChars(QLineEdit* box, const QString& allowed);
-
-// Whether a typed character code passes a box's key procedure: control codes up to 26 (Backspace,
-// Enter) always, other characters only when they are in allowed.
-bool keyPasses(int keyAscii, const QString& allowed);
+using plat::filterChars;
+using plat::keyPasses;
 
 inline const QString& digitChars() {
   static const QString s = QStringLiteral("0123456789");

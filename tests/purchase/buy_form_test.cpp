@@ -126,6 +126,21 @@ TEST_F(BuyFormTest, ThaiCaptions) {
   EXPECT_EQ(buyRows(), 1) << "No changes nothing";
 }
 
+TEST_F(BuyFormTest, TheCodeColumnHoldsAThirteenDigitCodeInBothLanguages) {
+  for (const bool thai : {false, true}) {
+    shell::settings().LangThai = thai;
+    BuyForm* f = open();
+    const QFontMetrics fm(f->FGrid->font());
+    // The widest digits, and the text's margins inside a cell.
+    EXPECT_GE(f->FGrid->columnWidth(purchase::grid::Pid),
+              fm.horizontalAdvance(QStringLiteral("8888888888888")) + 6)
+        << (thai ? "Thai" : "English");
+    EXPECT_GE(f->FGrid->ColWidth(purchase::grid::Pid), 1300) << "never narrower than drawn";
+    f->close();
+    testenv::pump();
+  }
+}
+
 TEST_F(BuyFormTest, AddingLinesMergesARepeatedProductAndKeepsTheTotal) {
   BuyForm* f = open();
   f->txtSupId->setText("S1");

@@ -183,6 +183,14 @@ TEST_F(AnalyzeTest, PriceEditorRewritesThePurchaseLinesAndReleasesTheAnalysis) {
   }
   QTest::keyClicks(ed->txtPrice, "5 Where 1=1");
   EXPECT_EQ(ed->txtPrice->text(), "511") << "typed text keeps digits and points only";
+  // A paste is taken whole or not at all: it never leaves its digits as another number.
+  for (const char* pasted : {"5 Where 1=1", "-7", "1,5", "7 "}) {
+    ed->txtPrice->clear();
+    ed->txtPrice->insert(pasted);
+    EXPECT_EQ(ed->txtPrice->text(), "") << pasted;
+  }
+  ed->txtPrice->insert("7.5");
+  EXPECT_EQ(ed->txtPrice->text(), "7.5");
   ed->txtPrice->setText("12.5");
   ed->cmdSave_Click();
   EXPECT_EQ(reg().loaded("PriceForm"), nullptr);

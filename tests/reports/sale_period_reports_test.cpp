@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "platform/print_surface_qt.h"
+#include "platform/units.h"
 #include "reportkit/grid_export.h"
 #include "shell/session.h"
 #include "shell/settings.h"
@@ -206,6 +207,48 @@ TEST_F(PeriodWindows, MonthListRangesAndShowSequence) {
   EXPECT_EQ(f->RowCount, 2);
 }
 
+TEST_F(PeriodWindows, MonthWindowPlacesEveryControlWhereItsLayoutSays) {
+  struct Place {
+    const char* name;
+    const char* frame;  // "" for the window itself
+    QRect twips;
+  };
+  const Place places[] = {
+      {"Frame2", "", {120, 120, 8415, 1095}},        {"lblMonth", "Frame2", {480, 480, 630, 240}},
+      {"comMo", "Frame2", {1200, 360, 1335, 360}},   {"cmdAll", "Frame2", {2760, 360, 1695, 495}},
+      {"cmdDel", "Frame2", {4560, 360, 1695, 495}},  {"cmdExcel", "Frame2", {6360, 360, 450, 495}},
+      {"cmdPid", "", {120, 1375, 1720, 315}},        {"cmdDesc", "", {1785, 1375, 3915, 315}},
+      {"cmdQsort", "", {5705, 1375, 1020, 315}},     {"cmdToSort", "", {6725, 1375, 1810, 315}},
+      {"FGrid", "", {120, 1680, 8415, 5175}},        {"Frame3", "", {8760, 120, 2895, 2775}},
+      {"LstCate", "Frame3", {120, 360, 1695, 1620}}, {"cmdPrint", "Frame3", {1920, 360, 855, 735}},
+      {"cmdShow", "Frame3", {1920, 1200, 855, 735}}, {"Frame1", "", {8760, 2880, 2895, 3975}},
+      {"txtTotal", "Frame1", {240, 840, 1695, 330}}, {"txtVat", "Frame1", {240, 2130, 1695, 360}},
+  };
+  auto f = open<MoReport>();
+  for (const Place& p : places) {
+    const QWidget* w = f->control(QString::fromUtf8(p.name));
+    ASSERT_NE(w, nullptr) << p.name;
+    EXPECT_EQ(w->geometry(), plat::twipsRect(p.twips)) << p.name;
+    const QWidget* host = *p.frame ? f->control(QString::fromUtf8(p.frame)) : f.get();
+    EXPECT_EQ(w->parentWidget(), host) << p.name;
+  }
+  // The corners of the labels beside the boxes.
+  const Place corners[] = {{"lblAmt", "", {240, 360, 0, 0}},
+                           {"lblBath", "", {2040, 840, 0, 0}},
+                           {"lblVat", "", {240, 1680, 0, 0}},
+                           {"lblBaht", "", {2040, 2160, 0, 0}}};
+  for (const Place& p : corners)
+    EXPECT_EQ(f->label(QString::fromUtf8(p.name))->pos(), plat::twipsRect(p.twips).topLeft()) << p.name;
+  EXPECT_EQ(f->cmdPrint->text(), "Print");
+  EXPECT_EQ(f->cmdShow->text(), "Show");
+  // Show is the one that shows the selected categories.
+  f->comMo->setCurrentText("03/2024");
+  f->comMo_Click();
+  select(f->LstCate, {"B.  Bakery"});
+  f->cmdShow->click();
+  EXPECT_EQ(f->txtTotal->text(), "30.00");
+}
+
 TEST_F(PeriodWindows, YearTextsAndCategoryView) {
   sale("P01", "2024-12-31", 1, 5);
   sale("P02", "2025-01-01", 1, 5);
@@ -260,9 +303,15 @@ TEST_F(PeriodWindows, EmployeeSeesOwnSales) {
   EXPECT_EQ(f->control("cmdDel"), nullptr);
   f->DTPDate1->setDate(QDate(2024, 3, 14));
 
-  f->cmdShow->click();  // nobody chosen
-  EXPECT_EQ(f->FGrid->Rows(), 0);
-  EXPECT_EQ(f->txtTotal->text(), "0.00");
+  // Nobody chosen: both shows say so and leave the window as it was.
+  for (QPushButton* show : {f->cmdShow, f->cmdSh}) {
+    dialogs.shown.clear();
+    show->click();
+    EXPECT_EQ(dialogs.texts(), (QStringList{"Please choose an employee."}));
+    EXPECT_EQ(f->FGrid->Rows(), 0);
+    EXPECT_EQ(f->txtTotal->text(), "");
+  }
+  dialogs.shown.clear();
 
   f->comMo->setCurrentText("Noi");
   f->cmdShow->click();
@@ -428,6 +477,8 @@ TEST_F(PeriodWindows, ThaiCaptionsAndTitles) {
 
   auto emp = open<EmpReport>();
   EXPECT_EQ(emp->windowTitle(), "รายงานขายของพนักงาน ");
+  emp->cmdShow->click();
+  EXPECT_EQ(dialogs.lastMessage(), "กรุณาเลือกพนักงาน");
   emp->DTPDate1->setDate(QDate(2024, 3, 14));
   emp->comMo->setCurrentText("Admin");
   emp->cmdShow->click();

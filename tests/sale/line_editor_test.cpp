@@ -217,11 +217,18 @@ TEST_F(LineEditor, BoxesTakeOnlyTheirCharactersTypedOrPasted) {
   e->txtPrice->clear();
   salefx::typeKeys(e->txtPrice, "1,2.5x.");
   EXPECT_EQ(e->txtPrice->text(), "12.5.");
+  // A paste with anything outside the box's set is refused whole, never kept as its digits.
   e->txtPrice->clear();
   e->txtPrice->insert("1 234,5.0 THB");
+  EXPECT_EQ(e->txtPrice->text(), "");
+  e->txtPrice->insert("-7");
+  EXPECT_EQ(e->txtPrice->text(), "");
+  e->txtPrice->insert("12345.0");
   EXPECT_EQ(e->txtPrice->text(), "12345.0");
   e->txtQuantity->clear();
   e->txtQuantity->insert("3 pcs");
+  EXPECT_EQ(e->txtQuantity->text(), "");
+  e->txtQuantity->insert("3");
   EXPECT_EQ(e->txtQuantity->text(), "3");
   // Enter in the quantity moves to the price; Enter in the price is OK.
   salefx::typeKeys(e->txtQuantity, "\r");

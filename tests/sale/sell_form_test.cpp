@@ -214,10 +214,13 @@ TEST_F(Picker, ChoosingAgainCountsUpByProductAndTheKeypadEditsTheQuantity) {
   EXPECT_EQ(p->txtQ->text(), "7");
   p->cmdClear_Click();
   EXPECT_EQ(p->txtQ->text(), "");
-  // Typed and pasted text keeps only digits; Enter moves on without handing anything over.
+  // Typed text keeps only digits, a paste that is not all digits is refused; Enter moves on
+  // without handing anything over.
   salefx::typeKeys(p->txtQ, "1a,2");
   EXPECT_EQ(p->txtQ->text(), "12");
   p->txtQ->insert("3 pcs");
+  EXPECT_EQ(p->txtQ->text(), "12");
+  p->txtQ->insert("3");
   EXPECT_EQ(p->txtQ->text(), "123");
   salefx::typeKeys(p->txtQ, "\r");
   EXPECT_EQ(p->txtQ->text(), "123");
