@@ -1,11 +1,7 @@
 #include "shell/admin.h"
 
-#include <QApplication>
-#include <memory>
-
 #include "platform/dialogs.h"
 #include "shell/lang.h"
-#include "shell/mainwindow.h"
 #include "shell/settings.h"
 
 namespace shell {
@@ -18,19 +14,6 @@ void reopenSharedConn() {
     plat::dialogs().message(
         L(QStringLiteral("เปิดฐานข้อมูลไม่ได้: "), QStringLiteral("The database cannot be opened: ")) + error, {},
         plat::Icon::Critical);
-}
-
-void unloadWhenMainWindowActivated(plat::Form* form) {
-  auto seen = std::make_shared<bool>(false);
-  QObject::connect(qApp, &QApplication::focusChanged, form, [form, seen](QWidget*, QWidget* now) {
-    if (!now || !form->isVisible()) return;
-    if (now->window() == form->window()) {
-      *seen = true;
-      return;
-    }
-    MHarvelmoquin* main = MHarvelmoquin::current();
-    if (*seen && main && now->window() == main) form->unload();
-  });
 }
 
 void resetStock(data::Db& db) {
