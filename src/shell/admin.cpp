@@ -1,12 +1,9 @@
 #include "shell/admin.h"
 
-#include <QApplication>
 #include <QDir>
-#include <memory>
 
 #include "platform/dialogs.h"
 #include "shell/lang.h"
-#include "shell/mainwindow.h"
 #include "shell/settings.h"
 
 namespace shell {
@@ -26,19 +23,6 @@ QString databaseBusyText(const QString& dbPath) {
            QStringLiteral("The database '%1' is busy: another copy of the program is writing to it. Nothing "
                           "was changed; please try again."))
       .arg(QDir::toNativeSeparators(dbPath));
-}
-
-void unloadWhenMainWindowActivated(plat::Form* form) {
-  auto seen = std::make_shared<bool>(false);
-  QObject::connect(qApp, &QApplication::focusChanged, form, [form, seen](QWidget*, QWidget* now) {
-    if (!now || !form->isVisible()) return;
-    if (now->window() == form->window()) {
-      *seen = true;
-      return;
-    }
-    MHarvelmoquin* main = MHarvelmoquin::current();
-    if (*seen && main && now->window() == main) form->unload();
-  });
 }
 
 void resetStock(data::Db& db) {

@@ -16,10 +16,6 @@ void reopenSharedConn();
 // past the busy wait, in the user's language.
 QString databaseBusyText(const QString& dbPath);
 
-// Makes the separate window form unload when the main window is activated after form has been
-// active (clicking the main window counts as activating another window of the program).
-void unloadWhenMainWindowActivated(plat::Form* form);
-
 // Deletes every stock lot and sets every product's stock to 0, in one transaction: a failure
 // changes nothing and is thrown as data::DbError.
 void resetStock(data::Db& db);

@@ -31,7 +31,6 @@ BackupData::BackupData() {
   connect(Text1, &QLineEdit::returnPressed, this, &BackupData::cmdOk_Click);
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &BackupData::cmdCancel_Click);
-  unloadWhenMainWindowActivated(this);
 }
 
 void BackupData::Form_Load() {

@@ -46,7 +46,6 @@ FileChooser::FileChooser(QWidget* parent) : plat::Form(parent) {
   });
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &FileChooser::cmdCancel_Click);
-  unloadWhenMainWindowActivated(this);
 }
 
 void FileChooser::loadChooser(const QString& thaiCaption, const QString& pattern) {

@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolBar>
 
 #include "partners/register.h"
 #include "platform/form.h"
@@ -257,6 +258,21 @@ class WindowManager : public ChildWindows {
          QStringLiteral("1200"), QStringLiteral("900"), QStringLiteral("click"), QStringLiteral("1")});
   }
 
+  // A click of the mouse at p on the screen.
+  static void clickAt(const QPoint& p) {
+    run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(p.x()),
+                                    QString::number(p.y()), QStringLiteral("click"), QStringLiteral("1")});
+  }
+
+  // The window the window manager has active.
+  static WId activeWindow() {
+    const QString out =
+        run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+    static const QRegularExpression hex(QStringLiteral("0x[0-9a-fA-F]+"));
+    const auto m = hex.match(out);
+    return m.hasMatch() ? m.captured().toULong(nullptr, 16) : 0;
+  }
+
   // The program's windows from the bottom up, as the window manager stacks them.
   static QList<WId> stacking() {
     const QString out =
@@ -287,6 +303,44 @@ TEST_F(WindowManager, AClickOnTheMainWindowKeepsThePickerAboveIt) {
   testenv::pump(100);
   EXPECT_TRUE(above(picker)) << "the picker went behind the main window";
   EXPECT_TRUE(reg().loaded(QStringLiteral("SellForm")));
+}
+
+// Backup and Load Data keep the shared connection closed while they are open; a click on the
+// main window, wherever it lands, unloads them and opens the connection again.
+TEST_F(WindowManager, AClickOnTheMainWindowUnloadsTheBackupAndRestoreWindows) {
+  QToolBar* bar = main->toolbar(main->shownToolbar());
+  ASSERT_TRUE(bar);
+  const QRect frame = main->frameGeometry();
+  const QRect inner = main->geometry();
+  ASSERT_NE(frame, inner) << "the main window is not framed";
+  const QList<QPair<const char*, QPoint>> places = {
+      {"background", main->mapToGlobal(QPoint(1200, 900))},
+      {"caption", QPoint(frame.left() + frame.width() * 3 / 5, (frame.top() + inner.top()) / 2)},
+      {"toolbar", bar->mapToGlobal(QPoint(bar->width() - 10, bar->height() / 2))}};
+  for (const QString& name : {QStringLiteral("BackupData"), QStringLiteral("LoadData")}) {
+    for (const auto& [where, at] : places) {
+      SCOPED_TRACE((name + QStringLiteral(", a click on the ") + QLatin1String(where)).toStdString());
+      Form* f = reg().show(name);
+      ASSERT_TRUE(f);
+      const WId id = f->winId();
+      // Active for the window manager and for the program, as before a user's click.
+      ASSERT_TRUE(QTest::qWaitFor([&] { return activeWindow() == id; }, 5000));
+      ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+      ASSERT_FALSE(data::Conn().isOpen());
+      ASSERT_FALSE(f->frameGeometry().contains(at)) << "the click would land on the window itself";
+      // A hand takes a moment to reach the mouse; a click sent in the same instant the window
+      // manager handed over the activation is not taken by it as a click at all.
+      testenv::pump(500);
+      clickAt(at);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !stacking().contains(id); }, 5000))
+          << "the window stayed with the window manager";
+      EXPECT_EQ(activeWindow(), main->winId());
+      EXPECT_FALSE(reg().loaded(name));
+      ASSERT_TRUE(data::Conn().isOpen());
+      EXPECT_NO_THROW(data::Conn().scalar(QStringLiteral("SELECT COUNT(*) FROM Product")));
+      testenv::pump(50);
+    }
+  }
 }
 
 }  // namespace

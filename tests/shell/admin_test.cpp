@@ -194,24 +194,6 @@ TEST_F(AdminTest, ABackupKeptFromTheDatabaseByAnotherTillSaysSoInTheUsersLanguag
   EXPECT_FALSE(QFile::exists(w->Text1->text()));
 }
 
-TEST_F(AdminTest, ActivatingTheMainWindowClosesTheBackupWindowAndReopensTheConnection) {
-  shell::MHarvelmoquin main;
-  main.show();
-  QPointer<shell::BackupData> w = show<shell::BackupData>("BackupData");
-  ASSERT_TRUE(w);
-  auto activate = [](QWidget* x) {
-    x->window()->activateWindow();
-    QApplication::setActiveWindow(x->window());
-    x->setFocus(Qt::OtherFocusReason);
-    testenv::pump(20);
-  };
-  activate(w->Text1);
-  EXPECT_FALSE(Conn().isOpen());
-  activate(main.mdiArea());
-  EXPECT_EQ(plat::FormRegistry::instance().loaded("BackupData"), nullptr);
-  EXPECT_TRUE(Conn().isOpen());
-}
-
 // ---- restore ----
 
 TEST_F(AdminTest, RestoreBringsBackTheBackupAndKeepsTheReplacedData) {
