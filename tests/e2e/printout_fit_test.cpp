@@ -111,7 +111,8 @@ class PrintoutFit : public testenv::DbTest {
     printfix::shopSettings();
     plat::setClock(QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
     auto& s = shell::settings();
-    // A font whose digits pdftotext reads back (it maps the shipped font's digits to other letters).
+    // Measured in a font whose text pdftotext reads back every time: runs in the shipped font did not
+    // always bring their figures back whole.
     s.FontName = QStringLiteral("DejaVu Sans");
     s.BillFontSize = 10;
     s.ReportFontSize = shell::SettingValue::ofNumber(10);
