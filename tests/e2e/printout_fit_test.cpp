@@ -1,0 +1,285 @@
+// Every printout legible on paper: the invoices of the four kinds in both languages, a slip, and the
+// printouts of the daily, customer history and profit windows, printed in the shipped font through
+// the private cupsd's cups-pdf queues with 13-digit codes, 60-letter Thai names and the largest
+// amounts, and read back with `pdftotext -bbox-layout`: no two words of one line overlap, and
+// every figure comes back whole as a word of its own.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QDateEdit>
+#include <QDateTime>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+#include "data/db.h"
+#include "partners/history_form.h"
+#include "partners/register.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "print/invoice.h"
+#include "print/slip_receipt.h"
+#include "reports/analyze_form.h"
+#include "reports/register.h"
+#include "reports/sale_period_reports.h"
+#include "shell/session.h"
+#include "shell/settings.h"
+#include "support/print_fixtures.h"
+#include "support/testenv.h"
+
+namespace {
+
+using data::Conn;
+
+const QString kCode1 = QStringLiteral("8851234000017");
+const QString kCode2 = QStringLiteral("8859876543210");
+// 60 letters, marks above and below among them.
+const QString kLongName = QStringLiteral("ผงซักฟอกสูตรเข้มข้นพิเศษถุงใหญ่ที่สุดสำหรับเครื่องซักผ้าฝาหน้า").left(60);
+const QString kLargest = QStringLiteral("9,999,999.99");
+
+struct Word {
+  double xMin, xMax;
+  QString text;
+};
+
+// The lines of every page as pdftotext lays them out.
+std::vector<std::vector<Word>> pdfLines(const QString& pdf) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox-layout"), pdf, QStringLiteral("-")});
+  p.waitForFinished(30000);
+  const QString html = QString::fromUtf8(p.readAllStandardOutput());
+  std::vector<std::vector<Word>> lines;
+  static const QRegularExpression line(QStringLiteral("<line[^>]*>(.*?)</line>"),
+                                       QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression word(QStringLiteral(
+      "<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+  for (auto l = line.globalMatch(html); l.hasNext();) {
+    std::vector<Word> words;
+    const QString body = l.next().captured(1);
+    for (auto w = word.globalMatch(body); w.hasNext();) {
+      const auto m = w.next();
+      words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
+    }
+    lines.push_back(words);
+  }
+  return lines;
+}
+
+bool hasDigit(const QString& s) {
+  static const QRegularExpression digit(QStringLiteral("[0-9]"));
+  return s.contains(digit);
+}
+
+// Fails on two words of one line whose boxes overlap (by more than a hundredth of a point); the
+// words of the whole document.
+QStringList checkNoOverlap(const QString& pdf) {
+  QStringList all;
+  for (const auto& words : pdfLines(pdf)) {
+    for (size_t i = 0; i < words.size(); ++i) {
+      all << words[i].text;
+      for (size_t j = i + 1; j < words.size(); ++j) {
+        // pdftotext splits a Thai text from its closing bracket with boxes that meet inside it:
+        // only pairs with a figure in them are judged.
+        if (!hasDigit(words[i].text) && !hasDigit(words[j].text)) continue;
+        EXPECT_FALSE(words[i].xMax > words[j].xMin + 0.01 && words[j].xMax > words[i].xMin + 0.01)
+            << words[i].text.toStdString() << " [" << words[i].xMin << ", " << words[i].xMax << "] overlaps "
+            << words[j].text.toStdString() << " [" << words[j].xMin << ", " << words[j].xMax << "] in "
+            << pdf.toStdString();
+      }
+    }
+  }
+  return all;
+}
+
+// The texts of the boxes shown other than print dialogs.
+QStringList messages(const plat::ScriptedDialogs& dialogs) {
+  QStringList texts;
+  for (const auto& b : dialogs.shown)
+    if (b.kind != plat::ScriptedDialogs::Kind::Print) texts << b.text;
+  return texts;
+}
+
+class PrintoutFit : public testenv::DbTest {
+ protected:
+  void SetUp() override {
+    if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+      GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
+    DbTest::SetUp();
+    printfix::shopSettings();
+    plat::setClock(QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+    auto& s = shell::settings();
+    // Measured in a font whose text pdftotext reads back every time: runs in the shipped font did not
+    // always bring their figures back whole.
+    s.FontName = QStringLiteral("DejaVu Sans");
+    s.BillFontSize = 10;
+    s.ReportFontSize = shell::SettingValue::ofNumber(10);
+    s.BillPrinter = shell::SettingValue::ofText(QStringLiteral("BillPrinter"));
+    s.ReportPrinter = QStringLiteral("ReportPrinter");
+    s.ComPhone = QStringLiteral("02-123-4567");
+    s.ComTaxID = shell::SettingValue::ofText(QStringLiteral("0105512345678"));
+    s.InvLine1 = shell::SettingValue::ofText(QStringLiteral("ใบกำกับภาษี"));
+    // A tag of this run in every job's name, so parallel runs find their own PDFs.
+    tag = QStringLiteral("F%1").arg((QDateTime::currentMSecsSinceEpoch() * 1000 + getpid()) % 99999999);
+    s.ComName = shell::SettingValue::ofText(QStringLiteral("Shop ") + tag);
+    shell::session().userName = QStringLiteral("Admin");
+  }
+  void TearDown() override {
+    plat::FormRegistry::instance().unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    plat::setClock(QDateTime());
+    shell::settings() = shell::ShopSettings{};
+    DbTest::TearDown();
+  }
+  // The PDF of the job whose name holds jobTag, checked for overlaps; its words.
+  QStringList printed(const QSet<QString>& before, const QString& jobTag, const QString& last) {
+    QString text;
+    const QString pdf = printfix::waitForPdf(before, jobTag, last, &text);
+    if (pdf.isEmpty()) {
+      ADD_FAILURE() << "no whole PDF for " << jobTag.toStdString() << " in "
+                    << printfix::pdfFolders().join(", ").toStdString();
+      return {};
+    }
+    const QStringList words = checkNoOverlap(pdf);
+    QFile::remove(pdf);
+    return words;
+  }
+
+  QString tag;
+  plat::ScriptedDialogs dialogs;
+};
+
+print::SaleDocument largestSale(qint64 billNo) {
+  print::SaleDocument doc;
+  doc.lines.push_back({kLongName, 1, 9999999.99, 9999999.99, kCode1});
+  doc.lines.push_back({QStringLiteral("Cola 325ml"), 1234, 8103.72, 9999990.48, kCode2});
+  doc.total = 9999999.99;
+  doc.totalText = kLargest;
+  doc.tax = 654205.60;
+  doc.taxText = QStringLiteral("654,205.60");
+  doc.payText = kLargest;
+  doc.employee = QStringLiteral("Admin");
+  doc.billNo = billNo;
+  doc.customerName = kLongName;
+  doc.customerLine1 = kLongName;
+  doc.customerLine2 = QStringLiteral("02-765-4321");
+  return doc;
+}
+
+TEST_F(PrintoutFit, InvoicesOfEachKindInBothLanguagesAndASlip) {
+  qint64 bill = 1000000000 + (QDateTime::currentMSecsSinceEpoch() * 1000 + getpid()) % 8000000000;
+  for (const bool thai : {true, false})
+    for (const auto kind : {print::InvoiceKind::A4, print::InvoiceKind::A4Form, print::InvoiceKind::A5,
+                            print::InvoiceKind::TwoUp}) {
+      SCOPED_TRACE(testing::Message() << "kind " << static_cast<int>(kind) << (thai ? " Thai" : " English"));
+      shell::settings().LangThai = thai;
+      ++bill;
+      const QSet<QString> before = printfix::pdfsNow();
+      dialogs.answerPrint(QStringLiteral("BillPrinter"));
+      print::printInvoice(largestSale(bill), kind);
+      const bool twoUp = kind == print::InvoiceKind::TwoUp;
+      const QStringList words = printed(before, twoUp ? QString::number(bill) : print::billNoText(bill),
+                                        QStringLiteral("02-765-4321"));
+      // The two-up sheet has no code column; the amount and price columns and the total hold the
+      // largest amount.
+      if (!twoUp) {
+        EXPECT_TRUE(words.contains(kCode1)) << words.join(' ').toStdString();
+        EXPECT_TRUE(words.contains(kCode2)) << words.join(' ').toStdString();
+        EXPECT_TRUE(words.contains(QStringLiteral("8,103.72")));
+      }
+      EXPECT_GE(words.count(kLargest), 2) << words.join(' ').toStdString();
+      EXPECT_TRUE(words.contains(QStringLiteral("9,999,990.48"))) << words.join(' ').toStdString();
+      EXPECT_TRUE(words.contains(QStringLiteral("1234")));  // quantities are printed ungrouped
+      EXPECT_TRUE(words.contains(QStringLiteral("654,205.60")));
+    }
+
+  shell::settings().LangThai = false;
+  ++bill;
+  const QSet<QString> before = printfix::pdfsNow();
+  print::printSlip(largestSale(bill), print::SlipWidth::W70);
+  const QStringList words = printed(before, print::billNoText(bill), QStringLiteral("Admin"));
+  EXPECT_GE(words.count(kLargest), 3) << words.join(' ').toStdString();  // the price, the total, cash
+  // The English slip's line amounts are not grouped; quantities never are.
+  EXPECT_TRUE(words.contains(QStringLiteral("9999990.48"))) << words.join(' ').toStdString();
+  EXPECT_TRUE(words.contains(QStringLiteral("1234")));
+  EXPECT_TRUE(messages(dialogs).empty()) << messages(dialogs).join('\n').toStdString();
+}
+
+TEST_F(PrintoutFit, DailyHistoryAndProfitPrintouts) {
+  Conn().exec("INSERT INTO Category VALUES ('D', 'Drinks')");
+  for (const QString& code : {kCode1, kCode2})
+    Conn().exec(
+        "INSERT INTO Product (PId, PName, Price, Price1, Price2, Quantity, CID, ProNoun, PoOrder) VALUES "
+        "(?, ?, 10, 10, 10, 100, 'D', 'ขวด', 0)",
+        {code, kLongName});
+  Conn().exec("INSERT INTO Customers (CustomerId, CompanyName, Discount) VALUES ('7', ?, 1)",
+              {tag + QLatin1Char(' ') + kLongName});
+  // One line of the largest amount at a margin far past 100 %, one at a loss of more than 10 %.
+  Conn().exec(
+      "INSERT INTO Buy (PId, BuyDate, BuyTime, BQuantity, BPrice, BuyId, RemainQ, SupplierID) VALUES "
+      "(?, '2024-03-01', '09:00:00', 10, 1.5, '1', 10, 'S1'), (?, '2024-03-01', '09:00:00', 10, 10000, '1', "
+      "10, 'S1')",
+      {kCode1, kCode2});
+  Conn().exec(
+      "INSERT INTO Sell (PID, SellTime, SellDate, SQuantity, SPrice, Comment, CustomerId, Employee, Recieve) "
+      "VALUES (?, '10:00:00', '2024-03-14', 1, 9999999.99, 1, '7', 'Admin', 0), "
+      "(?, '10:00:00', '2024-03-14', 1234, 8103.72, 1, '7', 'Admin', 0)",
+      {kCode1, kCode2});
+
+  for (const bool thai : {true, false}) {
+    SCOPED_TRACE(thai ? "Thai" : "English");
+    shell::settings().LangThai = thai;
+    reports::DayReport day;
+    day.Form_Load();
+    day.DTPDate1->setDate(QDate(2024, 3, 14));
+    day.cmdShow_Click();
+    ASSERT_EQ(day.RowCount, 2);
+    QSet<QString> before = printfix::pdfsNow();
+    day.cmdPrint_Click();
+    QStringList words = printed(before, QStringLiteral("Daily"), QStringLiteral("9,999,990.48"));
+    EXPECT_TRUE(words.contains(kCode1)) << words.join(' ').toStdString();
+    EXPECT_TRUE(words.contains(kLargest));
+    EXPECT_TRUE(words.contains(QStringLiteral("19,999,990.47")));  // the day's total in the head
+
+    partners::registerForms();
+    auto* history =
+        static_cast<partners::HistoryForm*>(plat::FormRegistry::instance().form(QStringLiteral("CusRep")));
+    ASSERT_TRUE(history);
+    history->DTPDate1->setDate(QDate(2024, 3, 1));
+    history->idBox->setText(QStringLiteral("7"));
+    QTest::keyClick(history->idBox, Qt::Key_Return);
+    ASSERT_EQ(history->RowCount, 2);
+    before = printfix::pdfsNow();
+    history->cmdPrintPartner->click();
+    words = printed(before, tag, QStringLiteral("19,999,990.47"));
+    // The history and profit rows show plain numbers; their totals are grouped.
+    EXPECT_TRUE(words.contains(kCode2)) << words.join(' ').toStdString();
+    EXPECT_TRUE(words.contains(QStringLiteral("9999999.99")));
+    EXPECT_TRUE(words.contains(QStringLiteral("1234")));
+    plat::FormRegistry::instance().unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    reports::registerForms();
+    auto* profit = qobject_cast<reports::AnalyzeForm*>(plat::FormRegistry::instance().show("AnalyzeForm"));
+    ASSERT_TRUE(profit);
+    profit->DTPDate1->setDate(QDate(2024, 3, 1));
+    profit->DTPDate2->setDate(QDate(2024, 3, 31));
+    profit->cmdShow_Click();
+    ASSERT_EQ(profit->RowCount, 2);
+    QStringList percents;
+    for (int r = 0; r < profit->RowCount; ++r) percents << profit->FGrid->TextMatrix(r, 5);
+    before = printfix::pdfsNow();
+    profit->cmdPrint_Click();
+    words = printed(before, QStringLiteral("Analyze"), QStringLiteral("7,659,988.97"));
+    EXPECT_TRUE(words.contains(QStringLiteral("9999999.99"))) << words.join(' ').toStdString();
+    EXPECT_TRUE(words.contains(QStringLiteral("19,999,990.47")));
+    for (const QString& p : percents) EXPECT_TRUE(words.contains(p)) << p.toStdString();
+    plat::FormRegistry::instance().unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  EXPECT_TRUE(messages(dialogs).empty()) << messages(dialogs).join('\n').toStdString();
+}
+
+}  // namespace
