@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStringListModel>
+#include <QStyle>
 #include <algorithm>
 
 #include "data/dates.h"
@@ -168,7 +169,7 @@ BillF::BillF(QWidget* parent) : plat::Form(parent) {
 
 QSize BillF::sizeHint() const {
   // The designed window size less its frame and caption bar.
-  return QSize(plat::twipsToPx(kWidth - 120), plat::twipsToPx(kHeight - 480));
+  return QSize(plat::twipsToPx(kWidth - 120) + wider_, plat::twipsToPx(kHeight - 480));
 }
 
 void BillF::showEvent(QShowEvent* event) {
@@ -177,12 +178,36 @@ void BillF::showEvent(QShowEvent* event) {
   placed_ = true;
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
     sub->move(0, 0);
-    sub->resize(plat::twipsToPx(kWidth), plat::twipsToPx(kHeight));
+    sub->resize(plat::twipsToPx(kWidth) + wider_, plat::twipsToPx(kHeight));
   }
+}
+
+void BillF::widenListForItsLines() {
+  // A bill of the longest name shown and wide figures, with the day's separator and totals after it.
+  Bill sample;
+  sample.number = 999999;
+  sample.sellDate = QStringLiteral("2024-12-28");
+  sample.sellTime = QStringLiteral("23:58:58");
+  sample.employee = QStringLiteral("Somchai");
+  sample.received = 99999.99;
+  sample.items = {{QStringLiteral("8888888888888"), QString(12, QLatin1Char('W')), 9999.99, 999}};
+  const QStringList lines = billListLines({sample}, false, BillTexts::fromSettings());
+  // The list's frame, its scroll bar and the item's margins beside the widest line.
+  const int needed = plat::widestLinePx(lines, List1->fontMetrics()) + 8 + 2 * List1->frameWidth() +
+                     List1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, List1);
+  const int more = needed - List1->width();
+  if (more <= 0) return;
+  List1->resize(List1->width() + more, List1->height());
+  for (QPushButton* b : {cmdShow, cmdDel, cmdPrint, Del}) b->move(b->x() + more, b->y());
+  // The window grows where the buttons would reach past its list's margin from its right edge.
+  const int reach = cmdShow->geometry().right() + 1 + List1->x();
+  wider_ = std::max(0, reach - sizeHint().width());
+  resize(sizeHint());
 }
 
 void BillF::Form_Load() {
   resize(sizeHint());
+  widenListForItsLines();
   txtDate->setText(plat::today().toString(QStringLiteral("dd/MM/yyyy")));
   if (shell::thai()) {
     setWindowTitle(QStringLiteral("รายการบิล"));

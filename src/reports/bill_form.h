@@ -51,6 +51,8 @@ class BillF : public plat::Form {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Widens the list to its widest line in its font, the buttons beside it moving along.
+  void widenListForItsLines();
   struct Request {
     QString isoDay;
     std::optional<qint64> billNo;
@@ -62,6 +64,7 @@ class BillF : public plat::Form {
 
   QStringListModel* model_ = nullptr;
   bool placed_ = false;
+  int wider_ = 0;  // pixels the window grew by for its list
 };
 
 }  // namespace reports

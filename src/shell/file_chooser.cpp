@@ -1,7 +1,10 @@
 #include "shell/file_chooser.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QShortcut>
+#include <QStyle>
 
 #include "data/dbfile.h"
 #include "platform/clock.h"
@@ -80,6 +83,19 @@ void FileChooser::File1_Click() {
   Text1->setText(name);
 }
 
+void FileChooser::widenFileListFor(const QString& widest) {
+  // The list's frame, its scroll bar and the item's text margins beside the text itself.
+  const int needed = File1->fontMetrics().horizontalAdvance(widest) + 2 * File1->frameWidth() +
+                     File1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, File1) + 8;
+  const int more = needed - File1->width();
+  if (more <= 0) return;
+  File1->resize(File1->width() + more, File1->height());
+  for (QWidget* w : {static_cast<QWidget*>(Dir1), static_cast<QWidget*>(Drive1), static_cast<QWidget*>(cmdOk),
+                     static_cast<QWidget*>(cmdCancel)})
+    w->move(w->x() + more, w->y());
+  resize(width() + more, height());
+}
+
 QString FileChooser::chosenPath() const { return QDir(File1->path()).filePath(Text1->text()); }
 
 // ---- LoadData ----
@@ -102,6 +118,10 @@ LoadData::LoadData() {
 void LoadData::Form_Load() {
   Combo1->setItemText(0, L(QStringLiteral("แฟ้มข้อมูลสำรอง (*.BAK)"), QStringLiteral("Backup File (*.BAK)")));
   loadChooser(QStringLiteral("เรียกใช้ข้อมูลสำรอง"), QStringLiteral("*.BAK"));
+  // The copy a restore keeps of the data it replaces is the longest name listed here.
+  widenFileListFor(QFileInfo(data::keptCopyPath(settings().DbPath.toText(),
+                                                QDateTime(QDate(2024, 12, 28), QTime(23, 58, 58))))
+                       .fileName());
 }
 
 void LoadData::Combo1_Click() { File1->setPattern(QStringLiteral("*.BAK")); }

@@ -41,6 +41,8 @@ class FileChooser : public plat::Form {
  protected:
   // Size, Thai captions of the shared controls, pattern, first folder; then the connection closes.
   void loadChooser(const QString& thaiCaption, const QString& pattern);
+  // Widens the file list to show widest whole, moving what stands right of it and the window along.
+  void widenFileListFor(const QString& widest);
 };
 
 class LoadData : public FileChooser {

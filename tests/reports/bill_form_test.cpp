@@ -8,12 +8,14 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
 #include "data/db.h"
 #include "platform/dialogs.h"
 #include "platform/print_surface_qt.h"
+#include "platform/units.h"
 #include "reports/bill_gather.h"
 #include "reports/bill_layout.h"
 #include "reports/bill_print.h"
@@ -93,6 +95,25 @@ class BillForm : public testenv::DbTest {
   std::unique_ptr<BillF> form;
 };
 
+TEST_F(BillForm, TheListHoldsItsLinesWholeInBothLanguages) {
+  for (const bool thai : {false, true}) {
+    shell::settings().LangThai = thai;
+    BillF& f = open();
+    f.show();
+    f.cmdShow->click();
+    testenv::pump();
+    const QFontMetrics fm(f.List1->font());
+    EXPECT_GE(f.List1->viewport()->width(), fm.horizontalAdvance(kSep)) << (thai ? "Thai" : "English");
+    EXPECT_EQ(f.List1->horizontalScrollBar()->maximum(), 0) << "nothing to scroll to";
+    // The buttons stand as far right of the list as drawn, inside the window.
+    for (QPushButton* b : {f.cmdShow, f.cmdDel, f.cmdPrint}) {
+      EXPECT_EQ(b->x() - f.List1->geometry().right(), plat::twipsToPx(4440 - 480 - 3735) + 1);
+      EXPECT_LE(b->geometry().right(), f.width());
+    }
+    form.reset();
+  }
+}
+
 TEST_F(BillForm, OpensOnTodayWithItsCaptions) {
   BillF& f = open();
   EXPECT_EQ(f.txtDate->text(), "15/03/2024");
@@ -100,7 +121,8 @@ TEST_F(BillForm, OpensOnTodayWithItsCaptions) {
   EXPECT_EQ(f.windowTitle(), "Bill Report");
   EXPECT_EQ(f.cmdDel->text(), "Cancel Bill");
   EXPECT_EQ(f.LabelDate->text(), "Date(Day/Month/Year)");
-  EXPECT_EQ(f.List1->geometry(), QRect(32, 80, 249, 368));
+  EXPECT_EQ(f.List1->pos(), QPoint(32, 80));
+  EXPECT_EQ(f.List1->height(), 368);
   form.reset();
   shell::settings().LangThai = true;
   BillF& t = open();

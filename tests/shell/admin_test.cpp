@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QPointer>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTest>
 
 #include "data/db.h"
@@ -375,3 +377,27 @@ TEST_F(AdminTest, FileListShowsBackupsWithoutRegardToCase) {
 }
 
 }  // namespace
+
+TEST_F(AdminTest, TheFileListHoldsTheKeptCopysNameWholeInBothLanguages) {
+  const QString dir = testenv::tempDir();
+  const QString inUse = dir + "/Kelvantorium.db";
+  ASSERT_TRUE(QFile::copy(dbPath(), inUse));
+  shell::settings().DbPath = shell::SettingValue::ofText(inUse);
+  const QString name = "Kelvantorium-before-restore-20240315-103000.bak";
+  writeFile(dir + "/" + name, "x");
+  for (const bool thai : {false, true}) {
+    setThai(thai);
+    QPointer<shell::LoadData> w = show<shell::LoadData>("LoadData");
+    ASSERT_TRUE(w);
+    w->Dir1->setPath(dir);
+    testenv::pump();
+    const QFontMetrics fm(w->File1->font());
+    EXPECT_GE(w->File1->viewport()->width(), fm.horizontalAdvance(name)) << (thai ? "Thai" : "English");
+    EXPECT_EQ(w->File1->horizontalScrollBar()->maximum(), 0) << "nothing to scroll to";
+    // The folder list and the buttons stand right of the list as drawn, the window holds them.
+    EXPECT_GT(w->Dir1->x(), w->File1->geometry().right());
+    EXPECT_LE(w->cmdCancel->geometry().right(), w->width());
+    w->cmdCancel_Click();
+    testenv::pump();
+  }
+}
