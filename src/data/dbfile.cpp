@@ -12,11 +12,10 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "template_schema.h"
@@ -317,15 +316,31 @@ DbFileCheck checkHeader(const QString& path) {
   return {};
 }
 
-// The file change counter of db's file (bytes 24 to 27), which every commit changes. Read through
+// Copies the committed bytes of db's file into fd while db holds the file's lock. Read through
 // SQLite's own descriptor: closing another one of this process would drop SQLite's locks.
-QByteArray changeCounter(sqlite3* db) {
+void copyLockedFile(sqlite3* db, int fd, const QString& dbPath, const QString& shownTarget) {
   sqlite3_file* f = nullptr;
-  char b[4] = {};
+  sqlite3_int64 size = 0;
   if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &f) != SQLITE_OK || !f || !f->pMethods ||
-      f->pMethods->xRead(f, b, 4, 24) != SQLITE_OK)
-    return {};
-  return QByteArray(b, 4);
+      f->pMethods->xFileSize(f, &size) != SQLITE_OK)
+    throw DbError(QStringLiteral("Could not read '%1'").arg(shown(dbPath)));
+  std::vector<char> buf(1 << 20);
+  for (sqlite3_int64 off = 0; off < size;) {
+    const int n =
+        static_cast<int>(std::min<sqlite3_int64>(static_cast<sqlite3_int64>(buf.size()), size - off));
+    if (f->pMethods->xRead(f, buf.data(), n, off) != SQLITE_OK)
+      throw DbError(QStringLiteral("Could not read '%1'").arg(shown(dbPath)));
+    for (int done = 0; done < n;) {
+      const ssize_t w = ::write(fd, buf.data() + done, static_cast<size_t>(n - done));
+      if (w < 0 && errno == EINTR) continue;
+      // A write that takes nothing without a reason is a full disk.
+      if (w <= 0)
+        throw DbError(QStringLiteral("Could not write '%1': %2")
+                          .arg(shown(shownTarget), sysError(w < 0 ? errno : ENOSPC)));
+      done += static_cast<int>(w);
+    }
+    off += n;
+  }
 }
 
 }  // namespace
@@ -407,55 +422,34 @@ QString restoreDatabase(const QString& dbPath, const QString& source, const QDat
     throw DbError(dst.opened() ? error : dst.error());
   }
   const QString kept = keptCopyPath(dbPath, when);
-  // The kept copy is read in one read transaction; the restore then locks the database and goes
-  // on only when no commit came in between, so the kept copy holds every bill committed before.
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    // A till that commits again and again leaves gaps: wait a little longer before each new try.
-    if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(5 * attempt));
-    Scratch keptTmp(dbPath, dbPath);
-    QByteArray counter;
-    {
-      Handle live(dbPath, SQLITE_OPEN_READWRITE);
-      if (!live.opened() || !live.exec("BEGIN; SELECT count(*) FROM sqlite_master", &error)) {
-        if (busyCode(live.code())) throw busyError(dbPath);
-        throw DbError(live.opened() ? error : live.error());
-      }
-      counter = changeCounter(live.get());
-      copyToScratch(live.get(), keptTmp, kept, dbPath);
-      live.exec("COMMIT", &error);
-    }
-    sqlite3_backup* b = sqlite3_backup_init(dst.get(), "main", src.get(), "main");
-    if (!b) throw DbError(dst.error());
-    // No page yet: this takes the database's lock, which the last step's commit lets go.
-    int rc = sqlite3_backup_step(b, 0);
-    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
-      sqlite3_backup_finish(b);
-      if (busyCode(rc)) throw busyError(dbPath);
-      throw DbError(
-          QStringLiteral("Could not write '%1': %2").arg(shown(dbPath), writeReason(dst.get(), rc)));
-    }
-    if (counter.isEmpty() || changeCounter(dst.get()) != counter) {
-      sqlite3_backup_finish(b);
-      continue;
-    }
-    try {
-      putInPlace(keptTmp, kept);
-    } catch (...) {
-      sqlite3_backup_finish(b);
-      throw;
-    }
-    rc = sqlite3_backup_step(b, -1);
+  // The restore takes the database's lock first and keeps its committed bytes under that lock,
+  // so the kept copy holds every bill committed before, and no till commits until it is done.
+  Scratch keptTmp(dbPath, dbPath);
+  sqlite3_backup* b = sqlite3_backup_init(dst.get(), "main", src.get(), "main");
+  if (!b) throw DbError(dst.error());
+  // No page yet: this only takes the lock, waiting for other tills as the shared connection does.
+  int rc = sqlite3_backup_step(b, 0);
+  if (rc != SQLITE_OK && rc != SQLITE_DONE) {
     sqlite3_backup_finish(b);
-    if (rc != SQLITE_DONE) {
-      // The database rolled back to what the kept copy holds: the copy goes again.
-      QFile::remove(kept);
-      if (busyCode(rc)) throw busyError(dbPath);
-      throw DbError(
-          QStringLiteral("Could not write '%1': %2").arg(shown(dbPath), writeReason(dst.get(), rc)));
-    }
-    return kept;
+    if (busyCode(rc)) throw busyError(dbPath);
+    throw DbError(QStringLiteral("Could not write '%1': %2").arg(shown(dbPath), writeReason(dst.get(), rc)));
   }
-  throw busyError(dbPath);
+  try {
+    copyLockedFile(dst.get(), keptTmp.fd(), dbPath, kept);
+    putInPlace(keptTmp, kept);
+  } catch (...) {
+    sqlite3_backup_finish(b);
+    throw;
+  }
+  rc = sqlite3_backup_step(b, -1);
+  sqlite3_backup_finish(b);
+  if (rc != SQLITE_DONE) {
+    // The database rolled back to what the kept copy holds: the copy goes again.
+    QFile::remove(kept);
+    if (busyCode(rc)) throw busyError(dbPath);
+    throw DbError(QStringLiteral("Could not write '%1': %2").arg(shown(dbPath), writeReason(dst.get(), rc)));
+  }
+  return kept;
 }
 
 }  // namespace data
