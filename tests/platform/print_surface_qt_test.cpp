@@ -9,6 +9,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include "support/print_fixtures.h"
 #include "support/testenv.h"
@@ -183,6 +184,16 @@ TEST(Printers, CupsQueuesAreListed) {
 TEST(Printers, AQueueGetsTheEndedJobOnlyAndNoSpoolIsLeft) {
   if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
     GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
+  // A folder of its own for the spool files, so other tests printing at the same time do not count.
+  QTemporaryDir spoolDir;
+  ASSERT_TRUE(spoolDir.isValid());
+  const QByteArray oldTmp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QFile::encodeName(spoolDir.path()));
+  struct RestoreTmp {
+    QByteArray old;
+    ~RestoreTmp() { old.isEmpty() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", old); }
+  } restoreTmp{oldTmp};
+  ASSERT_EQ(QDir::tempPath(), spoolDir.path());
   const QStringList spoolsBefore = QDir(QDir::tempPath()).entryList({"pos-print-*"});
   const QSet<QString> before = printfix::pdfsNow();
   QString err;
