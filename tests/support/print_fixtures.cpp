@@ -101,28 +101,54 @@ QSet<QString> pdfsNow() {
   return all;
 }
 
+namespace {
+QString pdfText(const QString& pdf) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// What the print server holds and said, for a job that never arrived.
+QString printServerState() {
+  QString said;
+  QProcess lpstat;
+  lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")});
+  if (lpstat.waitForFinished(10000)) said += QString::fromLocal8Bit(lpstat.readAll());
+  const QString server = qEnvironmentVariable("CUPS_SERVER");
+  QFile log(QFileInfo(server).absolutePath() + QStringLiteral("/log/error_log"));
+  if (log.open(QIODevice::ReadOnly)) said += QString::fromLocal8Bit(log.readAll().right(4000));
+  return said;
+}
+}  // namespace
+
 QString waitForPdf(const QSet<QString>& before, const QString& tag, const QString& last, QString* text) {
   QDeadlineTimer deadline(90000);
-  // cups-pdf writes the file in place: one is read once its size held still for a poll.
+  // cups-pdf writes the file in place: one is read once its size held still for a poll, and read
+  // again only if it grew.
   QHash<QString, qint64> sizes;
+  QHash<QString, qint64> readAt;
+  QStringList seen;
   while (!deadline.hasExpired()) {
     for (const QString& f : pdfsNow()) {
-      if (before.contains(f) || !QFileInfo(f).fileName().contains(tag)) continue;
+      if (before.contains(f)) continue;
+      if (!seen.contains(f)) seen << f;
       const qint64 size = QFileInfo(f).size();
       const bool still = sizes.contains(f) && sizes.value(f) == size && size > 0;
       sizes[f] = size;
-      if (!still) continue;
-      QProcess p;
-      p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), f, QStringLiteral("-")});
-      if (!p.waitForFinished(30000) || p.exitCode() != 0) continue;
-      const QString got = QString::fromUtf8(p.readAllStandardOutput());
-      if (got.contains(last)) {
+      if (!still || readAt.value(f, -1) == size) continue;
+      readAt[f] = size;
+      const QString got = pdfText(f);
+      if (got.contains(last) && (tag.isEmpty() || QFileInfo(f).fileName().contains(tag))) {
         *text = got;
         return f;
       }
     }
     testenv::pump(250);
   }
+  ADD_FAILURE() << "no PDF of \"" << tag.toStdString() << "\" holding \"" << last.toStdString()
+                << "\"; new PDFs: " << seen.join(QStringLiteral(", ")).toStdString() << "\n"
+                << printServerState().toStdString();
   return {};
 }
 

@@ -25,9 +25,10 @@ QByteArray lptBytes();
 // The folders the cups-pdf queues of the private print server may write to, and the PDFs in them.
 QStringList pdfFolders();
 QSet<QString> pdfsNow();
-// Waits (up to 90 s) for a PDF not in `before` whose file name holds tag and whose text, read with
-// pdftotext, holds last (the last item printed, so a file still being written is not taken).
-// Returns its path and puts its text in *text; empty when none came.
+// Waits (up to 90 s) for a PDF not in `before` whose file name holds tag (any name when tag is empty:
+// cups-pdf makes the name from the job's title and may mangle it) and whose text, read with pdftotext,
+// holds last (the last item printed, so a file still being written is not taken). Returns its path
+// and puts its text in *text; empty, with the print server's state told, when none came.
 QString waitForPdf(const QSet<QString>& before, const QString& tag, const QString& last, QString* text);
 
 class PrintTest : public ::testing::Test {
