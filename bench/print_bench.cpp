@@ -114,6 +114,15 @@ long resetPeak() {
   return statusKb("VmRSS:");
 }
 
+// Each run starts untimed from no PDF and a fresh peak; returns the resident size it starts at.
+long beginRun(benchmark::State& state) {
+  state.PauseTiming();
+  QFile::remove(pdfPath());
+  const long before = resetPeak();
+  state.ResumeTiming();
+  return before;
+}
+
 void label(benchmark::State& state, long peakAddedKb) {
   const long pdfKb = QFileInfo(pdfPath()).size() / 1024;
   state.SetLabel("peak +" + std::to_string(peakAddedKb / 1024) + " MB resident (VmHWM), PDF " +
@@ -127,10 +136,7 @@ void BM_PrintReport(benchmark::State& state) {
   const reportkit::ReportPrint desc = stockReport();
   long peak = 0;
   for (auto _ : state) {
-    state.PauseTiming();
-    QFile::remove(pdfPath());
-    const long before = resetPeak();
-    state.ResumeTiming();
+    const long before = beginRun(state);
     if (reportkit::printReport(desc, *g_grid, g_grid->Rows()) != reportkit::PrintOutcome::Printed)
       benchdb::die("the report was not printed");
     state.PauseTiming();
@@ -155,10 +161,7 @@ void BM_RawPaintReport(benchmark::State& state) {
   };
   long peak = 0;
   for (auto _ : state) {
-    state.PauseTiming();
-    QFile::remove(pdfPath());
-    const long before = resetPeak();
-    state.ResumeTiming();
+    const long before = beginRun(state);
     auto printer = pdfPrinter();
     const double k = printer->resolution() / 1440.0;
     QPainter p;
