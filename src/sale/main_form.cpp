@@ -75,6 +75,10 @@ bool showIdList(plat::NameList* list, const QString& sql, const QVariantList& bi
   return true;
 }
 
+// Puts text into a box as the screen's own step, which also empties the box's undo history: the
+// screen stays open all day, and clear() or typing would keep every key of every sale as an undo step.
+void setAfresh(QLineEdit* box, const QString& text) { box->setText(text); }
+
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geo) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QString::fromLatin1(name));
@@ -435,7 +439,7 @@ void MainForm::enterCode() {
   if (!p) {
     if (!text.isEmpty() || lines_.empty()) {
       ChkSearch(entry->code);
-      txtBar->clear();
+      setAfresh(txtBar, {});
     } else if (!ListPName->isHidden()) {
       ListPName->hide();
     } else {
@@ -450,7 +454,7 @@ void MainForm::enterCode() {
   const StockVerdict verdict = checkEntry(p->Quantity, qty, static_cast<double>(p->PoOrder));
   if (verdict == StockVerdict::OutOfOrder) {
     plat::dialogs().message(shell::L(QStringLiteral("สินค้าในคลังมีไม่พอ"), QStringLiteral("Out of Order")));
-    txtBar->clear();
+    setAfresh(txtBar, {});
     if (lines_.count() > 0) FGrid->setRow(0);
     nextQty_ = 1;
     return;
@@ -466,12 +470,12 @@ void MainForm::enterCode() {
     nextQty_ = 1;
     if (!mergeAllowed(p->Quantity, lineQty, qty)) {
       plat::dialogs().message(shell::L(QStringLiteral("สินค้าหมด"), QStringLiteral("Out of Stock")));
-      txtBar->clear();
+      setAfresh(txtBar, {});
       return;
     }
     lines_.setQuantityPrice(existing, lineQty + qty, price, p->Quantity - lineQty - qty);
     renderRow(existing);
-    txtBar->clear();
+    setAfresh(txtBar, {});
     refreshTotal();
     display_.lineAdded(price, lines_.total());
     return;
@@ -487,7 +491,7 @@ void MainForm::enterCode() {
   const int row = lines_.add(line);
   FGrid->setRows(lines_.count());
   renderRow(row);
-  txtBar->clear();
+  setAfresh(txtBar, {});
   refreshTotal();
   display_.lineAdded(price, lines_.total());
   FGrid->setRow(row);
@@ -752,6 +756,7 @@ void MainForm::cmdReceive_Click() {
   txtCash->setText(change ? plat::plainNumber(*change / 100.0) : QString());
   if (!change || *change < 0) {
     plat::dialogs().message(shell::L(QStringLiteral("รับเงินไม่ครบ"), QStringLiteral("Pay Again")));
+    setAfresh(txtPay, txtPay->text());
     txtPay->selectAll();
     txtPay->setFocus();
     cmdReceive->setEnabled(false);

@@ -1011,3 +1011,33 @@ TEST_F(Finish, SlipsPrintTheBillJustPostedAndAFailedJobLosesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The screen stays open all day: what was typed into its boxes must not pile up as an undo
+// history that nothing ever empties (codes entered, amounts typed again after "Pay Again").
+TEST_F(SaleScreen, ItsBoxesKeepNoUndoHistoryFromOneCodeOrSaleToTheNext) {
+  ASSERT_TRUE(open());
+  for (int sale = 0; sale < 3; ++sale) {
+    for (const char* code : {"4711", "AB1", "nothing-like-it"}) {
+      salefx::typeKeys(f->txtBar, QString::fromLatin1(code) + QLatin1Char('\r'));
+      EXPECT_TRUE(f->txtBar->text().isEmpty()) << code;
+      EXPECT_FALSE(f->txtBar->isUndoAvailable()) << "after " << code << " in sale " << sale;
+    }
+    f->ListPName->hide();
+    ASSERT_EQ(f->LineCount(), 2);
+    f->cmdPay_Click();
+    // Short twice, the amount typed again over the selected one each time, then enough.
+    for (const char* amount : {"5", "100", "2000"}) {
+      f->txtPay->selectAll();
+      salefx::typeKeys(f->txtPay, QString::fromLatin1(amount) + QLatin1Char('\r'));
+      f->cmdReceive_Click();
+      EXPECT_FALSE(f->txtPay->isUndoAvailable()) << "after paying " << amount << " in sale " << sale;
+    }
+    EXPECT_EQ(dlg.texts(), (QStringList{"Pay Again", "Pay Again", "Finish"}));
+    dlg.clear();
+    EXPECT_EQ(f->LineCount(), 0);
+  }
+}
+
+}  // namespace
