@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
@@ -41,6 +42,10 @@ void Form::unload() {
       }
       f->hide();
       f->deleteLater();
+      // The style keeps its painted frames and buttons keyed by each window's own palettes: those
+      // of a window gone would fill the cache for the rest of the day. The windows on show paint
+      // theirs again at their next paint.
+      QPixmapCache::clear();
     }
   } close{this};
   Form_Unload();
