@@ -51,10 +51,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare,
-                  const std::vector<Comparison>& comparisons) {
+                  const std::vector<Comparison>& comparisons, const std::function<void()>& finish) {
   static QTemporaryDir home;
   qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Offscreen unless the caller chose a display (a run under a window manager, say).
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (prepare) prepare();
@@ -62,6 +63,7 @@ int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare,
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.printRatios(comparisons);
   benchmark::Shutdown();
+  if (finish) finish();
   if (data::Conn().isOpen()) data::Conn().close();  // one a bench left open, while Qt still runs
   return 0;
 }

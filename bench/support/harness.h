@@ -9,13 +9,14 @@ namespace benchdb {
 // flags, then prepare (databases built, copies made, the shared connection opened) before any
 // timing, then the benchmarks; the shared connection is closed at the end.
 // After the runs, each comparison prints the program's time over the raw time of the same work (a
-// benchmark's function name, matched per argument).
+// benchmark's function name, matched per argument). finish runs after the benchmarks, while Qt
+// still runs (the windows a benchmark left open are closed there).
 struct Comparison {
   const char* work;  // "BM_ProfitShowAll"
   const char* raw;   // "BM_RawProfitShowAll"
 };
 int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare = {},
-                  const std::vector<Comparison>& comparisons = {});
+                  const std::vector<Comparison>& comparisons = {}, const std::function<void()>& finish = {});
 
 // The process's resident memory in kB, from /proc.
 long residentKb();
