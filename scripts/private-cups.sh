@@ -56,6 +56,25 @@ User lp
 Group lp
 CONF
     chown -R lp:lp "$dir"/{spool,cache,state,log} 2>/dev/null || true
+    # pdftocairo writes a font that has Latin and other letters as two subsets of one FontName, and
+    # Ghostscript, making the PDF in cups-pdf, takes the second for the first and draws its glyphs as
+    # bitmaps that carry no text (a Thai font's digits come back as other characters). This last
+    # filter gives every later subset a name of its own; cupsd runs only a root-owned filter.
+    mkdir -p "$dir/filter"
+    cat > "$dir/filter/uniquefonts" <<'FILTER'
+#!/bin/sh
+# uniquefonts job user title copies options [file]: the PostScript with each FontName defined once.
+LC_ALL=C awk '
+  /^\/FontName \/[^ ]+ def$/ {
+    name = substr($2, 2)
+    if (seen[name]++) { print "/FontName /" name "-" seen[name] " def"; next }
+  }
+  { print }
+' ${6:+"$6"}
+FILTER
+    chmod 755 "$dir/filter" "$dir/filter/uniquefonts"
+    sed 's|^\*% cupsFilter:.*|*cupsFilter: "application/vnd.cups-postscript 0 '"$dir"'/filter/uniquefonts"|' \
+      /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd > "$dir/cups-pdf.ppd"
     # Its own output goes to a log, so a caller reading this script's output does not wait for cupsd.
     /usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
     pid=$!
@@ -80,7 +99,7 @@ CONF
     # characters of the embedded fonts.
     add_queue() {
       local out
-      if ! out=$(/usr/sbin/lpadmin -p "$1" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
+      if ! out=$(/usr/sbin/lpadmin -p "$1" -E -v cups-pdf:/ -P "$dir/cups-pdf.ppd" \
                  -o pdftops-renderer-default=pdftocairo 2>&1); then
         echo "$out" >&2
         kill "$pid" 2>/dev/null || true

@@ -4,14 +4,12 @@
 // The phone is printed after the invoice's own label once.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QPrinter>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
-#include "platform/files.h"
 #include "platform/print_surface_qt.h"
 #include "print/invoice.h"
 #include "shell/settings.h"
@@ -83,15 +81,6 @@ Fit measure(plat::PrintSurface& s, const QString& family, const std::vector<Prob
   return f;
 }
 
-shell::ShopSettings shipped() {
-  QFile f(plat::shippedPath(QStringLiteral("Kelvantorium.new")));
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
-  shell::ShopSettings s;
-  QString why;
-  EXPECT_TRUE(shell::decodeSettings(f.readAll(), 26, s, &why)) << why.toStdString();
-  return s;
-}
-
 TEST(ShippedFont, IsTheTlwgFontWhoseWidestInvoiceTextsFitTheirColumnsBest) {
   const QStringList installed = QFontDatabase::families();
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -115,11 +104,11 @@ TEST(ShippedFont, IsTheTlwgFontWhoseWidestInvoiceTextsFitTheirColumnsBest) {
   }
   surface.KillDoc();
   if (best.isEmpty()) GTEST_SKIP() << "no TLWG font installed (fonts-thai-tlwg)";
-  EXPECT_EQ(shipped().FontName, best);
+  EXPECT_EQ(testenv::shippedSettings().FontName, best);
 }
 
 TEST(ShippedSettings, ThePhonePrintsAfterTheInvoicesLabelOnce) {
-  shell::settings() = shipped();
+  shell::settings() = testenv::shippedSettings();
   print::SaleDocument doc;
   for (bool thai : {true, false})
     for (InvoiceKind k : {InvoiceKind::A4, InvoiceKind::A5, InvoiceKind::TwoUp}) {

@@ -31,6 +31,15 @@ QString tillProgram() { return QStringLiteral(POS_TILL_PROGRAM); }
 
 QString templateDb() { return plat::shippedPath(QStringLiteral("Kelvantorium.db")); }
 
+shell::ShopSettings shippedSettings() {
+  QFile f(plat::shippedPath(QStringLiteral("Kelvantorium.new")));
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+  shell::ShopSettings s;
+  QString why;
+  EXPECT_TRUE(shell::decodeSettings(f.readAll(), 26, s, &why)) << why.toStdString();
+  return s;
+}
+
 void wipeInstallation() {
   QDir(plat::installDir()).removeRecursively();
   QDir().mkpath(plat::installDir());

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "shell/settings.h"
+
 namespace testenv {
 
 // Empties the installation folder of this test process.
@@ -16,6 +18,8 @@ void freshInstallation();
 void openFreshDb();
 // Path of the template database built by the build.
 QString templateDb();
+// The settings the program ships with (fails the test when they cannot be read).
+shell::ShopSettings shippedSettings();
 // A fresh temporary folder that lives until the process ends.
 QString tempDir();
 // The helper program that acts as a second copy of the program (tests/helpers/till.cpp).
