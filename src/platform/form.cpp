@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
@@ -169,6 +170,14 @@ QAbstractButton* mnemonicButton(Form* f, const QKeyEvent* k) {
 
 }  // namespace
 
+bool FormRegistry::pressedOnMainWindow(QWidget* w) const {
+  if (!mdi_ || w->window() != mdi_->window()) return false;
+  // Its menu bar only opens a menu; a window inside the area is a window of its own.
+  for (QWidget* p = w; p && p != mdi_->window(); p = p->parentWidget())
+    if (qobject_cast<QMdiSubWindow*>(p) || qobject_cast<QMenuBar*>(p)) return false;
+  return true;
+}
+
 bool FormRegistry::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Polish:
@@ -191,6 +200,12 @@ bool FormRegistry::eventFilter(QObject* watched, QEvent* event) {
       if (b->isEnabled() && b->isVisible()) b->click();
       return true;
     }
+    case QEvent::MouseButtonPress:
+      // A click on the main window itself (its background, toolbar or status bar) leaves the
+      // window active inside it, though the main window held the activation all along.
+      if (watched->isWidgetType() && pressedOnMainWindow(static_cast<QWidget*>(watched)))
+        unloadDeactivated(nullptr, true);
+      break;
     default:
       break;
   }
