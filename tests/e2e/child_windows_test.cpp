@@ -576,7 +576,7 @@ TEST_F(WindowManager, ThePriceEditorStaysInReachAndSavesOnlyTheProductAndPriceIt
     EXPECT_TRUE(QTest::qWaitFor([&] { return !editor(); }, 5000)) << "Save left the editor open";
   };
 
-  reports::AnalyzeForm* a = openAnalysis();
+  QPointer<reports::AnalyzeForm> a = openAnalysis();
   ASSERT_TRUE(a);
   ASSERT_EQ(a->FGrid->Rows(), 2);
   clickAsAUser(rowPlace(a, QStringLiteral("100")));
@@ -591,6 +591,7 @@ TEST_F(WindowManager, ThePriceEditorStaysInReachAndSavesOnlyTheProductAndPriceIt
   }
   {
     SCOPED_TRACE("a double-click on another row of the waiting analysis");
+    ASSERT_TRUE(a);
     const QPoint coffee = rowPlace(a, QStringLiteral("200"));
     testenv::pump(500);
     run(QStringLiteral("xdotool"),
@@ -602,6 +603,13 @@ TEST_F(WindowManager, ThePriceEditorStaysInReachAndSavesOnlyTheProductAndPriceIt
   {
     SCOPED_TRACE("another window opened from the menu");
     ASSERT_TRUE(open("MBill", "BillF"));
+    testenv::pump(300);
+    expectEditorFor("Tea", "15");
+  }
+  {
+    SCOPED_TRACE("the analysis opened again from the menu and another row clicked");
+    ASSERT_EQ(open("MAnalyze", "AnalyzeForm"), a.data());
+    clickAsAUser(rowPlace(a, QStringLiteral("200")));
     testenv::pump(300);
     expectEditorFor("Tea", "15");
   }
@@ -619,6 +627,7 @@ TEST_F(WindowManager, ThePriceEditorStaysInReachAndSavesOnlyTheProductAndPriceIt
   saveTyped({QStringLiteral("2"), QStringLiteral("2")});
   EXPECT_EQ(prices("200"), QStringList({"22", "22"}));
   EXPECT_EQ(prices("100"), QStringList({"17", "17"}));
+  ASSERT_TRUE(a);
   EXPECT_TRUE(a->isEnabled());
   expectNothingOutOfReach("after Save");
 }
