@@ -172,7 +172,9 @@ QAbstractButton* mnemonicButton(Form* f, const QKeyEvent* k) {
 
 bool FormRegistry::pressedOnMainWindow(QWidget* w) const {
   if (!mdi_ || w->window() != mdi_->window()) return false;
-  // Its menu bar only opens a menu; a window inside the area is a window of its own.
+  // Its menu bar only opens a menu and a toolbar button does what it opens (showing the window
+  // already open keeps it as it is); a window inside the area is a window of its own.
+  if (qobject_cast<QAbstractButton*>(w)) return false;
   for (QWidget* p = w; p && p != mdi_->window(); p = p->parentWidget())
     if (qobject_cast<QMdiSubWindow*>(p) || qobject_cast<QMenuBar*>(p)) return false;
   return true;

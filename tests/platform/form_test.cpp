@@ -255,6 +255,7 @@ TEST(FormRegistry, APressOnTheMainWindowItselfUnloadsTheWindowInsideIt) {
   auto* mdi = new QMdiArea(&main);
   main.setCentralWidget(mdi);
   auto* bar = main.addToolBar(QStringLiteral("bar"));
+  QAction* reopen = bar->addAction(QStringLiteral("Again"));
   main.menuBar()->addMenu(QStringLiteral("&File"));
   main.statusBar()->showMessage(QStringLiteral("ready"));
   reg().setMdiArea(mdi);
@@ -271,6 +272,7 @@ TEST(FormRegistry, APressOnTheMainWindowItselfUnloadsTheWindowInsideIt) {
       {"the area's background", [&](Form*) { return mdi->viewport(); }, true},
       {"the toolbar", [&](Form*) { return static_cast<QWidget*>(bar); }, true},
       {"the status bar", [&](Form*) { return static_cast<QWidget*>(main.statusBar()); }, true},
+      {"a toolbar button", [&](Form*) { return bar->widgetForAction(reopen); }, false},
       {"the menu bar", [&](Form*) { return static_cast<QWidget*>(main.menuBar()); }, false},
       {"the window's own box", [](Form* f) { return static_cast<QWidget*>(f->findChild<QLineEdit*>()); },
        false},
