@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPixmapCache>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -174,6 +175,16 @@ QAbstractButton* mnemonicButton(Form* f, const QKeyEvent* k) {
 
 }  // namespace
 
+bool FormRegistry::pressedOnMainWindow(QWidget* w) const {
+  if (!mdi_ || w->window() != mdi_->window()) return false;
+  // Its menu bar only opens a menu and a toolbar button does what it opens (showing the window
+  // already open keeps it as it is); a window inside the area is a window of its own.
+  if (qobject_cast<QAbstractButton*>(w)) return false;
+  for (QWidget* p = w; p && p != mdi_->window(); p = p->parentWidget())
+    if (qobject_cast<QMdiSubWindow*>(p) || qobject_cast<QMenuBar*>(p)) return false;
+  return true;
+}
+
 bool FormRegistry::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Polish:
@@ -196,6 +207,12 @@ bool FormRegistry::eventFilter(QObject* watched, QEvent* event) {
       if (b->isEnabled() && b->isVisible()) b->click();
       return true;
     }
+    case QEvent::MouseButtonPress:
+      // A click on the main window itself (its background, toolbar or status bar) leaves the
+      // window active inside it, though the main window held the activation all along.
+      if (watched->isWidgetType() && pressedOnMainWindow(static_cast<QWidget*>(watched)))
+        unloadDeactivated(nullptr, true);
+      break;
     default:
       break;
   }

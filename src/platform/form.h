@@ -100,6 +100,8 @@ class FormRegistry : public QObject {
   // Unloads the forms that go when active (nullptr: the main window itself) is activated;
   // mainWindow: the window manager activated the main window.
   void unloadDeactivated(Form* active, bool mainWindow);
+  // Whether a mouse press on w is a click on the main window itself, outside its windows.
+  bool pressedOnMainWindow(QWidget* w) const;
   // Makes the top-level window f stay above the main window while it is shown.
   static void keepAbove(Form* f, QWidget* mainWindow);
   // Drops f at once, so a form unloaded by its own button is not handed out again while it waits

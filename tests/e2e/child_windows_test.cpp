@@ -15,20 +15,28 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "partners/history_form.h"
 #include "partners/register.h"
 #include "platform/form.h"
+#include "platform/numtext.h"
 #include "platform/units.h"
 #include "print/register.h"
+#include "purchase/buy_form.h"
 #include "purchase/register.h"
 #include "reportkit/register.h"
+#include "reports/analyze_form.h"
+#include "reports/price_form.h"
 #include "reports/register.h"
 #include "sale/main_form.h"
 #include "sale/register.h"
 #include "shell/login.h"
 #include "shell/mainwindow.h"
+#include "shell/option_form.h"
 #include "shell/program.h"
 #include "shell/register.h"
 #include "stock/register.h"
+#include "support/purchase_fixtures.h"
+#include "support/sale_fixtures.h"
 #include "support/sale_program.h"
 #include "support/testenv.h"
 
@@ -288,6 +296,61 @@ class WindowManager : public ChildWindows {
     const QList<WId> s = stacking();
     return s.contains(w->winId()) && s.indexOf(w->winId()) > s.indexOf(main->winId());
   }
+
+  // Where a user clicks the main window itself: its background, its caption and its toolbar.
+  QList<QPair<const char*, QPoint>> mainWindowPlaces() const {
+    QToolBar* bar = main->toolbar(main->shownToolbar());
+    const QRect frame = main->frameGeometry();
+    const QRect inner = main->geometry();
+    EXPECT_NE(frame, inner) << "the main window is not framed";
+    EXPECT_TRUE(bar);
+    return {{"background", main->mapToGlobal(QPoint(1200, 900))},
+            {"caption", QPoint(frame.left() + frame.width() * 3 / 5, (frame.top() + inner.top()) / 2)},
+            {"toolbar", bar ? bar->mapToGlobal(QPoint(bar->width() - 10, bar->height() / 2)) : QPoint()}};
+  }
+
+  // A user's click at p, a moment after the last window came to the front: a click sent in the
+  // same instant the window manager handed over the activation is not taken by it as a click.
+  static void clickAsAUser(const QPoint& p) {
+    testenv::pump(500);
+    clickAt(p);
+  }
+
+  // The window the window manager shows at p: the program's top-level window whose frame holds p
+  // and that stands highest, or 0.
+  WId windowAt(const QPoint& p) {
+    const QList<WId> s = stacking();
+    WId top = 0;
+    int at = -1;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (!w->isVisible() || !w->frameGeometry().contains(p) || !s.contains(w->winId())) continue;
+      if (s.indexOf(w->winId()) > at) {
+        at = static_cast<int>(s.indexOf(w->winId()));
+        top = w->winId();
+      }
+    }
+    return top;
+  }
+
+  // Nothing is left disabled with no way out: while the main window or a window of it is
+  // disabled, a shown window of the program that is enabled stands above the main window, where
+  // the user can reach it.
+  void expectNothingOutOfReach(const std::string& when) {
+    SCOPED_TRACE(when);
+    QStringList disabled;
+    if (!main->isEnabled()) disabled << QStringLiteral("the main window");
+    for (const QString& n : reg().names())
+      if (Form* f = reg().loaded(n); f && f->isVisible() && !f->isEnabled()) disabled << n;
+    if (disabled.isEmpty()) return;
+    bool reachable = false;
+    for (const QString& n : reg().names()) {
+      Form* f = reg().loaded(n);
+      if (!f || !f->isTopLevelWindow() || !f->isVisible() || !f->isEnabled()) continue;
+      if (QTest::qWaitFor([&] { return above(f); }, 3000)) reachable = true;
+    }
+    EXPECT_TRUE(reachable) << disabled.join(QStringLiteral(", ")).toStdString()
+                           << " disabled with no window of the program above the main window";
+  }
 };
 
 TEST_F(WindowManager, AClickOnTheMainWindowKeepsThePickerAboveIt) {
@@ -308,15 +371,7 @@ TEST_F(WindowManager, AClickOnTheMainWindowKeepsThePickerAboveIt) {
 // Backup and Load Data keep the shared connection closed while they are open; a click on the
 // main window, wherever it lands, unloads them and opens the connection again.
 TEST_F(WindowManager, AClickOnTheMainWindowUnloadsTheBackupAndRestoreWindows) {
-  QToolBar* bar = main->toolbar(main->shownToolbar());
-  ASSERT_TRUE(bar);
-  const QRect frame = main->frameGeometry();
-  const QRect inner = main->geometry();
-  ASSERT_NE(frame, inner) << "the main window is not framed";
-  const QList<QPair<const char*, QPoint>> places = {
-      {"background", main->mapToGlobal(QPoint(1200, 900))},
-      {"caption", QPoint(frame.left() + frame.width() * 3 / 5, (frame.top() + inner.top()) / 2)},
-      {"toolbar", bar->mapToGlobal(QPoint(bar->width() - 10, bar->height() / 2))}};
+  const auto places = mainWindowPlaces();
   for (const QString& name : {QStringLiteral("BackupData"), QStringLiteral("LoadData")}) {
     for (const auto& [where, at] : places) {
       SCOPED_TRACE((name + QStringLiteral(", a click on the ") + QLatin1String(where)).toStdString());
@@ -328,10 +383,7 @@ TEST_F(WindowManager, AClickOnTheMainWindowUnloadsTheBackupAndRestoreWindows) {
       ASSERT_TRUE(QTest::qWaitForWindowActive(f));
       ASSERT_FALSE(data::Conn().isOpen());
       ASSERT_FALSE(f->frameGeometry().contains(at)) << "the click would land on the window itself";
-      // A hand takes a moment to reach the mouse; a click sent in the same instant the window
-      // manager handed over the activation is not taken by it as a click at all.
-      testenv::pump(500);
-      clickAt(at);
+      clickAsAUser(at);
       EXPECT_TRUE(QTest::qWaitFor([&] { return !stacking().contains(id); }, 5000))
           << "the window stayed with the window manager";
       EXPECT_EQ(activeWindow(), main->winId());
@@ -340,6 +392,266 @@ TEST_F(WindowManager, AClickOnTheMainWindowUnloadsTheBackupAndRestoreWindows) {
       EXPECT_NO_THROW(data::Conn().scalar(QStringLiteral("SELECT COUNT(*) FROM Product")));
       testenv::pump(50);
     }
+  }
+}
+
+// Every window that goes when it loses activation, opened as the program opens it, goes at a
+// user's click on the main window; the main window is then active, nothing stays disabled and the
+// shared connection is open. The menus' windows are found as they are registered; the editors and
+// the file chooser are opened from their windows.
+TEST_F(WindowManager, AClickOnTheMainWindowUnloadsEveryWindowThatGoesOnDeactivation) {
+  purchasefx::addCategory("C1", "Drinks");
+  purchasefx::addProduct("P1", "Water", 5);
+  salefx::addProduct("4711", "Green Tea", 10, 100, 0);
+  QList<QPair<QString, std::function<Form*()>>> openings;
+  for (const auto& [item, form] : menuWindows())
+    openings << qMakePair(form, std::function<Form*()>([this, item, form] { return open(item, form); }));
+  openings << qMakePair(QStringLiteral("BrowseData"), std::function<Form*()>([this] {
+                          auto* options = qobject_cast<shell::OptionF*>(open("Setting", "OptionF"));
+                          if (options) options->cmdBrowse_Click();
+                          return reg().loaded(QStringLiteral("BrowseData"));
+                        }));
+  openings << qMakePair(QStringLiteral("BuyEditPriceQ"), std::function<Form*()>([this] {
+                          auto* buy = qobject_cast<purchase::BuyForm*>(open("MDoBuy", "BuyForm"));
+                          if (!buy) return static_cast<Form*>(nullptr);
+                          buy->ComCate->setCurrentIndex(-1);
+                          buy->ComBar->setEditText(QStringLiteral("P1"));
+                          buy->txtQuantity->setText(QStringLiteral("2"));
+                          buy->txtPrice->setText(QStringLiteral("3"));
+                          buy->cmdUpdate_Click();
+                          buy->FGrid->setRow(0);
+                          buy->FGrid_Click();
+                          return reg().loaded(QStringLiteral("BuyEditPriceQ"));
+                        }));
+  openings << qMakePair(QStringLiteral("MEditPriceQ"), std::function<Form*()>([this] {
+                          auto* screen = static_cast<sale::MainForm*>(open("MeCashier", "MainForm"));
+                          if (!screen) return static_cast<Form*>(nullptr);
+                          screen->txtBar->setText(QStringLiteral("4711"));
+                          int enter = 13;
+                          screen->txtBar_KeyPress(enter);
+                          screen->FGrid->setRow(0);
+                          screen->FGrid_Click();
+                          return reg().loaded(QStringLiteral("MEditPriceQ"));
+                        }));
+  QStringList tested;
+  for (const auto& [name, opening] : openings) {
+    SCOPED_TRACE(name.toStdString());
+    Form* f = opening();
+    ASSERT_TRUE(f);
+    if (!f->unloadsOnDeactivate()) {
+      closeAll();
+      continue;
+    }
+    tested << name;
+    const WId id = f->winId();
+    QPointer<QMdiSubWindow> sub = qobject_cast<QMdiSubWindow*>(f->parentWidget());
+    const bool topLevel = f->isTopLevelWindow();
+    if (topLevel) {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return activeWindow() == id; }, 5000));
+      ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    } else {
+      ASSERT_TRUE(sub);
+      ASSERT_TRUE(QTest::qWaitFor([&] { return activeWindow() == main->winId(); }, 5000));
+      ASSERT_EQ(main->mdiArea()->activeSubWindow(), sub.data());
+    }
+    expectNothingOutOfReach("with " + name.toStdString() + " open");
+    // One place of the main window a window, in turn: where the window itself does not cover it.
+    // The caption of a main window that is already active tells the program nothing.
+    const auto places = mainWindowPlaces();
+    QString where;
+    QPoint at;
+    for (int i = 0; i < places.size() && where.isEmpty(); ++i) {
+      const auto& [w, p] = places.at((tested.size() + i) % places.size());
+      if (windowAt(p) != main->winId()) continue;
+      if (sub && (QLatin1String(w) == QLatin1String("caption") ||
+                  QRect(sub->mapToGlobal(QPoint(0, 0)), sub->size()).contains(p)))
+        continue;
+      where = QLatin1String(w);
+      at = p;
+    }
+    ASSERT_FALSE(where.isEmpty()) << "no place of the main window left to click";
+    SCOPED_TRACE(("a click on the " + where).toStdString());
+    clickAsAUser(at);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !reg().loaded(name); }, 5000)) << "the window stayed loaded";
+    if (!topLevel) {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return sub.isNull(); }, 5000))
+          << "the window stayed in the main window";
+    } else {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !stacking().contains(id); }, 5000))
+          << "the window stayed with the window manager";
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activeWindow() == main->winId(); }, 5000));
+    EXPECT_TRUE(main->isEnabled());
+    for (const QString& n : reg().names()) {
+      if (Form* left = reg().loaded(n)) {
+        EXPECT_TRUE(left->isEnabled()) << n.toStdString() << " left disabled";
+      }
+    }
+    expectNothingOutOfReach("after the click");
+    ASSERT_TRUE(data::Conn().isOpen());
+    EXPECT_NO_THROW(data::Conn().scalar(QStringLiteral("SELECT COUNT(*) FROM Product")));
+    closeAll();
+  }
+  // The windows named here go on deactivation whatever else is registered.
+  for (const char* n : {"OptionF", "BackupData", "LoadData", "BrowseData", "SecurityFrm", "BuyForm",
+                        "BuyReport", "BuyEditPriceQ", "SupplierForm", "CustomerForm", "SupRep", "CusRep",
+                        "BillF", "DayReport", "AnalyzeForm", "AddF", "StockF", "MEditPriceQ", "Frmkb"})
+    EXPECT_TRUE(tested.contains(QLatin1String(n))) << n << " was not tried";
+}
+
+// Keys as a user types them, into the window that has the keyboard.
+void typeAsAUser(const QStringList& keys) {
+  QStringList args{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")};
+  QProcess p;
+  p.start(QStandardPaths::findExecutable(QStringLiteral("xdotool")), args + keys);
+  p.waitForFinished(10000);
+}
+
+// The purchase-price editor stays above the main window and its disabled analysis, whatever is
+// clicked; each row click loads it afresh, so Save writes the price in the box, for the product in
+// the caption, which is the product of the row clicked.
+TEST_F(WindowManager, ThePriceEditorStaysInReachAndSavesOnlyTheProductAndPriceItShows) {
+  data::Conn().exec(QStringLiteral("INSERT INTO Category (CateID, CateName) VALUES ('C1', 'Drinks')"));
+  for (const auto& [pid, name, older, latest] :
+       {std::tuple{"100", "Tea", 12.0, 15.0}, std::tuple{"200", "Coffee", 18.0, 20.0}}) {
+    data::Conn().exec(QStringLiteral("INSERT INTO Product VALUES (?, ?, 30, 30, 30, 10, 'C1', 'pc', 0)"),
+                      {QString::fromLatin1(pid), QString::fromLatin1(name)});
+    for (const auto& [date, price] : {std::pair{"2024-03-01", older}, std::pair{"2024-03-05", latest}})
+      data::Conn().exec(
+          QStringLiteral("INSERT INTO Buy (PId, BuyDate, BuyTime, BQuantity, BPrice, BuyId, "
+                         "RemainQ, SupplierID) VALUES (?, ?, '09:00:00', 10, ?, '1', 10, 'S1')"),
+          {QString::fromLatin1(pid), QString::fromLatin1(date), price});
+    data::Conn().exec(
+        QStringLiteral("INSERT INTO Sell (PID, SellTime, SellDate, SQuantity, SPrice, Comment, "
+                       "Employee, Recieve) VALUES (?, '10:00:00', '2024-03-10', 1, 30, 1, 'Admin', 0)"),
+        {QString::fromLatin1(pid)});
+  }
+  const auto prices = [](const char* pid) {
+    QStringList out;
+    const auto rows = data::Conn().query(
+        QStringLiteral("SELECT BPrice FROM Buy WHERE PId = ? ORDER BY BuyDate"), {QString::fromLatin1(pid)});
+    for (const auto& r : rows.rows()) out << plat::plainNumber(r.at(0).toDouble());
+    return out;
+  };
+  // The analysis of March for category C1, through its menu item.
+  const auto openAnalysis = [&]() -> reports::AnalyzeForm* {
+    auto* a = qobject_cast<reports::AnalyzeForm*>(open("MAnalyze", "AnalyzeForm"));
+    if (!a) return nullptr;
+    a->DTPDate1->setDate(QDate(2024, 3, 1));
+    a->DTPDate2->setDate(QDate(2024, 3, 31));
+    a->LstCate->item(0)->setSelected(true);
+    a->cmdSh_Click();
+    return a;
+  };
+  const auto rowPlace = [](reports::AnalyzeForm* a, const QString& pid) {
+    for (int r = 0; r < a->FGrid->Rows(); ++r)
+      if (a->FGrid->TextMatrix(r, 0) == pid)
+        return a->FGrid->viewport()->mapToGlobal(
+            a->FGrid->visualRect(a->FGrid->model()->index(r, 1)).center());
+    return QPoint();
+  };
+  const auto editor = [] {
+    return qobject_cast<reports::PriceForm*>(reg().loaded(QStringLiteral("PriceForm")));
+  };
+  // The editor is in front, for this product, with this price in its box; the analysis waits.
+  const auto expectEditorFor = [&](const char* name, const char* price) {
+    reports::PriceForm* e = editor();
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return above(e); }, 5000)) << "the editor is behind the main window";
+    EXPECT_EQ(e->windowTitle(), QLatin1String(name));
+    EXPECT_EQ(e->txtPrice->text(), QLatin1String(price));
+    Form* a = reg().loaded(QStringLiteral("AnalyzeForm"));
+    ASSERT_TRUE(a) << "the analysis went while its editor is open";
+    EXPECT_FALSE(a->isEnabled());
+    expectNothingOutOfReach(std::string("editor for ") + name);
+  };
+  const auto saveTyped = [&](const QStringList& keys) {
+    reports::PriceForm* e = editor();
+    ASSERT_TRUE(e);
+    clickAsAUser(e->txtPrice->mapToGlobal(e->txtPrice->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == e->txtPrice; }, 5000));
+    e->txtPrice->selectAll();
+    typeAsAUser(keys);
+    clickAsAUser(e->cmdSave->mapToGlobal(e->cmdSave->rect().center()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor(); }, 5000)) << "Save left the editor open";
+  };
+
+  QPointer<reports::AnalyzeForm> a = openAnalysis();
+  ASSERT_TRUE(a);
+  ASSERT_EQ(a->FGrid->Rows(), 2);
+  clickAsAUser(rowPlace(a, QStringLiteral("100")));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 5000));
+  expectEditorFor("Tea", "15");
+  {
+    SCOPED_TRACE("a click on the main window");
+    clickAsAUser(mainWindowPlaces().at(0).second);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return activeWindow() == main->winId(); }, 5000));
+    testenv::pump(200);
+    expectEditorFor("Tea", "15");
+  }
+  {
+    SCOPED_TRACE("a double-click on another row of the waiting analysis");
+    ASSERT_TRUE(a);
+    const QPoint coffee = rowPlace(a, QStringLiteral("200"));
+    testenv::pump(500);
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("mousemove"), QString::number(coffee.x()), QString::number(coffee.y()),
+         QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
+    testenv::pump(300);
+    expectEditorFor("Tea", "15");
+  }
+  {
+    SCOPED_TRACE("another window opened from the menu");
+    ASSERT_TRUE(open("MBill", "BillF"));
+    testenv::pump(300);
+    expectEditorFor("Tea", "15");
+  }
+  {
+    SCOPED_TRACE("the analysis opened again from the menu and another row clicked");
+    ASSERT_EQ(open("MAnalyze", "AnalyzeForm"), a.data());
+    clickAsAUser(rowPlace(a, QStringLiteral("200")));
+    testenv::pump(300);
+    expectEditorFor("Tea", "15");
+  }
+  saveTyped({QStringLiteral("1"), QStringLiteral("7")});
+  EXPECT_EQ(prices("100"), QStringList({"17", "17"})) << "what the box showed, over every line of Tea";
+  EXPECT_EQ(prices("200"), QStringList({"18", "20"}));
+  closeAll();
+
+  // The analysis opened again, another row: the editor is Coffee's with Coffee's price.
+  a = openAnalysis();
+  ASSERT_TRUE(a);
+  clickAsAUser(rowPlace(a, QStringLiteral("200")));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 5000));
+  expectEditorFor("Coffee", "20");
+  saveTyped({QStringLiteral("2"), QStringLiteral("2")});
+  EXPECT_EQ(prices("200"), QStringList({"22", "22"}));
+  EXPECT_EQ(prices("100"), QStringList({"17", "17"}));
+  ASSERT_TRUE(a);
+  EXPECT_TRUE(a->isEnabled());
+  expectNothingOutOfReach("after Save");
+}
+
+// In a history window's pick list, Down from the id box chooses the first partner.
+TEST_F(WindowManager, DownInAPickListChoosesTheFirstPartner) {
+  purchasefx::addSupplier("S1", "Alpha Co", "Ann");
+  purchasefx::addSupplier("S2", "Beta Co", "Ben");
+  salefx::addCustomer("C1", "Somchai Shop", "Mr", "", 1);
+  salefx::addCustomer("C2", "Dara Store", "Ms", "", 1);
+  for (const auto& [item, form, first] :
+       {std::tuple{"MSupRep", "SupRep", "S1"}, std::tuple{"MCusRep", "CusRep", "C1"}}) {
+    SCOPED_TRACE(form);
+    auto* f = qobject_cast<partners::HistoryForm*>(open(item, form));
+    ASSERT_TRUE(f);
+    if (f->DTPDate1) f->DTPDate1->setDate(QDate(2023, 1, 1));
+    clickAsAUser(f->idBox->mapToGlobal(f->idBox->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == f->idBox; }, 5000));
+    typeAsAUser({QStringLiteral("x"), QStringLiteral("Return")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->pickList->isVisible() && f->pickList->hasFocus(); }, 5000));
+    typeAsAUser({QStringLiteral("Down"), QStringLiteral("Return")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f->idBox->text() == QLatin1String(first); }, 5000))
+        << "picked " << f->idBox->text().toStdString();
+    closeAll();
   }
 }
 

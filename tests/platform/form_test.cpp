@@ -12,10 +12,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 #include <QVBoxLayout>
+#include <functional>
 #include <stdexcept>
 
 #include "support/testenv.h"
@@ -242,6 +246,54 @@ TEST(FormRegistry, ChildWindowsOfTheMainWindow) {
   reg().unloadAll();
   flushDeletes();
   EXPECT_EQ(mdi->subWindowList().size(), 0);
+  reg().setMdiArea(nullptr);
+}
+
+// A press of the mouse on the main window itself leaves the window active inside it; a press
+// inside that window or on the menu bar does not.
+TEST(FormRegistry, APressOnTheMainWindowItselfUnloadsTheWindowInsideIt) {
+  QMainWindow main;
+  auto* mdi = new QMdiArea(&main);
+  main.setCentralWidget(mdi);
+  auto* bar = main.addToolBar(QStringLiteral("bar"));
+  QAction* reopen = bar->addAction(QStringLiteral("Again"));
+  main.menuBar()->addMenu(QStringLiteral("&File"));
+  main.statusBar()->showMessage(QStringLiteral("ready"));
+  reg().setMdiArea(mdi);
+  main.resize(800, 600);
+  main.show();
+  Counts c;
+  const QString name = addForm("RegPressed", &c, true, /*topLevel=*/false);
+  struct Case {
+    const char* where;
+    std::function<QWidget*(Form*)> target;
+    bool unloads;
+  };
+  const Case cases[] = {
+      {"the area's background", [&](Form*) { return mdi->viewport(); }, true},
+      {"the toolbar", [&](Form*) { return static_cast<QWidget*>(bar); }, true},
+      {"the status bar", [&](Form*) { return static_cast<QWidget*>(main.statusBar()); }, true},
+      {"a toolbar button", [&](Form*) { return bar->widgetForAction(reopen); }, false},
+      {"the menu bar", [&](Form*) { return static_cast<QWidget*>(main.menuBar()); }, false},
+      {"the window's own box", [](Form* f) { return static_cast<QWidget*>(f->findChild<QLineEdit*>()); },
+       false},
+      {"the window's frame", [](Form* f) { return f->parentWidget(); }, false},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.where);
+    const int before = c.unloads;
+    Form* f = reg().show(name);
+    activate(f->findChild<QLineEdit*>());
+    QWidget* target = k.target(f);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    flushDeletes();
+    EXPECT_EQ(c.unloads - before, k.unloads ? 1 : 0);
+    EXPECT_EQ(reg().loaded(name) == nullptr, k.unloads);
+    reg().unload(name);
+    flushDeletes();
+  }
   reg().setMdiArea(nullptr);
 }
 
