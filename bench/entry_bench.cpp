@@ -80,8 +80,8 @@ void BM_ScanToLine(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanToLine)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// What one scan paints: every paint event of the screen's widgets, and their regions in the screen's
-// own coordinates, so a scan that repaints the whole screen shows as 100 %.
+// What one scan paints: every paint event of the sale window's widgets, and their regions in the
+// window's own coordinates, so a scan that repaints the whole window shows as 100 %.
 class PaintWatch : public QObject {
  public:
   explicit PaintWatch(QWidget* screen) : screen_(screen) { qApp->installEventFilter(this); }
@@ -91,7 +91,7 @@ class PaintWatch : public QObject {
     area_ = QRegion();
   }
   int events() const { return events_; }
-  // The share of the screen the paints since reset() covered.
+  // The share of the window the paints since reset() covered.
   double share() const {
     long long painted = 0;
     for (const QRect& r : area_) painted += static_cast<long long>(r.width()) * r.height();
@@ -197,7 +197,7 @@ void BM_ScanToPaintedLine(benchmark::State& state) {
   if (scans > 0)
     state.SetLabel(std::to_string(events / scans) + " paint events a scan, " +
                    std::to_string(static_cast<int>(100 * share / static_cast<double>(scans) + 0.5)) +
-                   " % of the screen painted");
+                   " % of the window painted");
   form.Form_Unload();
   plat::setSerialFactory({});
 }

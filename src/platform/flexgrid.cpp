@@ -237,11 +237,13 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
       continue;
     connect(
         bar, &QScrollBar::rangeChanged, this,
-        [this, bar](int min, int max) {
+        // The range as it stands when the queued change arrives: later changes may have followed.
+        [this, bar] {
           const Qt::ScrollBarPolicy policy =
               bar->orientation() == Qt::Vertical ? verticalScrollBarPolicy() : horizontalScrollBarPolicy();
           QWidget* box = bar->parentWidget();
-          if (policy != Qt::ScrollBarAsNeeded || !box || box->isHidden() == (max > min)) {
+          if (policy != Qt::ScrollBarAsNeeded || !box ||
+              box->isHidden() == (bar->maximum() > bar->minimum())) {
             QEvent layout(QEvent::LayoutRequest);
             QCoreApplication::sendEvent(this, &layout);
           }
