@@ -1,8 +1,12 @@
 #include "support/periods.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <optional>
 
 #include "data/db.h"
+#include "platform/flexgrid.h"
 #include "reportkit/period_report.h"
 #include "support/harness.h"
 #include "support/shop_db.h"
@@ -41,9 +45,48 @@ void showAllRows(benchmark::State& state, const reportkit::PeriodSource& source,
   state.SetLabel(periodName(period) + ", " + std::to_string(rows) + " rows");
 }
 
-void measureShowAll(benchmark::State& state, reportkit::PeriodReport& window) {
+namespace {
+
+// Counts the paint events a widget gets.
+class PaintCount : public QObject {
+ public:
+  explicit PaintCount(QWidget* w) : w_(w) { w_->installEventFilter(this); }
+  ~PaintCount() override { w_->removeEventFilter(this); }
+  int n = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++n;
+    return false;
+  }
+
+ private:
+  QWidget* w_;
+};
+
+}  // namespace
+
+void measureShowAll(benchmark::State& state, reportkit::PeriodReport& window, bool painted) {
+  std::optional<PaintCount> gridPaints;
+  if (painted) {
+    window.show();
+    QApplication::processEvents();
+    gridPaints.emplace(window.FGrid->viewport());
+  }
   const long before = residentKb();
-  for (auto _ : state) window.showAll();
+  for (auto _ : state) {
+    const int paintsBefore = gridPaints ? gridPaints->n : 0;
+    window.showAll();
+    if (!painted) continue;
+    // Until the grid has painted the rows it shows.
+    QElapsedTimer t;
+    t.start();
+    while (gridPaints->n == paintsBefore && t.elapsed() < 2000) QApplication::processEvents();
+    if (gridPaints->n == paintsBefore) {
+      state.SkipWithError("the grid was not painted");
+      break;
+    }
+  }
   state.SetLabel(periodName(static_cast<int>(state.range(0))) + ", " + std::to_string(window.RowCount) +
                  " rows, total " + window.txtTotal->text().toStdString() + ", " +
                  std::to_string((residentKb() - before) / 1024) + " MB more resident");

@@ -30,12 +30,12 @@ std::string periodName(int period);
 void showAllRows(benchmark::State& state, const reportkit::PeriodSource& source, bool skipZeroQuantity);
 
 // The window's Show All, the period already chosen; the label tells its rows, its total and the
-// memory the shows took.
-void measureShowAll(benchmark::State& state, reportkit::PeriodReport& window);
+// memory the shows took. Painted: the window is shown and each show runs until its grid is painted.
+void measureShowAll(benchmark::State& state, reportkit::PeriodReport& window, bool painted = false);
 
 // The Show All of the day, month or year window of the period, on the shop database.
 template <class DayWindow, class MonthWindow, class YearWindow>
-void showAllWindow(benchmark::State& state) {
+void showAllWindow(benchmark::State& state, bool painted = false) {
   const int period = static_cast<int>(state.range(0));
   data::Conn().open(shopDatabase());
   plat::ScriptedDialogs dialogs;
@@ -57,7 +57,7 @@ void showAllWindow(benchmark::State& state) {
     y->txtYear->setText(QStringLiteral("2024"));
     f.reset(y);
   }
-  measureShowAll(state, *f);
+  measureShowAll(state, *f, painted);
   f.reset();
   data::Conn().close();
 }

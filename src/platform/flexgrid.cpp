@@ -1,7 +1,9 @@
 #include "platform/flexgrid.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
 
@@ -228,6 +230,27 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
   model_->setColumnCount(2);
   model_->setRowCount(2);
 
+  // The scroll area lays its bars out again after every change of a bar's range (a new row is one);
+  // that repaints both bars (see updateGeometries). It is needed only when a bar is to appear or go.
+  for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+    if (!QObject::disconnect(bar, SIGNAL(rangeChanged(int, int)), this, SLOT(_q_showOrHideScrollBars())))
+      continue;
+    connect(
+        bar, &QScrollBar::rangeChanged, this,
+        // The range as it stands when the queued change arrives: later changes may have followed.
+        [this, bar] {
+          const Qt::ScrollBarPolicy policy =
+              bar->orientation() == Qt::Vertical ? verticalScrollBarPolicy() : horizontalScrollBarPolicy();
+          QWidget* box = bar->parentWidget();
+          if (policy != Qt::ScrollBarAsNeeded || !box ||
+              box->isHidden() == (bar->maximum() > bar->minimum())) {
+            QEvent layout(QEvent::LayoutRequest);
+            QCoreApplication::sendEvent(this, &layout);
+          }
+        },
+        Qt::QueuedConnection);
+  }
+
   connect(this, &QAbstractItemView::clicked, this,
           [this](const QModelIndex& i) { emit cellClicked(i.row(), i.column()); });
   connect(this, &QAbstractItemView::doubleClicked, this,
@@ -238,6 +261,29 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
           [this](const QModelIndex& now, const QModelIndex& before) {
             emit currentCellChanged(now.row(), now.column(), before.row(), before.column());
           });
+}
+
+void FlexGrid::updateGeometries() {
+  // The table lays the scroll area out on every call (a new row is one), and that raises both bar
+  // containers in turn: each raise repaints a bar that did not change. Their repaints are held
+  // over the layout; a container it moved, resized, showed or hid is repainted as before.
+  QWidget* bars[] = {horizontalScrollBar()->parentWidget(), verticalScrollBar()->parentWidget()};
+  struct Was {
+    QRect geometry;
+    bool hidden = true;
+    bool held = false;
+  } was[2];
+  for (int i = 0; i < 2; ++i) {
+    if (!bars[i] || bars[i] == this) continue;
+    was[i] = {bars[i]->geometry(), bars[i]->isHidden(), !bars[i]->testAttribute(Qt::WA_UpdatesDisabled)};
+    if (was[i].held) bars[i]->setAttribute(Qt::WA_UpdatesDisabled, true);
+  }
+  QTableView::updateGeometries();
+  for (int i = 0; i < 2; ++i) {
+    if (!was[i].held) continue;
+    bars[i]->setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (bars[i]->geometry() != was[i].geometry || bars[i]->isHidden() != was[i].hidden) bars[i]->update();
+  }
 }
 
 void FlexGrid::setRows(int n) { model_->setRowCount(n); }

@@ -120,6 +120,9 @@ class FlexGrid : public QTableView {
 
   FlexGridModel* gridModel() const { return model_; }
 
+ protected:
+  void updateGeometries() override;
+
  signals:
   void cellClicked(int row, int column);
   void cellDoubleClicked(int row, int column);

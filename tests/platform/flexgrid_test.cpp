@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -85,6 +87,67 @@ TEST(FlexGrid, FixedRowsAreHeadingsAndClicksNameTheCell) {
   EXPECT_EQ(clicks[0][1].toInt(), 1);
   EXPECT_EQ(g.Row(), 2);
   EXPECT_EQ(g.Col(), 1);
+}
+
+// Counts the paint events of one widget.
+struct Paints : QObject {
+  int n = 0;
+  explicit Paints(QWidget* w) { w->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++n;
+    return false;
+  }
+};
+
+// The grid's delayed layout and the scroll area's queued one, run.
+void settle() { QTest::qWait(20); }
+
+// A grid wider and longer than its box, as the sale screen's: both bars shown.
+void fillPastTheBox(plat::FlexGrid& g, int rows) {
+  g.setFixedRows(0);
+  g.setCols(4);
+  g.setRows(0);
+  for (int c = 0; c < 4; ++c) g.setColumnWidth(c, 150);
+  g.resize(400, 200);
+  g.show();
+  for (int r = 0; r < rows; ++r) g.AddItem(QStringLiteral("%1\tname\t1\t2").arg(r));
+  settle();
+}
+
+TEST(FlexGrid, BarsComeAndGoWithTheRowsAndColumns) {
+  plat::FlexGrid g;
+  fillPastTheBox(g, 2);
+  EXPECT_FALSE(g.verticalScrollBar()->isVisible());
+  EXPECT_TRUE(g.horizontalScrollBar()->isVisible());
+  for (int r = 0; r < 30; ++r) g.AddItem(QStringLiteral("more"));
+  settle();
+  EXPECT_TRUE(g.verticalScrollBar()->isVisible());
+  EXPECT_EQ(g.verticalScrollBar()->maximum(), g.Rows() - g.viewport()->height() / g.rowHeight(0));
+  g.setRows(1);
+  settle();
+  EXPECT_FALSE(g.verticalScrollBar()->isVisible());
+  for (int c = 0; c < 4; ++c) g.setColumnWidth(c, 50);
+  settle();
+  EXPECT_FALSE(g.horizontalScrollBar()->isVisible());
+  // The viewport takes the room the bars left.
+  EXPECT_EQ(g.viewport()->height(), g.contentsRect().height());
+}
+
+TEST(FlexGrid, AnAddedRowRepaintsOnlyTheBarThatChanged) {
+  plat::FlexGrid g;
+  fillPastTheBox(g, 30);
+  ASSERT_TRUE(g.verticalScrollBar()->isVisible() && g.horizontalScrollBar()->isVisible());
+  Paints across(g.horizontalScrollBar()), down(g.verticalScrollBar()), cells(g.viewport());
+  for (int r = 0; r < 5; ++r) {
+    g.AddItem(QStringLiteral("new"));
+    g.setRow(g.Rows() - 1);
+    g.scrollToRow(g.Rows() - 1);
+    settle();
+  }
+  EXPECT_EQ(across.n, 0);
+  EXPECT_GE(down.n, 5);
+  EXPECT_GE(cells.n, 5);
+  EXPECT_EQ(g.verticalScrollBar()->value(), g.verticalScrollBar()->maximum());
 }
 
 }  // namespace
