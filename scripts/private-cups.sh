@@ -55,6 +55,10 @@ DataDir /usr/share/cups
 User lp
 Group lp
 CONF
+    # cups-pdf names a PDF after the job's title and number, and every print server writes into the
+    # same folder: each server numbers its jobs from a start of its own, so one never takes another's name.
+    printf '# Job cache file for CUPS\nNextJobId %d\n' $(( (RANDOM * 32768 + RANDOM) % 900000000 + 100000 )) \
+      > "$dir/cache/job.cache"
     chown -R lp:lp "$dir"/{spool,cache,state,log} 2>/dev/null || true
     # pdftocairo writes a font that has Latin and other letters as two subsets of one FontName, and
     # Ghostscript, making the PDF in cups-pdf, takes the second for the first and draws its glyphs as
