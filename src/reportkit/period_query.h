@@ -48,6 +48,13 @@ struct PeriodProduct {
   double roundedValue = 0;
 };
 
+}  // namespace reportkit
+
+// Moved in memory as a block when a list of 100,000 of them grows.
+Q_DECLARE_TYPEINFO(reportkit::PeriodProduct, Q_RELOCATABLE_TYPE);
+
+namespace reportkit {
+
 // Every product with lines in the scope, in product-code order, with or without Product and
 // Category rows: one pass over the period serves the category list, the grid and the total.
 QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope);

@@ -476,7 +476,9 @@ void PeriodReport::showSelected() {
     for (int i = 0; i < items.size(); ++i) {
       rows.push_back(categoryHeadingRow(items[i]->text()));
       // A category without lines keeps its heading and the show goes on.
-      for (const PeriodProduct& p : byCategory.value(ids[i].toCaseFolded())) {
+      // Read as a const list: walking the shared copy as a mutable one would copy every product.
+      const QVector<PeriodProduct> products = byCategory.value(ids[i].toCaseFolded());
+      for (const PeriodProduct& p : products) {
         grand += p.roundedValue;
         if (spec_.skipZeroQuantity && std::abs(p.quantity) < 1e-9) continue;
         rows.push_back(periodGridRow(p));

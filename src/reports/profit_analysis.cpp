@@ -7,6 +7,7 @@
 #include "data/dates.h"
 #include "data/db.h"
 #include "platform/numtext.h"
+#include "reportkit/period_report.h"
 
 namespace reports {
 
@@ -100,7 +101,7 @@ QStringList profitCells(const ProfitRow& r, ProfitShow show) {
   if (show == ProfitShow::All) {
     cells << QString::number(plat::roundTo(r.percent(), 2), 'f', 2) << QString();
   } else {
-    cells << plat::fmtMoney(r.percent()) << plat::plainNumber(r.unitPrice);
+    cells << reportkit::moneyCell(r.percent()) << plat::plainNumber(r.unitPrice);
   }
   return cells;
 }
