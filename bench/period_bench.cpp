@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QListWidget>
 #include <string>
 
 #include "data/db.h"
@@ -57,93 +56,59 @@ void BM_RawSums(benchmark::State& state) {
 }
 
 // Show of chosen categories over the year: the argument is how many of the 20 ("C01".."C<n>").
-QStringList chosenCategories(int n) {
-  QStringList ids;
-  for (int i = 1; i <= n; ++i) ids << QString::asprintf("C%02d", i);
-  return ids;
-}
-
 void BM_ShowCategoriesRows(benchmark::State& state) {
   data::Conn().open(shopDatabase());
   const reportkit::PeriodScope scope{periodRange(2), std::nullopt};
-  const QStringList ids = chosenCategories(static_cast<int>(state.range(0)));
+  const QStringList ids = firstCategories(static_cast<int>(state.range(0)));
   long long rows = 0;
   for (auto _ : state) {
-    const auto products =
-        reportkit::categoryProducts(data::Conn(), reportkit::PeriodSource::sales(), scope, ids);
+    // Narrowed as the window narrows a show of these of the year's 20 categories.
+    const auto products = reportkit::categoryProducts(data::Conn(), reportkit::PeriodSource::sales(), scope,
+                                                      ids, reportkit::narrowingFor(ids.size(), 20));
     rows = reportkit::periodRowTexts(products).size();
   }
   data::Conn().close();
   state.SetLabel("year, " + std::to_string(ids.size()) + " categories, " + std::to_string(rows) + " rows");
 }
 
-// The same rows read straight: the year's lines of the chosen categories summed per product.
 void BM_RawShowCategories(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  std::string marks;
-  for (int i = 0; i < n; ++i) marks += i ? ",?" : "?";
-  const std::string sql =
-      "SELECT p.PId, p.PName, p.ProNoun, t.q, t.v FROM (SELECT PID, SUM(SQuantity) AS q, "
-      "SUM(SQuantity * SPrice) AS v FROM Sell WHERE SellDate BETWEEN ? AND ? AND +PID IN "
-      "(SELECT PId FROM Product WHERE CID IN (" +
-      marks + ")) GROUP BY PID) AS t JOIN Product AS p ON p.PId = t.PID";
-  sqlite3* db = openRaw(shopDatabase());
-  sqlite3_stmt* st = prepareRaw(db, sql.c_str());
-  const data::DateRange r = periodRange(2);
-  const QStringList ids = chosenCategories(n);
-  long long rows = 0;
-  for (auto _ : state) {
-    bindText(st, 1, r.from.toStdString());
-    bindText(st, 2, r.to.toStdString());
-    for (int i = 0; i < n; ++i) bindText(st, 3 + i, ids[i].toStdString());
-    rows = drain(st);
-  }
-  sqlite3_finalize(st);
-  sqlite3_close(db);
-  state.SetLabel("year, " + std::to_string(n) + " categories, " + std::to_string(rows) + " rows");
+  rawShowCategories(state, reportkit::PeriodSource::sales());
 }
 
-// The year window's Show of every category chosen in its list, beside its Show All.
-void BM_YearWindowShowCategories(benchmark::State& state) {
-  shell::session().userName = QStringLiteral("Admin");
-  data::Conn().open(shopDatabase());
+// The year window of 2024 on the shop, loaded (and shown once when shown is set); the shared
+// connection is open while it lives.
+struct YearWindow {
+  explicit YearWindow(bool shown) {
+    shell::session().userName = QStringLiteral("Admin");
+    data::Conn().open(shopDatabase());
+    loadYear(f, shown);
+  }
+  ~YearWindow() { data::Conn().close(); }
+  YearWindow(const YearWindow&) = delete;
+  YearWindow& operator=(const YearWindow&) = delete;
+
   plat::ScriptedDialogs dialogs;
   reports::YearReport f;
-  f.Form_Load();
-  f.txtYear->setText(QStringLiteral("2024"));
-  f.showAll();
-  const int n = static_cast<int>(state.range(0));
-  for (int i = 0; i < f.LstCate->count() && i < n; ++i) f.LstCate->item(i)->setSelected(true);
-  for (auto _ : state) f.showSelected();
-  state.SetLabel("year, " + std::to_string(n) + " categories, " + std::to_string(f.RowCount) + " rows");
-  data::Conn().close();
+};
+
+// The year window's Show of the first n categories chosen in its list, beside its Show All.
+void BM_YearWindowShowCategories(benchmark::State& state) {
+  YearWindow w(true);
+  measureShowCategories(state, w.f);
 }
 
 void BM_YearWindowShowAll(benchmark::State& state) {
-  shell::session().userName = QStringLiteral("Admin");
-  data::Conn().open(shopDatabase());
-  plat::ScriptedDialogs dialogs;
-  reports::YearReport f;
-  f.Form_Load();
-  f.txtYear->setText(QStringLiteral("2024"));
-  for (auto _ : state) f.showAll();
-  state.SetLabel("year, " + std::to_string(f.RowCount) + " rows");
-  data::Conn().close();
+  YearWindow w(false);
+  for (auto _ : state) w.f.showAll();
+  state.SetLabel("year, " + std::to_string(w.f.RowCount) + " rows");
 }
 
 // The year window's pick of one category in its combo.
 void BM_YearWindowCategoryPick(benchmark::State& state) {
-  shell::session().userName = QStringLiteral("Admin");
-  data::Conn().open(shopDatabase());
-  plat::ScriptedDialogs dialogs;
-  reports::YearReport f;
-  f.Form_Load();
-  f.txtYear->setText(QStringLiteral("2024"));
-  f.showAll();                    // the year's categories into the combo
-  f.ComCate->setCurrentIndex(0);  // "C01", as the raw side reads
-  for (auto _ : state) f.chooseCategory();
-  state.SetLabel("year, one category, " + std::to_string(f.FGrid->Rows()) + " rows");
-  data::Conn().close();
+  YearWindow w(true);               // the year's categories into the combo
+  w.f.ComCate->setCurrentIndex(0);  // "C01", as the raw side reads
+  for (auto _ : state) w.f.chooseCategory();
+  state.SetLabel("year, one category, " + std::to_string(w.f.FGrid->Rows()) + " rows");
 }
 
 const data::DateRange kDeleteMonth{"2025-03-01", "2025-03-31"};

@@ -1,7 +1,8 @@
 // The purchase period reports on a shop of two years (100,000 products, 200,000 purchase lines, one
 // million sale lines): Show All of a day, a month and a year, through the window and as the rows
 // made ready, each against the raw SQLite statement of the same work through the C API in the same
-// run. The raw side also runs on the schema before the date-and-product index of Buy, and on a
+// run, and Show of chosen categories of the year against an independent raw read of the same rows.
+// The raw side also runs on the schema before the date-and-product index of Buy, and on a
 // product-first covering index instead, which shows which index serves the reads best.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -9,7 +10,9 @@
 #include <string>
 
 #include "data/db.h"
+#include "platform/dialogs.h"
 #include "purchase/buy_period_reports.h"
+#include "shell/session.h"
 #include "support/harness.h"
 #include "support/periods.h"
 #include "support/shop_db.h"
@@ -74,6 +77,53 @@ void BM_RawBuyShowAllProductFirst(benchmark::State& state) {
   rawBuyShowAll(state, g_productFirst, sql.c_str());
 }
 
+// Show of chosen categories over the year, the argument how many of the 20: the rows made ready as
+// the window narrows them, and the year window's Show of them beside its Show All.
+void BM_BuyShowCategoriesRows(benchmark::State& state) {
+  data::Conn().open(shopDatabase());
+  const reportkit::PeriodScope scope{periodRange(2), std::nullopt};
+  const QStringList ids = firstCategories(static_cast<int>(state.range(0)));
+  long long rows = 0;
+  for (auto _ : state) {
+    const auto products = reportkit::categoryProducts(data::Conn(), reportkit::PeriodSource::purchases(),
+                                                      scope, ids, reportkit::narrowingFor(ids.size(), 20));
+    rows = reportkit::periodRowTexts(products).size();
+  }
+  data::Conn().close();
+  state.SetLabel("year, " + std::to_string(ids.size()) + " categories, " + std::to_string(rows) + " rows");
+}
+
+void BM_RawBuyShowCategories(benchmark::State& state) {
+  rawShowCategories(state, reportkit::PeriodSource::purchases());
+}
+
+// The purchase year window on the shop, loaded (and shown once when shown is set); the shared
+// connection is open while it lives.
+struct BuyYearWindow {
+  explicit BuyYearWindow(bool shown) {
+    shell::session().userName = QStringLiteral("Admin");
+    data::Conn().open(shopDatabase());
+    loadYear(f, shown);
+  }
+  ~BuyYearWindow() { data::Conn().close(); }
+  BuyYearWindow(const BuyYearWindow&) = delete;
+  BuyYearWindow& operator=(const BuyYearWindow&) = delete;
+
+  plat::ScriptedDialogs dialogs;
+  purchase::YrBuyReport f;
+};
+
+void BM_BuyYearWindowShowCategories(benchmark::State& state) {
+  BuyYearWindow w(true);
+  measureShowCategories(state, w.f);
+}
+
+void BM_BuyYearWindowShowAll(benchmark::State& state) {
+  BuyYearWindow w(false);
+  for (auto _ : state) w.f.showAll();
+  state.SetLabel("year, " + std::to_string(w.f.RowCount) + " rows");
+}
+
 #define PERIODS DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime()
 BENCHMARK(BM_BuyShowAllRows)->PERIODS;
 BENCHMARK(BM_BuyShowAllWindow)->PERIODS;
@@ -81,6 +131,11 @@ BENCHMARK(BM_BuyShowAllPaintedWindow)->PERIODS;
 BENCHMARK(BM_RawBuyShowAll)->PERIODS;
 BENCHMARK(BM_RawBuyShowAllBefore)->PERIODS;
 BENCHMARK(BM_RawBuyShowAllProductFirst)->PERIODS;
+#define CATEGORIES Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_BuyShowCategoriesRows)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
+BENCHMARK(BM_RawBuyShowCategories)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
+BENCHMARK(BM_BuyYearWindowShowCategories)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
+BENCHMARK(BM_BuyYearWindowShowAll)->Arg(20)->CATEGORIES;
 
 }  // namespace
 
@@ -104,5 +159,8 @@ int main(int argc, char** argv) {
       },
       {{"BM_BuyShowAllRows", "BM_RawBuyShowAll"},
        {"BM_BuyShowAllWindow", "BM_RawBuyShowAll"},
-       {"BM_BuyShowAllPaintedWindow", "BM_RawBuyShowAll"}});
+       {"BM_BuyShowAllPaintedWindow", "BM_RawBuyShowAll"},
+       {"BM_BuyShowCategoriesRows", "BM_RawBuyShowCategories"},
+       {"BM_BuyYearWindowShowCategories", "BM_RawBuyShowCategories"},
+       {"BM_BuyYearWindowShowCategories", "BM_BuyYearWindowShowAll"}});
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <optional>
 
 #include "data/db.h"
@@ -109,6 +110,56 @@ void rawShowAll(benchmark::State& state, const QString& path, const char* sql,
   if (note) label += "; " + note(db);
   sqlite3_close(db);
   state.SetLabel(label);
+}
+
+QStringList firstCategories(int n) {
+  QStringList ids;
+  for (int i = 1; i <= n; ++i) ids << QString::asprintf("C%02d", i);
+  return ids;
+}
+
+void loadYear(reportkit::PeriodReport& window, bool shown) {
+  window.Form_Load();
+  window.txtYear->setText(QStringLiteral("2024"));
+  if (shown) window.showAll();
+}
+
+void measureShowCategories(benchmark::State& state, reportkit::PeriodReport& window) {
+  const int n = static_cast<int>(state.range(0));
+  for (int i = 0; i < window.LstCate->count(); ++i) window.LstCate->item(i)->setSelected(i < n);
+  for (auto _ : state) window.showSelected();
+  state.SetLabel("year, " + std::to_string(n) + " categories, " + std::to_string(window.RowCount) +
+                 " rows, total " + window.txtTotal->text().toStdString());
+}
+
+void rawShowCategories(benchmark::State& state, const reportkit::PeriodSource& source) {
+  const int n = static_cast<int>(state.range(0));
+  std::string marks;
+  for (int i = 0; i < n; ++i) marks += i ? ",?" : "?";
+  const std::string k = source.product.toStdString(), q = source.quantity.toStdString(),
+                    pr = source.price.toStdString(), t = source.table.toStdString(),
+                    d = source.date.toStdString();
+  const bool sumsFirst = n * 2 >= 20;
+  const std::string sql =
+      "SELECT p.PId, p.PName, p.ProNoun, t.q, t.v FROM (SELECT " + k + " AS k, SUM(" + q + ") AS q, SUM(" +
+      q + " * " + pr + ") AS v FROM " + t + " WHERE " + d + " BETWEEN ? AND ?" +
+      (sumsFirst ? "" : " AND +" + k + " IN (SELECT PId FROM Product WHERE CID IN (" + marks + "))") +
+      " GROUP BY " + k + ") AS t CROSS JOIN Product AS p ON p.PId = t.k" +
+      (sumsFirst ? " WHERE +p.CID IN (" + marks + ")" : "");
+  sqlite3* db = openRaw(shopDatabase());
+  sqlite3_stmt* st = prepareRaw(db, sql.c_str());
+  const data::DateRange r = periodRange(2);
+  const QStringList ids = firstCategories(n);
+  long long rows = 0;
+  for (auto _ : state) {
+    bindText(st, 1, r.from.toStdString());
+    bindText(st, 2, r.to.toStdString());
+    for (int i = 0; i < n; ++i) bindText(st, 3 + i, ids[i].toStdString());
+    rows = drain(st);
+  }
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  state.SetLabel("year, " + std::to_string(n) + " categories, " + std::to_string(rows) + " rows");
 }
 
 }  // namespace benchdb

@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string>
@@ -66,5 +67,21 @@ void showAllWindow(benchmark::State& state, bool painted = false) {
 // label tells the rows and what note says of the connection afterwards.
 void rawShowAll(benchmark::State& state, const QString& path, const char* sql,
                 const std::function<std::string(sqlite3*)>& note = {});
+
+// The first n of the shop's 20 categories, "C01".."C<n>".
+QStringList firstCategories(int n);
+
+// A year window loaded for 2024 on the shop database (already open) and, when shown is set, shown
+// once, so its category list and combo hold the year's categories.
+void loadYear(reportkit::PeriodReport& window, bool shown);
+
+// The window's Show of the first n categories of its list (n the argument).
+void measureShowCategories(benchmark::State& state, reportkit::PeriodReport& window);
+
+// The rows of that Show read straight, written here: the year's lines of the first n categories
+// (n the argument) summed per product with its name and unit, by whichever of two reads is the
+// quicker for that many: the lines narrowed by category as they are read, or, from half the
+// categories on, the year summed per product and the products narrowed at the join.
+void rawShowCategories(benchmark::State& state, const reportkit::PeriodSource& source);
 
 }  // namespace benchdb

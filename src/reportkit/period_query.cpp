@@ -23,7 +23,6 @@ QString whereLines(const PeriodSource& src, const PeriodScope& scope, QVariantLi
   return w;
 }
 
-
 }  // namespace
 
 PeriodSource PeriodSource::sales() {
@@ -81,31 +80,47 @@ QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, con
   return out;
 }
 
+CategoryNarrowing narrowingFor(qsizetype chosen, qsizetype listed) {
+  return listed > 0 && chosen * 2 >= listed ? CategoryNarrowing::Sums : CategoryNarrowing::Lines;
+}
+
 QString categoryProductsStatement(const PeriodSource& src, const PeriodScope& scope,
-                                  const QStringList& categoryIds, QVariantList* binds) {
+                                  const QStringList& categoryIds, QVariantList* binds,
+                                  CategoryNarrowing narrowing) {
   QStringList marks;
   for (int i = 0; i < categoryIds.size(); ++i) marks << QStringLiteral("?");
-  // The categories narrow the lines inside the period read (the unary + keeps the planner on the
-  // date index), so one statement serves any number of them; one row per product and distinct line amount
-  // gives each line's rounding without reading the lines one by one.
-  const QString sql = QStringLiteral(
-                          "SELECT p.PId, p.PName, p.ProNoun, p.CID, c.CateName, s.q, s.pr, s.n "
-                          "FROM (SELECT %1 AS k, %2 AS q, %3 AS pr, COUNT(*) AS n FROM %4 WHERE %5 "
-                          "AND +%1 IN (SELECT PId FROM Product WHERE CID IN (%6)) GROUP BY %1, %2, %3) AS s "
-                          "JOIN Product AS p ON p.PId = s.k JOIN Category AS c ON c.CateID = p.CID "
-                          "ORDER BY s.k")
-                          .arg(src.product, src.quantity, src.price, src.table, whereLines(src, scope, binds),
-                               marks.join(QLatin1Char(',')));
+  const QString in = marks.join(QLatin1Char(','));
+  // One row per product and distinct line amount gives each line's rounding without reading the
+  // lines one by one; the grouping hands them out in code order, so no sort follows. The unary +
+  // keeps the planner on the date index, the cross joins keep the sums first.
+  const bool byLine = narrowing == CategoryNarrowing::Lines;
+  QString lines = whereLines(src, scope, binds);
+  if (byLine)
+    lines += QStringLiteral(" AND +%1 IN (SELECT PId FROM Product WHERE CID IN (%2))").arg(src.product, in);
+  const QString sql =
+      QStringLiteral(
+          "SELECT p.PId, p.PName, p.ProNoun, p.CID, c.CateName, s.q, s.pr, s.n "
+          "FROM (SELECT %1 AS k, %2 AS q, %3 AS pr, COUNT(*) AS n FROM %4 WHERE %5 "
+          "GROUP BY %1, %2, %3) AS s "
+          "CROSS JOIN Product AS p ON p.PId = s.k CROSS JOIN Category AS c ON c.CateID = p.CID%6")
+          .arg(src.product, src.quantity, src.price, src.table, lines,
+               byLine ? QString() : QStringLiteral(" WHERE +p.CID IN (%1)").arg(in));
   for (const QString& id : categoryIds) *binds << id;
   return sql;
 }
 
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
-                                        const QStringList& categoryIds) {
+                                        const QStringList& categoryIds, CategoryNarrowing narrowing) {
   if (categoryIds.isEmpty()) return {};
   QVariantList binds;
-  const QString sql = categoryProductsStatement(src, scope, categoryIds, &binds);
+  const QString sql = categoryProductsStatement(src, scope, categoryIds, &binds, narrowing);
   QVector<PeriodProduct> out;
+  const auto add = [](PeriodProduct& p, double q, double price, double n) {
+    const double amount = q * price;
+    p.quantity += n * q;
+    p.value += n * amount;
+    p.roundedValue += n * plat::roundTo(amount, 2);
+  };
   // Walked straight off the statement: all categories of a year are 100,000 products.
   db.forEachRow(sql, binds, [&](const data::RowView& r) {
     const QString pid = r.text(0);
@@ -119,18 +134,33 @@ QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, c
       p.inProduct = p.inCategory = true;
       out.push_back(std::move(p));
     }
-    PeriodProduct& p = out.last();
-    const double q = r.number(5), amount = q * r.number(6), n = r.number(7);
-    p.quantity += n * q;
-    p.value += n * amount;
-    p.roundedValue += n * plat::roundTo(amount, 2);
+    add(out.last(), r.number(5), r.number(6), r.number(7));
   });
+  // Should a plan ever hand a product's rows out apart, they are put in code order and merged.
+  const auto byCode = [](const PeriodProduct& a, const PeriodProduct& b) {
+    return a.pid.compare(b.pid, Qt::CaseInsensitive) < 0;
+  };
+  if (!std::is_sorted(out.begin(), out.end(), byCode)) {
+    std::stable_sort(out.begin(), out.end(), byCode);
+    QVector<PeriodProduct> merged;
+    for (PeriodProduct& p : out) {
+      if (merged.isEmpty() || merged.last().pid != p.pid) {
+        merged.push_back(std::move(p));
+        continue;
+      }
+      PeriodProduct& m = merged.last();
+      m.quantity += p.quantity;
+      m.value += p.value;
+      m.roundedValue += p.roundedValue;
+    }
+    out = std::move(merged);
+  }
   return out;
 }
 
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
-                                        const QString& categoryId) {
-  return categoryProducts(db, src, scope, QStringList{categoryId});
+                                        const QString& categoryId, CategoryNarrowing narrowing) {
+  return categoryProducts(db, src, scope, QStringList{categoryId}, narrowing);
 }
 
 PeriodSummary summarize(const QVector<PeriodProduct>& products, const SummaryRules& rules) {

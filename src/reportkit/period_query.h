@@ -48,21 +48,40 @@ struct PeriodProduct {
   double roundedValue = 0;
 };
 
+}  // namespace reportkit
+
+// Moved in memory as a block when a list of 100,000 of them grows.
+Q_DECLARE_TYPEINFO(reportkit::PeriodProduct, Q_RELOCATABLE_TYPE);
+
+namespace reportkit {
+
 // Every product with lines in the scope, in product-code order, with or without Product and
 // Category rows: one pass over the period serves the category list, the grid and the total.
 QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope);
 // The statement periodProducts runs; its values are appended to binds.
 QString periodProductsStatement(const PeriodSource& src, const PeriodScope& scope, QVariantList* binds);
+// How one statement narrows a period to chosen categories; the rows are the same either way.
+enum class CategoryNarrowing {
+  Lines,  // each line as the period is read: few categories leave few lines to sum
+  Sums,   // the period summed per product first, the products narrowed at the join: with half the
+          // products or more a look-up per line costs more than the sums it saves
+};
+// The narrowing for a show of chosen of the listed categories.
+CategoryNarrowing narrowingFor(qsizetype chosen, qsizetype listed);
+
 // The products of one category (Product and Category rows present), in product-code order, with
 // the per-line rounded value filled.
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
-                                        const QString& categoryId);
+                                        const QString& categoryId,
+                                        CategoryNarrowing narrowing = CategoryNarrowing::Lines);
 // The products of the categories given, read in one statement, in product-code order.
 QVector<PeriodProduct> categoryProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
-                                        const QStringList& categoryIds);
+                                        const QStringList& categoryIds,
+                                        CategoryNarrowing narrowing = CategoryNarrowing::Lines);
 // The statement it runs; its values are appended to binds.
 QString categoryProductsStatement(const PeriodSource& src, const PeriodScope& scope,
-                                  const QStringList& categoryIds, QVariantList* binds);
+                                  const QStringList& categoryIds, QVariantList* binds,
+                                  CategoryNarrowing narrowing = CategoryNarrowing::Lines);
 
 struct PeriodCategory {
   QString id;

@@ -470,12 +470,15 @@ void PeriodReport::showSelected() {
     for (const QListWidgetItem* item : items) ids << itemCategoryId(item->data(Qt::UserRole), item->text());
     QHash<QString, QVector<PeriodProduct>> byCategory;  // ids compare without regard to case
     if (period_)
-      for (PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_), ids))
+      for (PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_), ids,
+                                               narrowingFor(ids.size(), LstCate->count())))
         byCategory[p.categoryId.toCaseFolded()].push_back(std::move(p));
     for (int i = 0; i < items.size(); ++i) {
       rows.push_back(categoryHeadingRow(items[i]->text()));
       // A category without lines keeps its heading and the show goes on.
-      for (const PeriodProduct& p : byCategory.value(ids[i].toCaseFolded())) {
+      // Read as a const list: walking the shared copy as a mutable one would copy every product.
+      const QVector<PeriodProduct> products = byCategory.value(ids[i].toCaseFolded());
+      for (const PeriodProduct& p : products) {
         grand += p.roundedValue;
         if (spec_.skipZeroQuantity && std::abs(p.quantity) < 1e-9) continue;
         rows.push_back(periodGridRow(p));
@@ -524,9 +527,9 @@ void PeriodReport::chooseCategory() {
   QVector<QStringList> rows;
   qint64 satang = 0;
   try {
-    for (const PeriodProduct& p :
-         categoryProducts(data::Conn(), spec_.source, scope(*period_),
-                          itemCategoryId(ComCate->itemData(i), ComCate->itemText(i)))) {
+    for (const PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_),
+                                                   itemCategoryId(ComCate->itemData(i), ComCate->itemText(i)),
+                                                   narrowingFor(1, ComCate->count()))) {
       const QString q = quantityCell(p.quantity), v = moneyCell(p.value);
       satang += plat::toSatang(p.value);
       rows.push_back(spec_.categoryView == CategoryView::NameQuantityValue

@@ -175,7 +175,8 @@ void AnalyzeForm::cmdSh_Click() {
   for (int i = 0; i < LstCate->count(); ++i)
     if (LstCate->item(i)->isSelected()) ids << LstCate->item(i)->data(Qt::UserRole).toString();
   const QDate from = DTPDate1->date(), to = DTPDate2->date();
-  show(ProfitShow::Categories, [&] { return profitOfCategories(ids, from, to); });
+  const auto narrowing = reportkit::narrowingFor(ids.size(), LstCate->count());
+  show(ProfitShow::Categories, [&] { return profitOfCategories(ids, from, to, narrowing); });
 }
 
 void AnalyzeForm::cmdPid_Click() { reportkit::GridSortDesc(*FGrid, 0, reportkit::SortKey::Code, RowCount); }

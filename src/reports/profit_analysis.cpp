@@ -7,6 +7,7 @@
 #include "data/dates.h"
 #include "data/db.h"
 #include "platform/numtext.h"
+#include "reportkit/period_report.h"
 
 namespace reports {
 
@@ -60,25 +61,31 @@ QVector<ProfitRow> profitOfAllProducts(const QDate& from, const QDate& to) {
   return rowsOf(data::Conn().query(allProductsStatement(), {data::isoDate(from), data::isoDate(to)}));
 }
 
-QString categoriesStatement(int count) {
+QString categoriesStatement(int count, reportkit::CategoryNarrowing narrowing) {
   QStringList marks;
   for (int i = 0; i < count; ++i) marks << QStringLiteral("?");
   const QString in = marks.join(QLatin1Char(','));
-  // Only products ever bought belong to a category's analysis; the categories narrow the sale lines
-  // inside the year's read (the unary + keeps the planner on the date index), so any number of
-  // them is one statement.
+  const QString bought = QStringLiteral("EXISTS (SELECT 1 FROM Buy b WHERE b.PId = p.PId)");
+  // Only products ever bought belong to a category's analysis. Few categories narrow the sale lines
+  // inside the year's read (the unary + keeps the planner on the date index); many narrow the
+  // products after the year is summed, in code order (the rows are sorted into categories here).
+  if (narrowing == reportkit::CategoryNarrowing::Sums)
+    return QString::fromLatin1(kFigures).arg(QString(),
+                                             QStringLiteral("WHERE +p.CID IN (%1) AND ").arg(in) + bought);
   return QString::fromLatin1(kFigures)
       .arg(QStringLiteral("AND +PID IN (SELECT PId FROM Product WHERE CID IN (%1))").arg(in),
-           QStringLiteral("WHERE p.CID IN (%1) AND EXISTS (SELECT 1 FROM Buy b WHERE b.PId = p.PId)").arg(in))
+           QStringLiteral("WHERE p.CID IN (%1) AND ").arg(in) + bought)
       .replace(QStringLiteral("ORDER BY p.PId"), QStringLiteral("ORDER BY p.CID, p.PId"));
 }
 
-QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDate& from, const QDate& to) {
+QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDate& from, const QDate& to,
+                                      reportkit::CategoryNarrowing narrowing) {
   if (categoryIds.isEmpty()) return {};
   QVariantList binds{data::isoDate(from), data::isoDate(to)};
-  for (int twice = 0; twice < 2; ++twice)
+  for (int twice = narrowing == reportkit::CategoryNarrowing::Sums ? 1 : 0; twice < 2; ++twice)
     for (const QString& id : categoryIds) binds << id;
-  data::Snapshot s = data::Conn().query(categoriesStatement(static_cast<int>(categoryIds.size())), binds);
+  data::Snapshot s =
+      data::Conn().query(categoriesStatement(static_cast<int>(categoryIds.size()), narrowing), binds);
   // Ids compare without regard to case, as the database does.
   QHash<QString, QVector<ProfitRow>> byCategory;
   for (s.moveFirst(); !s.eof(); s.moveNext())
@@ -94,7 +101,7 @@ QStringList profitCells(const ProfitRow& r, ProfitShow show) {
   if (show == ProfitShow::All) {
     cells << QString::number(plat::roundTo(r.percent(), 2), 'f', 2) << QString();
   } else {
-    cells << plat::fmtMoney(r.percent()) << plat::plainNumber(r.unitPrice);
+    cells << reportkit::moneyCell(r.percent()) << plat::plainNumber(r.unitPrice);
   }
   return cells;
 }

@@ -8,6 +8,8 @@
 #include <QVector>
 #include <optional>
 
+#include "reportkit/period_query.h"
+
 namespace reports {
 
 struct ProfitRow {
@@ -30,9 +32,13 @@ QString allProductsStatement();
 // The products ever bought of each category id given, category by category in the order given,
 // products by code within one, read in one statement; a category with no bought product adds
 // nothing.
-QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDate& from, const QDate& to);
-// The one statement behind it for that many categories: the dates, then the ids twice, bound.
-QString categoriesStatement(int count);
+QVector<ProfitRow> profitOfCategories(
+    const QStringList& categoryIds, const QDate& from, const QDate& to,
+    reportkit::CategoryNarrowing narrowing = reportkit::CategoryNarrowing::Lines);
+// The one statement behind it for that many categories: the dates, then the ids bound (twice when
+// it narrows the lines).
+QString categoriesStatement(int count,
+                            reportkit::CategoryNarrowing narrowing = reportkit::CategoryNarrowing::Lines);
 
 // The seven grid cells of a row: code, name, income, cost, profit (plain numbers), the percent,
 // and column 6 (empty after Show All, the unit price after Show).

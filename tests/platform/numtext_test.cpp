@@ -82,6 +82,20 @@ TEST(NumText, LeadingNumberAndSatang) {
   EXPECT_DOUBLE_EQ(roundTo(2.675, 2), 2.68);
 }
 
+// Every amount of up to four decimals, as typed, rounds to satang half away from zero: the near
+// halves (1.005 is a hair under in binary) as well as the rest, small and up to a thousand million.
+TEST(NumText, SatangOfTypedAmounts) {
+  const long long starts[] = {-30000, 0, 99990000, 9999999990000LL, 10000000000000LL - 30000};
+  for (const long long start : starts)
+    for (long long k = start; k < start + 30000; ++k) {
+      const double v = static_cast<double>(k) / 10000;  // k ten-thousandths, exact in 15 digits
+      const long long half = k < 0 ? -((-k + 50) / 100) : (k + 50) / 100;
+      SCOPED_TRACE(k);
+      ASSERT_EQ(toSatang(v), half);
+      ASSERT_EQ(roundTo(v, 2), static_cast<double>(half) / 100);
+    }
+}
+
 TEST(NumText, ParseEdges) {
   EXPECT_EQ(parseNumber("+5"), 5);
   EXPECT_EQ(parseNumber("-.5"), -0.5);

@@ -108,19 +108,23 @@ TEST_F(PeriodDay, CategoryProductsRoundEachLine) {
   // 1.005 a line rounds to 1.01: three lines make 3.03, not the 3.015 of the plain sum.
   product("P05", "Gum", "D");
   for (int bill = 10; bill < 13; ++bill) sale("P05", "2024-03-14", 1, 1.005, bill);
-  const auto drinks = categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), "d");
-  QStringList pids;
-  for (const auto& p : drinks) pids << p.pid;
-  EXPECT_EQ(pids, (QStringList{"P01", "P03", "P05"}));  // the cancelled P03 too: rows decide
-  const PeriodProduct* gum = find(drinks, "P05");
-  EXPECT_EQ(gum->quantity, 3);
-  EXPECT_EQ(plat::toSatang(gum->roundedValue), 303);
-  EXPECT_EQ(plat::toSatang(gum->value), 302);  // 3.015 in binary is a hair under
-  EXPECT_DOUBLE_EQ(find(drinks, "P01")->value, 45.5);
-  EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), "X").isEmpty());
-  EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), "Z").isEmpty());
-  // A category id is a value, never SQL.
-  EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), "D' OR '1'='1").isEmpty());
+  for (const auto narrowing : {CategoryNarrowing::Lines, CategoryNarrowing::Sums}) {
+    SCOPED_TRACE(static_cast<int>(narrowing));
+    const auto drinks = categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), "d", narrowing);
+    QStringList pids;
+    for (const auto& p : drinks) pids << p.pid;
+    EXPECT_EQ(pids, (QStringList{"P01", "P03", "P05"}));  // the cancelled P03 too: rows decide
+    const PeriodProduct* gum = find(drinks, "P05");
+    EXPECT_EQ(gum->quantity, 3);
+    EXPECT_EQ(plat::toSatang(gum->roundedValue), 303);
+    EXPECT_EQ(plat::toSatang(gum->value), 302);  // 3.015 in binary is a hair under
+    EXPECT_DOUBLE_EQ(find(drinks, "P01")->value, 45.5);
+    EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), "X", narrowing).isEmpty());
+    EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), "Z", narrowing).isEmpty());
+    // A category id is a value, never SQL.
+    EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), "D' OR '1'='1", narrowing)
+                    .isEmpty());
+  }
 }
 
 TEST_F(PeriodDay, EmployeeSeesOnlyOwnLines) {
@@ -136,7 +140,11 @@ TEST_F(PeriodDay, EmployeeSeesOnlyOwnLines) {
   EXPECT_EQ(n[0].quantity, 4);
   EXPECT_DOUBLE_EQ(n[0].value, 60);
   EXPECT_TRUE(periodProducts(Conn(), PeriodSource::sales(), nobody).isEmpty());
-  EXPECT_EQ(categoryProducts(Conn(), PeriodSource::sales(), noi, "D").size(), 1);
+  for (const auto narrowing : {CategoryNarrowing::Lines, CategoryNarrowing::Sums}) {
+    const auto drinks = categoryProducts(Conn(), PeriodSource::sales(), noi, "D", narrowing);
+    ASSERT_EQ(drinks.size(), 1) << static_cast<int>(narrowing);
+    EXPECT_EQ(drinks[0].quantity, 4);
+  }
 }
 
 TEST(PeriodRanges, MonthItems) {
@@ -220,13 +228,16 @@ TEST_F(PeriodMonths, ReadsUseTheCoveringIndex) {
   const PeriodScope year{*yearTextRange("2024"), std::nullopt};
   for (const auto& [src, index] : {std::pair{PeriodSource::sales(), "SellByDateProduct"},
                                    std::pair{PeriodSource::purchases(), "BuyByDateProduct"}}) {
-    QVariantList allBinds, catBinds;
-    for (const QString& sql : {periodProductsStatement(src, year, &allBinds),
-                               categoryProductsStatement(src, year, {"C1", "C2"}, &catBinds)}) {
+    QVariantList allBinds, lineBinds, sumBinds;
+    const std::pair<QString, const QVariantList*> statements[] = {
+        {periodProductsStatement(src, year, &allBinds), &allBinds},
+        {categoryProductsStatement(src, year, {"C1", "C2"}, &lineBinds, CategoryNarrowing::Lines),
+         &lineBinds},
+        {categoryProductsStatement(src, year, {"C1", "C2"}, &sumBinds, CategoryNarrowing::Sums), &sumBinds}};
+    for (const auto& [sql, binds] : statements) {
       SCOPED_TRACE(sql.toStdString());
       QStringList steps;
-      const QVariantList& binds = sql.contains("COUNT(*)") ? catBinds : allBinds;
-      const data::Snapshot plan = Conn().query("EXPLAIN QUERY PLAN " + sql, binds);
+      const data::Snapshot plan = Conn().query("EXPLAIN QUERY PLAN " + sql, *binds);
       for (const auto& r : plan.rows()) steps << r.back().toString();
       EXPECT_TRUE(steps.join("|").contains(QStringLiteral("COVERING INDEX ") + index))
           << steps.join("|").toStdString();
@@ -239,15 +250,31 @@ TEST_F(PeriodDay, SeveralCategoriesInOneRead) {
   product("P06", "Toffee", "S");
   sale("P06", "2024-03-14", 2, 4);
   sale("P06", "2024-03-20", 9, 4);  // outside the day
-  QStringList rows;
-  for (const auto& p :
-       categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), QStringList{"s", "D", "B"}))
-    rows << p.categoryId + ":" + p.pid + "=" + QString::number(p.quantity);
-  // By code; ids as the user's case has them match; only the chosen categories.
-  EXPECT_EQ(rows, (QStringList{"D:P01=3", "B:P02=3", "D:P03=0", "S:P06=2"}));
-  EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), QStringList{}).isEmpty());
-  // A bound value, never SQL.
-  EXPECT_TRUE(
-      categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), QStringList{"D') OR ('1'='1"})
-          .isEmpty());
+  // The lines narrowed as they are read, or the products after the sums: the same rows.
+  for (const auto narrowing : {CategoryNarrowing::Lines, CategoryNarrowing::Sums}) {
+    SCOPED_TRACE(static_cast<int>(narrowing));
+    QStringList rows;
+    for (const auto& p : categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"),
+                                          QStringList{"s", "D", "B"}, narrowing))
+      rows << p.categoryId + ":" + p.pid + "=" + QString::number(p.quantity) + "/" + QString::number(p.value);
+    // By code; ids as the user's case has them match; only the chosen categories.
+    EXPECT_EQ(rows, (QStringList{"D:P01=3/45.5", "B:P02=3/60", "D:P03=0/0", "S:P06=2/8"}));
+    EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"), QStringList{}, narrowing)
+                    .isEmpty());
+    // A bound value, never SQL.
+    EXPECT_TRUE(categoryProducts(Conn(), PeriodSource::sales(), day("2024-03-14"),
+                                 QStringList{"D') OR ('1'='1"}, narrowing)
+                    .isEmpty());
+  }
+}
+
+TEST(PeriodCategories, NarrowingByShareOfTheList) {
+  const struct {
+    int chosen, listed;
+    CategoryNarrowing want;
+  } cases[] = {{1, 20, CategoryNarrowing::Lines}, {9, 20, CategoryNarrowing::Lines},
+               {10, 20, CategoryNarrowing::Sums}, {20, 20, CategoryNarrowing::Sums},
+               {1, 1, CategoryNarrowing::Sums},   {1, 0, CategoryNarrowing::Lines}};
+  for (const auto& c : cases)
+    EXPECT_EQ(narrowingFor(c.chosen, c.listed), c.want) << c.chosen << " of " << c.listed;
 }

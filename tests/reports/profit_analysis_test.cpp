@@ -87,14 +87,26 @@ TEST_F(ProfitTest, FiguresOfEveryProduct) {
 TEST_F(ProfitTest, CategoriesListOnlyProductsEverBought) {
   product("G", "Never bought", "C1");
   sold("G", "2024-03-10", 1, 5);
-  const QVector<ProfitRow> rows = reports::profitOfCategories({"C2", "C3", "c1"}, kFrom, kTo);
-  QStringList pids;
-  for (const ProfitRow& r : rows) pids << r.pid;
-  EXPECT_EQ(pids, QStringList({"E", "F", "A", "B", "C"}));
-  EXPECT_EQ(reports::profitCells(rows[1], ProfitShow::Categories).mid(5), QStringList({"12.50", "8"}));
-  EXPECT_EQ(reports::profitCells(rows[2], ProfitShow::Categories).mid(2),
-            QStringList({"0", "0", "0", "0.00", "0"}));
-  EXPECT_TRUE(reports::profitOfCategories({}, kFrom, kTo).isEmpty());
+  product("H", "Other category", "C4");  // sold and bought, never chosen
+  bought("H", "2024-01-01", 2);
+  sold("H", "2024-03-10", 1, 5);
+  // The sale lines narrowed as they are read, or the products after the sums: the same rows.
+  for (const auto narrowing : {reportkit::CategoryNarrowing::Lines, reportkit::CategoryNarrowing::Sums}) {
+    SCOPED_TRACE(static_cast<int>(narrowing));
+    const QVector<ProfitRow> rows = reports::profitOfCategories({"C2", "C3", "c1"}, kFrom, kTo, narrowing);
+    QStringList pids;
+    for (const ProfitRow& r : rows) pids << r.pid;
+    EXPECT_EQ(pids, QStringList({"E", "F", "A", "B", "C"}));
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(reports::profitCells(rows[1], ProfitShow::Categories).mid(5), QStringList({"12.50", "8"}));
+    EXPECT_EQ(reports::profitCells(rows[2], ProfitShow::Categories).mid(2),
+              QStringList({"0", "0", "0", "0.00", "0"}));
+    EXPECT_EQ(reports::profitCells(rows[4], ProfitShow::Categories).mid(2, 3),
+              QStringList({"40", "32", "8"}));
+    EXPECT_TRUE(reports::profitOfCategories({}, kFrom, kTo, narrowing).isEmpty());
+    // A category id is a value, never SQL.
+    EXPECT_TRUE(reports::profitOfCategories({"C1') OR ('1'='1"}, kFrom, kTo, narrowing).isEmpty());
+  }
 }
 
 TEST(ProfitPercent, ShowKeepsTwoDecimalsAndGroups) {
