@@ -165,11 +165,8 @@ void FlexGridModel::insertRows(int at, Rows&& rows) {
 
 void FlexGridModel::insertRowsAt(int at, const QVector<QStringList>& rows) { insertRows(at, rows); }
 void FlexGridModel::insertRowsAt(int at, QVector<QStringList>&& rows) {
-  // Shared rows are copied (the caller still holds them); rows held only here give up their texts.
-  if (rows.isDetached())
-    insertRows(at, rows);
-  else
-    insertRows(at, std::as_const(rows));
+  // Rows the caller still shares are copied on the first write; rows held only here give up their texts.
+  insertRows(at, rows);
 }
 
 void FlexGridModel::removeRowAt(int row) {
