@@ -1,6 +1,7 @@
 #include "support/harness.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <QApplication>
 #include <QFile>
@@ -19,6 +20,7 @@ namespace {
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   std::map<std::string, std::map<std::string, double>> seconds;  // function -> args -> time
+  std::map<std::string, std::map<std::string, double>> cpu;      // the same, processor time
 
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
@@ -27,13 +29,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if ((r.run_type != Run::RT_Iteration && !mean) || r.iterations == 0 || r.error_occurred) continue;
       seconds[r.run_name.function_name][r.run_name.args] =
           r.real_accumulated_time / static_cast<double>(r.iterations);
+      cpu[r.run_name.function_name][r.run_name.args] =
+          r.cpu_accumulated_time / static_cast<double>(r.iterations);
     }
   }
 
   void printRatios(const std::vector<Comparison>& comparisons) const {
     if (comparisons.empty()) return;
+    // The processor time's ratio beside the real time's: on a machine others load, real time
+    // waits for the processor as much as it works.
     std::printf(
-        "\nRatio to the raw work of this run (SQLite, or libxlsxwriter, driven directly; real time):\n");
+        "\nRatio to the raw work of this run (SQLite, or libxlsxwriter, driven directly; real time, and "
+        "processor time):\n");
     for (const Comparison& c : comparisons) {
       const auto work = seconds.find(c.work);
       const auto raw = seconds.find(c.raw);
@@ -41,8 +48,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
       for (const auto& [args, t] : work->second) {
         const auto r = raw->second.find(args);
         if (r == raw->second.end() || r->second <= 0) continue;
-        std::printf("  %s%s%s / %s: %.2fx\n", c.work, args.empty() ? "" : "/", args.c_str(), c.raw,
-                    t / r->second);
+        const double workCpu = cpu.at(c.work).at(args);
+        const double rawCpu = cpu.at(c.raw).at(args);
+        std::printf("  %s%s%s / %s: %.2fx (processor %.2fx)\n", c.work, args.empty() ? "" : "/", args.c_str(),
+                    c.raw, t / r->second, rawCpu > 0 ? workCpu / rawCpu : 0.0);
       }
     }
   }
@@ -68,12 +77,28 @@ int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare,
   return 0;
 }
 
-long residentKb() {
+namespace {
+long statusKb(const QByteArray& field) {
   QFile f(QStringLiteral("/proc/self/status"));
   if (!f.open(QIODevice::ReadOnly)) return 0;
   for (const QByteArray& line : f.readAll().split('\n'))
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    if (line.startsWith(field)) return line.mid(field.size()).trimmed().split(' ').first().toLong();
   return 0;
 }
+}  // namespace
+
+long residentKb() { return statusKb("VmRSS:"); }
+
+PeakGrowth::PeakGrowth() {
+  // Memory the allocator kept from earlier work goes back first, so the growth is this work's.
+  malloc_trim(0);
+  // "5" resets the peak resident memory to the present one (Linux 4.0 on).
+  QFile f(QStringLiteral("/proc/self/clear_refs"));
+  if (f.open(QIODevice::WriteOnly)) f.write("5");
+  f.close();
+  start_ = residentKb();
+}
+
+long PeakGrowth::kb() const { return statusKb("VmHWM:") - start_; }
 
 }  // namespace benchdb

@@ -21,4 +21,16 @@ int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare = 
 // The process's resident memory in kB, from /proc.
 long residentKb();
 
+// The growth of the process's peak resident memory (VmHWM) over a stretch of work: the peak is
+// reset to the present resident memory at the start, so earlier benchmarks' peaks do not count.
+class PeakGrowth {
+ public:
+  PeakGrowth();
+  // kB the peak rose above the resident memory at the start.
+  long kb() const;
+
+ private:
+  long start_ = 0;
+};
+
 }  // namespace benchdb

@@ -25,11 +25,12 @@ const QString kListedColumns = QStringLiteral(
     "Product.CID, Product.ProNoun, Product.PoOrder, Category.CateName FROM Product "
     "LEFT JOIN Category ON Category.CateID = Product.CID ");
 
-// Read row by row: a list of every product is long.
-QVector<ListedProduct> listed(const QString& sql, const QVariantList& binds = {}) {
-  QVector<ListedProduct> out;
+// Read row by row: a list of every product is long. A category id or name that equals the last
+// row's shares its text, so a long list by category holds each only once.
+void eachListed(const QString& sql, const QVariantList& binds,
+                const std::function<void(const ListedProduct&)>& f) {
+  ListedProduct l;
   Conn().forEachRow(sql, binds, [&](const RowView& r) {
-    ListedProduct l;
     Product& p = l.product;
     p.PId = r.text(0);
     p.PName = r.text(1);
@@ -37,12 +38,19 @@ QVector<ListedProduct> listed(const QString& sql, const QVariantList& binds = {}
     p.Price1 = r.number(3);
     p.Price2 = r.number(4);
     p.Quantity = r.number(5);
-    p.CID = r.text(6);
+    const QString cid = r.text(6);
+    if (cid != p.CID) p.CID = cid;
     p.ProNoun = r.text(7);
     p.PoOrder = static_cast<qint64>(r.number(8));
-    l.CateName = r.text(9);
-    out.push_back(std::move(l));
+    const QString cateName = r.text(9);
+    if (cateName != l.CateName) l.CateName = cateName;
+    f(l);
   });
+}
+
+QVector<ListedProduct> listed(const QString& sql, const QVariantList& binds = {}) {
+  QVector<ListedProduct> out;
+  eachListed(sql, binds, [&](const ListedProduct& l) { out.push_back(l); });
   return out;
 }
 
@@ -76,8 +84,17 @@ QVector<Product> productsOfCategory(const QString& cid) {
   return out;
 }
 
-QVector<ListedProduct> productsByCategory() {
-  return listed(kListedColumns + QStringLiteral("ORDER BY Product.CID, Product.PId"));
+namespace {
+const QString& byCategorySql() {
+  static const QString sql = kListedColumns + QStringLiteral("ORDER BY Product.CID, Product.PId");
+  return sql;
+}
+}  // namespace
+
+QVector<ListedProduct> productsByCategory() { return listed(byCategorySql()); }
+
+void eachProductByCategory(const std::function<void(const ListedProduct&)>& f) {
+  eachListed(byCategorySql(), {}, f);
 }
 
 QVector<ListedProduct> searchProducts(const QString& text) {

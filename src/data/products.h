@@ -3,6 +3,7 @@
 // Codes compare without regard to case; every write that belongs together runs in one transaction.
 #include <QString>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 namespace data {
@@ -34,6 +35,9 @@ QVector<Product> productsOfCategory(const QString& cid);
 // Every product, by category id and then code, each with its category's name; products whose
 // category is unknown are listed too.
 QVector<ListedProduct> productsByCategory();
+// The same products handed to f one at a time as they are read, so a list of every product need
+// not be held twice. A failure of the database throws DbError (f may have seen some products).
+void eachProductByCategory(const std::function<void(const ListedProduct&)>& f);
 // The products whose category id, code or name holds text (without regard to case; "%", "_" and
 // "'" are plain characters), codes in text order.
 QVector<ListedProduct> searchProducts(const QString& text);

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
+#include <type_traits>
+#include <utility>
 
 #include "platform/units.h"
 
@@ -54,12 +56,12 @@ Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const {
 
 const QString& FlexGridModel::text(int row, int col) const {
   if (row < 0 || col < 0 || row >= rows_ || col >= cols_) return kEmpty;
-  return cells_[static_cast<std::size_t>(at(row, col))];
+  return cells_[at(row, col)];
 }
 
 void FlexGridModel::setText(int row, int col, const QString& t) {
   if (row < 0 || col < 0 || row >= rows_ || col >= cols_) return;
-  QString& cell = cells_[static_cast<std::size_t>(at(row, col))];
+  QString& cell = cells_[at(row, col)];
   if (cell == t) return;
   cell = t;
   const QModelIndex i = index(row, col);
@@ -100,15 +102,15 @@ void FlexGridModel::setRowCount(int n) {
   if (n == rows_) return;
   if (n > rows_) {
     beginInsertRows({}, rows_, n - 1);
-    cells_.resize(static_cast<std::size_t>(n) * static_cast<std::size_t>(cols_));
+    cells_.resize(static_cast<qsizetype>(n) * cols_);
     rows_ = n;
     endInsertRows();
   } else {
     beginRemoveRows({}, n, rows_ - 1);
     shiftExtras(rows_, n - rows_);
     rows_ = n;
-    cells_.resize(static_cast<std::size_t>(n) * static_cast<std::size_t>(cols_));
-    cells_.shrink_to_fit();
+    cells_.resize(static_cast<qsizetype>(n) * cols_);
+    cells_.squeeze();
     endRemoveRows();
   }
 }
@@ -117,38 +119,62 @@ void FlexGridModel::setColumnCount(int n) {
   n = std::max(n, 0);
   if (n == cols_) return;
   beginResetModel();
-  std::vector<QString> cells(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(n));
+  QList<QString> cells(static_cast<qsizetype>(rows_) * n);
   const int keep = std::min(n, cols_);
   for (int r = 0; r < rows_; ++r)
-    for (int c = 0; c < keep; ++c)
-      cells[static_cast<std::size_t>(r) * n + c] = std::move(cells_[static_cast<std::size_t>(at(r, c))]);
+    for (int c = 0; c < keep; ++c) cells[static_cast<qsizetype>(r) * n + c] = std::move(cells_[at(r, c)]);
   cells_ = std::move(cells);
   cols_ = n;
   endResetModel();
 }
 
-void FlexGridModel::insertRowsAt(int at, const QVector<QStringList>& rows) {
+void FlexGridModel::setColumnData(int firstRow, int col, int role, const QVector<QVariant>& values) {
+  if (col < 0 || col >= cols_ || firstRow < 0) return;
+  const int last = std::min(rows_, firstRow + static_cast<int>(values.size())) - 1;
+  if (last < firstRow) return;
+  for (int r = firstRow; r <= last; ++r)
+    if (const QVariant& v = values[r - firstRow]; v.isValid()) extras_.insert(key(r, col, role), v);
+  emit dataChanged(index(firstRow, col), index(last, col), {role});
+}
+
+template <typename Rows>
+void FlexGridModel::insertRows(int at, Rows&& rows) {
   if (rows.isEmpty()) return;
   at = std::clamp(at, 0, rows_);
   const int n = static_cast<int>(rows.size());
   beginInsertRows({}, at, at + n - 1);
-  std::vector<QString> block(static_cast<std::size_t>(n) * cols_);
-  for (int i = 0; i < n; ++i) {
-    const QStringList& src = rows[i];
-    const int m = std::min(cols_, static_cast<int>(src.size()));
-    for (int c = 0; c < m; ++c) block[static_cast<std::size_t>(i) * cols_ + c] = src[c];
-  }
-  cells_.insert(cells_.begin() + this->at(at, 0), std::make_move_iterator(block.begin()),
-                std::make_move_iterator(block.end()));
-  shiftExtras(at, n);
+  const auto put = [&](QString* out) {
+    for (int i = 0; i < n; ++i, out += cols_) {
+      auto& src = rows[i];
+      const int m = std::min(cols_, static_cast<int>(src.size()));
+      for (int c = 0; c < m; ++c) {
+        if constexpr (std::is_const_v<std::remove_reference_t<decltype(src)>>)
+          out[c] = src[c];
+        else
+          out[c] = std::move(src[c]);
+      }
+    }
+  };
+  const qsizetype pos = this->at(at, 0);
+  // The new cells are made empty where they go (a list of texts grows without copying them), then
+  // filled; only rows after them move.
+  cells_.insert(pos, static_cast<qsizetype>(n) * cols_, QString());
+  put(cells_.data() + pos);
+  if (at < rows_) shiftExtras(at, n);
   rows_ += n;
   endInsertRows();
+}
+
+void FlexGridModel::insertRowsAt(int at, const QVector<QStringList>& rows) { insertRows(at, rows); }
+void FlexGridModel::insertRowsAt(int at, QVector<QStringList>&& rows) {
+  // Rows the caller still shares are copied on the first write; rows held only here give up their texts.
+  insertRows(at, rows);
 }
 
 void FlexGridModel::removeRowAt(int row) {
   if (row < 0 || row >= rows_) return;
   beginRemoveRows({}, row, row);
-  cells_.erase(cells_.begin() + at(row, 0), cells_.begin() + at(row + 1, 0));
+  cells_.remove(at(row, 0), cols_);
   shiftExtras(row + 1, -1);
   --rows_;
   endRemoveRows();
@@ -158,13 +184,11 @@ void FlexGridModel::setAllRows(QVector<QStringList> rows) {
   beginResetModel();
   extras_.clear();
   rows_ = static_cast<int>(rows.size());
-  cells_.clear();
-  cells_.shrink_to_fit();
-  cells_.resize(static_cast<std::size_t>(rows_) * cols_);
+  cells_ = QList<QString>(static_cast<qsizetype>(rows_) * cols_);
   for (int r = 0; r < rows_; ++r) {
     QStringList& src = rows[r];
     const int m = std::min(cols_, static_cast<int>(src.size()));
-    for (int c = 0; c < m; ++c) cells_[static_cast<std::size_t>(at(r, c))] = std::move(src[c]);
+    for (int c = 0; c < m; ++c) cells_[at(r, c)] = std::move(src[c]);
   }
   endResetModel();
 }
@@ -180,11 +204,10 @@ void FlexGridModel::reorderRows(const std::vector<int>& order) {
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   std::vector<int> newRowOf(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) newRowOf[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])] = i;
-  std::vector<QString> moved(static_cast<std::size_t>(n) * cols_);
+  QList<QString> moved(static_cast<qsizetype>(n) * cols_);
   for (int i = 0; i < n; ++i)
     for (int c = 0; c < cols_; ++c)
-      moved[static_cast<std::size_t>(i) * cols_ + c] =
-          std::move(cells_[static_cast<std::size_t>(at(order[i], c))]);
+      moved[static_cast<qsizetype>(i) * cols_ + c] = std::move(cells_[at(order[i], c)]);
   std::move(moved.begin(), moved.end(), cells_.begin());
   if (!extras_.isEmpty()) {
     QHash<quint64, QVariant> re;
@@ -303,6 +326,7 @@ void FlexGrid::Clear() { model_->clearTexts(); }
 
 void FlexGrid::setAllRows(QVector<QStringList> rows) { model_->setAllRows(std::move(rows)); }
 void FlexGrid::appendRows(const QVector<QStringList>& rows) { model_->insertRowsAt(Rows(), rows); }
+void FlexGrid::appendRows(QVector<QStringList>&& rows) { model_->insertRowsAt(Rows(), std::move(rows)); }
 
 void FlexGrid::setColWidth(int col, int twips) { setColumnWidth(col, twipsToPx(twips)); }
 void FlexGrid::setColWidthFor(int col, int twips, const QString& widest) {

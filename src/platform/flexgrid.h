@@ -28,11 +28,15 @@ class FlexGridModel : public QAbstractTableModel {
   void setText(int row, int col, const QString& text);
   QVariant cellData(int row, int col, int role) const;
   void setCellData(int row, int col, int role, const QVariant& v);
+  // Values under role in column col of rows firstRow on, one a row (an invalid one sets none),
+  // told to the view once.
+  void setColumnData(int firstRow, int col, int role, const QVector<QVariant>& values);
 
   void setRowCount(int n);
   void setColumnCount(int n);
   // Inserts rows (each a list of cell texts, missing cells empty) before row `at` in one step.
   void insertRowsAt(int at, const QVector<QStringList>& rows);
+  void insertRowsAt(int at, QVector<QStringList>&& rows);  // the texts moved in, not copied
   void removeRowAt(int row);
   // Replaces every row at once.
   void setAllRows(QVector<QStringList> rows);
@@ -54,10 +58,14 @@ class FlexGridModel : public QAbstractTableModel {
            (static_cast<quint64>(col & 0xffff) << 16) | static_cast<quint64>(role & 0xffff);
   }
   void shiftExtras(int fromRow, int by);
+  template <typename Rows>
+  void insertRows(int at, Rows&& rows);
   int rows_ = 0;
   int cols_ = 0;
   int fixed_ = 1;
-  std::vector<QString> cells_;  // row-major
+  // Row-major. A list of texts, not a std::vector: it grows by reallocating the block, without moving
+  // each text, so appending a long list costs no copy of what is already there.
+  QList<QString> cells_;
   QHash<quint64, QVariant> extras_;
   QHash<int, Qt::Alignment> align_;
   QBrush fixedBrush_;
@@ -85,6 +93,7 @@ class FlexGrid : public QTableView {
   // Many rows at once: replaces every row, or appends after the last.
   void setAllRows(QVector<QStringList> rows);
   void appendRows(const QVector<QStringList>& rows);
+  void appendRows(QVector<QStringList>&& rows);
   // Row i becomes the row that stood at order[i], values and all (see FlexGridModel).
   void reorderRows(const std::vector<int>& order) { model_->reorderRows(order); }
 
@@ -103,6 +112,9 @@ class FlexGrid : public QTableView {
   // A value kept with a cell beside its text (a code behind a shown name, say).
   QVariant cellData(int row, int col, int role) const { return model_->cellData(row, col, role); }
   void setCellData(int row, int col, int role, const QVariant& v) { model_->setCellData(row, col, role, v); }
+  void setColumnData(int firstRow, int col, int role, const QVector<QVariant>& values) {
+    model_->setColumnData(firstRow, col, role, values);
+  }
   void scrollToRow(int row, ScrollHint hint = EnsureVisible);
   // The cell's rectangle in the viewport.
   QRect cellRect(int row, int col) const;

@@ -1,120 +1,177 @@
 #include "platform/numtext.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace plat {
 namespace {
 
+// Digit strings short enough to stay inside std::string (no allocation for up to 15 digits): a list
+// formats a number for nearly every cell.
 struct Decimal {
   bool negative = false;
-  QString intPart;   // digits, no leading zeros except "0"
-  QString fracPart;  // digits
+  std::string intPart;   // digits, no leading zeros except "0"
+  std::string fracPart;  // digits
 };
 
 // The value as its 15 significant digits, split into integer and fraction digit strings.
 Decimal toDecimal(double v) {
   Decimal d;
   if (!std::isfinite(v)) v = 0;
-  QString s = QString::number(v, 'e', 14);  // d.dddddddddddddde±X
-  if (s.startsWith('-')) {
-    d.negative = true;
-    s.remove(0, 1);
+  char buf[40];  // -d.dddddddddddddde±XXX
+  auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+  // Exact digits either way, but a value exactly halfway between two 15-digit texts goes to the
+  // larger magnitude here, where to_chars picks the even digit: such a value takes Qt's path.
+  char wide[48];
+  const auto w = std::to_chars(wide, wide + sizeof wide, v, std::chars_format::scientific, 20);
+  const char* mant = wide + (wide[0] == '-' ? 1 : 0);  // d.dddd..., digit 16 at mant[16]
+  if (w.ec == std::errc() && std::string_view(mant + 16, 6) == "500000") {
+    const QByteArray q = QString::number(v, 'e', 14).toLatin1();
+    std::copy(q.begin(), q.end(), buf);
+    res.ptr = buf + q.size();
   }
-  const int ePos = s.indexOf('e');
-  const int exp = s.mid(ePos + 1).toInt();
-  QString digits = s.left(ePos).remove('.');
+  const char* p = buf;
+  if (*p == '-') {
+    d.negative = true;
+    ++p;
+  }
+  const char* e = std::find(p, static_cast<const char*>(res.ptr), 'e');
+  int exp = 0;
+  const char* x = e + 1;
+  if (x < res.ptr && *x == '+') ++x;
+  std::from_chars(x, res.ptr, exp);
+  std::string digits;
+  digits.reserve(32);
+  for (const char* q = p; q < e; ++q)
+    if (*q != '.') digits += *q;
   // digits holds 15 digits; the decimal point sits after position exp + 1.
   int point = exp + 1;
   if (point <= 0) {
-    digits = QString(-point, '0') + digits;
+    digits.insert(0, static_cast<std::size_t>(-point), '0');
     point = 0;
-  } else if (point > digits.size()) {
-    digits += QString(point - digits.size(), '0');
+  } else if (point > static_cast<int>(digits.size())) {
+    digits.append(static_cast<std::size_t>(point) - digits.size(), '0');
   }
-  d.intPart = digits.left(point);
-  d.fracPart = digits.mid(point);
-  while (d.fracPart.endsWith('0')) d.fracPart.chop(1);
-  while (d.intPart.size() > 1 && d.intPart.startsWith('0')) d.intPart.remove(0, 1);
-  if (d.intPart.isEmpty()) d.intPart = "0";
-  if (d.intPart == "0" && d.fracPart.isEmpty()) d.negative = false;
+  d.intPart = digits.substr(0, static_cast<std::size_t>(point));
+  d.fracPart = digits.substr(static_cast<std::size_t>(point));
+  while (!d.fracPart.empty() && d.fracPart.back() == '0') d.fracPart.pop_back();
+  const std::size_t firstNonZero = d.intPart.find_first_not_of('0');
+  if (firstNonZero == std::string::npos)
+    d.intPart = "0";
+  else
+    d.intPart.erase(0, firstNonZero);
+  if (d.intPart == "0" && d.fracPart.empty()) d.negative = false;
   return d;
 }
 
 // Adds one to a digit string, carrying.
-QString incrementDigits(QString s) {
-  int i = s.size() - 1;
-  while (i >= 0) {
+void incrementDigits(std::string& s) {
+  for (auto i = s.size(); i-- > 0;) {
     if (s[i] == '9') {
       s[i] = '0';
-      --i;
     } else {
-      s[i] = QChar(s[i].unicode() + 1);
-      return s;
+      ++s[i];
+      return;
     }
   }
-  return "1" + s;
+  s.insert(s.begin(), '1');
 }
+
+bool allZero(const std::string& s) { return s.find_first_not_of('0') == std::string::npos; }
 
 Decimal rounded(double v, int decimals) {
   Decimal d = toDecimal(v);
-  if (d.fracPart.size() > decimals) {
-    const bool up = d.fracPart[decimals] >= '5';
-    QString kept = d.intPart + d.fracPart.left(decimals);
-    if (up) kept = incrementDigits(kept);
-    d.intPart = kept.left(kept.size() - decimals);
-    d.fracPart = kept.right(decimals);
-    if (d.intPart.isEmpty()) d.intPart = "0";
+  const auto places = static_cast<std::size_t>(decimals);
+  if (d.fracPart.size() > places) {
+    const bool up = d.fracPart[places] >= '5';
+    std::string kept = d.intPart + d.fracPart.substr(0, places);
+    if (up) incrementDigits(kept);
+    d.intPart = kept.substr(0, kept.size() - places);
+    d.fracPart = kept.substr(kept.size() - places);
+    if (d.intPart.empty()) d.intPart = "0";
   }
-  while (d.fracPart.size() < decimals) d.fracPart += '0';
-  const bool zero = d.intPart.count('0') == d.intPart.size() && d.fracPart.count('0') == d.fracPart.size();
-  if (zero) d.negative = false;
+  if (d.fracPart.size() < places) d.fracPart.append(places - d.fracPart.size(), '0');
+  if (allZero(d.intPart) && allZero(d.fracPart)) d.negative = false;
   return d;
 }
 
-QString group(const QString& digits) {
-  QString out;
-  const int n = digits.size();
-  for (int i = 0; i < n; ++i) {
-    if (i > 0 && (n - i) % 3 == 0) out += ',';
-    out += digits[i];
+// The pieces of a number text put together in one go: sign, integer digits (grouped in threes by
+// "," when asked), then "." and the fraction digits when withPoint.
+QString compose(const Decimal& d, bool grouped, bool withPoint, bool dropZeroInt = false) {
+  char16_t buf[96];
+  std::size_t n = 0;
+  if (d.negative) buf[n++] = u'-';
+  const std::string& ip = d.intPart;
+  const bool dropInt = dropZeroInt && ip == "0";
+  if (!dropInt && ip.size() < 40) {
+    for (std::size_t i = 0; i < ip.size(); ++i) {
+      if (grouped && i > 0 && (ip.size() - i) % 3 == 0) buf[n++] = u',';
+      buf[n++] = static_cast<char16_t>(ip[i]);
+    }
   }
+  QString out(reinterpret_cast<const QChar*>(buf), static_cast<qsizetype>(n));
+  if (!dropInt && ip.size() >= 40) {  // beyond any amount a shop has, built the long way
+    for (std::size_t i = 0; i < ip.size(); ++i) {
+      if (grouped && i > 0 && (ip.size() - i) % 3 == 0) out += u',';
+      out += QLatin1Char(ip[i]);
+    }
+  }
+  if (withPoint)
+    out += u'.' + QString::fromLatin1(d.fracPart.data(), static_cast<qsizetype>(d.fracPart.size()));
   return out;
 }
 
-QString sign(const Decimal& d) { return d.negative ? QStringLiteral("-") : QString(); }
+QString digitsOf(qint64 n) {
+  char16_t buf[24];
+  char16_t* end = buf + std::size(buf);
+  char16_t* p = end;
+  quint64 u = n < 0 ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
+  do {
+    *--p = static_cast<char16_t>(u'0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  if (n < 0) *--p = u'-';
+  return QString(reinterpret_cast<const QChar*>(p), end - p);
+}
 
 }  // namespace
 
-QString fmtMoney(double v) {
-  const Decimal d = rounded(v, 2);
-  return sign(d) + group(d.intPart) + '.' + d.fracPart;
+QString wholeNumber(qint64 n) {
+  // Small counts and prices fill most cells of a long list: they share one text each.
+  constexpr qint64 kShared = 1000;
+  static const std::vector<QString> shared = [] {
+    std::vector<QString> t;
+    t.reserve(kShared);
+    for (qint64 i = 0; i < kShared; ++i) t.push_back(digitsOf(i));
+    return t;
+  }();
+  if (n >= 0 && n < kShared) return shared[static_cast<std::size_t>(n)];
+  return digitsOf(n);
 }
 
-QString fmtWhole(double v) {
-  const Decimal d = rounded(v, 0);
-  return sign(d) + group(d.intPart);
-}
+QString fmtMoney(double v) { return compose(rounded(v, 2), true, true); }
+
+QString fmtWhole(double v) { return compose(rounded(v, 0), true, false); }
 
 QString fmtHash(double v) {
   const Decimal d = rounded(v, 0);
   if (d.intPart == "0") return QString();
-  return sign(d) + d.intPart;
+  return compose(d, false, false);
 }
 
-QString fmtPurchase(double v) {
-  const Decimal d = rounded(v, 2);
-  const QString whole = d.intPart == "0" ? QString() : group(d.intPart);
-  return sign(d) + whole + '.' + d.fracPart;
-}
+QString fmtPurchase(double v) { return compose(rounded(v, 2), true, true, true); }
 
 QString plainNumber(double v) {
   // Whole numbers, the most common cell of a list, need no decimal expansion.
-  if (std::abs(v) < 1e15 && v == std::trunc(v)) return QString::number(static_cast<qint64>(v));
+  if (std::abs(v) < 1e15 && v == std::trunc(v)) return wholeNumber(static_cast<qint64>(v));
   const Decimal d = toDecimal(v);
-  QString out = sign(d) + d.intPart;
-  if (!d.fracPart.isEmpty()) out += '.' + d.fracPart;
-  return out;
+  return compose(d, false, !d.fracPart.empty());
 }
 
 std::optional<double> parseNumber(const QString& text) {
@@ -201,15 +258,13 @@ double roundTo(double v, int decimals) {
   if (decimals == 2)
     if (const auto c = quickSatang(v)) return static_cast<double>(*c) / 100;
   const Decimal d = rounded(v, decimals);
-  QString s = sign(d) + d.intPart;
-  if (!d.fracPart.isEmpty()) s += '.' + d.fracPart;
-  return s.toDouble();
+  return compose(d, false, !d.fracPart.empty()).toDouble();
 }
 
 qint64 toSatang(double amount) {
   if (const auto c = quickSatang(amount)) return *c;
   const Decimal d = rounded(amount, 2);
-  const qint64 v = (d.intPart + d.fracPart).toLongLong();
+  const qint64 v = QString::fromLatin1(d.intPart + d.fracPart).toLongLong();
   return d.negative ? -v : v;
 }
 

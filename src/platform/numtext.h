@@ -15,6 +15,8 @@ QString fmtWhole(double v);
 QString fmtHash(double v);
 // "###,###,###.00": grouped, two decimals, no leading zero (0.5 gives ".50", 0 gives ".00").
 QString fmtPurchase(double v);
+// A whole number's digits, "-" before a negative one ("0", "42", "-7").
+QString wholeNumber(qint64 n);
 // A plain number: at most 15 significant digits, no grouping, no trailing zeros ("0.3", "7.5", "-2").
 QString plainNumber(double v);
 

@@ -260,15 +260,34 @@ void AddF::focusAll(QWidget* w) {
 
 void AddF::clearGrid(plat::FlexGrid* g) { g->setRows(0); }
 
-void AddF::addRows(const QVector<GridRow>& rows) {
+void AddF::addRows(QVector<GridRow>& rows) {
   // All rows in one step, cell texts as they are (a Tab inside a name stays in its cell).
   const int first = FGrid->Rows();
   QVector<QStringList> cells;
+  QVector<QVariant> keys;
   cells.reserve(rows.size());
-  for (const GridRow& row : rows) cells.push_back(row.cells);
-  FGrid->appendRows(cells);
-  for (int i = 0; i < rows.size(); ++i)
-    if (!rows[i].heading) FGrid->setCellData(first + i, 0, KeyRole, rows[i].key);
+  keys.reserve(rows.size());
+  for (GridRow& row : rows) {
+    cells.push_back(std::move(row.cells));
+    keys.push_back(row.heading ? QVariant() : QVariant(row.key));
+  }
+  rows.clear();
+  FGrid->appendRows(std::move(cells));
+  FGrid->setColumnData(first, 0, KeyRole, keys);
+}
+
+void AddF::addAllCategoryRows() {
+  // A few thousand rows at a time: every product's row is held once, in the grid, not also in a
+  // list of all of them.
+  constexpr int kBatch = 4096;
+  CategoryGrouping grouping;
+  QVector<GridRow> batch;
+  batch.reserve(kBatch + 1);
+  data::eachProductByCategory([&](const data::ListedProduct& lp) {
+    grouping.add(lp, batch);
+    if (batch.size() >= kBatch) addRows(batch);
+  });
+  addRows(batch);
 }
 
 void AddF::emptyBoxes() {
@@ -354,12 +373,13 @@ void AddF::Comcate2_Click() {
   clearGrid(FGrid);
   try {
     if (Comcate2->itemData(i, AllRole).toBool()) {
-      addRows(allCategoryRows(data::productsByCategory()));
+      addAllCategoryRows();
     } else {
       const QString id = Comcate2->itemData(i, KeyRole).toString();
       addRows(oneCategoryRows(data::productsOfCategory(id), id, Comcate2->itemData(i, NameRole).toString()));
     }
   } catch (const data::DbError& e) {
+    clearGrid(FGrid);  // no half list from a read that failed part way
     tell(e.text());
   }
 }

@@ -116,7 +116,12 @@ class AddF : public plat::Form {
   void showProductControls(bool product);
   void fillChooser();
   void clearGrid(plat::FlexGrid* g);
-  void addRows(const QVector<GridRow>& rows);
+  // Appends rows to the product grid, each product row with its code under KeyRole.
+  // The rows' texts go into the grid; rows is left empty, its room kept for more.
+  void addRows(QVector<GridRow>& rows);
+  void addRows(QVector<GridRow>&& rows) { addRows(rows); }
+  // Every product under its category's heading, put in as the products are read.
+  void addAllCategoryRows();
   void emptyBoxes();
   void setEditing(bool on);
   void focusAll(QWidget* w);

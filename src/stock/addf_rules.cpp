@@ -115,25 +115,26 @@ GridRow productRow(const data::Product& p, const QString& cid, const QString& ca
                         cid,
                         plat::plainNumber(p.Price1),
                         plat::plainNumber(p.Price2),
-                        QString::number(p.PoOrder),
+                        plat::wholeNumber(p.PoOrder),
                         cateName,
                         QString()};
   return r;
 }
 
+void CategoryGrouping::add(const data::ListedProduct& lp, QVector<GridRow>& rows) {
+  // Category ids compare without regard to case, as the database groups them.
+  if (first_ || QString::compare(lp.product.CID, current_, Qt::CaseInsensitive) != 0) {
+    first_ = false;
+    current_ = lp.product.CID;
+    rows.push_back(headingRow(lp.CateName));
+  }
+  rows.push_back(productRow(lp.product, lp.product.CID, lp.CateName));
+}
+
 QVector<GridRow> allCategoryRows(const QVector<data::ListedProduct>& products) {
   QVector<GridRow> rows;
-  bool first = true;
-  QString current;
-  for (const data::ListedProduct& lp : products) {
-    // Category ids compare without regard to case, as the database groups them.
-    if (first || QString::compare(lp.product.CID, current, Qt::CaseInsensitive) != 0) {
-      first = false;
-      current = lp.product.CID;
-      rows.push_back(headingRow(lp.CateName));
-    }
-    rows.push_back(productRow(lp.product, lp.product.CID, lp.CateName));
-  }
+  CategoryGrouping grouping;
+  for (const data::ListedProduct& lp : products) grouping.add(lp, rows);
   return rows;
 }
 

@@ -59,6 +59,16 @@ GridRow productRow(const data::Product& p, const QString& cid, const QString& ca
 
 // Every product by category, a heading row before each category's first product.
 QVector<GridRow> allCategoryRows(const QVector<data::ListedProduct>& products);
+// The same rows made as the products come, one product at a time.
+class CategoryGrouping {
+ public:
+  // Appends the next product's row to rows, after its category's heading when the category changes.
+  void add(const data::ListedProduct& lp, QVector<GridRow>& rows);
+
+ private:
+  bool first_ = true;
+  QString current_;
+};
 // The products of the chosen category, with its id and name.
 QVector<GridRow> oneCategoryRows(const QVector<data::Product>& products, const QString& cid,
                                  const QString& cateName);

@@ -51,6 +51,34 @@ TEST(FlexGrid, RowsComeAndGoWithTheirCellsAndHiddenValues) {
   EXPECT_EQ(g.TextMatrix(1, 1), "");
 }
 
+TEST(FlexGrid, ManyRowsAtOnceKeepTheCallersRowsAndTheValuesOfRowsAfter) {
+  plat::FlexGrid g;
+  g.setFixedRows(0);
+  g.setRows(0);
+  g.setCols(2);
+  const QVector<QStringList> kept = {{"a", "1"}, {"b", "2", "extra"}};
+  QVector<QStringList> shared = kept;
+  g.appendRows(std::move(shared));  // still held by kept: copied, not taken
+  EXPECT_EQ(kept, (QVector<QStringList>{{"a", "1"}, {"b", "2", "extra"}}));
+  g.appendRows(QVector<QStringList>{{"d"}, {"e", "5"}});
+  EXPECT_EQ(column(g, 0), (QStringList{"a", "b", "d", "e"}));
+  EXPECT_EQ(g.TextMatrix(2, 1), "");
+
+  g.setColumnData(1, 0, Qt::UserRole, {QVariant("key-b"), QVariant(), QVariant("key-e"), QVariant("past")});
+  EXPECT_EQ(g.cellData(1, 0, Qt::UserRole).toString(), "key-b");
+  EXPECT_FALSE(g.cellData(2, 0, Qt::UserRole).isValid());
+  EXPECT_EQ(g.cellData(3, 0, Qt::UserRole).toString(), "key-e");
+  EXPECT_FALSE(g.cellData(4, 0, Qt::UserRole).isValid());  // no row 4: nothing kept for it
+
+  g.gridModel()->insertRowsAt(1, QVector<QStringList>{{"x"}, {"y"}});  // rows after move with values
+  EXPECT_EQ(column(g, 0), (QStringList{"a", "x", "y", "b", "d", "e"}));
+  EXPECT_EQ(g.cellData(3, 0, Qt::UserRole).toString(), "key-b");
+  EXPECT_EQ(g.cellData(5, 0, Qt::UserRole).toString(), "key-e");
+  g.appendRows(QVector<QStringList>{{"f"}});  // appending moves none of them
+  EXPECT_EQ(g.cellData(3, 0, Qt::UserRole).toString(), "key-b");
+  EXPECT_FALSE(g.cellData(6, 0, Qt::UserRole).isValid());
+}
+
 TEST(FlexGrid, ReorderMovesWholeRowsAndTheCurrentCell) {
   plat::FlexGrid g;
   g.setFixedRows(0);

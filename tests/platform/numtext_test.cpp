@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <cmath>
 
 using namespace plat;
 
@@ -29,6 +30,18 @@ TEST(NumText, FormatsTable) {
       {7.5, "7.50", "8", "8", "7.50", "7.5"},
       {100000000, "100,000,000.00", "100,000,000", "100000000", "100,000,000.00", "100000000"},
       {0.000001, "0.00", "0", "", ".00", "0.000001"},
+      // Halfway at the 15th digit goes to the larger magnitude; beyond 15 digits, zeros.
+      {398094224648690.5, "398,094,224,648,691.00", "398,094,224,648,691", "398094224648691",
+       "398,094,224,648,691.00", "398094224648691"},
+      {-605388309233218.5, "-605,388,309,233,219.00", "-605,388,309,233,219", "-605388309233219",
+       "-605,388,309,233,219.00", "-605388309233219"},
+      {1e20, "100,000,000,000,000,000,000.00", "100,000,000,000,000,000,000", "100000000000000000000",
+       "100,000,000,000,000,000,000.00", "100000000000000000000"},
+      {-0.005, "-0.01", "0", "", "-.01", "-0.005"},
+      {0.995, "1.00", "1", "1", "1.00", "0.995"},
+      {2.675, "2.68", "3", "3", "2.68", "2.675"},
+      {-1234.565, "-1,234.57", "-1,235", "-1235", "-1,234.57", "-1234.565"},
+      {std::nan(""), "0.00", "0", "", ".00", "0"},
   };
   QLocale::setDefault(QLocale(QLocale::German));  // comma decimals must not leak in
   for (const auto& c : cases) {
@@ -40,6 +53,24 @@ TEST(NumText, FormatsTable) {
     EXPECT_EQ(plainNumber(c.v), c.plain);
   }
   QLocale::setDefault(QLocale::c());
+}
+
+TEST(NumText, WholeNumbers) {
+  const struct {
+    qint64 n;
+    const char* text;
+  } cases[] = {{0, "0"},
+               {7, "7"},
+               {999, "999"},
+               {1000, "1000"},
+               {-1, "-1"},
+               {-1000, "-1000"},
+               {9223372036854775807LL, "9223372036854775807"},
+               {-9223372036854775807LL - 1, "-9223372036854775808"}};
+  for (const auto& c : cases) EXPECT_EQ(wholeNumber(c.n), c.text) << c.text;
+  QString shared = wholeNumber(5);
+  shared += QLatin1Char('x');  // a text handed out twice is not changed through one of them
+  EXPECT_EQ(wholeNumber(5), "5");
 }
 
 TEST(NumText, StrictParse) {

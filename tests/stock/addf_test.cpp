@@ -11,11 +11,13 @@
 #include <functional>
 
 #include "data/db.h"
+#include "data/products.h"
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "platform/form.h"
 #include "platform/units.h"
 #include "shell/settings.h"
+#include "stock/addf_rules.h"
 #include "stock/register.h"
 #include "support/testenv.h"
 
@@ -361,6 +363,34 @@ TEST_F(AddFTest, AllCategoriesListsHeadingsOrphansAndProductsWithoutUnit) {
   f->FGrid_Click();
   EXPECT_TRUE(f->editing());
   EXPECT_EQ(f->ComCate->currentIndex(), -1);
+}
+
+// More products than the list puts in at a time: the same rows as the whole list made at once, a
+// code behind every product row and none behind a heading.
+TEST_F(AddFTest, AllCategoriesOfALongListMatchesTheListMadeAtOnce) {
+  category("C1", "Drinks");
+  category("C2", "Snacks");
+  Conn().transaction([] {
+    for (int i = 0; i < 9000; ++i)
+      product(QStringLiteral("P%1").arg(i, 5, 10, QLatin1Char('0')), QStringLiteral("N%1").arg(i),
+              i % 3 == 0 ? QStringLiteral("C1") : (i % 3 == 1 ? QStringLiteral("c2") : QStringLiteral("C9")));
+  });
+  const QVector<stock::GridRow> want = stock::allCategoryRows(data::productsByCategory());
+  AddF* f = open();
+  pickList(f, 0);
+  ASSERT_EQ(f->FGrid->Rows(), want.size());
+  for (int r = 0; r < want.size(); ++r) {
+    QStringList cells;
+    for (int c = 0; c < 11; ++c) cells << f->FGrid->TextMatrix(r, c);
+    ASSERT_EQ(cells, want[r].cells) << r;
+    const QVariant key = f->FGrid->cellData(r, 0, AddF::KeyRole);
+    ASSERT_EQ(key.isValid(), !want[r].heading) << r;
+    if (key.isValid()) {
+      ASSERT_EQ(key.toString(), want[r].key) << r;
+    }
+  }
+  pickList(f, 0);  // again: the list replaced, not added to
+  EXPECT_EQ(f->FGrid->Rows(), want.size());
 }
 
 TEST_F(AddFTest, EveryKeyInTheChooserEmptiesTheGridAndEnterSearches) {
