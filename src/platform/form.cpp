@@ -14,6 +14,9 @@
 #include <QTimer>
 #include <QWindow>
 #include <exception>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "platform/units.h"
 
@@ -47,6 +50,11 @@ void Form::unload() {
       // of a window gone would fill the cache for the rest of the day. The windows on show paint
       // theirs again at their next paint.
       QPixmapCache::clear();
+#ifdef __GLIBC__
+      // A window that held many rows frees them in pieces the allocator keeps for itself: once it
+      // is gone, give them back to the system, so a till open all day does not grow.
+      QObject::connect(f, &QObject::destroyed, [] { malloc_trim(0); });
+#endif
     }
   } close{this};
   Form_Unload();
