@@ -62,22 +62,34 @@ void Form::unload() {
 
 void Form::placeFrameAt(const QPoint& p) {
   framePlace_ = p;
+  framePlaceTries_ = 0;
   move(p);
+}
+
+void Form::settleFramePlace() {
+  // The widget's own frame geometry is not to be trusted here: Qt takes the frame's size only from
+  // a move or resize, and when the window manager's frame extents arrive after the last of those,
+  // the widget goes on believing it has no frame. The platform window reads the extents afresh.
+  QWindow* w = windowHandle();
+  if (!w) return;
+  const QMargins m = w->frameMargins();
+  if (m.isNull()) return;  // not framed yet
+  const QPoint client = *framePlace_ + QPoint(m.left(), m.top());
+  // A few tries, so a window manager that keeps its own place is not fought for ever.
+  if (w->geometry().topLeft() == client || ++framePlaceTries_ > 3) {
+    framePlace_.reset();
+    return;
+  }
+  setGeometry(QRect(client, size()));
 }
 
 bool Form::event(QEvent* e) {
   const QEvent::Type t = e->type();
   if (t == QEvent::WindowActivate) wasActive_ = true;
   if (framePlace_ && isWindow() &&
-      (t == QEvent::Move || t == QEvent::Show || t == QEvent::WindowActivate || t == QEvent::Paint)) {
-    // The frame is known once it differs from the window's own geometry: when the window manager
-    // has framed the window, by its first activation or paint at the latest.
-    if (frameGeometry() != geometry()) {
-      const QPoint p = *framePlace_;
-      framePlace_.reset();
-      if (frameGeometry().topLeft() != p) move(p);
-    }
-  }
+      (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Show || t == QEvent::WindowActivate ||
+       t == QEvent::Paint))
+    settleFramePlace();
   return QWidget::event(e);
 }
 

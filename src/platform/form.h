@@ -56,7 +56,10 @@ class Form : public QWidget {
   friend class FormRegistry;
   bool unloaded_ = false;
   bool wasActive_ = false;  // has been the active window once
+  // Moves the window so its frame is at framePlace_ once the window manager has framed it.
+  void settleFramePlace();
   std::optional<QPoint> framePlace_;
+  int framePlaceTries_ = 0;
   QPointer<Form> owner_;
 };
 
