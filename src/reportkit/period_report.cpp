@@ -329,7 +329,25 @@ QString itemCategoryId(const QVariant& data, const QString& text) {
 
 }  // namespace
 
+bool PeriodReport::listHolds(const QVector<PeriodCategory>& cats) const {
+  if (LstCate->count() != cats.size()) return false;
+  for (int i = 0; i < LstCate->count(); ++i) {
+    const QListWidgetItem* item = LstCate->item(i);
+    if (item->data(Qt::UserRole).toString() != cats[i].id || item->text() != cats[i].itemText()) return false;
+  }
+  return true;
+}
+
 void PeriodReport::fillCategories(const QVector<PeriodCategory>& cats, bool intoList, bool intoCombo) {
+  if (intoList && listHolds(cats)) {
+    // The same categories again: nothing picked and no current item, as after a refill, which
+    // would repaint the list, its bars and the frame behind them on every show.
+    LstCate->setCurrentRow(-1);
+    LstCate->clearSelection();
+    intoList = false;
+  } else if (intoList) {
+    LstCate->clear();
+  }
   for (const PeriodCategory& c : cats) {
     if (intoList) {
       auto* item = new QListWidgetItem(c.itemText(), LstCate);
@@ -420,13 +438,12 @@ void PeriodReport::showAll() {
   alignNumbers(2);
   clearGrid();
   const bool refillsCategories = spec_.kind != PeriodKind::Month;
-  if (refillsCategories) {
-    LstCate->clear();
-    if (ComCate) ComCate->clear();
-  }
+  // The category list is refilled once the show has read its categories (see fillCategories).
+  if (refillsCategories && ComCate) ComCate->clear();
   if (spec_.kind != PeriodKind::Month) period_ = pickedPeriod();
   if (!period_) {
     // No month chosen, or a year that is not four digits: nothing to show.
+    if (refillsCategories) LstCate->clear();
     txtTotal->clear();
     txtVat->clear();
     if (txtVatTot) txtVatTot->clear();
@@ -442,6 +459,7 @@ void PeriodReport::showAll() {
     FGrid->setAllRows(periodRowTexts(s.rows));
   } catch (const data::DbError& e) {
     // Nothing of the last period stays beside the emptied grid, and nothing is left to print.
+    if (refillsCategories) LstCate->clear();
     txtTotal->clear();
     txtVat->clear();
     if (txtVatTot) txtVatTot->clear();

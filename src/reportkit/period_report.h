@@ -199,7 +199,9 @@ class PeriodReport : public plat::Form {
   PeriodScope scope(const Period& p) const;
   QString employee() const;
   void applyPermission();
+  // Into the list (unless it holds them already, as listHolds tells) and the combo.
   void fillCategories(const QVector<PeriodCategory>& cats, bool intoList, bool intoCombo);
+  bool listHolds(const QVector<PeriodCategory>& cats) const;
   // Says that the pickers name no period (no month chosen, a year not of four digits).
   void tellNoPeriod() const;
   // An employee report with nobody chosen says so and changes nothing; true when it said so.

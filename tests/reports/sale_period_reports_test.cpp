@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
 
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
@@ -68,6 +70,16 @@ QStringList comboItems(const QComboBox* c) {
 void select(QListWidget* l, const QStringList& items) {
   for (int i = 0; i < l->count(); ++i) l->item(i)->setSelected(items.contains(l->item(i)->text()));
 }
+
+// Counts the paint events of one widget.
+struct Paints : QObject {
+  int n = 0;
+  explicit Paints(QWidget* w) { w->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++n;
+    return false;
+  }
+};
 
 class PeriodWindows : public testenv::DbTest {
  protected:
@@ -157,6 +169,57 @@ TEST_F(PeriodWindows, DayShowAllSumsAndTotalsEveryLine) {
   EXPECT_EQ(f->txtTotal->text(), "0.00");
   EXPECT_TRUE(f->cmdQsort->isEnabled());
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// Show All again lists the same categories as a fresh show does (nothing picked, the items still
+// picking their rows, the list where it was scrolled) without repainting the list; another day's
+// categories replace them.
+TEST_F(PeriodWindows, ShowAllAgainLeavesTheCategoryListAsAFreshShow) {
+  for (int i = 1; i <= 20; ++i) {
+    const QString id = QStringLiteral("K%1").arg(i, 2, 10, QLatin1Char('0'));
+    category(id, "Kind " + id);
+    product("Q" + id, "Thing " + id, id);
+    sale("Q" + id, "2024-03-14", 1, 1);
+  }
+  sale("P02", "2024-03-13", 1, 10);
+  auto fresh = open<DayReport>();
+  fresh->DTPDate1->setDate(QDate(2024, 3, 14));
+  fresh->cmdShow->click();
+  const QStringList listed = listItems(fresh->LstCate);
+  ASSERT_EQ(listed.size(), 23);
+
+  auto f = open<DayReport>();
+  f->show();
+  f->DTPDate1->setDate(QDate(2024, 3, 14));
+  f->cmdShow->click();
+  QTest::qWait(20);
+  const Paints list(f->LstCate->viewport()), bar(f->LstCate->verticalScrollBar()), grid(f->FGrid->viewport());
+  f->cmdShow->click();
+  QTest::qWait(20);
+  EXPECT_GT(grid.n, 0);  // the show was painted
+  EXPECT_EQ(list.n, 0);
+  EXPECT_EQ(bar.n, 0);
+
+  // Picked, current and scrolled down before the show: left as the fresh window's list.
+  select(f->LstCate, {"B.  Bakery", "K20.  Kind K20"});
+  f->LstCate->setCurrentRow(22);
+  f->LstCate->scrollToBottom();
+  const int scrolled = f->LstCate->verticalScrollBar()->value();
+  ASSERT_GT(scrolled, 0);
+  f->cmdShow->click();
+  QTest::qWait(20);
+  EXPECT_EQ(listItems(f->LstCate), listed);
+  EXPECT_TRUE(f->LstCate->selectedItems().isEmpty());
+  EXPECT_EQ(f->LstCate->currentRow(), fresh->LstCate->currentRow());
+  EXPECT_EQ(f->LstCate->verticalScrollBar()->value(), scrolled);
+  select(f->LstCate, {"D.  Drinks"});
+  f->cmdSh->click();
+  EXPECT_EQ(f->txtTotal->text(), "60.00");
+
+  f->DTPDate1->setDate(QDate(2024, 3, 13));
+  f->cmdShow->click();
+  EXPECT_EQ(listItems(f->LstCate), (QStringList{"B.  Bakery"}));
+  EXPECT_EQ(f->txtTotal->text(), "10.00");
 }
 
 TEST_F(PeriodWindows, SortsByNumberNotByText) {
