@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <optional>
 
 #include "data/db.h"
@@ -110,6 +112,48 @@ void rawShowAll(benchmark::State& state, const QString& path, const char* sql,
   if (note) label += "; " + note(db);
   sqlite3_close(db);
   state.SetLabel(label);
+}
+
+void rawShowAllMinimalPaint(benchmark::State& state, const QString& path, const char* sql, QSize viewport,
+                            int rowHeight, const QVector<int>& columnWidths) {
+  const int period = static_cast<int>(state.range(0));
+  sqlite3* db = openRaw(path);
+  sqlite3_stmt* st = prepareRaw(db, sql);
+  const data::DateRange r = periodRange(period);
+  const int visible = viewport.height() / rowHeight + 1;
+  // The grid's columns: code, name, quantity, value, (empty), unit.
+  const int shown[] = {0, 2, 7, 8, -1, 3};
+  QImage image(viewport, QImage::Format_RGB32);
+  long long rows = 0;
+  for (auto _ : state) {
+    bindText(st, 1, r.from.toStdString());
+    bindText(st, 2, r.to.toStdString());
+    QVector<QStringList> texts;
+    rows = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+      if (rows++ >= visible) continue;
+      QStringList row;
+      for (const int c : shown)
+        row << (c < 0 ? QString()
+                      : QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c))));
+      texts << row;
+    }
+    sqlite3_reset(st);
+    QPainter p(&image);
+    p.fillRect(image.rect(), Qt::white);
+    for (int i = 0; i < texts.size(); ++i) {
+      int x = 0;
+      for (int c = 0; c < columnWidths.size() && c < texts[i].size(); ++c) {
+        p.drawText(QRect(x + 2, i * rowHeight, columnWidths[c] - 4, rowHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, texts[i][c]);
+        x += columnWidths[c];
+      }
+    }
+  }
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  state.SetLabel(periodName(period) + ", " + std::to_string(rows) + " rows, " + std::to_string(visible) +
+                 " painted in " + std::to_string(viewport.width()) + "x" + std::to_string(viewport.height()));
 }
 
 QStringList firstCategories(int n) {

@@ -4,11 +4,15 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +20,7 @@
 #include "data/dates.h"
 #include "data/db.h"
 #include "platform/dialogs.h"
+#include "platform/flexgrid.h"
 #include "reportkit/period_query.h"
 #include "reportkit/period_report.h"
 #include "support/shop_db.h"
@@ -67,6 +72,35 @@ void showAllWindow(benchmark::State& state, bool painted = false) {
 // label tells the rows and what note says of the connection afterwards.
 void rawShowAll(benchmark::State& state, const QString& path, const char* sql,
                 const std::function<std::string(sqlite3*)>& note = {});
+
+// For information beside rawShowAll: the same statement stepped to its end, then the rows that fit
+// in the grid of the day window shown (its viewport, row height and column widths) painted as
+// plain texts over a white fill into an image of that size: the least a painted show can cost.
+template <class DayWindow>
+void rawShowAllMinimalPaint(benchmark::State& state, const QString& path, const char* sql);
+void rawShowAllMinimalPaint(benchmark::State& state, const QString& path, const char* sql, QSize viewport,
+                            int rowHeight, const QVector<int>& columnWidths);
+
+template <class DayWindow>
+void rawShowAllMinimalPaint(benchmark::State& state, const QString& path, const char* sql) {
+  QSize viewport;
+  int rowHeight = 0;
+  QVector<int> widths;
+  {
+    data::Conn().open(shopDatabase());
+    plat::ScriptedDialogs dialogs;
+    DayWindow d;
+    d.Form_Load();
+    d.show();
+    d.showAll();
+    QApplication::processEvents();
+    viewport = d.FGrid->viewport()->size();
+    rowHeight = d.FGrid->verticalHeader()->defaultSectionSize();
+    for (int c = 0; c < d.FGrid->Cols(); ++c) widths << d.FGrid->columnWidth(c);
+  }
+  data::Conn().close();
+  rawShowAllMinimalPaint(state, path, sql, viewport, rowHeight, widths);
+}
 
 // The first n of the shop's 20 categories, "C01".."C<n>".
 QStringList firstCategories(int n);
