@@ -36,6 +36,7 @@ class NameItem {
     QVariant extra;
   };
   Values& values();
+  NameItem(QString text, qsizetype keyLength) : text_(std::move(text)), keyLength_(keyLength) {}
 
   QString text_;
   std::unique_ptr<Values> values_;  // null when the line keeps no value of its own
