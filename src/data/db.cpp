@@ -114,6 +114,11 @@ QString RowView::text(int col) const {
   const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
   return p ? QString::fromUtf8(p, sqlite3_column_bytes(st, col)) : QString();
 }
+QByteArrayView RowView::utf8(int col) const {
+  auto* st = static_cast<sqlite3_stmt*>(st_);
+  const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+  return p ? QByteArrayView(p, sqlite3_column_bytes(st, col)) : QByteArrayView();
+}
 double RowView::number(int col) const { return sqlite3_column_double(static_cast<sqlite3_stmt*>(st_), col); }
 
 void Db::forEachRow(const QString& sql, const QVariantList& binds,

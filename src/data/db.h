@@ -1,6 +1,7 @@
 #pragma once
 // The database: one SQLite file reached through Qt SQL. Every value is bound; a SELECT is read
 // whole into a Snapshot, so no statement stays open when the connection is closed and reopened.
+#include <QByteArrayView>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -81,7 +82,9 @@ class RowView {
   bool isNull(int col) const;
   bool isNumber(int col) const;  // stored as an integer or a real
   QString text(int col) const;   // NULL gives ""
-  double number(int col) const;  // NULL gives 0
+  // The column's text as SQLite holds it, UTF-8, without a copy: valid only while this row is read.
+  QByteArrayView utf8(int col) const;  // NULL gives an empty view
+  double number(int col) const;        // NULL gives 0
 
  private:
   void* st_;

@@ -3,28 +3,45 @@
 // values per line, no item objects, every line one height, so a list of every product shows at
 // once and stays small. Spoken to like the forms' list boxes: count, item, current row, add, clear.
 #include <QAbstractListModel>
+#include <QByteArrayView>
 #include <QListView>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 namespace plat {
 
-// One line: its text, and the values kept under Qt::UserRole and Qt::UserRole + 1.
+// One line: its text, and the values kept under Qt::UserRole and Qt::UserRole + 1. A line whose key
+// is its text's start holds nothing else, so a list of every product costs a text and a few bytes.
 class NameItem {
  public:
   NameItem() = default;
-  explicit NameItem(QString text, QVariant key = {}, QVariant extra = {})
-      : text_(std::move(text)), key_(std::move(key)), extra_(std::move(extra)) {}
+  explicit NameItem(QString text, QVariant key = {}, QVariant extra = {});
+  NameItem(const NameItem& o);
+  NameItem& operator=(const NameItem& o);
+  NameItem(NameItem&&) noexcept = default;
+  NameItem& operator=(NameItem&&) noexcept = default;
+  ~NameItem() = default;
+  // The line "key<separator>rest" decoded from UTF-8 in one text, its key the text's first part.
+  static NameItem keyed(QByteArrayView keyUtf8, QChar separator, QByteArrayView restUtf8);
   const QString& text() const { return text_; }
   // The value under a role: DisplayRole the text, UserRole the key, UserRole + 1 the extra.
   QVariant data(int role) const;
   void setData(int role, const QVariant& v);
 
  private:
+  struct Values {
+    QVariant key;
+    QVariant extra;
+  };
+  Values& values();
+  NameItem(QString text, qsizetype keyLength) : text_(std::move(text)), keyLength_(keyLength) {}
+
   QString text_;
-  QVariant key_;
-  QVariant extra_;
+  std::unique_ptr<Values> values_;  // null when the line keeps no value of its own
+  // When not negative, the key is the text's first keyLength_ characters.
+  qsizetype keyLength_ = -1;
 };
 
 class NameListModel : public QAbstractListModel {
@@ -32,6 +49,8 @@ class NameListModel : public QAbstractListModel {
  public:
   using QAbstractListModel::QAbstractListModel;
   int rowCount(const QModelIndex& parent = {}) const override;
+  // The view asks for every row's index when it lays the list out: answered without virtual calls.
+  QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
   const NameItem* at(int row) const;

@@ -58,13 +58,12 @@ QLineEdit* box(QWidget* parent, const char* name, QRect geo, bool locked = false
 }
 
 // Fills a pick list with "id.name" items, the id as item data, and shows it focused on its first
-// item; a query without rows leaves the list as it was. The rows hold the id, then the name; they
-// are read straight into the list's lines.
+// item; a query without rows leaves the list as it was. The rows hold the id, then the name; each
+// row's bytes become its line's one text, the id read back from the line's start.
 bool showIdList(plat::NameList* list, const QString& sql, const QVariantList& binds = {}) {
   std::vector<plat::NameItem> items;
   data::Conn().forEachRow(sql, binds, [&](const data::RowView& row) {
-    const QString id = row.text(0);
-    items.emplace_back(id + QLatin1Char('.') + row.text(1), id);
+    items.push_back(plat::NameItem::keyed(row.utf8(0), QLatin1Char('.'), row.utf8(1)));
   });
   if (items.empty()) return false;
   list->setItems(std::move(items));

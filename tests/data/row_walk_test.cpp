@@ -25,7 +25,10 @@ TEST_F(RowWalkTest, BindsAsExecAndReadsEachKindOfValue) {
         EXPECT_DOUBLE_EQ(r.number(1), 12.5);
         EXPECT_TRUE(r.isNull(2));
         EXPECT_EQ(r.text(2), "");
-        EXPECT_FALSE(r.isNull(3));  // a null text was bound as ''
+        EXPECT_TRUE(r.utf8(2).isEmpty());
+        EXPECT_EQ(r.utf8(0), QByteArrayView("007"));
+        EXPECT_EQ(r.utf8(1), QByteArrayView("12.5"));  // a number as its text
+        EXPECT_FALSE(r.isNull(3));                     // a null text was bound as ''
         EXPECT_TRUE(r.isNumber(4));
         seen << r.text(5);
       });
