@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "support/testenv.h"
+
 namespace {
 
 QStringList column(const plat::FlexGrid& g, int c) {
@@ -117,16 +119,6 @@ TEST(FlexGrid, FixedRowsAreHeadingsAndClicksNameTheCell) {
   EXPECT_EQ(g.Col(), 1);
 }
 
-// Counts the paint events of one widget.
-struct Paints : QObject {
-  int n = 0;
-  explicit Paints(QWidget* w) { w->installEventFilter(this); }
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) ++n;
-    return false;
-  }
-};
-
 // The grid's delayed layout and the scroll area's queued one, run.
 void settle() { QTest::qWait(20); }
 
@@ -167,7 +159,7 @@ TEST(FlexGrid, AnAddedRowRepaintsOnlyTheBarThatChanged) {
   plat::FlexGrid g;
   fillPastTheBox(g, 30);
   ASSERT_TRUE(g.verticalScrollBar()->isVisible() && g.horizontalScrollBar()->isVisible());
-  Paints across(g.horizontalScrollBar()), down(g.verticalScrollBar()), cells(g.viewport());
+  testenv::Paints across(g.horizontalScrollBar()), down(g.verticalScrollBar()), cells(g.viewport());
   for (int r = 0; r < 5; ++r) {
     g.AddItem(QStringLiteral("new"));
     g.setRow(g.Rows() - 1);

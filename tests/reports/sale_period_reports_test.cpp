@@ -71,16 +71,6 @@ void select(QListWidget* l, const QStringList& items) {
   for (int i = 0; i < l->count(); ++i) l->item(i)->setSelected(items.contains(l->item(i)->text()));
 }
 
-// Counts the paint events of one widget.
-struct Paints : QObject {
-  int n = 0;
-  explicit Paints(QWidget* w) { w->installEventFilter(this); }
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) ++n;
-    return false;
-  }
-};
-
 class PeriodWindows : public testenv::DbTest {
  protected:
   void SetUp() override {
@@ -195,7 +185,8 @@ TEST_F(PeriodWindows, ShowAllAgainLeavesTheCategoryListAsAFreshShow) {
   // Painted whole before anything is counted: a slow machine paints the first show late.
   ASSERT_TRUE(QTest::qWaitForWindowExposed(f.get()));
   QTest::qWait(300);
-  const Paints list(f->LstCate->viewport()), bar(f->LstCate->verticalScrollBar()), grid(f->FGrid->viewport());
+  const testenv::Paints list(f->LstCate->viewport()), bar(f->LstCate->verticalScrollBar()),
+      grid(f->FGrid->viewport());
   f->cmdShow->click();
   QTest::qWait(300);     // every paint the show asked for has arrived
   EXPECT_GT(grid.n, 0);  // the show was painted

@@ -3,7 +3,10 @@
 // so the installation folder is its own; a Qt application exists (offscreen).
 #include <gtest/gtest.h>
 
+#include <QEvent>
+#include <QObject>
 #include <QString>
+#include <QWidget>
 
 #include "shell/settings.h"
 
@@ -26,6 +29,16 @@ QString tempDir();
 QString tillProgram();
 // Pumps the event loop for ms milliseconds.
 void pump(int ms = 0);
+
+// Counts the paint events of one widget from its making on.
+struct Paints : QObject {
+  int n = 0;
+  explicit Paints(QWidget* w) { w->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++n;
+    return false;
+  }
+};
 
 // A test case with a fresh database open on the shared connection and a fixed clock.
 class DbTest : public ::testing::Test {
