@@ -1,6 +1,8 @@
 #include "platform/units.h"
 
+#include <QAbstractScrollArea>
 #include <QFontDatabase>
+#include <QStyle>
 #include <algorithm>
 #include <vector>
 
@@ -44,4 +46,14 @@ int widestLinePx(const QStringList& lines, const QFontMetrics& fm) {
   }
   return widest;
 }
+int widenListFor(QAbstractScrollArea* list, int textPx, std::initializer_list<QWidget*> rightOfIt) {
+  const int needed = textPx + 8 + 2 * list->frameWidth() +
+                     list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+  const int more = needed - list->width();
+  if (more <= 0) return 0;
+  list->resize(list->width() + more, list->height());
+  for (QWidget* w : rightOfIt) w->move(w->x() + more, w->y());
+  return more;
+}
+
 }  // namespace plat

@@ -5,6 +5,10 @@
 #include <QFontMetrics>
 #include <QRect>
 #include <QStringList>
+#include <initializer_list>
+
+class QAbstractScrollArea;
+class QWidget;
 
 namespace plat {
 constexpr int kTwipsPerPixel = 15;
@@ -28,4 +32,7 @@ QFont captionFont(double pointSize = 8.25, bool bold = false);
 // Lines are ranked by their characters' own advances and only the widest few are laid out, so a
 // list of tens of thousands of lines is sized without shaping each one.
 int widestLinePx(const QStringList& lines, const QFontMetrics& fm);
+// Widens list so a text textPx wide fits beside its frame, scroll bar and item margins, and moves
+// the widgets right of it by as much; returns how much wider it became (0 when the text fitted).
+int widenListFor(QAbstractScrollArea* list, int textPx, std::initializer_list<QWidget*> rightOfIt);
 }  // namespace plat

@@ -192,13 +192,9 @@ void BillF::widenListForItsLines() {
   sample.received = 99999.99;
   sample.items = {{QStringLiteral("8888888888888"), QString(12, QLatin1Char('W')), 9999.99, 999}};
   const QStringList lines = billListLines({sample}, false, BillTexts::fromSettings());
-  // The list's frame, its scroll bar and the item's margins beside the widest line.
-  const int needed = plat::widestLinePx(lines, List1->fontMetrics()) + 8 + 2 * List1->frameWidth() +
-                     List1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, List1);
-  const int more = needed - List1->width();
-  if (more <= 0) return;
-  List1->resize(List1->width() + more, List1->height());
-  for (QPushButton* b : {cmdShow, cmdDel, cmdPrint, Del}) b->move(b->x() + more, b->y());
+  if (!plat::widenListFor(List1, plat::widestLinePx(lines, List1->fontMetrics()),
+                          {cmdShow, cmdDel, cmdPrint, Del}))
+    return;
   // The window grows where the buttons would reach past its list's margin from its right edge.
   const int reach = cmdShow->geometry().right() + 1 + List1->x();
   wider_ = std::max(0, reach - sizeHint().width());

@@ -84,16 +84,9 @@ void FileChooser::File1_Click() {
 }
 
 void FileChooser::widenFileListFor(const QString& widest) {
-  // The list's frame, its scroll bar and the item's text margins beside the text itself.
-  const int needed = File1->fontMetrics().horizontalAdvance(widest) + 2 * File1->frameWidth() +
-                     File1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, File1) + 8;
-  const int more = needed - File1->width();
-  if (more <= 0) return;
-  File1->resize(File1->width() + more, File1->height());
-  for (QWidget* w : {static_cast<QWidget*>(Dir1), static_cast<QWidget*>(Drive1), static_cast<QWidget*>(cmdOk),
-                     static_cast<QWidget*>(cmdCancel)})
-    w->move(w->x() + more, w->y());
-  resize(width() + more, height());
+  resize(width() + plat::widenListFor(File1, File1->fontMetrics().horizontalAdvance(widest),
+                                      {Dir1, Drive1, cmdOk, cmdCancel}),
+         height());
 }
 
 QString FileChooser::chosenPath() const { return QDir(File1->path()).filePath(Text1->text()); }
