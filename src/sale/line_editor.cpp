@@ -86,7 +86,7 @@ LineEditCheck checkLineEdit(const QString& quantityText, const QString& priceTex
     c.refusal = LineEditRefusal::Price;
     return c;
   }
-  if (!std::isfinite(*price) || *price > kMaxLinePrice) {
+  if (!std::isfinite(*price) || *price > kMaxAmount) {
     c.refusal = LineEditRefusal::PriceTooBig;
     return c;
   }

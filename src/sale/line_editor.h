@@ -8,15 +8,12 @@
 #include <QString>
 
 #include "platform/form.h"
+#include "sale/payment.h"
 
 namespace sale {
 
 // Why OK refuses the boxes; None when the edit can be applied.
 enum class LineEditRefusal { None, Quantity, QuantityTooBig, Price, PriceTooBig, Stock };
-
-// The highest unit price a line takes: its amount at the highest quantity still shows whole, to the
-// satang, in the receipts' 15 significant digits.
-inline constexpr double kMaxLinePrice = 99999999.99;
 
 struct LineEditCheck {
   LineEditRefusal refusal = LineEditRefusal::None;
@@ -25,7 +22,7 @@ struct LineEditCheck {
 };
 
 // Reads both boxes before anything changes: the quantity must be digits up to 32767, the price
-// digits with at most one point up to kMaxLinePrice, and the quantity not above the stock on hand.
+// digits with at most one point up to kMaxAmount, and the quantity not above the stock on hand.
 LineEditCheck checkLineEdit(const QString& quantityText, const QString& priceText, double stock);
 
 class MEditPriceQ : public plat::Form {

@@ -736,11 +736,23 @@ void MainForm::txtPay_KeyPress(int& keyAscii) {
     enterEntryState();
     keyAscii = 0;
   } else if (keyAscii == 13) {
+    keyAscii = 0;
+    if (refuseTooBigTender()) return;
     if (covers(txtPay->text(), lines_.total())) cmdBillInvoid->setEnabled(true);
     cmdReceive->setEnabled(true);
     cmdReceive->setFocus();
-    keyAscii = 0;
   }
+}
+
+bool MainForm::refuseTooBigTender() {
+  if (!tenderTooBig(txtPay->text())) return false;
+  const QString ceiling = plat::fmtMoney(kMaxAmount);
+  plat::dialogs().message(shell::L(QStringLiteral("จำนวนเงินที่รับต้องไม่เกิน ") + ceiling,
+                                   QStringLiteral("The amount received cannot be more than ") + ceiling));
+  cmdReceive->setEnabled(false);
+  txtPay->selectAll();
+  txtPay->setFocus();
+  return true;
 }
 
 void MainForm::cmdReceive_Click() {
@@ -750,6 +762,7 @@ void MainForm::cmdReceive_Click() {
   const double total = totalSatang / 100.0;
   txtTotal->setText(plat::fmtMoney(total));
   txtTax->setText(plat::fmtMoney(vatOf(total, shell::settings().VatRate)));
+  if (refuseTooBigTender()) return;
 
   const std::optional<qint64> change = changeSatang(txtPay->text(), total);
   txtCash->setText(change ? plat::plainNumber(*change / 100.0) : QString());

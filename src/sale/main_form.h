@@ -146,6 +146,9 @@ class MainForm : public plat::Form {
   void renderAll();
   void enterEntryState();
   void enterPaymentState();
+  // An amount tendered above the ceiling is told and left selected in its box, Finish disabled;
+  // true when it was refused.
+  bool refuseTooBigTender();
   // The customer check of Receive and Finish; false after it told the cashier and emptied the boxes.
   bool checkCustomer(QString* customerId);
   void clearCustomer();

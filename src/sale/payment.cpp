@@ -1,5 +1,7 @@
 #include "sale/payment.h"
 
+#include <cmath>
+
 #include "platform/numtext.h"
 
 namespace sale {
@@ -22,6 +24,14 @@ std::optional<QString> afterCashButton(const QString& payText, double amount, bo
   }
   // The box is first shown with two decimals, then the button's amount is added.
   return plat::plainNumber(plat::roundTo(value, 2) + amount);
+}
+
+bool tenderTooBig(const QString& payText) {
+  const std::optional<double> pay = tendered(payText);
+  if (!pay) return false;
+  // Far beyond the ceiling a double has no satang to count; such a text is refused at once.
+  if (!std::isfinite(*pay) || std::abs(*pay) >= 1e15) return true;
+  return plat::toSatang(*pay) > plat::toSatang(kMaxAmount);
 }
 
 std::optional<qint64> changeSatang(const QString& payText, double total) {

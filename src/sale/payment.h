@@ -6,6 +6,11 @@
 
 namespace sale {
 
+// The highest amount a box of the sale takes, a unit price or the cash tendered: a line's amount at
+// the highest quantity, or the change, still shows whole, to the satang, in the receipts' 15
+// significant digits.
+inline constexpr double kMaxAmount = 99999999.99;
+
 // The VAT contained in a total that includes it: total x rate / (100 + rate).
 double vatOf(double total, double ratePercent);
 
@@ -15,6 +20,10 @@ std::optional<double> tendered(const QString& payText);
 // The amount box after a cash button adding `amount`. Buttons of the full-number kind leave a
 // text that is not a number unchanged (nullopt); the others read its leading number.
 std::optional<QString> afterCashButton(const QString& payText, double amount, bool fullNumber);
+
+// True when the tendered text is an amount above kMaxAmount, such as a barcode scanned into the
+// amount box: it is refused before anything is posted.
+bool tenderTooBig(const QString& payText);
 
 // The change in satang of a tendered text on a total, or nullopt when the text is not an amount.
 std::optional<qint64> changeSatang(const QString& payText, double total);

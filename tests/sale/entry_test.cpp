@@ -128,6 +128,27 @@ TEST(Payment, CoveringIsDecidedInWholeSatang) {
   EXPECT_EQ(sale::changeSatang("1000", 850), 15000);
 }
 
+TEST(Payment, AnAmountTenderedAboveTheCeilingIsRefused) {
+  struct Case {
+    const char* pay;
+    bool refused;
+  } cases[] = {
+      {"99999999.99", false},
+      {"99,999,999.99", false},
+      {"99999999.994", false},
+      {"0", false},
+      {"100000000.00", true},
+      {"99999999.999", true},
+      {"100000000", true},
+      {"2600885100000", true},  // a barcode scanned into the box
+      {"", false},              // not an amount: refused as a short payment instead
+      {"1..2", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(sale::tenderTooBig(c.pay), c.refused) << c.pay;
+  // More satang than a whole number of 64 bits holds.
+  EXPECT_TRUE(sale::tenderTooBig(QString(20, QLatin1Char('9'))));
+}
+
 TEST(Payment, TheAmountBoxTakesDigitsAPointAndControlKeys) {
   for (const int k : {int('0'), int('9'), int('.'), 8, 13, 27}) EXPECT_TRUE(sale::payKeyPasses(k)) << k;
   for (const int k : {int('a'), int('-'), int(','), int(' '), 0x0E01})

@@ -765,6 +765,62 @@ TEST_F(Finish, ASaleTotallingNothingIsPaidAndPostedByKeysAlone) {
   EXPECT_EQ(f->LineCount(), 0);
 }
 
+TEST_F(Finish, AnAmountAboveTheCeilingTypedOrScannedIsRefusedAndNothingIsPosted) {
+  struct Case {
+    bool thai;
+    const char* typed;
+    const char* message;
+  } cases[] = {
+      {false, "2600885100000", "The amount received cannot be more than 99,999,999.99"},  // a barcode
+      {true, "100000000.00", "จำนวนเงินที่รับต้องไม่เกิน 99,999,999.99"},
+  };
+  ASSERT_TRUE(open());
+  f->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+  enter("4711");
+  enter("");  // Enter on the empty code box starts payment
+  ASSERT_TRUE(f->txtPay->hasFocus());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    shell::settings().LangThai = c.thai;
+    dlg.clear();
+    f->txtPay->selectAll();
+    QTest::keyClicks(f->txtPay, c.typed);
+    QTest::keyClick(f->txtPay, Qt::Key_Return);
+    EXPECT_EQ(dlg.texts(), QStringList{QString::fromUtf8(c.message)});
+    EXPECT_TRUE(f->txtPay->hasFocus());
+    EXPECT_EQ(f->txtPay->selectedText(), c.typed);
+    EXPECT_FALSE(f->cmdReceive->isEnabled());
+    // A cash button enables Finish again; Finish refuses the amount the same way.
+    QTest::mouseClick(f->cmd1000, Qt::LeftButton);
+    ASSERT_TRUE(f->cmdReceive->isEnabled());
+    dlg.clear();
+    QTest::mouseClick(f->cmdReceive, Qt::LeftButton);
+    testenv::pump(50);
+    EXPECT_EQ(dlg.texts(), QStringList{QString::fromUtf8(c.message)});
+    EXPECT_EQ(salefx::sellRows(), 0);
+    EXPECT_EQ(salefx::stockOf("4711"), 100);
+    EXPECT_EQ(f->LineCount(), 1);
+    EXPECT_EQ(f->FGrid->Rows(), 1);
+    EXPECT_EQ(cell(0, 5), "4711");
+    EXPECT_TRUE(f->txtPay->hasFocus());
+    EXPECT_FALSE(f->txtBar->isEnabled());  // still paying
+  }
+  // The ceiling itself is an amount the box takes.
+  shell::settings().LangThai = false;
+  dlg.clear();
+  f->txtPay->selectAll();
+  QTest::keyClicks(f->txtPay, "99999999.99");
+  QTest::keyClick(f->txtPay, Qt::Key_Return);
+  ASSERT_TRUE(f->cmdReceive->hasFocus());
+  QTest::keyClick(f->cmdReceive, Qt::Key_Return);
+  testenv::pump(200);
+  EXPECT_EQ(dlg.texts(), QStringList{"Finish"});
+  EXPECT_EQ(salefx::sellRows(), 1);
+  EXPECT_EQ(sellField("Recieve"), "99999999.99");
+  EXPECT_EQ(f->LineCount(), 0);
+}
+
 TEST_F(Finish, PostsTheBillThenShowsTheChangeAndResets) {
   ASSERT_TRUE(open());
   enter("3*4711");
