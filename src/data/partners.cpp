@@ -24,6 +24,19 @@ std::optional<Customer> customerById(const QString& id) {
   return c;
 }
 
+std::optional<QString> customerIdWithName(const QString& id, const QString& companyName) {
+  const QVariant v = Conn().scalar(
+      QStringLiteral("SELECT CustomerId FROM Customers WHERE CustomerId = ? AND CompanyName = ? LIMIT 1"),
+      {id, companyName});
+  if (!v.isValid()) return std::nullopt;
+  return v.toString();
+}
+
+void eachCustomerName(const std::function<void(QByteArrayView id, QByteArrayView name)>& f) {
+  Conn().forEachRow(QStringLiteral("SELECT CustomerId, CompanyName FROM Customers ORDER BY CustomerId"), {},
+                    [&](const RowView& row) { f(row.utf8(0), row.utf8(1)); });
+}
+
 const PartnerTable& suppliersTable() {
   static const PartnerTable t{
       QStringLiteral("Suppliers"),

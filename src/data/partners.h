@@ -2,8 +2,10 @@
 // Tables Customers and Suppliers: the records other windows read, and the access the two record
 // windows share. Both tables are kept the same way, so one description of each drives one
 // implementation.
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "data/db.h"
@@ -27,6 +29,12 @@ struct Customer {
 
 // The customer with this id, compared without regard to case.
 std::optional<Customer> customerById(const QString& id);
+// The stored id of the customer with this id (compared without regard to case) whose company name
+// is exactly this one, or nullopt.
+std::optional<QString> customerIdWithName(const QString& id, const QString& companyName);
+// Each customer's id and company name as stored, in UTF-8, ids in text order. The views are valid
+// only during the call.
+void eachCustomerName(const std::function<void(QByteArrayView id, QByteArrayView name)>& f);
 
 // One partner table: its name, its columns in insert order (the id first), and the table whose
 // rows keep a partner from being deleted.

@@ -7,7 +7,6 @@
 
 #include "platform/dialogs.h"
 #include "platform/keys.h"
-#include "platform/numtext.h"
 #include "platform/units.h"
 #include "sale/char_filter.h"
 #include "sale/entry.h"
@@ -137,17 +136,16 @@ MEditPriceQ::MEditPriceQ(QWidget* parent) : plat::Form(parent) {
 }
 
 int MEditPriceQ::currentLine() const {
-  MainForm* f = saleScreen();
-  if (!f) return -1;
-  const int r = f->FGrid->Row();
-  return r >= 0 && r < f->LineCount() ? r : -1;
+  const MainForm* f = saleScreen();
+  return f ? f->selectedLine() : -1;
 }
 
 void MEditPriceQ::Form_Load() {
-  if (MainForm* f = saleScreen(); f && currentLine() >= 0) {
-    const int r = currentLine();
-    txtQuantity->setText(f->FGrid->TextMatrix(r, 2));
-    txtPrice->setText(f->FGrid->TextMatrix(r, 3));
+  if (const MainForm* f = saleScreen()) {
+    if (const std::optional<LineForEdit> line = f->lineForEdit(currentLine())) {
+      txtQuantity->setText(line->quantity);
+      txtPrice->setText(line->price);
+    }
   }
   txtQuantity->selectAll();
   txtQuantity->setFocus();
@@ -224,20 +222,18 @@ void MEditPriceQ::refuse(LineEditRefusal why) {
 void MEditPriceQ::cmdOK_Click() {
   MainForm* f = saleScreen();
   const int r = currentLine();
-  if (!f || r < 0) {
+  const std::optional<LineForEdit> line = f ? f->lineForEdit(r) : std::nullopt;
+  if (!line) {
     unload();
     return;
   }
-  const double stock = plat::parseNumber(f->a->text()).value_or(0);
-  const LineEditCheck c = checkLineEdit(txtQuantity->text(), txtPrice->text(), stock);
+  const LineEditCheck c = checkLineEdit(txtQuantity->text(), txtPrice->text(), line->stock);
   if (c.refusal != LineEditRefusal::None) {
     refuse(c.refusal);
     return;
   }
-  f->editLine(r, c.quantity, c.price);
+  f->applyEdit(r, c.quantity, c.price);
   f->setEnabled(true);
-  f->txtPric->setText(txtPrice->text());
-  f->DisplayEdit();
   if (QWidget* w = mainWindow()) w->setEnabled(true);
   unload();
 }

@@ -21,6 +21,7 @@
 #include "sale/handoff.h"
 #include "sale/hotkeys.h"
 #include "sale/payment.h"
+#include "sale/picker.h"
 #include "sale/posting.h"
 #include "shell/lang.h"
 #include "shell/session.h"
@@ -57,13 +58,15 @@ QLineEdit* box(QWidget* parent, const char* name, QRect geo, bool locked = false
   return b;
 }
 
+using IdNameRow = std::function<void(QByteArrayView id, QByteArrayView name)>;
+
 // Fills a pick list with "id.name" items, the id as item data, and shows it focused on its first
-// item; a query without rows leaves the list as it was. The rows hold the id, then the name; each
-// row's bytes become its line's one text, the id read back from the line's start.
-bool showIdList(plat::NameList* list, const QString& sql, const QVariantList& binds = {}) {
+// item; a walk without rows leaves the list as it was. Each row's bytes become its line's one
+// text, the id read back from the line's start.
+bool showIdList(plat::NameList* list, const std::function<void(const IdNameRow&)>& walk) {
   std::vector<plat::NameItem> items;
-  data::Conn().forEachRow(sql, binds, [&](const data::RowView& row) {
-    items.push_back(plat::NameItem::keyed(row.utf8(0), QLatin1Char('.'), row.utf8(1)));
+  walk([&](QByteArrayView id, QByteArrayView name) {
+    items.push_back(plat::NameItem::keyed(id, QLatin1Char('.'), name));
   });
   if (items.empty()) return false;
   list->setItems(std::move(items));
@@ -193,7 +196,6 @@ void MainForm::buildControls() {
   ListPName->hide();
 
   txtDisc = box(this, "txtDisc", {0, 0, 10, 10});
-  txtDisc->setText(QStringLiteral("0"));
   txtDisc->hide();
   txtEmployee = box(this, "txtEmployee", {0, 0, 10, 10});
   txtEmployee->hide();
@@ -201,12 +203,8 @@ void MainForm::buildControls() {
   a->hide();
   txtPric = box(this, "txtPric", {0, 0, 10, 10});
   txtPric->hide();
+  renderState();
   txtTax->setText(QStringLiteral("0"));
-
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(50);
-  connect(Timer1, &QTimer::timeout, this, &MainForm::Timer1_Timer);
 
   for (QWidget* w : std::initializer_list<QWidget*>{txtBar, txtPay, txtCus, ListCusId, ListPName, FGrid})
     w->installEventFilter(this);
@@ -289,13 +287,12 @@ void MainForm::Form_Load() {
   txtCash->setText(QStringLiteral("0"));
   txtTotal->setText(QStringLiteral("0"));
   cmdBillInvoid->setEnabled(false);
-  txtEmployee->setText(shell::session().userName);
+  state_.employee = shell::session().userName;
+  renderState();
   if (shell::thai()) setThaiCaptions();
-  Timer1->start();
 }
 
 void MainForm::Form_Unload() {
-  Timer1->stop();
   display_.close();
   lines_.clear();
   renderAll();
@@ -342,17 +339,17 @@ void MainForm::renderAll() {
   for (int i = 0; i < lines_.count(); ++i) renderRow(i);
 }
 
+void MainForm::renderState() {
+  txtDisc->setText(state_.priceLevel);
+  txtEmployee->setText(state_.employee);
+  a->setText(plat::plainNumber(state_.editStock));
+  txtPric->setText(plat::plainNumber(state_.editedPrice));
+}
+
 void MainForm::refreshTotal() {
   const double total = lines_.total();
   txtTotal->setText(lines_.empty() ? QStringLiteral("0") : plat::fmtMoney(total));
   cmdPay->setEnabled(plat::toSatang(total) != 0);
-}
-
-void MainForm::Timer1_Timer() {
-  const double total = lines_.total();
-  if (plat::toSatang(total) == 0) return;
-  txtTotal->setText(plat::fmtMoney(total));
-  cmdPay->setEnabled(true);
 }
 
 void MainForm::cmdCancel_Click() {
@@ -365,13 +362,25 @@ void MainForm::cmdCancel_Click() {
   cmdCancel->setEnabled(false);
 }
 
-void MainForm::editLine(int row, double quantity, double unitPrice) {
+int MainForm::selectedLine() const {
+  const int r = FGrid->Row();
+  return r >= 0 && r < lines_.count() ? r : -1;
+}
+
+std::optional<LineForEdit> MainForm::lineForEdit(int row) const {
+  if (row < 0 || row >= lines_.count()) return std::nullopt;
+  return LineForEdit{lines_.cell(row, 2), lines_.cell(row, 3), state_.editStock};
+}
+
+void MainForm::applyEdit(int row, int quantity, double unitPrice) {
   if (row < 0 || row >= lines_.count()) return;
-  const double stock = plat::parseNumber(a->text()).value_or(0);
-  lines_.setQuantityPrice(row, quantity, unitPrice, stock - quantity);
+  lines_.setQuantityPrice(row, quantity, unitPrice, state_.editStock - quantity);
   renderRow(row);
   refreshTotal();
   receiveWhileLinesRemain();
+  state_.editedPrice = unitPrice;
+  renderState();
+  DisplayEdit();
 }
 
 void MainForm::receiveWhileLinesRemain() {
@@ -379,10 +388,7 @@ void MainForm::receiveWhileLinesRemain() {
   cmdPay->setEnabled(!lines_.empty());
 }
 
-void MainForm::DisplayEdit() {
-  const double price = plat::parseNumber(txtPric->text()).value_or(plat::leadingNumber(txtPric->text()));
-  display_.lineEdited(price, lines_.total());
-}
+void MainForm::DisplayEdit() { display_.lineEdited(state_.editedPrice, lines_.total()); }
 
 void MainForm::DisplayDel() { display_.lineRemoved(lines_.total()); }
 
@@ -461,7 +467,7 @@ void MainForm::enterCode() {
   if (verdict == StockVerdict::ReorderPoint)
     plat::dialogs().message(
         shell::L(QStringLiteral("สินค้าในคลังถึงจุดสั่งซื้อแล้ว"), QStringLiteral("Point of Order")));
-  const double price = unitPriceForLevel(*p, txtDisc->text());
+  const double price = unitPriceForLevel(*p, state_.priceLevel);
 
   const int existing = lines_.find(p->PId);
   if (existing >= 0) {
@@ -500,8 +506,7 @@ void MainForm::enterCode() {
 
 void MainForm::ChkSearch(const QString& text) {
   try {
-    showIdList(ListPName, QStringLiteral("SELECT PId, PName FROM Product WHERE PName LIKE ? ESCAPE '\\'"),
-               {QStringLiteral("%") + likeLiteral(text) + QStringLiteral("%")});
+    showIdList(ListPName, [&](const IdNameRow& row) { eachProductNamed(text, row); });
   } catch (const data::DbError& e) {
     plat::dialogs().message(e.text());
   }
@@ -556,7 +561,8 @@ void MainForm::FGrid_Click() {
   if (!reg.has(QStringLiteral("MEditPriceQ"))) return;
   try {
     const std::optional<data::Product> p = data::productByCode(lines_.at(row).code);
-    a->setText(plat::plainNumber(p ? p->Quantity : 0));
+    state_.editStock = p ? p->Quantity : 0;
+    renderState();
     plat::Form* editor = reg.form(QStringLiteral("MEditPriceQ"));
     if (!editor) return;
     editor->setWindowTitle(lines_.at(row).name);
@@ -590,7 +596,8 @@ void MainForm::txtCus_KeyPress(int& keyAscii) {
       txtCusName->setText(c->CompanyName);
       cusLine1_ = c->ContactTitle;
       cusLine2_ = c->Fax;
-      txtDisc->setText(c->Discount);
+      state_.priceLevel = c->Discount;
+      renderState();
       cusName_ = txtCusName->text();
       txtBar->setFocus();
     } else {
@@ -603,9 +610,10 @@ void MainForm::txtCus_KeyPress(int& keyAscii) {
 
 void MainForm::txtCusName_Change() {
   try {
-    const data::Snapshot s = data::Conn().query(
-        QStringLiteral("SELECT Discount FROM Customers WHERE CustomerId = ?"), {txtCus->text()});
-    if (!s.eof()) txtDisc->setText(s.text("Discount"));
+    if (const std::optional<data::Customer> c = data::customerById(txtCus->text())) {
+      state_.priceLevel = c->Discount;
+      renderState();
+    }
   } catch (const data::DbError& e) {
     plat::dialogs().message(e.text());
   }
@@ -613,7 +621,7 @@ void MainForm::txtCusName_Change() {
 
 void MainForm::fillCustomerList() {
   ListCusId->clear();
-  showIdList(ListCusId, QStringLiteral("SELECT CustomerId, CompanyName FROM Customers ORDER BY CustomerId"));
+  showIdList(ListCusId, [](const IdNameRow& row) { data::eachCustomerName(row); });
 }
 
 void MainForm::cmdBrowse_Click() {
@@ -652,11 +660,8 @@ bool MainForm::checkCustomer(QString* customerId) {
   customerId->clear();
   if (txtCus->text().isEmpty() && txtCusName->text().isEmpty()) return true;
   try {
-    const data::Snapshot s = data::Conn().query(
-        QStringLiteral("SELECT CustomerId FROM Customers WHERE CustomerId = ? AND CompanyName = ?"),
-        {txtCus->text(), txtCusName->text()});
-    if (!s.eof()) {
-      *customerId = s.text("CustomerId");
+    if (const std::optional<QString> id = data::customerIdWithName(txtCus->text(), txtCusName->text())) {
+      *customerId = *id;
       return true;
     }
   } catch (const data::DbError& e) {
@@ -696,6 +701,14 @@ void MainForm::cmdPay_Click() {
   enterPaymentState();
   txtPay->selectAll();
   txtPay->setFocus();
+  // Receive stays pressable while there is a total, also during payment: it comes back once this
+  // press is over, and pressing it again repeats these steps.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (plat::toSatang(lines_.total()) != 0) cmdPay->setEnabled(true);
+      },
+      Qt::QueuedConnection);
 }
 
 void MainForm::cashButton_Click(QPushButton* button) {
@@ -782,7 +795,7 @@ void MainForm::cmdReceive_Click() {
   Posting posting;
   for (const SaleLine& l : lines_.all()) posting.lines.push_back({l.code, l.quantity, l.unitPrice, l.time});
   posting.customerId = customerSale ? customerId : QString();
-  posting.employee = txtEmployee->text();
+  posting.employee = state_.employee;
   posting.received = pay;
   const QDate day = plat::today();
   qint64 billNo = 0;
@@ -863,7 +876,7 @@ print::SaleDocument MainForm::saleDocument(qint64 billNo) {
   doc.totalText = txtTotal->text();
   doc.taxText = txtTax->text();
   doc.payText = txtPay->text();
-  doc.employee = txtEmployee->text();
+  doc.employee = state_.employee;
   doc.billNo = billNo;
   doc.billDate = plat::today().toString(QStringLiteral("dd/MM/yyyy"));
   doc.customerName = cusName_;
@@ -888,7 +901,8 @@ void MainForm::resetSale(bool afterFinish) {
   renderAll();
   for (QLineEdit* b : {txtTotal, txtTax, txtPay, txtCash}) b->setText(QStringLiteral("0"));
   clearCustomer();
-  txtDisc->setText(QStringLiteral("0"));
+  state_.priceLevel = QStringLiteral("0");
+  renderState();
   for (QPushButton* b : cashButtons()) b->setEnabled(false);
   for (QPushButton* b : {cmdBillInvoid, cmdReceive, cmdPay, cmdCancel}) b->setEnabled(false);
   for (QWidget* w : std::initializer_list<QWidget*>{cmdClear, cmdMenu, txtBar}) w->setEnabled(true);

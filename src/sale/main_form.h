@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "platform/flexgrid.h"
 #include "platform/form.h"
@@ -14,6 +14,7 @@
 #include "print/sale_document.h"
 #include "sale/pole_display.h"
 #include "sale/sale_lines.h"
+#include "sale/screen_state.h"
 
 namespace sale {
 
@@ -52,6 +53,8 @@ class MainForm : public plat::Form {
   QPushButton* cmdBrowse;
   plat::NameList* ListCusId;
   plat::NameList* ListPName;
+  // Hidden boxes showing the screen's state (price level, employee, the edited line's stock and
+  // price); the screen never reads them back.
   QLineEdit* txtDisc;
   QLineEdit* txtEmployee;
   QLineEdit* a;
@@ -73,10 +76,10 @@ class MainForm : public plat::Form {
   QPushButton* cmd500;
   QPushButton* cmd1000;
   QPushButton* cmdC;
-  QTimer* Timer1;
 
   // The sale in progress.
   const SaleLines& lines() const { return lines_; }
+  const SaleScreenState& state() const { return state_; }
   int LineCount() const { return lines_.count(); }
   double SaleTotal() const { return lines_.total(); }
   int NextQty() const { return nextQty_; }
@@ -96,7 +99,6 @@ class MainForm : public plat::Form {
   void cmdMenu_Click();
   void FGrid_Click();
   void FGrid_KeyPress(int& keyAscii);
-  void Timer1_Timer();
   void Form_Activate();
   void txtCus_KeyPress(int& keyAscii);
   void txtCusName_Change();
@@ -123,9 +125,13 @@ class MainForm : public plat::Form {
   void DisplayEdit();
   void DisplayDel();
 
-  // For the line editor: sets the quantity and unit price of line `row`; its stock left becomes the
-  // stock in `a` minus the new quantity. The total follows at once.
-  void editLine(int row, double quantity, double unitPrice);
+  // For the line editor. The line the grid has current, or -1 when it holds none.
+  int selectedLine() const;
+  // Line `row` with the stock read when the editor was opened; nullopt when there is no such line.
+  std::optional<LineForEdit> lineForEdit(int row) const;
+  // Sets the quantity and unit price of line `row`; its stock left becomes the stock of
+  // lineForEdit() minus the new quantity. The total and the pole display follow at once.
+  void applyEdit(int row, int quantity, double unitPrice);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -144,6 +150,8 @@ class MainForm : public plat::Form {
   void quantityFromBox();
   void renderRow(int i);
   void renderAll();
+  // The hidden boxes from state_.
+  void renderState();
   void enterEntryState();
   void enterPaymentState();
   // An amount tendered above the ceiling is told and left selected in its box, Finish disabled;
@@ -161,6 +169,7 @@ class MainForm : public plat::Form {
   print::SaleDocument saleDocument(qint64 billNo);
 
   SaleLines lines_;
+  SaleScreenState state_;
   int nextQty_ = 1;
   QString curBillNo_;
   QString cusName_;

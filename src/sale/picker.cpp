@@ -9,6 +9,20 @@
 
 namespace sale {
 
+std::optional<StockOnHand> stockOnHand(const QString& code) {
+  const data::Snapshot s =
+      data::Conn().query(QStringLiteral("SELECT Quantity, PoOrder FROM Product WHERE PId = ?"), {code});
+  if (s.eof()) return std::nullopt;
+  return StockOnHand{s.number(QStringLiteral("Quantity")), s.number(QStringLiteral("PoOrder"))};
+}
+
+void eachProductNamed(const QString& text,
+                      const std::function<void(QByteArrayView code, QByteArrayView name)>& f) {
+  data::Conn().forEachRow(QStringLiteral("SELECT PId, PName FROM Product WHERE PName LIKE ? ESCAPE '\\'"),
+                          {QStringLiteral("%") + likeLiteral(text) + QStringLiteral("%")},
+                          [&](const data::RowView& row) { f(row.utf8(0), row.utf8(1)); });
+}
+
 ReusedSelect::ReusedSelect(QString sql) : sql_(std::move(sql)) {}
 ReusedSelect::~ReusedSelect() = default;
 ReusedSelect::ReusedSelect(ReusedSelect&&) noexcept = default;

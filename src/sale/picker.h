@@ -2,10 +2,13 @@
 // What the touch picker shows, apart from its window: four categories of a strip that slides one
 // category at a time, and up to 24 products of a category that scroll one row of four at a time.
 // A scroll reads only the rows it brings in, by product code, so a large category stays quick.
+#include <QByteArrayView>
 #include <QString>
 #include <QVariantList>
 #include <QVector>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "data/categories.h"
 
@@ -79,6 +82,20 @@ class ProductWindow {
  public:
   ProductWindow();
 };
+
+// The stock on hand and the re-order point of the product with this code, or nullopt when there is
+// none. Throws data::DbError.
+struct StockOnHand {
+  double quantity = 0;
+  double reorderPoint = 0;
+};
+std::optional<StockOnHand> stockOnHand(const QString& code);
+
+// Each product whose name holds text ("%", "_" and "\" taken literally), its code and name as
+// stored, in UTF-8, in the database's order. The views are valid only during the call. Throws
+// data::DbError.
+void eachProductNamed(const QString& text,
+                      const std::function<void(QByteArrayView code, QByteArrayView name)>& f);
 
 // What OK makes of the chosen product's stock, the quantity box and the re-order point.
 struct PickCheck {

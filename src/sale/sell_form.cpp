@@ -275,12 +275,11 @@ void SellForm::cmdPro_Click(int index) {
 bool SellForm::cmdChk_Click() {
   bool found = false;
   reading([&] {
-    const data::Snapshot s =
-        data::Conn().query(QStringLiteral("SELECT Quantity, PoOrder FROM Product WHERE PId = ?"), {nameTag_});
-    if (s.eof()) return;
+    const std::optional<StockOnHand> s = stockOnHand(nameTag_);
+    if (!s) return;
     found = true;
-    txtStock->setText(plat::plainNumber(s.number(QStringLiteral("Quantity"))));
-    stockTag_ = s.number(QStringLiteral("PoOrder"));
+    txtStock->setText(plat::plainNumber(s->quantity));
+    stockTag_ = s->reorderPoint;
   });
   txtQ->setFocus();
   return found;

@@ -241,7 +241,7 @@ TEST_F(LineEditor, BoxesTakeOnlyTheirCharactersTypedOrPasted) {
 TEST_F(LineEditor, RemoveTakesTheLineAwayAndReceiveFollows) {
   enter("4711");
   enter("P4");
-  f->Timer1_Timer();
+  testenv::pump(0);
   ASSERT_TRUE(f->cmdPay->isEnabled());
   MEditPriceQ* e = edit(1);
   ASSERT_TRUE(e);
@@ -276,7 +276,7 @@ TEST_F(LineEditor, ReceiveStaysEnabledWhileAnyLineRemainsWhateverItsAmount) {
     SCOPED_TRACE(c.what);
     f->cmdClear_Click();
     for (const QString& code : c.codes) enter(code);
-    f->Timer1_Timer();
+    testenv::pump(0);
     ASSERT_TRUE(f->cmdPay->isEnabled());
     MEditPriceQ* e = edit(c.line);
     ASSERT_TRUE(e);
@@ -287,7 +287,7 @@ TEST_F(LineEditor, ReceiveStaysEnabledWhileAnyLineRemainsWhateverItsAmount) {
       salefx::typeKeys(e->txtPrice, "0\r");
     }
     ASSERT_FALSE(editorOpen());
-    f->Timer1_Timer();
+    testenv::pump(0);
     EXPECT_TRUE(f->cmdPay->isEnabled());
   }
   // The sale of 0.00 goes on to payment.

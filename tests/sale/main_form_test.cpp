@@ -15,6 +15,7 @@
 #include "platform/print_surface_qt.h"
 #include "platform/serial.h"
 #include "sale/handoff.h"
+#include "sale/line_editor.h"
 #include "sale/register.h"
 #include "shell/session.h"
 #include "shell/settings.h"
@@ -479,7 +480,7 @@ TEST_F(SaleScreen, ReceiveComesBackDuringPaymentWhileThereIsATotal) {
   enter("4711");
   f->cmdPay_Click();
   EXPECT_FALSE(f->cmdPay->isEnabled());
-  f->Timer1_Timer();
+  testenv::pump(0);  // the press is over
   EXPECT_TRUE(f->cmdPay->isEnabled());
   EXPECT_EQ(f->txtTotal->text(), "10.00");
 }
@@ -534,7 +535,7 @@ TEST_F(SaleScreen, LinesThatCancelOutLeaveReceiveDisabled) {
   EXPECT_EQ(f->LineCount(), 1);
   EXPECT_EQ(cell(0, 2), "0");
   EXPECT_FALSE(f->cmdPay->isEnabled());
-  f->Timer1_Timer();
+  testenv::pump(0);  // the press is over
   EXPECT_FALSE(f->cmdPay->isEnabled());
 }
 
@@ -608,10 +609,14 @@ TEST_F(SaleScreen, TheDisplayFollowsTheSale) {
             (Sends{QByteArray(9, ' '), "10.00", "Total ", QByteArray(6, ' '), "1,270.00", "Price "}));
 
   serial.clear();
-  f->a->setText("100");
-  f->editLine(0, 3, 12.5);
-  f->txtPric->setText("12.5");
-  f->DisplayEdit();
+  f->FGrid->setRow(0);
+  f->FGrid_Click();
+  auto* editor =
+      qobject_cast<sale::MEditPriceQ*>(plat::FormRegistry::instance().loaded(QStringLiteral("MEditPriceQ")));
+  ASSERT_TRUE(editor);
+  editor->txtQuantity->setText("3");
+  editor->txtPrice->setText("12.5");
+  editor->cmdOK_Click();
   EXPECT_EQ(f->txtTotal->text(), "1,287.50");
   EXPECT_EQ(cell(0, 7), "97");
   EXPECT_EQ(sends(serial, 1),
