@@ -22,12 +22,12 @@
 #include <QStyle>
 #include <QVector>
 
+#include "platform/ui_lang.h"
+
 class QPushButton;
 class QWidget;
 
 namespace plat::ui {
-
-enum class Lang { English, Thai };
 
 enum class Kind {
   Frame,          // QGroupBox; its caption is its title
@@ -47,10 +47,10 @@ enum class Kind {
 struct Control {
   QString name;
   Kind kind = Kind::Label;
-  QRect rect;  // twips, inside its frame
-  QString english;
-  QString thai;   // empty: the English caption in Thai too
-  QString frame;  // the name of the frame it stands in; empty: the window
+  QRect rect{};  // twips, inside its frame
+  QString english{};
+  QString thai{};   // empty: the English caption in Thai too
+  QString frame{};  // the name of the frame it stands in; empty: the window
 };
 
 // The caption of c in lang.

@@ -2,7 +2,7 @@
 // Thai or English, by the LangThai setting.
 #include <QString>
 
-#include "platform/ui_kit.h"
+#include "platform/ui_lang.h"
 #include "shell/settings.h"
 
 namespace shell {

@@ -110,10 +110,13 @@ TEST(UiKit, TabOrderByNamesOrByRows) {
   auto* id = c.widget("txtId");
   auto* show = c.widget("cmdShow");
   auto* find = c.widget("cmdFind");
-  c.setTabOrder({"cmdShow", "missing", "txtId", "cmdFind"}, true);
+  c.setTabOrder({"cmdShow", "missing", "txtId", "cmdFind"});
   EXPECT_EQ(show->nextInFocusChain(), id);
   EXPECT_EQ(id->nextInFocusChain(), find);
+  // Wrapped: Tab from the last comes round to the first.
+  c.setTabOrder({"txtId", "cmdFind", "cmdShow"}, true);
   EXPECT_EQ(find->nextInFocusChain(), show);
+  EXPECT_EQ(show->nextInFocusChain(), id);
   // By rows: frames and labels take no focus; the box, the option, ... the button follow in turn.
   c.setTabOrderAsRows();
   EXPECT_EQ(id->nextInFocusChain(), c.widget("opt1"));
