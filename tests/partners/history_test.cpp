@@ -21,6 +21,8 @@
 #include "platform/numtext.h"
 #include "platform/print_surface_qt.h"
 #include "shell/settings.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {
