@@ -19,6 +19,7 @@
 #include "reports/bill_layout.h"
 #include "sale/posting.h"
 #include "support/harness.h"
+#include "support/scripted_dialogs.h"
 #include "support/shop_db.h"
 
 namespace {

@@ -20,7 +20,9 @@
 #include "platform/serial.h"
 #include "sale/main_form.h"
 #include "shell/settings.h"
+#include "support/fake_serial.h"
 #include "support/harness.h"
+#include "support/scripted_dialogs.h"
 #include "support/shop_db.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include "sale/picker.h"
 #include "sale/sell_form.h"
 #include "support/harness.h"
+#include "support/scripted_dialogs.h"
 #include "support/shop_db.h"
 
 namespace {

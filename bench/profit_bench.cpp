@@ -13,6 +13,7 @@
 #include "reports/analyze_form.h"
 #include "reports/profit_analysis.h"
 #include "support/harness.h"
+#include "support/scripted_dialogs.h"
 #include "support/shop_db.h"
 
 namespace {

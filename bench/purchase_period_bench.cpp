@@ -15,6 +15,7 @@
 #include "shell/session.h"
 #include "support/harness.h"
 #include "support/periods.h"
+#include "support/scripted_dialogs.h"
 #include "support/shop_db.h"
 
 namespace {

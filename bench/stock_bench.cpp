@@ -31,7 +31,9 @@
 #include "stock/addf.h"
 #include "stock/stock_lists.h"
 #include "stock/stockf.h"
+#include "support/fake_serial.h"
 #include "support/harness.h"
+#include "support/scripted_dialogs.h"
 #include "support/shop_db.h"
 
 namespace {

@@ -43,6 +43,7 @@
 #include "shell/program.h"
 #include "shell/register.h"
 #include "shell/settings.h"
+#include "support/fake_serial.h"
 #include "support/harness.h"
 #include "support/shop_db.h"
 

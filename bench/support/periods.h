@@ -23,6 +23,7 @@
 #include "platform/flexgrid.h"
 #include "reportkit/period_query.h"
 #include "reportkit/period_report.h"
+#include "support/scripted_dialogs.h"
 #include "support/shop_db.h"
 
 namespace benchdb {

@@ -65,6 +65,13 @@ const RecordLayout& CustomerForm::layout() {
     r.notFoundEnglish = QStringLiteral("Customer ID not found; nothing was updated");
     r.insertClearsCaption = false;
     r.showClearsMessage = true;
+    using K = plat::ui::Kind;
+    r.extraControls = {
+        {"frLevel", K::Frame, {6720, 240, 4215, 1335}, "Customer Level", "ระดับลูกค้า", "Frame1"},
+        {"optLevel(1)", K::Option, {720, 240, 1455, 255}, "Level1", "ระดับ 1", "frLevel"},
+        {"optLevel(2)", K::Option, {720, 600, 1455, 255}, "Level2", "ระดับ 2", "frLevel"},
+        {"optLevel(3)", K::Option, {720, 960, 1455, 255}, "Level3", "ระดับ 3", "frLevel"},
+    };
     return r;
   }();
   return l;
@@ -83,14 +90,8 @@ CustomerForm::CustomerForm(QWidget* parent) : RecordForm(layout(), parent) {
   txtPhone = box(QStringLiteral("txtPhone"));
   txtFax = box(QStringLiteral("txtFax"));
 
-  frLevel = new QGroupBox(QStringLiteral("Customer Level"), Frame1);
-  frLevel->setObjectName(QStringLiteral("frLevel"));
-  frLevel->setGeometry(pxRect(QRect(6720, 240, 4215, 1335)));
-  for (int i = 1; i <= 3; ++i) {
-    optLevel[i] = new QRadioButton(QStringLiteral("Level%1").arg(i), frLevel);
-    optLevel[i]->setObjectName(QStringLiteral("optLevel(%1)").arg(i));
-    optLevel[i]->setGeometry(pxRect(QRect(720, 240 + 360 * (i - 1), 1455, 255)));
-  }
+  frLevel = control<QGroupBox>("frLevel");
+  for (int i = 1; i <= 3; ++i) optLevel[i] = control<QRadioButton>(QStringLiteral("optLevel(%1)").arg(i));
   optLevel[1]->setChecked(true);
 }
 
@@ -107,11 +108,6 @@ QString CustomerForm::extraValue(const QString& column) const {
 
 void CustomerForm::showExtras(const data::Snapshot& row) {
   optLevel[levelShown(row.value("Discount"))]->setChecked(true);
-}
-
-void CustomerForm::setThaiExtras() {
-  frLevel->setTitle(QStringLiteral("ระดับลูกค้า"));
-  for (int i = 1; i <= 3; ++i) optLevel[i]->setText(QStringLiteral("ระดับ %1").arg(i));
 }
 
 void CustomerForm::afterNew() { optLevel[1]->setChecked(true); }

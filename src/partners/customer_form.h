@@ -40,7 +40,6 @@ class CustomerForm : public RecordForm {
  protected:
   QString extraValue(const QString& column) const override;
   void showExtras(const data::Snapshot& row) override;
-  void setThaiExtras() override;
   void afterNew() override;
   void afterInsert() override;
 };

@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 #include "data/db.h"
+#include "data/tell_failure.h"
 #include "partners/history_print.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -25,11 +26,6 @@
 namespace partners {
 
 namespace {
-
-QRect px(const QRect& twips) {
-  return QRect(plat::twipsToPx(twips.x()), plat::twipsToPx(twips.y()), plat::twipsToPx(twips.width()),
-               plat::twipsToPx(twips.height()));
-}
 
 reportkit::SortKey kitKey(KeyKind k) {
   switch (k) {
@@ -67,44 +63,21 @@ HistoryForm::HistoryForm(const HistoryLayout& layout, QWidget* parent) : plat::F
 }
 
 void HistoryForm::build() {
+  using K = plat::ui::Kind;
+  QString panel;
+  QString productPanel;
+  QVector<plat::ui::Control> rows;
+  for (const ControlSpec& s : layout_.controls) rows.push_back(s.control);
+  controls_.build(this, rows);
   for (const ControlSpec& s : layout_.controls) {
-    QWidget* parent = s.parent.isEmpty() ? this : controls_.value(s.parent, this);
-    QWidget* w = nullptr;
-    switch (s.kind) {
-      case ControlKind::Frame:
-        w = new QGroupBox(s.english, parent);
-        break;
-      case ControlKind::Label:
-        w = new QLabel(s.english, parent);
-        break;
-      case ControlKind::Box:
-        w = new QLineEdit(parent);
-        break;
-      case ControlKind::Button: {
-        auto* b = new QPushButton(s.english, parent);
-        b->setAutoDefault(true);  // Enter on a focused button presses it
-        w = b;
-        break;
-      }
-      case ControlKind::List:
-        w = new QListWidget(parent);
-        w->hide();
-        break;
-      case ControlKind::Combo:
-        w = new QComboBox(parent);
-        break;
-      case ControlKind::DatePicker: {
-        auto* d = new QDateEdit(parent);
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        w = d;
-        break;
-      }
-    }
-    w->setObjectName(s.name);
-    w->setGeometry(px(s.rect));
-    controls_.insert(s.name, w);
+    QWidget* w = controls_.widget(s.control.name);
     switch (s.role) {
+      case Role::Panel:
+        panel = s.control.name;
+        break;
+      case Role::ProductPanel:
+        productPanel = s.control.name;
+        break;
       case Role::IdBox:
         idBox = static_cast<QLineEdit*>(w);
         break;
@@ -113,6 +86,7 @@ void HistoryForm::build() {
         break;
       case Role::PickList:
         pickList = static_cast<QListWidget*>(w);
+        pickList->hide();
         break;
       case Role::Show:
         cmdShow = static_cast<QPushButton*>(w);
@@ -140,39 +114,28 @@ void HistoryForm::build() {
         txtTotal->setReadOnly(true);
         break;
       case Role::None:
-      case Role::Panel:
-      case Role::ProductPanel:
         break;
     }
   }
 
-  QWidget* panel = nullptr;
-  QWidget* productPanel = nullptr;
-  for (const ControlSpec& s : layout_.controls) {
-    if (s.role == Role::Panel) panel = controls_.value(s.name);
-    if (s.role == Role::ProductPanel) productPanel = controls_.value(s.name);
-  }
   int gridWidth = 0;
   for (const HeadingSpec& h : layout_.headings) {
-    QWidget* p = h.grid == GridId::Partner ? panel : productPanel;
-    const int top = h.grid == GridId::Partner ? layout_.headingTop : layout_.headingTopP;
-    auto* b = new QPushButton(h.english, p);
-    b->setObjectName(h.name);
-    b->setGeometry(px(QRect(h.left, top, h.width, layout_.headingHeight)));
-    b->setAutoDefault(true);
-    headings_.insert(h.name, b);
+    const bool partner = h.grid == GridId::Partner;
+    const int top = partner ? layout_.headingTop : layout_.headingTopP;
+    QWidget* b = controls_.add({h.name, K::Button, QRect(h.left, top, h.width, layout_.headingHeight),
+                                h.english, h.thai, partner ? panel : productPanel});
     gridWidth = std::max(gridWidth, h.left + h.width - 120);
     if (h.col < 0) {
       b->setFocusPolicy(Qt::NoFocus);  // the row's closing button does nothing
       continue;
     }
-    connect(b, &QPushButton::clicked, this, [this, h] { onHeading(h); });
+    connect(static_cast<QPushButton*>(b), &QPushButton::clicked, this, [this, h] { onHeading(h); });
   }
 
-  auto makeGrid = [&](QWidget* parent, const char* name, int top, int height,
+  auto makeGrid = [&](const QString& parent, const char* name, int top, int height,
                       const std::array<int, 6>& widths) {
-    auto* g = new plat::FlexGrid(parent);
-    g->setObjectName(QString::fromLatin1(name));
+    auto* g = static_cast<plat::FlexGrid*>(controls_.add(
+        {QString::fromLatin1(name), K::Grid, QRect(120, top, gridWidth, height), "", "", parent}));
     g->setFixedRows(0);
     g->setCols(6);
     g->setRows(0);
@@ -180,8 +143,6 @@ void HistoryForm::build() {
     // Rows as high as one line of the caption font, so a panel shows several lines.
     g->verticalHeader()->setMinimumSectionSize(1);
     g->verticalHeader()->setDefaultSectionSize(g->fontMetrics().height() + 4);
-    g->setGeometry(px(QRect(120, top, gridWidth, height)));
-    controls_.insert(g->objectName(), g);
     return g;
   };
   FGrid = makeGrid(panel, "FGrid", layout_.headingTop + layout_.headingHeight, layout_.gridHeight,
@@ -198,6 +159,10 @@ void HistoryForm::build() {
   connect(pickList, &QListWidget::itemDoubleClicked, this, [this] { pick(true); });
   connect(ComCate, &QComboBox::activated, this, &HistoryForm::chooseCategory);
   connect(ComPro, &QComboBox::activated, this, &HistoryForm::chooseProduct);
+}
+
+QPushButton* HistoryForm::headingButton(const QString& name) const {
+  return controls_.get<QPushButton>(name);
 }
 
 QSize HistoryForm::sizeHint() const {
@@ -217,34 +182,17 @@ void HistoryForm::showEvent(QShowEvent* event) {
 
 void HistoryForm::Form_Load() {
   resize(sizeHint());
-  if (shell::thai()) {
-    setWindowTitle(layout_.thaiCaption);
-    for (const ControlSpec& s : layout_.controls) {
-      if (s.thai.isEmpty()) continue;
-      QWidget* w = controls_.value(s.name);
-      if (auto* f = qobject_cast<QGroupBox*>(w)) f->setTitle(s.thai);
-      if (auto* l = qobject_cast<QLabel*>(w)) l->setText(s.thai);
-      if (auto* b = qobject_cast<QPushButton*>(w)) b->setText(s.thai);
-    }
-    for (const HeadingSpec& h : layout_.headings) headings_.value(h.name)->setText(h.thai);
-  }
-  QWidget* prev = nullptr;
-  for (const QString& name : layout_.tabOrder) {
-    QWidget* w = controls_.value(name, headings_.value(name));
-    if (!w) continue;
-    if (prev) QWidget::setTabOrder(prev, w);
-    prev = w;
-  }
+  if (shell::thai()) setWindowTitle(layout_.thaiCaption);
+  controls_.setLanguage(shell::lang());
+  controls_.setTabOrder(layout_.tabOrder);
   if (DTPDate1) {
     DTPDate1->setDate(plat::today());
     DTPDate2->setDate(plat::today());
   }
   if (txtTotal) txtTotal->setText(QStringLiteral("0"));
-  try {
+  data::tellOnFailure([&] {
     for (const Keyed& c : categoryList()) ComCate->addItem(categoryItemText(c), c.id);
-  } catch (const data::DbError& e) {
-    tell(e.text());
-  }
+  });
   ComCate->setCurrentIndex(-1);
 }
 
@@ -252,12 +200,7 @@ void HistoryForm::tell(const QString& text) { plat::dialogs().message(text, QStr
 
 void HistoryForm::lookUp() {
   std::optional<QString> name;
-  try {
-    name = partnerName(layout_.kind, idBox->text());
-  } catch (const data::DbError& e) {
-    tell(e.text());
-    return;
-  }
+  if (!data::tellOnFailure([&] { name = partnerName(layout_.kind, idBox->text()); })) return;
   if (!name) {
     fillPickList();
     return;
@@ -271,12 +214,7 @@ void HistoryForm::lookUp() {
 
 void HistoryForm::fillPickList() {
   QVector<Keyed> all;
-  try {
-    all = partnerList(layout_.kind);
-  } catch (const data::DbError& e) {
-    tell(e.text());
-    return;
-  }
+  if (!data::tellOnFailure([&] { all = partnerList(layout_.kind); })) return;
   pickList->clear();
   for (const Keyed& p : all) {
     auto* item = new QListWidgetItem(pickText(p), pickList);
@@ -343,12 +281,7 @@ void HistoryForm::showLines(const data::DateRange& range) {
 void HistoryForm::chooseCategory(int index) {
   if (index < 0) return;
   QVector<Keyed> products;
-  try {
-    products = productList(ComCate->itemData(index).toString());
-  } catch (const data::DbError& e) {
-    tell(e.text());
-    return;
-  }
+  if (!data::tellOnFailure([&] { products = productList(ComCate->itemData(index).toString()); })) return;
   ComPro->clear();
   for (const Keyed& p : products) ComPro->addItem(productItemText(p), p.id);
   ComPro->setCurrentIndex(-1);

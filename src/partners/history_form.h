@@ -10,6 +10,7 @@
 #include "data/dates.h"
 #include "partners/history_layout.h"
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 
 class QComboBox;
 class QDateEdit;
@@ -65,9 +66,9 @@ class HistoryForm : public plat::Form {
 
   template <class W>
   W* control(const QString& name) const {
-    return qobject_cast<W*>(controls_.value(name));
+    return controls_.get<W>(name);
   }
-  QPushButton* headingButton(const QString& name) const { return headings_.value(name); }
+  QPushButton* headingButton(const QString& name) const;
 
   QLineEdit* idBox = nullptr;
   QLineEdit* nameBox = nullptr;
@@ -104,8 +105,7 @@ class HistoryForm : public plat::Form {
   void onHeading(const HeadingSpec& h);
 
   const HistoryLayout& layout_;
-  QHash<QString, QWidget*> controls_;
-  QHash<QString, QPushButton*> headings_;
+  plat::ui::Controls controls_;
   QString shownProduct_;
   bool placed_ = false;
 };

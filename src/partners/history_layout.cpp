@@ -4,13 +4,13 @@ namespace partners {
 
 namespace {
 
-using CK = ControlKind;
+using CK = plat::ui::Kind;
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
 ControlSpec spec(CK kind, const char* name, const char* parent, QRect rect, const char* english = "",
                  const char* thai = "", Role role = Role::None) {
-  return ControlSpec{kind, u8(name), u8(parent), rect, u8(english), u8(thai), role};
+  return ControlSpec{{u8(name), kind, rect, u8(english), u8(thai), u8(parent)}, role};
 }
 
 // The panel of one product's lines, the same in both windows.

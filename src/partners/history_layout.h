@@ -9,6 +9,7 @@
 #include <array>
 
 #include "partners/history_query.h"
+#include "platform/ui_kit.h"
 
 namespace partners {
 
@@ -30,15 +31,9 @@ enum class Role {
   Total,
 };
 
-enum class ControlKind { Frame, Label, Box, Button, List, Combo, DatePicker };
-
+// A control of the window (its row of the control kit) and what it does.
 struct ControlSpec {
-  ControlKind kind = ControlKind::Label;
-  QString name;    // "txtSup"
-  QString parent;  // the frame it stands in; empty: the window
-  QRect rect;      // twips, inside the parent
-  QString english;
-  QString thai;
+  plat::ui::Control control;
   Role role = Role::None;
 };
 

@@ -51,7 +51,7 @@ QString numberText(double v) {
 // The line value as each window shows it: grouped with two decimals for purchases, a plain
 // number for sales.
 QString valueText(PartnerKind kind, double v) {
-  return kind == PartnerKind::Supplier ? moneyText(v) : numberText(v);
+  return kind == PartnerKind::Supplier ? plat::moneyText(v) : numberText(v);
 }
 
 // Reads rows of (id, name, quantity, price, date, number) into grid rows.
@@ -71,27 +71,6 @@ HistoryLines lines(PartnerKind kind, QSqlQuery q) {
 }
 
 }  // namespace
-
-// "##,##0.00". An amount in whole satang is laid out directly: its 15 significant digits round
-// to those satang, as plat::fmtMoney would. Anything else goes to plat::fmtMoney.
-QString moneyText(double v) {
-  const double satang = std::round(v * 100);
-  if (!(std::fabs(v) < 1e12) || std::fabs(v * 100 - satang) > 1e-6) return plat::fmtMoney(v);
-  const qint64 c = static_cast<qint64>(satang);
-  const qint64 a = c < 0 ? -c : c;
-  const QString whole = QString::number(a / 100);
-  QString out;
-  out.reserve(whole.size() + whole.size() / 3 + 4);
-  if (c < 0) out += u'-';
-  for (int i = 0; i < whole.size(); ++i) {
-    if (i > 0 && (whole.size() - i) % 3 == 0) out += u',';
-    out += whole.at(i);
-  }
-  out += u'.';
-  out += QChar(u'0' + static_cast<char16_t>(a % 100 / 10));
-  out += QChar(u'0' + static_cast<char16_t>(a % 10));
-  return out;
-}
 
 const char* partnerLinesStatement(PartnerKind kind) {
   if (kind == PartnerKind::Supplier)

@@ -53,9 +53,6 @@ const char* partnerLinesStatement(PartnerKind kind);
 // an unknown partner and cancelled sale lines are left out. Throws data::DbError.
 HistoryLines productLines(PartnerKind kind, const QString& productCode);
 
-// "##,##0.00": the text of plat::fmtMoney, made quickly for amounts in whole satang.
-QString moneyText(double v);
-
 // The range of the customer show, from the two pickers; nullopt when from is after to.
 std::optional<data::DateRange> pickerRange(const QDate& from, const QDate& to);
 

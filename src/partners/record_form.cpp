@@ -8,14 +8,13 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "data/tell_failure.h"
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/units.h"
 #include "shell/lang.h"
 
 namespace partners {
-
-QRect pxRect(const QRect& twips) { return plat::twipsRect(twips); }
 
 BoxSpec carriedBox(const char* box, const char* column, const char* label, const char* english,
                    const char* thai, int left, int top) {
@@ -34,35 +33,43 @@ namespace {
 constexpr int kBoxHeight = 315;
 constexpr int kLabelWidth = 1800;
 
-QGroupBox* frame(QWidget* parent, const QString& name, const QRect& twips) {
-  auto* f = new QGroupBox(parent);
-  f->setObjectName(name);
-  f->setGeometry(pxRect(twips));
-  return f;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QRect& twips) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setGeometry(pxRect(twips));
-  // Enter on a focused button presses it, as Space does.
-  b->setAutoDefault(true);
-  return b;
-}
-
-QPushButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap picture,
-                           const QString& tip, const QRect& twips) {
-  QPushButton* b = button(parent, name, QString(), twips);
-  b->setIcon(parent->style()->standardIcon(picture));
-  b->setToolTip(tip);
-  return b;
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QPoint& twips) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(name);
-  l->setGeometry(pxRect(QRect(twips, QSize(kLabelWidth, kBoxHeight - 60))));
-  return l;
+// The window's controls: the navigation and search frame, the command frame, the record's labels
+// and boxes (boxes below Frame1's height are clipped by it: they carry their columns unseen), the
+// message frame, then the window's own.
+QVector<plat::ui::Control> controlRows(const RecordLayout& l) {
+  using K = plat::ui::Kind;
+  QVector<plat::ui::Control> v = {
+      {"Frame2", K::Frame, l.frame2},
+      // The pictures' tips are Thai in both languages.
+      {"cmdFirst", K::PictureButton, {480, 240, 975, 495}, "ระเบียนแรก", "ระเบียนแรก", "Frame2"},
+      {"cmdBack", K::PictureButton, {1560, 240, 975, 495}, "ระเบียนก่อน", "ระเบียนก่อน", "Frame2"},
+      {"cmdNext", K::PictureButton, {2640, 240, 975, 495}, "ระเบียนถัดไป", "ระเบียนถัดไป", "Frame2"},
+      {"cmdLast", K::PictureButton, {3720, 240, 855, 495}, "ระเบียนสุดท้าย", "ระเบียนสุดท้าย", "Frame2"},
+      {"txtFind", K::Box, {480, 840, 1935, 495}, "", "", "Frame2"},
+      {"cmdFind", K::PictureButton, {2520, 840, 735, 495}, "ค้นหา", "ค้นหา", "Frame2"},
+      {"cmdFnext", K::Button, {3360, 840, 1215, 495}, "Find Next", "ค้นหาต่อ", "Frame2"},
+      {"Frame3", K::Frame, l.frame3},
+      {"cmdInsert", K::Button, {240, 600, 975, 495}, "Insert", "เพิ่ม", "Frame3"},
+      {"cmdUpdate", K::Button, {1320, 600, 975, 495}, "Update", "แก้ไข", "Frame3"},
+      {"cmdDel", K::Button, {2400, 600, 975, 495}, "Delete", "ลบ", "Frame3"},
+      {"cmdNew", K::Button, {3480, 600, 975, 495}, "New", "เริ่มใหม่", "Frame3"},
+      {"cmdClose", K::Button, {4560, 600, 975, 495}, "Close", "ปิด", "Frame3"},
+      {"Frame1", K::Frame, l.frame1},
+  };
+  const QSize labelSize(kLabelWidth, kBoxHeight - 60);
+  for (const BoxSpec& s : l.boxes) {
+    if (!s.label.isEmpty())
+      v.push_back({s.label, K::Label, QRect(s.labelPos, labelSize), s.english, s.thai, "Frame1"});
+    v.push_back({s.box, K::Box, QRect(s.rect.topLeft(), QSize(s.rect.width(), kBoxHeight)), s.designText, "",
+                 "Frame1"});
+  }
+  for (const LabelSpec& s : l.extraLabels)
+    v.push_back({s.label, K::Label, QRect(s.pos, labelSize), s.english, s.thai, "Frame1"});
+  v.push_back({"Frame4", K::Frame, l.frame4});
+  v.push_back({"lblMsg", K::Label, QRect(l.msgPos, QSize(l.frame4.width() - 2 * l.msgPos.x(), 315)), "", "",
+               "Frame4"});
+  v += l.extraControls;
+  return v;
 }
 
 // The id box takes digits and the control keys (Backspace, Enter, the clipboard shortcuts).
@@ -77,51 +84,34 @@ RecordForm::RecordForm(const RecordLayout& layout, QWidget* parent) : plat::Form
   setFont(plat::captionFont());
   setWindowTitle(layout_.englishCaption);
 
-  Frame2 = frame(this, QStringLiteral("Frame2"), layout_.frame2);
-  cmdFirst = pictureButton(Frame2, QStringLiteral("cmdFirst"), QStyle::SP_MediaSkipBackward,
-                           QStringLiteral("ระเบียนแรก"), QRect(480, 240, 975, 495));
-  cmdBack = pictureButton(Frame2, QStringLiteral("cmdBack"), QStyle::SP_MediaSeekBackward,
-                          QStringLiteral("ระเบียนก่อน"), QRect(1560, 240, 975, 495));
-  cmdNext = pictureButton(Frame2, QStringLiteral("cmdNext"), QStyle::SP_MediaSeekForward,
-                          QStringLiteral("ระเบียนถัดไป"), QRect(2640, 240, 975, 495));
-  cmdLast = pictureButton(Frame2, QStringLiteral("cmdLast"), QStyle::SP_MediaSkipForward,
-                          QStringLiteral("ระเบียนสุดท้าย"), QRect(3720, 240, 855, 495));
-  txtFind = new QLineEdit(Frame2);
-  txtFind->setObjectName(QStringLiteral("txtFind"));
-  txtFind->setGeometry(pxRect(QRect(480, 840, 1935, 495)));
-  cmdFind = pictureButton(Frame2, QStringLiteral("cmdFind"), QStyle::SP_FileDialogContentsView,
-                          QStringLiteral("ค้นหา"), QRect(2520, 840, 735, 495));
-  cmdFnext =
-      button(Frame2, QStringLiteral("cmdFnext"), QStringLiteral("Find Next"), QRect(3360, 840, 1215, 495));
-
-  Frame3 = frame(this, QStringLiteral("Frame3"), layout_.frame3);
-  cmdInsert =
-      button(Frame3, QStringLiteral("cmdInsert"), QStringLiteral("Insert"), QRect(240, 600, 975, 495));
-  cmdUpdate =
-      button(Frame3, QStringLiteral("cmdUpdate"), QStringLiteral("Update"), QRect(1320, 600, 975, 495));
-  cmdDel = button(Frame3, QStringLiteral("cmdDel"), QStringLiteral("Delete"), QRect(2400, 600, 975, 495));
-  cmdNew = button(Frame3, QStringLiteral("cmdNew"), QStringLiteral("New"), QRect(3480, 600, 975, 495));
-  cmdClose = button(Frame3, QStringLiteral("cmdClose"), QStringLiteral("Close"), QRect(4560, 600, 975, 495));
-
-  // Boxes placed below the frame's height are clipped by it: they carry their columns unseen.
-  Frame1 = frame(this, QStringLiteral("Frame1"), layout_.frame1);
+  controls_.build(this, controlRows(layout_));
+  Frame1 = control<QGroupBox>("Frame1");
+  Frame2 = control<QGroupBox>("Frame2");
+  Frame3 = control<QGroupBox>("Frame3");
+  Frame4 = control<QGroupBox>("Frame4");
+  cmdFirst = control<QPushButton>("cmdFirst");
+  cmdBack = control<QPushButton>("cmdBack");
+  cmdNext = control<QPushButton>("cmdNext");
+  cmdLast = control<QPushButton>("cmdLast");
+  txtFind = control<QLineEdit>("txtFind");
+  cmdFind = control<QPushButton>("cmdFind");
+  cmdFnext = control<QPushButton>("cmdFnext");
+  cmdInsert = control<QPushButton>("cmdInsert");
+  cmdUpdate = control<QPushButton>("cmdUpdate");
+  cmdDel = control<QPushButton>("cmdDel");
+  cmdNew = control<QPushButton>("cmdNew");
+  cmdClose = control<QPushButton>("cmdClose");
+  lblMsg = control<QLabel>("lblMsg");
+  plat::ui::setPicture(cmdFirst, QStyle::SP_MediaSkipBackward);
+  plat::ui::setPicture(cmdBack, QStyle::SP_MediaSeekBackward);
+  plat::ui::setPicture(cmdNext, QStyle::SP_MediaSeekForward);
+  plat::ui::setPicture(cmdLast, QStyle::SP_MediaSkipForward);
+  plat::ui::setPicture(cmdFind, QStyle::SP_FileDialogContentsView);
   for (const BoxSpec& s : layout_.boxes) {
-    if (!s.label.isEmpty()) labels_.insert(s.label, makeLabel(Frame1, s.label, s.english, s.labelPos));
-    auto* b = new QLineEdit(s.designText, Frame1);
-    b->setObjectName(s.box);
-    b->setGeometry(pxRect(QRect(s.rect.topLeft(), QSize(s.rect.width(), kBoxHeight))));
+    QLineEdit* b = box(s.box);
     if (!s.shown) b->setFocusPolicy(Qt::NoFocus);
     b->installEventFilter(this);
-    boxes_.insert(s.box, b);
   }
-  for (const LabelSpec& s : layout_.extraLabels)
-    labels_.insert(s.label, makeLabel(Frame1, s.label, s.english, s.pos));
-
-  Frame4 = frame(this, QStringLiteral("Frame4"), layout_.frame4);
-  lblMsg = new QLabel(Frame4);
-  lblMsg->setObjectName(QStringLiteral("lblMsg"));
-  lblMsg->setGeometry(
-      pxRect(QRect(layout_.msgPos, QSize(layout_.frame4.width() - 2 * layout_.msgPos.x(), 315))));
 
   connect(cmdFirst, &QPushButton::clicked, this, &RecordForm::cmdFirst_Click);
   connect(cmdBack, &QPushButton::clicked, this, &RecordForm::cmdBack_Click);
@@ -136,6 +126,9 @@ RecordForm::RecordForm(const RecordLayout& layout, QWidget* parent) : plat::Form
   connect(cmdClose, &QPushButton::clicked, this, &RecordForm::cmdClose_Click);
 }
 
+QLineEdit* RecordForm::box(const QString& name) const { return controls_.get<QLineEdit>(name); }
+QLabel* RecordForm::label(const QString& name) const { return controls_.get<QLabel>(name); }
+
 QSize RecordForm::sizeHint() const {
   // The designed window size less its frame and caption bar.
   const QSize client = clientTwips({layout_.width, layout_.height});
@@ -146,45 +139,16 @@ QRect RecordForm::designGeometry() const { return {0, 0, layout_.width, layout_.
 
 void RecordForm::Form_Load() {
   resize(sizeHint());
-  if (shell::thai()) {
-    setWindowTitle(layout_.thaiCaption);
-    for (const BoxSpec& s : layout_.boxes)
-      if (QLabel* l = labels_.value(s.label)) l->setText(s.thai);
-    for (const LabelSpec& s : layout_.extraLabels) labels_.value(s.label)->setText(s.thai);
-    cmdFnext->setText(QStringLiteral("ค้นหาต่อ"));
-    cmdInsert->setText(QStringLiteral("เพิ่ม"));
-    cmdUpdate->setText(QStringLiteral("แก้ไข"));
-    cmdDel->setText(QStringLiteral("ลบ"));
-    cmdNew->setText(QStringLiteral("เริ่มใหม่"));
-    cmdClose->setText(QStringLiteral("ปิด"));
-    setThaiExtras();
-  }
-  applyTabOrder();
-  try {
-    rs_ = data::partnerRows(*layout_.table);
-  } catch (const data::DbError& e) {
-    tell(e.text());
-    return;
-  }
+  if (shell::thai()) setWindowTitle(layout_.thaiCaption);
+  controls_.setLanguage(shell::lang());
+  // Tab from the last stop comes round to the first.
+  controls_.setTabOrder(layout_.tabOrder, true);
+  if (!data::tellOnFailure([&] { rs_ = data::partnerRows(*layout_.table); })) return;
   // An empty table leaves the design texts in the boxes.
   if (!rs_.empty()) {
     rs_.moveFirst();
     QueryTxt();
   }
-}
-
-void RecordForm::applyTabOrder() {
-  QWidget* first = nullptr;
-  QWidget* prev = nullptr;
-  for (const QString& name : layout_.tabOrder) {
-    auto* w = findChild<QWidget*>(name);
-    if (!w) continue;
-    if (prev) QWidget::setTabOrder(prev, w);
-    if (!first) first = w;
-    prev = w;
-  }
-  // Tab from the last stop comes round to the first.
-  if (first && prev != first) QWidget::setTabOrder(prev, first);
 }
 
 void RecordForm::tell(const QString& text) { plat::dialogs().message(text, QString()); }
@@ -195,7 +159,7 @@ void RecordForm::QueryTxt() {
   for (const BoxSpec& s : layout_.boxes) {
     // The id as stored; one blank stands for a column without a value.
     const QString v = first || !rs_.isNull(s.column) ? rs_.text(s.column) : QStringLiteral(" ");
-    boxes_.value(s.box)->setText(v);
+    box(s.box)->setText(v);
     first = false;
   }
   showExtras(rs_);
@@ -206,7 +170,7 @@ QString RecordForm::extraValue(const QString&) const { return QString(); }
 void RecordForm::showExtras(const data::Snapshot&) {}
 
 void RecordForm::dcmdNew() {
-  for (const BoxSpec& s : layout_.boxes) boxes_.value(s.box)->setText(QStringLiteral(" "));
+  for (const BoxSpec& s : layout_.boxes) box(s.box)->setText(QStringLiteral(" "));
   idBox()->clear();
 }
 
@@ -217,7 +181,7 @@ QStringList RecordForm::recordValues() const {
     bool boxed = false;
     for (const BoxSpec& s : layout_.boxes)
       if (s.column == column) {
-        v = boxes_.value(s.box)->text();
+        v = box(s.box)->text();
         boxed = true;
         break;
       }
@@ -283,16 +247,15 @@ void RecordForm::cmdNew_Click() {
 }
 
 void RecordForm::cmdInsert_Click() {
-  try {
-    const data::InsertOutcome outcome = data::insertPartner(*layout_.table, recordValues());
-    if (outcome != data::InsertOutcome::Inserted) {
-      // The boxes keep what the user typed, so the id can be changed and Insert pressed again.
-      tell(shell::L(layout_.changeIdThai, layout_.changeIdEnglish));
-      return;
-    }
-    reread();
-  } catch (const data::DbError& e) {
-    tell(e.text());
+  data::InsertOutcome outcome = data::InsertOutcome::Inserted;
+  if (!data::tellOnFailure([&] {
+        outcome = data::insertPartner(*layout_.table, recordValues());
+        if (outcome == data::InsertOutcome::Inserted) reread();
+      }))
+    return;
+  if (outcome != data::InsertOutcome::Inserted) {
+    // The boxes keep what the user typed, so the id can be changed and Insert pressed again.
+    tell(shell::L(layout_.changeIdThai, layout_.changeIdEnglish));
     return;
   }
   if (layout_.insertClearsCaption) setWindowTitle(QString());
@@ -301,14 +264,14 @@ void RecordForm::cmdInsert_Click() {
 }
 
 void RecordForm::cmdUpdate_Click() {
-  try {
-    if (data::updatePartner(*layout_.table, recordValues()) == 0) {
-      tell(shell::L(layout_.notFoundThai, layout_.notFoundEnglish));
-      return;
-    }
-    reread();
-  } catch (const data::DbError& e) {
-    tell(e.text());
+  int updated = 0;
+  if (!data::tellOnFailure([&] {
+        updated = data::updatePartner(*layout_.table, recordValues());
+        if (updated != 0) reread();
+      }))
+    return;
+  if (updated == 0) {
+    tell(shell::L(layout_.notFoundThai, layout_.notFoundEnglish));
     return;
   }
   // The boxes keep the values just written.
@@ -318,14 +281,14 @@ void RecordForm::cmdUpdate_Click() {
 void RecordForm::cmdDel_Click() {
   const QString id = idBox()->text();
   if (!plat::dialogs().askYesNo(QStringLiteral("Do you Want to Delete ") + id, QString())) return;
-  try {
-    if (data::deletePartner(*layout_.table, id) == data::DeleteOutcome::Referenced) {
-      tell(shell::L(layout_.refusalThai, layout_.refusalEnglish));
-      return;
-    }
-    reread();
-  } catch (const data::DbError& e) {
-    tell(e.text());
+  bool referenced = false;
+  if (!data::tellOnFailure([&] {
+        referenced = data::deletePartner(*layout_.table, id) == data::DeleteOutcome::Referenced;
+        if (!referenced) reread();
+      }))
+    return;
+  if (referenced) {
+    tell(shell::L(layout_.refusalThai, layout_.refusalEnglish));
     return;
   }
   showFirstOrBlank();
@@ -333,13 +296,7 @@ void RecordForm::cmdDel_Click() {
 
 bool RecordForm::FindDat(const QString& text) {
   findList_.clear();
-  try {
-    findList_ = data::partnerIdsStartingWith(*layout_.table, text);
-  } catch (const data::DbError& e) {
-    tell(e.text());
-    return false;
-  }
-  return true;
+  return data::tellOnFailure([&] { findList_ = data::partnerIdsStartingWith(*layout_.table, text); });
 }
 
 void RecordForm::cmdFind_Click() {

@@ -12,6 +12,7 @@
 
 #include "data/partners.h"
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 
 class QGroupBox;
 class QLabel;
@@ -45,9 +46,6 @@ struct LabelSpec {
 BoxSpec carriedBox(const char* box, const char* column, const char* label, const char* english,
                    const char* thai, int left, int top);
 
-// A control's place in twips as pixels.
-QRect pxRect(const QRect& twips);
-
 struct RecordLayout {
   const data::PartnerTable* table = nullptr;
   QString englishCaption;
@@ -58,6 +56,7 @@ struct RecordLayout {
   QPoint msgPos;         // lblMsg inside Frame4
   QList<BoxSpec> boxes;  // the id box first
   QList<LabelSpec> extraLabels;
+  QVector<plat::ui::Control> extraControls;   // a window's own controls, after the shared ones
   QStringList tabOrder;                       // control names, first to last
   QList<QPair<QString, QString>> enterChain;  // Enter in first moves the focus to second
   QString changeIdThai, changeIdEnglish;      // an empty or existing id at Insert
@@ -97,8 +96,12 @@ class RecordForm : public plat::Form {
   void cmdFnext_Click();
   void cmdClose_Click();
 
-  QLineEdit* box(const QString& name) const { return boxes_.value(name); }
-  QLabel* label(const QString& name) const { return labels_.value(name); }
+  QLineEdit* box(const QString& name) const;
+  QLabel* label(const QString& name) const;
+  template <class W>
+  W* control(const QString& name) const {
+    return controls_.get<W>(name);
+  }
   const QStringList& FindList() const { return findList_; }
   int FindPos() const { return findPos_; }
   // The record source, as this window last read it.
@@ -126,14 +129,13 @@ class RecordForm : public plat::Form {
   // What a window adds to the shared record: columns without a box, captions, row display.
   virtual QString extraValue(const QString& column) const;
   virtual void showExtras(const data::Snapshot& row);
-  virtual void setThaiExtras() {}
   virtual void afterNew() {}
   virtual void afterInsert() {}
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QLineEdit* idBox() const { return boxes_.value(layout_.boxes.front().box); }
+  QLineEdit* idBox() const { return box(layout_.boxes.front().box); }
   QStringList recordValues() const;
   // Reads the table again and stands on its first row.
   void reread();
@@ -141,12 +143,10 @@ class RecordForm : public plat::Form {
   void showFirstOrBlank();
   // Moves the record source to the row with this id; false (position kept) when it has none.
   bool locate(const QString& id);
-  void applyTabOrder();
   void tell(const QString& text);
 
   const RecordLayout& layout_;
-  QHash<QString, QLineEdit*> boxes_;
-  QHash<QString, QLabel*> labels_;
+  plat::ui::Controls controls_;
   data::Snapshot rs_;
   QStringList findList_;
   int findPos_ = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The one seam for every modal question the program asks: message boxes, Yes/No questions, the
-// input box and the print dialog. The program installs the Qt implementation; tests install
-// ScriptedDialogs, which records what was shown and answers from a script, so no test blocks.
+// input box and the print dialog. The program installs the Qt implementation; tests install their
+// own, which records what was shown and answers from a script, so no test blocks.
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -66,48 +66,6 @@ class QtDialogs : public Dialogs {
   // no page range, selection or current page, one copy; the request's printer preselected.
   static std::unique_ptr<QPrintDialog> makePrintDialog(QPrinter& printer, const PrintDialogRequest& request,
                                                        QWidget* parent = nullptr);
-
- protected:
-  bool showPrintDialog(PrintDialogRequest& request) override;
-};
-
-// Test double: records every box and answers from queues (defaults when a queue is empty:
-// No, Cancel, Cancel).
-class ScriptedDialogs : public Dialogs {
- public:
-  enum class Kind { Message, YesNo, Input, Print };
-  struct Shown {
-    Kind kind;
-    QString text;
-    QString title;
-    Icon icon = Icon::None;
-  };
-
-  ScriptedDialogs();            // installs itself; no print-dialog choice remembered yet
-  ~ScriptedDialogs() override;  // restores the Qt implementation
-
-  void message(const QString& text, const QString& title, Icon icon) override;
-  bool askYesNo(const QString& text, const QString& title) override;
-  std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                  const QString& defaultText) override;
-
-  void answerYes(bool yes = true) { yesNo.push_back(yes); }
-  void answerInput(std::optional<QString> text) { inputs.push_back(std::move(text)); }
-  // A chosen printer, or nullopt for Cancel.
-  void answerPrint(std::optional<QString> printer) { prints.push_back(std::move(printer)); }
-
-  // The texts of all boxes shown, in order.
-  QStringList texts() const;
-  // The text of the last message box ("" when none).
-  QString lastMessage() const;
-  void clear() { shown.clear(); }
-
-  std::vector<Shown> shown;
-  std::deque<bool> yesNo;
-  std::deque<std::optional<QString>> inputs;
-  std::deque<std::optional<QString>> prints;
-  // The printer each print dialog was opened with, in order.
-  QStringList preselected;
 
  protected:
   bool showPrintDialog(PrintDialogRequest& request) override;

@@ -9,11 +9,11 @@ int keyAsciiOf(const QKeyEvent* e) {
   switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return 13;
+      return Enter;
     case Qt::Key_Escape:
-      return 27;
+      return Esc;
     case Qt::Key_Backspace:
-      return 8;
+      return Backspace;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:

@@ -3,6 +3,9 @@
 #include <functional>
 
 namespace plat {
+// The character codes the key procedures compare with.
+enum KeyAscii : int { Backspace = 8, Enter = 13, Esc = 27, Space = 32 };
+
 // The character code a key press delivers to a box's key procedure: 13 Enter, 27 Escape,
 // 8 Backspace, the typed character otherwise; -1 for keys that type nothing (arrows, Tab, Delete,
 // shortcuts with Ctrl, Alt or Meta), which no key filter looks at. Delete is an editing key even

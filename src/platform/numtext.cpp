@@ -157,6 +157,31 @@ QString wholeNumber(qint64 n) {
 
 QString fmtMoney(double v) { return compose(rounded(v, 2), true, true); }
 
+QString moneyText(double v) {
+  // Whole satang straight from the value, unless it lies near a half satang or is too large for
+  // the shortcut to be exact: those take the general rule (15 significant digits, half away from 0).
+  const double cents = v * 100;
+  const double frac = std::fabs(cents - std::trunc(cents));
+  if (!std::isfinite(v) || std::fabs(v) >= 1e9 || std::fabs(frac - 0.5) < 1e-4) return fmtMoney(v);
+  const qint64 c = std::llround(cents);
+  qint64 whole = std::llabs(c) / 100;
+  const int part = static_cast<int>(std::llabs(c) % 100);
+  char buf[40];
+  int i = sizeof buf;
+  buf[--i] = static_cast<char>('0' + part % 10);
+  buf[--i] = static_cast<char>('0' + part / 10);
+  buf[--i] = '.';
+  int digits = 0;
+  do {
+    if (digits > 0 && digits % 3 == 0) buf[--i] = ',';
+    buf[--i] = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+    ++digits;
+  } while (whole > 0);
+  if (c < 0) buf[--i] = '-';
+  return QString::fromLatin1(buf + i, static_cast<int>(sizeof buf) - i);
+}
+
 QString fmtWhole(double v) { return compose(rounded(v, 0), true, false); }
 
 QString fmtHash(double v) {

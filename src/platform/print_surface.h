@@ -1,8 +1,8 @@
 #pragma once
 // The printer as the documents see it: positions in twips from the printable area's top-left
 // corner, a current font, text printed with its top at the current Y (then X back to 0 and Y one
-// line down), lines, pages. QtPrintSurface paints on a QPrinter; RecordingSurface keeps the
-// operations for layout tests.
+// line down), lines, pages. QtPrintSurface paints on a QPrinter; the tests record the
+// operations to check layouts.
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -58,43 +58,5 @@ class PrintSurface {
 
 // Prints s at (x, y): the positioned print every report uses.
 void PrintAt(PrintSurface& p, double x, double y, const QString& s);
-
-// Records every operation. Text is measured with Qt's metrics of the named font at 1440 dpi, so a
-// layout that centres or right-aligns text can be checked.
-class RecordingSurface : public PrintSurface {
- public:
-  struct Op {
-    enum Kind { Text, Line, NewPage, EndDoc, KillDoc } kind = Text;
-    double x = 0, y = 0, x2 = 0, y2 = 0;
-    QString text;
-    QString font;
-    double size = 0;
-    bool bold = false;
-  };
-  RecordingSurface(double widthTwips = 11906 - 720, double heightTwips = 16838 - 720)
-      : w_(widthTwips), h_(heightTwips) {}
-
-  double TextWidth(const QString& text) const override;
-  double TextHeight(const QString& text) const override;
-  double ScaleWidth() const override { return w_; }
-  double ScaleHeight() const override { return h_; }
-  void Line(double x1, double y1, double x2, double y2) override;
-  void NewPage() override;
-  void EndDoc() override;
-  void KillDoc() override;
-
-  std::vector<Op> ops;
-  // The printed texts in order.
-  QStringList texts() const;
-  // The first text op whose text equals t, or nullptr.
-  const Op* find(const QString& t) const;
-  int pages() const;  // 1 + new pages
-
- protected:
-  void drawText(double x, double y, const QString& text) override;
-
- private:
-  double w_, h_;
-};
 
 }  // namespace plat

@@ -177,19 +177,4 @@ std::shared_ptr<PrintSurface> CupsPrinters::openJob(const QString& printerName, 
   return std::make_shared<QtPrintSurface>(std::move(printer), printerName);
 }
 
-FakePrinters::FakePrinters(QStringList n) : names(std::move(n)) { setPrinters(this); }
-FakePrinters::~FakePrinters() { setPrinters(nullptr); }
-
-std::shared_ptr<PrintSurface> FakePrinters::openJob(const QString& printerName, const QString& docName,
-                                                    QString* error) {
-  if (!failOpen.isEmpty() || !names.contains(printerName)) {
-    if (error)
-      *error = failOpen.isEmpty() ? QStringLiteral("No printer named %1").arg(printerName) : failOpen;
-    return nullptr;
-  }
-  auto s = makeSurface ? makeSurface() : std::make_shared<RecordingSurface>();
-  jobs.push_back({printerName, docName, s});
-  return s;
-}
-
 }  // namespace plat

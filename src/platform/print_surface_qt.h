@@ -63,7 +63,7 @@ QString currentPrinter();
 void setCurrentPrinter(const QString& name);
 
 // Where documents go: the installed printers and a new job on one of them. The program uses the
-// CUPS queues; tests install FakePrinters.
+// CUPS queues; tests install their own.
 class Printers {
  public:
   virtual ~Printers() = default;
@@ -83,29 +83,6 @@ class CupsPrinters : public Printers {
   QStringList installed() override;
   std::shared_ptr<PrintSurface> openJob(const QString& printerName, const QString& docName,
                                         QString* error) override;
-};
-
-// Test double: a fixed list of printer names; every job is a RecordingSurface kept in `jobs`.
-class FakePrinters : public Printers {
- public:
-  explicit FakePrinters(QStringList names);  // installs itself
-  ~FakePrinters() override;                  // restores the CUPS implementation
-
-  QStringList installed() override { return names; }
-  std::shared_ptr<PrintSurface> openJob(const QString& printerName, const QString& docName,
-                                        QString* error) override;
-
-  struct Job {
-    QString printer;
-    QString docName;
-    std::shared_ptr<RecordingSurface> surface;
-  };
-  QStringList names;
-  std::vector<Job> jobs;
-  // Makes the surface of the next jobs (a failing one, say); unset: a plain RecordingSurface.
-  std::function<std::shared_ptr<RecordingSurface>()> makeSurface;
-  // When set, openJob fails with this error.
-  QString failOpen;
 };
 
 }  // namespace plat

@@ -1,6 +1,6 @@
 #pragma once
 // A serial line to the pole display or the cash drawer. The Qt implementation opens the COM port
-// of files.h at 9600 baud, 8 data bits, no parity, 1 stop bit; tests install a recording fake.
+// of files.h at 9600 baud, 8 data bits, no parity, 1 stop bit; tests install their own.
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -25,20 +25,5 @@ using SerialFactory = std::function<std::unique_ptr<SerialLine>()>;
 // A new, closed line from the installed factory (QSerialPort unless a test installed another).
 std::unique_ptr<SerialLine> newSerialLine();
 void setSerialFactory(SerialFactory f);  // empty restores the QSerialPort one
-
-// Test double: every line it makes appends to one shared log.
-struct SerialLog {
-  struct Event {
-    int port;
-    QString what;  // "open", "write", "close"
-    QByteArray bytes;
-  };
-  std::vector<Event> events;
-  bool failOpen = false;
-  QByteArray written(int port) const;
-  void clear() { events.clear(); }
-};
-// Installs a factory of fake lines logging into log; returns nothing, undo with setSerialFactory({}).
-void installFakeSerial(SerialLog* log);
 
 }  // namespace plat

@@ -28,31 +28,6 @@
 
 namespace reportkit {
 
-QString moneyCell(double v) {
-  // Whole satang straight from the value, unless it lies near a half satang or is too large for
-  // the shortcut to be exact: those take the general rule (15 significant digits, half away from 0).
-  const double cents = v * 100;
-  const double frac = std::fabs(cents - std::trunc(cents));
-  if (!std::isfinite(v) || std::fabs(v) >= 1e9 || std::fabs(frac - 0.5) < 1e-4) return plat::fmtMoney(v);
-  const qint64 c = std::llround(cents);
-  qint64 whole = std::llabs(c) / 100;
-  const int part = static_cast<int>(std::llabs(c) % 100);
-  char buf[40];
-  int i = sizeof buf;
-  buf[--i] = static_cast<char>('0' + part % 10);
-  buf[--i] = static_cast<char>('0' + part / 10);
-  buf[--i] = '.';
-  int digits = 0;
-  do {
-    if (digits > 0 && digits % 3 == 0) buf[--i] = ',';
-    buf[--i] = static_cast<char>('0' + whole % 10);
-    whole /= 10;
-    ++digits;
-  } while (whole > 0);
-  if (c < 0) buf[--i] = '-';
-  return QString::fromLatin1(buf + i, static_cast<int>(sizeof buf) - i);
-}
-
 QString quantityCell(double v) {
   // Quantities are mostly whole: those need no digit work.
   if (std::isfinite(v) && v == std::trunc(v) && std::fabs(v) < 1e15)
@@ -61,7 +36,7 @@ QString quantityCell(double v) {
 }
 
 QStringList periodGridRow(const PeriodProduct& p) {
-  return {p.pid, p.name, quantityCell(p.quantity), moneyCell(p.value), QString(), p.unit};
+  return {p.pid, p.name, quantityCell(p.quantity), plat::moneyText(p.value), QString(), p.unit};
 }
 
 QVector<QStringList> periodRowTexts(const QVector<PeriodProduct>& rows) {
@@ -105,9 +80,33 @@ QVector<PeriodControlSpec> sharedPeriodControls(const QString& showSelected, boo
 
 namespace {
 
-QRect px(const QRect& twips) {
-  return QRect(plat::twipsToPx(twips.x()), plat::twipsToPx(twips.y()), plat::twipsToPx(twips.width()),
-               plat::twipsToPx(twips.height()));
+// The kit's control for each kind of the layout.
+plat::ui::Kind kitKind(PeriodControl k) {
+  using K = plat::ui::Kind;
+  switch (k) {
+    case PeriodControl::Frame:
+      return K::Frame;
+    case PeriodControl::Label:
+      return K::Label;
+    case PeriodControl::Button:
+      return K::Button;
+    case PeriodControl::PictureButton:
+      return K::PictureButton;
+    case PeriodControl::DatePicker:
+      return K::DatePicker;
+    case PeriodControl::MonthCombo:
+    case PeriodControl::EmployeeCombo:
+    case PeriodControl::CategoryCombo:
+      return K::Combo;
+    case PeriodControl::CategoryList:
+      return K::List;
+    case PeriodControl::Grid:
+      return K::Grid;
+    case PeriodControl::YearBox:
+    case PeriodControl::TotalBox:
+      break;
+  }
+  return K::Box;
 }
 
 // Code, name, quantity, value, an empty column, unit.
@@ -127,59 +126,40 @@ PeriodReport::PeriodReport(const PeriodLayout& layout, const PeriodSpec& spec, Q
     : plat::Form(parent), layout_(layout), spec_(spec) {
   setFont(plat::captionFont());
   setWindowTitle(layout_.englishCaption);
-  QWidget* previous = nullptr;
+  QVector<plat::ui::Control> rows;
+  for (const PeriodControlSpec& c : layout_.controls)
+    rows.push_back({c.name, kitKind(c.kind), c.rect, c.english, c.thai, c.frame});
+  controls_.build(this, rows);
   for (const PeriodControlSpec& c : layout_.controls) {
-    QWidget* host = c.frame.isEmpty() ? this : controls_.value(c.frame, this);
-    QWidget* w = nullptr;
+    QWidget* w = controls_.widget(c.name);
     switch (c.kind) {
-      case PeriodControl::Frame:
-        w = new QGroupBox(host);
-        break;
-      case PeriodControl::Label:
-        w = new QLabel(c.english, host);
-        break;
-      case PeriodControl::Button:
       case PeriodControl::PictureButton: {
-        auto* b = new QPushButton(c.english, host);
-        // Enter on a focused button presses it, as Space does.
-        b->setAutoDefault(true);
-        if (c.kind == PeriodControl::PictureButton) {
-          b->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-          b->setIconSize(QSize(24, 24));
-          b->setToolTip(QStringLiteral("Excel"));
-        }
-        w = b;
+        auto* b = static_cast<QPushButton*>(w);
+        b->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+        b->setIconSize(QSize(24, 24));
+        b->setToolTip(QStringLiteral("Excel"));
         break;
       }
-      case PeriodControl::DatePicker: {
-        auto* d = new QDateEdit(host);
-        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        d->setCalendarPopup(true);
-        DTPDate1 = d;
-        w = d;
+      case PeriodControl::DatePicker:
+        DTPDate1 = static_cast<QDateEdit*>(w);
         break;
-      }
       case PeriodControl::MonthCombo:
       case PeriodControl::EmployeeCombo:
-        comMo = new QComboBox(host);
-        w = comMo;
+        comMo = static_cast<QComboBox*>(w);
         break;
       case PeriodControl::CategoryCombo:
-        ComCate = new QComboBox(host);
-        w = ComCate;
+        ComCate = static_cast<QComboBox*>(w);
         break;
       case PeriodControl::YearBox:
-        txtYear = new QLineEdit(host);
-        w = txtYear;
+        txtYear = static_cast<QLineEdit*>(w);
         break;
       case PeriodControl::CategoryList:
-        LstCate = new QListWidget(host);
+        LstCate = static_cast<QListWidget*>(w);
         // A click toggles an item.
         LstCate->setSelectionMode(QAbstractItemView::MultiSelection);
-        w = LstCate;
         break;
       case PeriodControl::Grid:
-        FGrid = new plat::FlexGrid(host);
+        FGrid = static_cast<plat::FlexGrid*>(w);
         FGrid->setFixedRows(0);
         FGrid->setCols(kGridColumns);
         FGrid->setRows(0);
@@ -187,21 +167,16 @@ PeriodReport::PeriodReport(const PeriodLayout& layout, const PeriodSpec& spec, Q
         // Rows one caption line high.
         FGrid->verticalHeader()->setMinimumSectionSize(1);
         FGrid->verticalHeader()->setDefaultSectionSize(FGrid->fontMetrics().height() + 4);
-        w = FGrid;
         break;
+      case PeriodControl::Frame:
+      case PeriodControl::Label:
+      case PeriodControl::Button:
       case PeriodControl::TotalBox:
-        w = new QLineEdit(host);
         break;
     }
-    w->setObjectName(c.name);
-    w->setGeometry(px(c.rect));
     if (c.hidden) w->hide();
-    controls_.insert(c.name, w);
-    if (w->focusPolicy() != Qt::NoFocus && c.kind != PeriodControl::Frame) {
-      if (previous) QWidget::setTabOrder(previous, w);
-      previous = w;
-    }
   }
+  controls_.setTabOrderAsRows();
   txtTotal = qobject_cast<QLineEdit*>(control("txtTotal"));
   txtVat = qobject_cast<QLineEdit*>(control("txtVat"));
   txtVatTot = qobject_cast<QLineEdit*>(control("txtVatTot"));
@@ -225,13 +200,9 @@ PeriodReport::PeriodReport(const PeriodLayout& layout, const PeriodSpec& spec, Q
   if (ComCate) connect(ComCate, &QComboBox::activated, this, &PeriodReport::chooseCategory);
 }
 
-QPushButton* PeriodReport::button(const QString& name) const {
-  return qobject_cast<QPushButton*>(controls_.value(name));
-}
+QPushButton* PeriodReport::button(const QString& name) const { return controls_.get<QPushButton>(name); }
 
-QLabel* PeriodReport::label(const QString& name) const {
-  return qobject_cast<QLabel*>(controls_.value(name));
-}
+QLabel* PeriodReport::label(const QString& name) const { return controls_.get<QLabel>(name); }
 
 QSize PeriodReport::sizeHint() const {
   // The designed window size less its frame and caption bar.
@@ -252,14 +223,8 @@ void PeriodReport::Form_Load() {
   resize(sizeHint());
   for (int c = 0; c < layout_.columnWidths.size(); ++c) FGrid->setColWidth(c, layout_.columnWidths[c]);
   alignNumbers(2);
-  if (shell::thai()) {
-    setWindowTitle(layout_.thaiCaption);
-    for (const PeriodControlSpec& c : layout_.controls) {
-      if (c.thai.isEmpty()) continue;
-      if (QPushButton* b = button(c.name)) b->setText(c.thai);
-      if (QLabel* l = label(c.name)) l->setText(c.thai);
-    }
-  }
+  if (shell::thai()) setWindowTitle(layout_.thaiCaption);
+  controls_.setLanguage(shell::lang());
   if (DTPDate1) DTPDate1->setDate(plat::today());
   if (txtYear) txtYear->setText(plat::today().toString(QStringLiteral("yyyy")));
   period_ = spec_.kind == PeriodKind::Month ? std::nullopt : pickedPeriod();
@@ -548,7 +513,7 @@ void PeriodReport::chooseCategory() {
     for (const PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_),
                                                    itemCategoryId(ComCate->itemData(i), ComCate->itemText(i)),
                                                    narrowingFor(1, ComCate->count()))) {
-      const QString q = quantityCell(p.quantity), v = moneyCell(p.value);
+      const QString q = quantityCell(p.quantity), v = plat::moneyText(p.value);
       satang += plat::toSatang(p.value);
       rows.push_back(spec_.categoryView == CategoryView::NameQuantityValue
                          ? QStringList{p.name, q, v}

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 #include "reportkit/period_query.h"
 
 class QComboBox;
@@ -27,9 +28,8 @@ class FlexGrid;
 
 namespace reportkit {
 
-// "##,##0.00" and the plain number text, as platform/numtext writes them, quicker for the
-// thousands of cells of a long period.
-QString moneyCell(double v);
+// The plain number text, as platform/numtext writes it, quicker for the thousands of cells of a
+// long period.
 QString quantityCell(double v);
 // The six cells of a product's grid row: code, name, quantity, value "##,##0.00", "", unit.
 QStringList periodGridRow(const PeriodProduct& p);
@@ -166,7 +166,7 @@ class PeriodReport : public plat::Form {
   const std::optional<ShownReport>& shown() const { return shown_; }
 
   // Controls by name, and the ones every member has.
-  QWidget* control(const QString& name) const { return controls_.value(name); }
+  QWidget* control(const QString& name) const { return controls_.widget(name); }
   QPushButton* button(const QString& name) const;
   QLabel* label(const QString& name) const;
   plat::FlexGrid* FGrid = nullptr;
@@ -217,7 +217,7 @@ class PeriodReport : public plat::Form {
 
   PeriodLayout layout_;
   PeriodSpec spec_;
-  QHash<QString, QWidget*> controls_;
+  plat::ui::Controls controls_;
   std::optional<Period> period_;
   std::optional<ShownReport> shown_;
   // The total of the category view's rows while the grid shows them.

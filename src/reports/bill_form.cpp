@@ -12,6 +12,7 @@
 
 #include "data/dates.h"
 #include "data/db.h"
+#include "data/tell_failure.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/keys.h"
@@ -34,33 +35,26 @@ namespace {
 constexpr int kWidth = 11840;
 constexpr int kHeight = 7700;
 
-enum class Kind { Label, Box, List, Button };
-
-struct ControlSpec {
-  const char* name;
-  Kind kind;
-  const char* english;
-  const char* thai;  // nullptr: keeps the English caption
-  QRect twips;
-};
+using K = plat::ui::Kind;
 
 // In tab order; the labels and the hidden Del take no focus from Tab.
-const ControlSpec kControls[] = {
-    {"txtDate", Kind::Box, "", nullptr, {480, 600, 2295, 315}},
-    {"txtInvNo", Kind::Box, "", nullptr, {3120, 600, 855, 315}},
-    {"cmdShow", Kind::Button, "Show", "แสดง", {4440, 600, 1335, 495}},
-    {"cmdDel", Kind::Button, "Cancel Bill", "ยกเลิกบิล", {4440, 1200, 1335, 495}},
-    {"cmdPrint", Kind::Button, "Print", "พิมพ์", {4440, 1800, 1335, 495}},
-    {"List1", Kind::List, "", nullptr, {480, 1200, 3735, 5520}},
-    {"LabelDate", Kind::Label, "Date(Day/Month/Year)", "วันที่ (วัน/เดือน/ปี)", {480, 240, 2400, 240}},
-    {"lblInvNo", Kind::Label, "Invoice No.", "เลขที่บิล", {3120, 240, 1185, 240}},
-    {"Del", Kind::Button, "Delete", "ลบข้อมูล", {4440, 2400, 1335, 495}},
-};
-
-QRect px(const QRect& t) {
-  return QRect(plat::twipsToPx(t.x()), plat::twipsToPx(t.y()), plat::twipsToPx(t.width()),
-               plat::twipsToPx(t.height()));
+const QVector<plat::ui::Control>& controlRows() {
+  static const QVector<plat::ui::Control> rows = {
+      {"txtDate", K::Box, {480, 600, 2295, 315}},
+      {"txtInvNo", K::Box, {3120, 600, 855, 315}},
+      {"cmdShow", K::Button, {4440, 600, 1335, 495}, "Show", "แสดง"},
+      {"cmdDel", K::Button, {4440, 1200, 1335, 495}, "Cancel Bill", "ยกเลิกบิล"},
+      {"cmdPrint", K::Button, {4440, 1800, 1335, 495}, "Print", "พิมพ์"},
+      {"List1", K::ListView, {480, 1200, 3735, 5520}},
+      {"LabelDate", K::Label, {480, 240, 2400, 240}, "Date(Day/Month/Year)", "วันที่ (วัน/เดือน/ปี)"},
+      {"lblInvNo", K::Label, {3120, 240, 1185, 240}, "Invoice No.", "เลขที่บิล"},
+      {"Del", K::Button, {4440, 2400, 1335, 495}, "Delete", "ลบข้อมูล"},
+  };
+  return rows;
 }
+
+// A caption a little wider in this font than in the designed one is shown whole.
+void fitCaption(QLabel* l) { l->resize(std::max(l->width(), l->sizeHint().width()), l->height()); }
 
 // The list's lines, all of one size: the widest line's, so the list scrolls across to every line's
 // end (a list of uniform items would otherwise size them all by the first).
@@ -99,62 +93,32 @@ BillF::BillF(QWidget* parent) : plat::Form(parent) {
   setPalette(pal);
   const QFont captions = plat::captionFont(9.75, true);
 
-  QWidget* previous = nullptr;
-  for (const ControlSpec& c : kControls) {
-    const QString name = QString::fromLatin1(c.name);
-    const QString caption = QString::fromUtf8(c.english);
-    QWidget* w = nullptr;
-    switch (c.kind) {
-      case Kind::Label: {
-        auto* l = new QLabel(caption, this);
-        QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, Qt::white);
-        l->setPalette(lp);
-        w = l;
-        break;
-      }
-      case Kind::Box: {
-        auto* b = new QLineEdit(this);
-        b->installEventFilter(this);
-        w = b;
-        break;
-      }
-      case Kind::List: {
-        auto* v = new QListView(this);
-        v->setUniformItemSizes(true);
-        v->setTextElideMode(Qt::ElideNone);
-        v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        v->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        w = v;
-        break;
-      }
-      case Kind::Button: {
-        auto* b = new QPushButton(caption, this);
-        // Enter on a focused button presses it, as Space does.
-        b->setAutoDefault(true);
-        w = b;
-        break;
-      }
+  controls_.build(this, controlRows());
+  for (const plat::ui::Control& c : controlRows()) {
+    QWidget* w = controls_.widget(c.name);
+    if (c.kind != K::ListView) w->setFont(captions);
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+      QPalette lp = l->palette();
+      lp.setColor(QPalette::WindowText, Qt::white);
+      l->setPalette(lp);
+      fitCaption(l);
     }
-    w->setObjectName(name);
-    w->setGeometry(px(c.twips));
-    if (c.kind != Kind::List) w->setFont(captions);
-    // A caption a little wider in this font than in the designed one is shown whole.
-    if (c.kind == Kind::Label) w->resize(std::max(w->width(), w->sizeHint().width()), w->height());
-    if (c.kind != Kind::Label) {
-      if (previous) QWidget::setTabOrder(previous, w);
-      previous = w;
-    }
+    if (c.kind == K::Box) w->installEventFilter(this);
   }
-  LabelDate = findChild<QLabel*>(QStringLiteral("LabelDate"));
-  lblInvNo = findChild<QLabel*>(QStringLiteral("lblInvNo"));
-  txtDate = findChild<QLineEdit*>(QStringLiteral("txtDate"));
-  txtInvNo = findChild<QLineEdit*>(QStringLiteral("txtInvNo"));
-  List1 = findChild<QListView*>(QStringLiteral("List1"));
-  cmdShow = findChild<QPushButton*>(QStringLiteral("cmdShow"));
-  cmdDel = findChild<QPushButton*>(QStringLiteral("cmdDel"));
-  cmdPrint = findChild<QPushButton*>(QStringLiteral("cmdPrint"));
-  Del = findChild<QPushButton*>(QStringLiteral("Del"));
+  controls_.setTabOrderAsRows();
+  LabelDate = controls_.get<QLabel>("LabelDate");
+  lblInvNo = controls_.get<QLabel>("lblInvNo");
+  txtDate = controls_.get<QLineEdit>("txtDate");
+  txtInvNo = controls_.get<QLineEdit>("txtInvNo");
+  List1 = controls_.get<QListView>("List1");
+  List1->setUniformItemSizes(true);
+  List1->setTextElideMode(Qt::ElideNone);
+  List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  cmdShow = controls_.get<QPushButton>("cmdShow");
+  cmdDel = controls_.get<QPushButton>("cmdDel");
+  cmdPrint = controls_.get<QPushButton>("cmdPrint");
+  Del = controls_.get<QPushButton>("Del");
 
   model_ = new LinesModel(this);
   List1->setModel(model_);
@@ -207,15 +171,9 @@ void BillF::Form_Load() {
   txtDate->setText(plat::today().toString(QStringLiteral("dd/MM/yyyy")));
   if (shell::thai()) {
     setWindowTitle(QStringLiteral("รายการบิล"));
-    for (const ControlSpec& c : kControls) {
-      if (!c.thai) continue;
-      QWidget* w = findChild<QWidget*>(QString::fromLatin1(c.name));
-      if (auto* l = qobject_cast<QLabel*>(w)) {
-        l->setText(QString::fromUtf8(c.thai));
-        l->resize(std::max(l->width(), l->sizeHint().width()), l->height());
-      }
-      if (auto* b = qobject_cast<QPushButton*>(w)) b->setText(QString::fromUtf8(c.thai));
-    }
+    controls_.setLanguage(plat::ui::Lang::Thai);
+    fitCaption(LabelDate);
+    fitCaption(lblInvNo);
   }
   // The logged-in user's level as stored now; without a row (or when it cannot be read) the
   // window stays on today without the day deletion.
@@ -320,27 +278,23 @@ void BillF::Del_Click() {
   const QString typed = txtDate->text();
   if (plat::dialogs().askYesNo(shell::L(QStringLiteral("คุณต้องการลบข้อมูลประจำวันที่ ") + typed,
                                         QStringLiteral("Do you Want to Delete Data ") + typed))) {
-    try {
-      deleteDay(data::Conn(), data::isoDate(*day));
-    } catch (const data::DbError& e) {
-      tell(e.text());
-    }
+    data::tellOnFailure([&] { deleteDay(data::Conn(), data::isoDate(*day)); }, plat::Icon::Warning);
   }
   cmdShow_Click();
 }
 
 void BillF::txtDate_KeyPress(int& KeyAscii) {
-  if (KeyAscii == 13) cmdShow_Click();
+  if (KeyAscii == plat::Enter) cmdShow_Click();
 }
 
 void BillF::txtInvNo_KeyPress(int& KeyAscii) {
-  if (KeyAscii == 13) cmdShow_Click();
+  if (KeyAscii == plat::Enter) cmdShow_Click();
 }
 
 bool BillF::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && (watched == txtDate || watched == txtInvNo)) {
     int key = plat::keyAsciiOf(static_cast<QKeyEvent*>(event));
-    if (key != 13) return false;
+    if (key != plat::Enter) return false;
     if (watched == txtDate)
       txtDate_KeyPress(key);
     else

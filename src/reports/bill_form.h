@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 #include "reports/bill_gather.h"
 
 class QLabel;
@@ -62,6 +63,7 @@ class BillF : public plat::Form {
   // The bills of the request; nullopt (after telling the user) when they cannot be read.
   std::optional<QVector<Bill>> gather(const Request& r);
 
+  plat::ui::Controls controls_;
   QStringListModel* model_ = nullptr;
   bool placed_ = false;
   int wider_ = 0;  // pixels the window grew by for its list

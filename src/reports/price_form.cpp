@@ -1,6 +1,7 @@
 #include "reports/price_form.h"
 
 #include "data/db.h"
+#include "data/tell_failure.h"
 #include "platform/char_filter.h"
 #include "platform/dialogs.h"
 #include "platform/units.h"
@@ -70,13 +71,7 @@ void PriceForm::cmdSave_Click() {
     txtPrice->selectAll();
     return;
   }
-  try {
-    setPurchasePrice(pid_, *price);
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-    return;
-  }
-  unload();
+  if (data::tellOnFailure([&] { setPurchasePrice(pid_, *price); })) unload();
 }
 
 void PriceForm::cmdExit_Click() { unload(); }

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "data/tell_failure.h"
 #include "platform/dialogs.h"
 #include "platform/units.h"
 #include "shell/application.h"
@@ -279,38 +280,24 @@ void SecurityFrm::fillList(bool withAdmin) {
 }
 
 void SecurityFrm::UsrList() {
-  try {
+  data::tellOnFailure([&] {
     for (const QString& n : users::names(data::Conn(), false)) UserName->addItem(n);
     UserName->setCurrentIndex(-1);
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  });
 }
 
 void SecurityFrm::Madd_Click() { setMode(AddUser, false, false); }
 
 void SecurityFrm::Mchpass_Click() {
-  try {
-    setMode(ChangePassword, true, true);
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  data::tellOnFailure([&] { setMode(ChangePassword, true, true); });
 }
 
 void SecurityFrm::Mdeluser_Click() {
-  try {
-    setMode(DeleteUser, true, false);
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  data::tellOnFailure([&] { setMode(DeleteUser, true, false); });
 }
 
 void SecurityFrm::MPer_Click() {
-  try {
-    setMode(SetPermission, true, false);
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  data::tellOnFailure([&] { setMode(SetPermission, true, false); });
 }
 
 std::optional<QString> SecurityFrm::pickedUser() const {
@@ -329,7 +316,7 @@ void SecurityFrm::UserName_Click() {
   if (UserMode != SetPermission) return;
   const auto user = pickedUser();
   if (!user) return;
-  try {
+  data::tellOnFailure([&] {
     const std::optional<int> level = users::permission(data::Conn(), *user);
     if (level == 0)
       opt0->setChecked(true);
@@ -339,9 +326,7 @@ void SecurityFrm::UserName_Click() {
       opt2->setChecked(true);
     else
       clearLevels();
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  });
 }
 
 void SecurityFrm::txtUserName_Change() {

@@ -16,6 +16,7 @@
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
 #include "support/sale_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

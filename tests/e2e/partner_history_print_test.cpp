@@ -17,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

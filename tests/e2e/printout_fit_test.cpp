@@ -30,6 +30,7 @@
 #include "shell/session.h"
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

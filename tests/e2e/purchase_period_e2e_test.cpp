@@ -15,6 +15,7 @@
 #include "reportkit/grid_export.h"
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

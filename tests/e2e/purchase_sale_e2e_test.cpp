@@ -19,6 +19,7 @@
 #include "stock/addf.h"
 #include "stock/register.h"
 #include "support/purchase_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 using namespace purchasefx;

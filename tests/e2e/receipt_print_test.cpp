@@ -10,6 +10,7 @@
 #include "print/dispatch.h"
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
+#include "support/scripted_dialogs.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "stock/register.h"
 #include "stock/stockf.h"
 #include "support/print_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

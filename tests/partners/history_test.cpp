@@ -21,6 +21,8 @@
 #include "platform/numtext.h"
 #include "platform/print_surface_qt.h"
 #include "shell/settings.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {
@@ -180,7 +182,7 @@ TEST(HistoryText, MoneyAsTheSharedFormatGivesIt) {
     values.push_back(satang(rng) * 0.37 / 100.0);
     values.push_back(any(rng));
   }
-  for (double v : values) EXPECT_EQ(partners::moneyText(v), plat::fmtMoney(v)) << v;
+  for (double v : values) EXPECT_EQ(plat::moneyText(v), plat::fmtMoney(v)) << v;
 }
 
 TEST_F(HistoryQueryTest, ReadFailureIsThrown) {

@@ -18,6 +18,7 @@
 #include "partners/supplier_form.h"
 #include "platform/dialogs.h"
 #include "shell/settings.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

@@ -16,6 +16,8 @@
 #include <QWidget>
 
 #include "platform/print_surface_qt.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 
 using plat::ScriptedDialogs;
 

@@ -4,6 +4,9 @@
 
 #include <QLocale>
 #include <cmath>
+#include <iomanip>
+#include <random>
+#include <vector>
 
 using namespace plat;
 
@@ -157,4 +160,26 @@ TEST(NumText, OneRoundingRule) {
       EXPECT_EQ(toSatang(c.v), qRound64(c.want * 100));
     }
   }
+}
+
+TEST(NumText, QuickMoneyTextIsTheMoneyFormat) {
+  std::vector<double> values = {0.0,          -0.0,         0.5,   -0.5,        0.005,       -0.005,
+                                0.015,        1.005,        2.675, 999.995,     -999.995,    0.1 + 0.2,
+                                -0.004,       -0.001,       1e-9,  -1e-9,       99999999.99, -99999999.99,
+                                99999999.995, 999999999.99, 1e9,   123456789.5, 12 * 3.5,    1234.5};
+  std::mt19937 rng(32);
+  std::uniform_int_distribution<qint64> satang(-9999999999LL, 9999999999LL);
+  std::uniform_int_distribution<qint64> halfSatang(-999999999LL, 999999999LL);
+  std::uniform_real_distribution<double> any(-99999999.99, 99999999.99);
+  std::uniform_real_distribution<double> small(-10, 10);
+  std::uniform_real_distribution<double> price(0, 500);
+  std::uniform_int_distribution<int> quantity(-50, 200);
+  for (int i = 0; i < 20000; ++i) {
+    values.push_back(static_cast<double>(satang(rng)) / 100);              // whole satang up to 99,999,999.99
+    values.push_back(static_cast<double>(halfSatang(rng)) / 100 + 0.005);  // half a satang over
+    values.push_back(any(rng));
+    values.push_back(small(rng));
+    values.push_back(quantity(rng) * std::round(price(rng) * 100) / 100);  // a line: quantity x price
+  }
+  for (double v : values) ASSERT_EQ(plat::moneyText(v), plat::fmtMoney(v)) << std::setprecision(17) << v;
 }

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "support/print_fixtures.h"
+#include "support/recording_print.h"
 #include "support/testenv.h"
 
 namespace {

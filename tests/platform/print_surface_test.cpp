@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/recording_print.h"
+
 using namespace plat;
 
 TEST(PrintAt, PrintsAtThePositionThenMovesToTheNextLine) {

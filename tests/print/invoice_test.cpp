@@ -15,7 +15,9 @@
 #include "print/dispatch.h"
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
+#include "support/recording_print.h"
 #include "support/sale_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

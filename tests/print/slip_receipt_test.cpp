@@ -13,6 +13,7 @@
 #include "print/dispatch.h"
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
+#include "support/recording_print.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "purchase/register.h"
 #include "shell/settings.h"
 #include "support/purchase_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 using namespace purchasefx;

@@ -17,6 +17,8 @@
 #include "reportkit/grid_export.h"
 #include "shell/settings.h"
 #include "support/purchase_fixtures.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 using namespace purchase;

@@ -10,6 +10,8 @@
 #include "purchase/register.h"
 #include "shell/settings.h"
 #include "support/purchase_fixtures.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 using namespace purchasefx;

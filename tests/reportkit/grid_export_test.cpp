@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "shell/settings.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

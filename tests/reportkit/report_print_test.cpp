@@ -8,6 +8,7 @@
 #include "platform/flexgrid.h"
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
+#include "support/recording_print.h"
 
 namespace {
 

@@ -13,6 +13,8 @@
 #include "reportkit/report_print.h"
 #include "reports/price_form.h"
 #include "reports/register.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 using reports::AnalyzeForm;

@@ -22,7 +22,9 @@
 #include "shell/security.h"
 #include "shell/session.h"
 #include "shell/settings.h"
+#include "support/recording_print.h"
 #include "support/sale_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 // Failures show texts as texts.

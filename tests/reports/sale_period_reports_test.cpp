@@ -20,6 +20,8 @@
 #include "reportkit/grid_export.h"
 #include "shell/session.h"
 #include "shell/settings.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 using data::Conn;

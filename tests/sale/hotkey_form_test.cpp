@@ -14,6 +14,7 @@
 #include "sale/register.h"
 #include "shell/settings.h"
 #include "support/sale_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

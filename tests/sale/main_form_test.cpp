@@ -19,7 +19,10 @@
 #include "sale/register.h"
 #include "shell/session.h"
 #include "shell/settings.h"
+#include "support/fake_serial.h"
+#include "support/recording_print.h"
 #include "support/sale_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/serial.h"
+#include "support/fake_serial.h"
 
 namespace {
 

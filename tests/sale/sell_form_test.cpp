@@ -14,7 +14,9 @@
 #include "sale/main_form.h"
 #include "sale/register.h"
 #include "shell/settings.h"
+#include "support/fake_serial.h"
 #include "support/sale_fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

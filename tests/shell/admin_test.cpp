@@ -22,6 +22,7 @@
 #include "shell/register.h"
 #include "shell/settings.h"
 #include "shell_helpers.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 using data::Conn;

@@ -16,6 +16,7 @@
 #include "shell/session.h"
 #include "shell/settings.h"
 #include "shell_helpers.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 using namespace shelltest;

@@ -20,6 +20,8 @@
 #include "shell/register.h"
 #include "shell/settings.h"
 #include "shell_helpers.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 using data::Conn;

@@ -19,6 +19,7 @@
 #include "shell/settings.h"
 #include "stock/addf_rules.h"
 #include "stock/register.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

@@ -16,6 +16,7 @@
 #include "platform/flexgrid.h"
 #include "stock/addf.h"
 #include "stock/register.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

@@ -20,6 +20,8 @@
 #include "stock/register.h"
 #include "stock/stock_value.h"
 #include "stock/stockf.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "shell/settings.h"
+#include "support/recording_print.h"
 #include "support/testenv.h"
 
 namespace printfix {

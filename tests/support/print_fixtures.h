@@ -11,6 +11,8 @@
 #include "platform/dialogs.h"
 #include "platform/print_surface_qt.h"
 #include "print/sale_document.h"
+#include "support/recording_print.h"
+#include "support/scripted_dialogs.h"
 
 namespace printfix {
 

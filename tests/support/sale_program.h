@@ -14,6 +14,7 @@
 #include "shell/login.h"
 #include "shell/mainwindow.h"
 #include "shell/settings.h"
+#include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
 namespace salefx {
