@@ -1,6 +1,9 @@
 #include "sale/posting.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QFile>
 
 #include "data/db.h"
 #include "print/sale_document.h"
@@ -237,6 +240,33 @@ TEST_F(PostingAtomicity, ABadEntryTimeIsRefusedWhole) {
   p.lines[2].entryTime = "25:99";
   EXPECT_THROW(sale::postBill(p, kToday, false), data::DbError);
   expectNothingWritten();
+}
+
+// A second connection on the same page cache reads Sell: the posting's INSERT meets its table lock
+// after the bill's transaction has begun. The till is told the database is busy, and nothing is
+// posted.
+TEST_F(PostingAtomicity, ALockMetByAnInsertIsToldAsBusyAndPostsNothing) {
+  const QString path = data::Conn().path();
+  data::Conn().close();
+  ASSERT_EQ(sqlite3_enable_shared_cache(1), SQLITE_OK);
+  data::Conn().open(path);
+  sqlite3* reader = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(path).constData(), &reader, SQLITE_OPEN_READWRITE, nullptr),
+            SQLITE_OK);
+  sqlite3_enable_shared_cache(0);
+  ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT COUNT(*) FROM Sell", nullptr, nullptr, nullptr), SQLITE_OK);
+  try {
+    sale::postBill(threeLines, kToday, false);
+    ADD_FAILURE() << "posted past another connection's lock";
+  } catch (const data::DbError& e) {
+    EXPECT_TRUE(e.busy()) << e.text().toStdString();
+  }
+  EXPECT_FALSE(data::Conn().inTransaction());
+  sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(reader);
+  expectNothingWritten();
+  data::Conn().close();
+  data::Conn().open(path);
 }
 
 }  // namespace
