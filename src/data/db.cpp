@@ -84,8 +84,6 @@ QVariant bindable(const QVariant& v) {
 // SQLITE_BUSY and SQLITE_LOCKED, with or without an extended code.
 bool busyCode(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
 
-DbError failure(const QSqlError& e) { return DbError(e.text(), busyCode(e.nativeErrorCode().toInt())); }
-
 DbError failure(sqlite3* db) {
   return DbError(QString::fromUtf8(sqlite3_errmsg(db)), busyCode(sqlite3_errcode(db)));
 }
@@ -94,12 +92,16 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& bi
   if (!db.isOpen()) throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
   QSqlQuery q(db);
   q.setForwardOnly(true);
-  if (!q.prepare(sql)) throw failure(q.lastError());
+  if (!q.prepare(sql)) throw statementError(q.lastError());
   for (int i = 0; i < binds.size(); ++i) q.bindValue(i, bindable(binds[i]));
-  if (!q.exec()) throw failure(q.lastError());
+  if (!q.exec()) throw statementError(q.lastError());
   return q;
 }
 }  // namespace
+
+DbError statementError(const QSqlError& e) {
+  return DbError(e.text(), busyCode(e.nativeErrorCode().toInt()));
+}
 
 int RowView::columns() const { return sqlite3_column_count(static_cast<sqlite3_stmt*>(st_)); }
 bool RowView::isNull(int col) const {
@@ -162,6 +164,11 @@ void Db::forEachRow(const QString& sql, const QVariantList& binds,
   }
 }
 
+bool tooLongForDatabase(const QString& path) {
+  const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+  return QFile::encodeName(QFileInfo(path).absoluteFilePath()).size() >= (vfs ? vfs->mxPathname : 512);
+}
+
 const QStringList& Db::requiredTables() {
   static const QStringList t{"Product",   "Category",  "Sell",     "Buy",
                              "Customers", "Suppliers", "Security", "settingkb"};
@@ -183,6 +190,8 @@ void Db::open(const QString& path) {
   close();
   const QFileInfo fi(path);
   if (!fi.exists() || !fi.isFile()) throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
+  if (tooLongForDatabase(path))
+    throw DbError(QStringLiteral("The path '%1' is too long to open a database by.").arg(path));
   {
     // The SQLite header, so a text file is refused before the driver touches it.
     QFile f(path);

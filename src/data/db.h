@@ -10,6 +10,8 @@
 #include <functional>
 #include <stdexcept>
 
+class QSqlError;
+
 namespace data {
 
 // A failed open or statement; what() and text() carry the database's description. busy() tells
@@ -26,6 +28,13 @@ class DbError : public std::runtime_error {
   QString text_;
   bool busy_ = false;
 };
+
+// The DbError of a failed statement or open, as every statement of the program reports it: the
+// database's description, busy() when the failure was another connection's lock.
+DbError statementError(const QSqlError& e);
+
+// True when path, made absolute, is longer than SQLite opens a database by (512 bytes here).
+bool tooLongForDatabase(const QString& path);
 
 // How long a connection waits for another one to finish writing before it gives up.
 inline constexpr int kBusyWaitMs = 5000;

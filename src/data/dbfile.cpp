@@ -14,8 +14,12 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "template_schema.h"
@@ -36,6 +40,27 @@ DbError busyError(const QString& dbPath) {
                  true);
 }
 
+// One wait for other copies of the program shared by every lock a backup or restore takes: it
+// ends kBusyWaitMs after it began, however many locks it waited at.
+struct SharedWait {
+  explicit SharedWait(WhileWaiting w)
+      : until(std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyWaitMs)),
+        waiting(std::move(w)) {}
+  std::chrono::steady_clock::time_point until;
+  WhileWaiting waiting;
+};
+
+// SQLite's busy handler for a SharedWait: a short sleep, then the caller's turn, until the end.
+int waitTurn(void* p, int) {
+  auto* w = static_cast<SharedWait*>(p);
+  const auto left = w->until - std::chrono::steady_clock::now();
+  if (left <= std::chrono::steady_clock::duration::zero()) return 0;
+  if (w->waiting) w->waiting();
+  std::this_thread::sleep_for(
+      std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(20)));
+  return 1;
+}
+
 // One SQLite connection of its own, closed on every path. It waits for other connections as the
 // shared connection does.
 class Handle {
@@ -51,6 +76,10 @@ class Handle {
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
 
+  // Waits for other connections within wait, which must outlive this handle.
+  void share(SharedWait* wait) {
+    if (db_) sqlite3_busy_handler(db_, waitTurn, wait);
+  }
   bool opened() const { return rc_ == SQLITE_OK; }
   sqlite3* get() const { return db_; }
   QString error() const {
@@ -99,12 +128,18 @@ bool syncFolder(const QString& path) {
   return ok;
 }
 
-// A temporary file <target>.XXXXXX, locked with flock while this object lives so that another
-// process's sweep of stale temporaries leaves it alone; removed with its journal unless released.
+// The mark in the name of every temporary of a backup or restore, <target>.~pos-temp-XXXXXX: the
+// sweep removes only names carrying it, so a copy the user made beside the target is never taken
+// for one.
+const char kScratchMark[] = ".~pos-temp-";
+
+// A temporary file <target>.~pos-temp-XXXXXX, locked with flock while this object lives so that
+// another process's sweep of stale temporaries leaves it alone; removed with its journal unless
+// released.
 class Scratch {
  public:
   Scratch(const QString& target, const QString& like) {
-    QByteArray name = QFile::encodeName(QFileInfo(target).absoluteFilePath()) + ".XXXXXX";
+    QByteArray name = QFile::encodeName(QFileInfo(target).absoluteFilePath()) + kScratchMark + "XXXXXX";
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd_ < 0) throw DbError(QStringLiteral("Could not write '%1': %2").arg(shown(target), sysError()));
     ::flock(fd_, LOCK_EX | LOCK_NB);
@@ -131,12 +166,13 @@ class Scratch {
   bool released_ = false;
 };
 
-// Removes the temporaries (<target>.XXXXXX and their journals) that a process killed in a backup
-// or restore of target left; one that a running process holds locked stays.
+// Removes the temporaries (<target>.~pos-temp-XXXXXX and their journals) that a process killed in
+// a backup or restore of target left; one that a running process holds locked stays.
 void sweepStale(const QString& target) {
   const QFileInfo fi(target);
-  const QRegularExpression re(
-      QStringLiteral("^%1\\.[A-Za-z0-9]{6}(-journal)?$").arg(QRegularExpression::escape(fi.fileName())));
+  const QRegularExpression re(QStringLiteral("^%1%2[A-Za-z0-9]{6}(-journal)?$")
+                                  .arg(QRegularExpression::escape(fi.fileName()),
+                                       QRegularExpression::escape(QLatin1String(kScratchMark))));
   const QDir dir = fi.absoluteDir();
   for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
     const QRegularExpressionMatch m = re.match(name);
@@ -296,8 +332,11 @@ DbFileCheck inspect(const QString& path, const QString& shownAs) {
 DbFileCheck checkHeader(const QString& path) {
   const QString name = shown(path);
   const QFileInfo fi(path);
-  if (!fi.exists() || !fi.isFile())
-    return {DbFileFault::Missing, QStringLiteral("Could not find file '%1'.").arg(name)};
+  if (!fi.exists()) return {DbFileFault::Missing, QStringLiteral("Could not find file '%1'.").arg(name)};
+  // Never opened: reading a pipe would wait for a writer, a device may never end.
+  if (!fi.isFile())
+    return {DbFileFault::NotAFile,
+            QStringLiteral("'%1' exists but is not a file (it is a folder, a device or a pipe).").arg(name)};
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly))
     return {DbFileFault::Unreadable,
@@ -343,19 +382,35 @@ void copyLockedFile(sqlite3* db, int fd, const QString& dbPath, const QString& s
   }
 }
 
+// The check of checkDatabaseFile. A journal beside path is played back on a copy that makeScratch
+// makes, kept in *rolled, and that copy is what is checked and what is to be read; a failure to
+// make it is thrown as DbError.
+DbFileCheck checkSource(const QString& path, const std::function<std::unique_ptr<Scratch>()>& makeScratch,
+                        std::unique_ptr<Scratch>* rolled) {
+  const DbFileCheck check = checkHeader(path);
+  if (!check.ok()) return check;
+  if (!hasJournal(path)) return inspect(path, path);
+  *rolled = makeScratch();
+  rollBackCopy(path, **rolled);
+  return inspect((*rolled)->path(), path);
+}
+
 }  // namespace
 
 DbFileCheck checkDatabaseFile(const QString& path) {
-  DbFileCheck check = checkHeader(path);
-  if (!check.ok()) return check;
-  if (!hasJournal(path)) return inspect(path, path);
-  QTemporaryDir dir;
-  if (!dir.isValid()) return {DbFileFault::Unreadable, dir.errorString()};
+  std::optional<QTemporaryDir> dir;
+  std::unique_ptr<Scratch> rolled;
   try {
-    Scratch copy(dir.filePath(QStringLiteral("check")), path);
-    rollBackCopy(path, copy);
-    return inspect(copy.path(), path);
+    return checkSource(
+        path,
+        [&] {
+          dir.emplace();
+          if (!dir->isValid()) throw DbError(dir->errorString());
+          return std::make_unique<Scratch>(dir->filePath(QStringLiteral("check")), path);
+        },
+        &rolled);
   } catch (const DbError& e) {
+    rolled.reset();
     return {DbFileFault::Damaged, e.text()};
   }
 }
@@ -369,7 +424,8 @@ bool sameFile(const QString& a, const QString& b) {
   return real(a) == real(b);
 }
 
-void backupDatabase(const QString& dbPath, const QString& target) {
+void backupDatabase(const QString& dbPath, const QString& target, const WhileWaiting& waiting) {
+  SharedWait wait(waiting);
   if (target.trimmed().isEmpty()) throw DbError(QStringLiteral("No file name was given."));
   if (!QFileInfo(dbPath).isFile())
     throw DbError(QStringLiteral("Could not find file '%1'.").arg(shown(dbPath)));
@@ -379,6 +435,7 @@ void backupDatabase(const QString& dbPath, const QString& target) {
   // Opened for writing (never created) so that a journal left by a crash is rolled back first.
   Handle src(dbPath, SQLITE_OPEN_READWRITE);
   if (!src.opened()) throw DbError(src.error());
+  src.share(&wait);
   writeCopy(src.get(), target, QFileInfo::exists(target) ? target : dbPath, dbPath);
 }
 
@@ -391,30 +448,28 @@ QString keptCopyPath(const QString& dbPath, const QDateTime& when) {
   return p;
 }
 
-QString restoreDatabase(const QString& dbPath, const QString& source, const QDateTime& when) {
+QString restoreDatabase(const QString& dbPath, const QString& source, const QDateTime& when,
+                        const WhileWaiting& waiting) {
+  SharedWait wait(waiting);
   if (sameFile(dbPath, source))
     throw DbError(QStringLiteral("'%1' is the database in use.").arg(shown(source)));
   sweepStale(dbPath);
-  DbFileCheck check = checkHeader(source);
-  if (!check.ok()) throw RefusedFile(check);
   // A journal beside the source is played back on a copy: the chosen file stays as it is.
   std::unique_ptr<Scratch> rolled;
-  QString from = source;
-  if (hasJournal(source)) {
-    rolled = std::make_unique<Scratch>(dbPath, source);
-    rollBackCopy(source, *rolled);
-    from = rolled->path();
-  }
-  check = inspect(from, source);
+  const DbFileCheck check = checkSource(
+      source, [&] { return std::make_unique<Scratch>(dbPath, source); }, &rolled);
   if (!check.ok()) throw RefusedFile(check);
+  const QString from = rolled ? rolled->path() : source;
   Handle src(from, SQLITE_OPEN_READONLY);
   if (!src.opened()) throw DbError(src.error());
+  src.share(&wait);
 
   if (!QFileInfo::exists(dbPath)) {
     writeCopy(src.get(), dbPath, source, source);
     return {};
   }
   Handle dst(dbPath, SQLITE_OPEN_READWRITE);
+  dst.share(&wait);
   QString error;
   // The first read plays back a journal that a crashed writer left, before anything is kept.
   if (!dst.opened() || !dst.exec("SELECT count(*) FROM sqlite_master", &error)) {

@@ -166,6 +166,16 @@ PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int r
   try {
     layoutReport(*surface, d, grid, rowCount);
     surface->EndDoc();
+  } catch (const plat::PrintJobError&) {
+    // The queue's own answer is the print system's text, in its language: the user is told which
+    // printer did not take the job.
+    surface->KillDoc();
+    plat::dialogs().message(failed + QLatin1Char('\n') +
+                            shell::L(QStringLiteral("เครื่องพิมพ์ '%1' ไม่รับงานพิมพ์นี้ โปรดตรวจดูเครื่องพิมพ์แล้วพิมพ์ใหม่"),
+                                     QStringLiteral("The printer '%1' did not take the job. Please check the "
+                                                    "printer and print again."))
+                                .arg(printer));
+    return PrintOutcome::Failed;
   } catch (const std::exception& e) {
     surface->KillDoc();
     plat::dialogs().message(failed + QLatin1Char('\n') + QString::fromStdString(e.what()));

@@ -36,11 +36,11 @@ class Statement {
  public:
   Statement(const QSqlDatabase& db, const QString& sql) : q_(db) {
     q_.setForwardOnly(true);
-    if (!q_.prepare(sql)) throw data::DbError(q_.lastError().text());
+    if (!q_.prepare(sql)) throw data::statementError(q_.lastError());
   }
   QSqlQuery& run(const QVariantList& binds) {
     for (int i = 0; i < binds.size(); ++i) q_.bindValue(i, binds[i]);
-    if (!q_.exec()) throw data::DbError(q_.lastError().text());
+    if (!q_.exec()) throw data::statementError(q_.lastError());
     return q_;
   }
 

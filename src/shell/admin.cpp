@@ -1,5 +1,6 @@
 #include "shell/admin.h"
 
+#include <QApplication>
 #include <QDir>
 
 #include "platform/dialogs.h"
@@ -24,6 +25,15 @@ QString databaseBusyText(const QString& dbPath) {
                           "was changed; please try again."))
       .arg(QDir::toNativeSeparators(dbPath));
 }
+
+WaitingCursor::WaitingCursor() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  repaint();
+}
+
+WaitingCursor::~WaitingCursor() { QApplication::restoreOverrideCursor(); }
+
+void WaitingCursor::repaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 void resetStock(data::Db& db) {
   db.transaction([&db] {

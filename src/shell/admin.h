@@ -16,6 +16,17 @@ void reopenSharedConn();
 // past the busy wait, in the user's language.
 QString databaseBusyText(const QString& dbPath);
 
+// While it lives: the busy cursor over the program. repaint() lets the windows repaint (and timers
+// run) while a backup or restore waits for another copy of the program, taking no key or click.
+class WaitingCursor {
+ public:
+  WaitingCursor();
+  ~WaitingCursor();
+  WaitingCursor(const WaitingCursor&) = delete;
+  WaitingCursor& operator=(const WaitingCursor&) = delete;
+  static void repaint();
+};
+
 // Deletes every stock lot and sets every product's stock to 0, in one transaction: a failure
 // changes nothing and is thrown as data::DbError.
 void resetStock(data::Db& db);

@@ -1,5 +1,6 @@
 #include "shell/backup_data.h"
 
+#include <QScopedValueRollback>
 #include <QShortcut>
 
 #include "data/dbfile.h"
@@ -57,7 +58,9 @@ void BackupData::cmdOk_Click() {
     return;
   }
   try {
-    data::backupDatabase(db, target);
+    const QScopedValueRollback<bool> busy(copying_, true);
+    const WaitingCursor cursor;
+    data::backupDatabase(db, target, &WaitingCursor::repaint);
   } catch (const data::DbError& e) {
     plat::dialogs().message(
         e.busy() ? databaseBusyText(settings().DbPath.toText())

@@ -14,7 +14,7 @@ class BackupData : public plat::Form {
  public:
   BackupData();
   bool isTopLevelWindow() const override { return true; }
-  bool unloadsOnDeactivate() const override { return true; }
+  bool unloadsOnDeactivate() const override { return !copying_; }
   void Form_Load() override;
   void Form_Unload() override;
 
@@ -25,6 +25,10 @@ class BackupData : public plat::Form {
   QLineEdit* Text1 = nullptr;
   QPushButton* cmdOk = nullptr;
   QPushButton* cmdCancel = nullptr;
+
+ private:
+  // The window stays while the backup waits for another till, even if another one is activated.
+  bool copying_ = false;
 };
 
 }  // namespace shell

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStyle>
 
@@ -117,6 +118,20 @@ void LoadData::Form_Load() {
                        .fileName());
 }
 
+QString LoadData::refusalReason(const data::DbFileCheck& check) const {
+  const QString name = QDir::toNativeSeparators(RestorePath);
+  switch (check.fault) {
+    case data::DbFileFault::Missing:
+      return L(QStringLiteral("ไม่พบแฟ้ม '%1'"), QStringLiteral("Could not find file '%1'.")).arg(name);
+    case data::DbFileFault::NotAFile:
+      return L(QStringLiteral("'%1' มีอยู่ แต่ไม่ใช่แฟ้มข้อมูล (เป็นโฟลเดอร์ อุปกรณ์ หรือท่อส่งข้อมูล)"),
+               QStringLiteral("'%1' exists but is not a file (it is a folder, a device or a pipe)."))
+          .arg(name);
+    default:
+      return check.detail;
+  }
+}
+
 void LoadData::Combo1_Click() { File1->setPattern(QStringLiteral("*.BAK")); }
 
 void LoadData::cmdOk_Click() {
@@ -125,12 +140,15 @@ void LoadData::cmdOk_Click() {
     return;
   RestorePath = chosenPath();
   try {
-    data::restoreDatabase(settings().DbPath.toText(), RestorePath, plat::now());
+    // The window stays while the restore waits for another till, even if another one is activated.
+    const QScopedValueRollback<bool> busy(restoring_, true);
+    const WaitingCursor cursor;
+    data::restoreDatabase(settings().DbPath.toText(), RestorePath, plat::now(), &WaitingCursor::repaint);
   } catch (const data::RefusedFile& e) {
     plat::dialogs().message(L(QStringLiteral("แฟ้มนี้ไม่ใช่ข้อมูลสำรองของโปรแกรมที่ใช้ได้ ข้อมูลเดิมไม่ถูกเปลี่ยน: "),
                               QStringLiteral("This file is not a usable backup of this program's data; "
                                              "nothing was changed: ")) +
-                            e.text());
+                            refusalReason(e.check()));
     return;
   } catch (const data::DbError& e) {
     if (e.busy()) {

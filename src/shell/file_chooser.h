@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "data/dbfile.h"
 #include "platform/filelists.h"
 #include "platform/form.h"
 
@@ -50,12 +51,18 @@ class LoadData : public FileChooser {
  public:
   LoadData();
   void Form_Load() override;
+  bool unloadsOnDeactivate() const override { return !restoring_; }
   void Combo1_Click();
   void cmdOk_Click() override;
 
   QComboBox* Combo1 = nullptr;
   // The full path of the file being restored.
   QString RestorePath;
+
+ private:
+  // Why the file at RestorePath was refused, in the user's language where the program says it.
+  QString refusalReason(const data::DbFileCheck& check) const;
+  bool restoring_ = false;
 };
 
 class BrowseData : public FileChooser {

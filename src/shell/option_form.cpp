@@ -424,6 +424,13 @@ bool OptionF::checkBoxes() {
               .arg(*c));
       return false;
     }
+    if (data::tooLongForDatabase(db)) {
+      refuse(txtDatabase,
+             QStringLiteral("ตำแหน่งของฐานข้อมูล: ชื่อตำแหน่งยาวเกินกว่าที่ฐานข้อมูลจะเปิดได้ โปรดเลือกตำแหน่งที่สั้นกว่านี้"),
+             QStringLiteral("Database Path: the path is too long for the database to be opened there. Please "
+                            "choose a shorter path."));
+      return false;
+    }
     // The test the program's own start makes: a database of this program must open there.
     data::Db probe;
     QString error;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -109,7 +110,9 @@ void crashedWriter(const QString& path) {
 
 // The temporaries of a backup or restore left in dir.
 QStringList temporaries(const QString& dir) {
-  return QDir(dir).entryList(QDir::Files).filter(QRegularExpression(R"(\.[A-Za-z0-9]{6}(-journal)?$)"));
+  return QDir(dir)
+      .entryList(QDir::Files)
+      .filter(QRegularExpression(R"(\.~pos-temp-[A-Za-z0-9]{6}(-journal)?$)"));
 }
 
 QStringList keptCopies(const QString& dir) {
@@ -278,6 +281,47 @@ TEST_F(DbFileProcesses, TheBackupWaitsForAnotherTillAndNamesTheDatabaseWhenItSta
   EXPECT_EQ(temporaries(dir), QStringList{});
 }
 
+// A till holding the write lock for 4 s and reading beside it for longer stands in the restore's
+// way at two of its locks in turn: the restore waits once, at most kBusyWaitMs in all, calling
+// back all along so its window can repaint, and then changes nothing.
+TEST_F(DbFileProcesses, ARestoreBesideABusyTillWaitsOnceInAll) {
+  const QString db = dir + "/shop.db";
+  ASSERT_TRUE(QFile::copy(pristine, db));
+  auto bytes = [&] {
+    QFile f(db);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  };
+  const QByteArray before = bytes();
+  QProcess holder;
+  holder.start(testenv::tillProgram(), {"hold-write-then-read", db, "4000", "12000"});
+  ASSERT_TRUE(holder.waitForReadyRead(10000));
+  ASSERT_EQ(holder.readLine().trimmed(), "held");
+  QElapsedTimer t;
+  t.start();
+  int calls = 0;
+  qint64 longestGap = 0, last = 0;
+  try {
+    data::restoreDatabase(db, backup, kWhen, [&] {
+      ++calls;
+      longestGap = std::max(longestGap, t.elapsed() - last);
+      last = t.elapsed();
+    });
+    ADD_FAILURE() << "the restore went past a till that kept reading";
+  } catch (const data::DbError& e) {
+    EXPECT_TRUE(e.busy()) << e.text().toStdString();
+  }
+  const qint64 waited = t.elapsed();
+  EXPECT_GE(waited, 4000);
+  EXPECT_LE(waited, data::kBusyWaitMs + 500);
+  EXPECT_GT(calls, 100);
+  EXPECT_LE(longestGap, 250);
+  holder.waitForFinished(20000);
+  EXPECT_EQ(bytes(), before);
+  EXPECT_EQ(keptCopies(dir), QStringList{});
+  EXPECT_EQ(temporaries(dir), QStringList{});
+}
+
 TEST_F(DbFileProcesses, AFullDiskIsToldAsAFullDiskAndChangesNothing) {
   const QString db = dir + "/shop.db";
   ASSERT_TRUE(QFile::copy(pristine, db));
@@ -331,19 +375,66 @@ TEST_F(DbFileProcesses, OnlyTemporariesNoProcessHoldsAreRemoved) {
   const QString db = dir + "/shop.db";
   ASSERT_TRUE(QFile::copy(pristine, db));
   const QString target = dir + "/copy.bak";
-  for (const char* f : {"copy.bak.Ab12Cd", "copy.bak.Ab12Cd-journal", "copy.bak.Orphan-journal",
-                        "copy.bak.Held99", "copy.bak.notes.txt", "other.bak.Zz99Zz"}) {
+  for (const char* f :
+       {"copy.bak.~pos-temp-Ab12Cd", "copy.bak.~pos-temp-Ab12Cd-journal", "copy.bak.~pos-temp-Orphan-journal",
+        "copy.bak.~pos-temp-Held99", "copy.bak.notes.txt", "other.bak.~pos-temp-Zz99Zz", "copy.bak.Ab12Cd"}) {
     QFile w(dir + "/" + f);
     ASSERT_TRUE(w.open(QIODevice::WriteOnly));
     w.write("left");
   }
-  QFile held(dir + "/copy.bak.Held99");
+  QFile held(dir + "/copy.bak.~pos-temp-Held99");
   ASSERT_TRUE(held.open(QIODevice::ReadOnly));
   ASSERT_EQ(flock(held.handle(), LOCK_EX | LOCK_NB), 0);
   data::backupDatabase(db, target);
-  EXPECT_EQ(
-      QDir(dir).entryList(QDir::Files),
-      (QStringList{"copy.bak", "copy.bak.Held99", "copy.bak.notes.txt", "other.bak.Zz99Zz", "shop.db"}));
+  QStringList left = QDir(dir).entryList(QDir::Files);
+  left.sort();
+  EXPECT_EQ(left, (QStringList{"copy.bak", "copy.bak.Ab12Cd", "copy.bak.notes.txt",
+                               "copy.bak.~pos-temp-Held99", "other.bak.~pos-temp-Zz99Zz", "shop.db"}));
+}
+
+// Copies the shop made by hand beside the database and its backup, named like the program's
+// temporaries but without their mark, each with a journal beside it: they stay byte for byte
+// through backups, restores and ones killed part-way, while what the killed ones left is swept.
+TEST_F(DbFileProcesses, TheShopsOwnCopiesBesideTheDatabaseSurviveEveryBackupAndRestore) {
+  const QString db = dir + "/Kelvantorium.db";
+  ASSERT_TRUE(QFile::copy(pristine, db));
+  const QString target = dir + "/Kelvantorium.bak";
+  QMap<QString, QByteArray> mine;
+  for (const char* name : {"Kelvantorium.db.backup", "Kelvantorium.db.friday", "Kelvantorium.bak.Monday",
+                           "Kelvantorium.db.copy-1", "Kelvantorium.db.201224"})
+    for (const char* twin : {"", "-journal"}) {
+      const QString path = dir + "/" + name + twin;
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      mine.insert(path, ("the shop's own " + QFileInfo(path).fileName()).toUtf8());
+      f.write(mine.value(path));
+    }
+  auto expectMineWhole = [&](const QString& after) {
+    for (auto it = mine.cbegin(); it != mine.cend(); ++it) {
+      QFile f(it.key());
+      EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << after.toStdString() << ": " << it.key().toStdString();
+      EXPECT_EQ(f.readAll(), it.value()) << after.toStdString() << ": " << it.key().toStdString();
+    }
+  };
+  EXPECT_EQ(till({"backup", db, target}).out, "ok");
+  expectMineWhole("a backup");
+  EXPECT_EQ(till({"restore", db, target}).out.left(3), "ok ");
+  expectMineWhole("a restore");
+  bool leftovers = false;
+  for (const char* what : {"backup", "restore"}) {
+    for (int n = 1;; ++n) {
+      const QString step = QString("%1 killed at %2").arg(what).arg(n);
+      const TillRun r = till({what, db, target}, {QString("TILL_KILL_AT=%1").arg(n)});
+      expectMineWhole(step);
+      if (!r.killed) break;
+      leftovers = leftovers || !temporaries(dir).isEmpty();
+      EXPECT_TRUE(till({what, db, target}).out.startsWith("ok")) << step.toStdString();
+      expectMineWhole("the run after the " + step);
+      EXPECT_EQ(temporaries(dir), QStringList{}) << step.toStdString();
+    }
+  }
+  EXPECT_TRUE(leftovers) << "no kill left a temporary for the next run to sweep";
+  EXPECT_EQ(problem(db), "");
 }
 
 }  // namespace

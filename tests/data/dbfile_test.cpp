@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -88,6 +89,11 @@ TEST(CheckDatabaseFile, TellsEachKindOfUnusableFile) {
     ASSERT_TRUE(QFile::copy(dir + "/live.db", dir + "/wal.bak"));
     ASSERT_TRUE(QFile::copy(dir + "/live.db-wal", dir + "/wal.bak-wal"));
   }
+  // Things that exist under a backup's name but are no file to read: a pipe (reading it would wait
+  // for a writer), a folder, a link to a device that never ends.
+  ASSERT_EQ(mkfifo(QFile::encodeName(dir + "/pipe.bak").constData(), 0600), 0);
+  ASSERT_TRUE(QDir(dir).mkdir("x.bak"));
+  ASSERT_TRUE(QFile::link("/dev/zero", dir + "/zero.bak"));
   const QStringList files = filesIn(dir);
   const struct {
     const char* file;
@@ -95,6 +101,9 @@ TEST(CheckDatabaseFile, TellsEachKindOfUnusableFile) {
     const char* detail;
   } cases[] = {{"shop.db", DbFileFault::None, ""},
                {"missing.bak", DbFileFault::Missing, "Could not find file"},
+               {"pipe.bak", DbFileFault::NotAFile, "exists but is not a file"},
+               {"x.bak", DbFileFault::NotAFile, "exists but is not a file"},
+               {"zero.bak", DbFileFault::NotAFile, "exists but is not a file"},
                {"notes.BAK", DbFileFault::NotSqlite, "is not a database file"},
                {"empty.bak", DbFileFault::NotSqlite, "is empty"},
                {"half.bak", DbFileFault::Damaged, "malformed"},

@@ -3,6 +3,9 @@
 //   till post <db> <bills> <gap-ms> <tag>  posts bills of three lines (Employee "<tag>-<n>"), printing
 //                                          "posted <tag>-<n>" after each commit; "failed <text>" ends it
 //   till hold <db> <ms>                    holds an exclusive lock, printing "held" once it has it
+//   till hold-write-then-read <db> <write-ms> <read-ms>
+//                                          holds the write lock for write-ms, and a read that began
+//                                          beside it until read-ms, printing "held" once it has both
 //   till crash-mid-write <db>              dies in the middle of a write that reached the file
 //   till backup <db> <target>              prints "ok" or "error <text>"
 //   till restore <db> <source>             prints "ok <kept copy>", "refused <text>" or "error <text>"
@@ -17,6 +20,7 @@
 #include <QDate>
 #include <QFile>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -139,6 +143,27 @@ int hold(const QString& db, int ms) {
   return 0;
 }
 
+int holdWriteThenRead(const QString& db, int writeMs, int readMs) {
+  const QByteArray path = QFile::encodeName(db);
+  sqlite3* writer = nullptr;
+  sqlite3* reader = nullptr;
+  if (sqlite3_open_v2(path.constData(), &writer, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+      sqlite3_open_v2(path.constData(), &reader, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+      sqlite3_exec(writer, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK ||
+      sqlite3_exec(reader, "BEGIN; SELECT COUNT(*) FROM Sell", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    say(QStringLiteral("failed ") + QString::fromUtf8(sqlite3_errmsg(writer)));
+    return 3;
+  }
+  say(QStringLiteral("held"));
+  QThread::msleep(static_cast<unsigned long>(writeMs));
+  sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+  QThread::msleep(static_cast<unsigned long>(std::max(0, readMs - writeMs)));
+  sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(writer);
+  sqlite3_close(reader);
+  return 0;
+}
+
 // Changes every product and deletes every other bill with a page cache too small to hold the
 // change, so pages reach the file before the commit; then dies, leaving a hot journal.
 int crashMidWrite(const QString& db) {
@@ -160,6 +185,8 @@ int main(int argc, char** argv) {
   const QString what = a.value(1);
   if (what == QLatin1String("post") && a.size() == 6) return post(a[2], a[3].toInt(), a[4].toInt(), a[5]);
   if (what == QLatin1String("hold") && a.size() == 4) return hold(a[2], a[3].toInt());
+  if (what == QLatin1String("hold-write-then-read") && a.size() == 5)
+    return holdWriteThenRead(a[2], a[3].toInt(), a[4].toInt());
   if (what == QLatin1String("crash-mid-write") && a.size() == 3) return crashMidWrite(a[2]);
   if ((what == QLatin1String("backup") || what == QLatin1String("restore")) && a.size() == 4) {
     QString line;
@@ -181,6 +208,6 @@ int main(int argc, char** argv) {
     say(line);
     return 0;
   }
-  say(QStringLiteral("usage: till post|hold|crash-mid-write|backup|restore ..."));
+  say(QStringLiteral("usage: till post|hold|hold-write-then-read|crash-mid-write|backup|restore ..."));
   return 2;
 }

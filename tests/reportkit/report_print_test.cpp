@@ -302,6 +302,37 @@ class FailingSurface : public plat::RecordingSurface {
   int left_;
 };
 
+// A job the print system did not take: its answer (English, the print system's words) stays out of
+// the box, which says which printer failed, in the user's language.
+class RefusedSurface : public plat::RecordingSurface {
+ public:
+  void EndDoc() override {
+    throw plat::PrintJobError(QStringLiteral(
+        "The job could not be sent to ReportPrinter: /usr/bin/lp: Destination \"ReportPrinter\" "
+        "is not accepting jobs."));
+  }
+};
+
+TEST_F(ReportPrintTest, AJobThePrinterDidNotTakeIsToldInTheUsersLanguage) {
+  fill(grid, 5);
+  printers.makeSurface = [] { return std::make_shared<RefusedSurface>(); };
+  for (const bool thai : {true, false}) {
+    SCOPED_TRACE(thai);
+    shell::settings().LangThai = thai;
+    dialogs.clear();
+    EXPECT_EQ(printReport(stockLike(), grid, 5), PrintOutcome::Failed);
+    const QString printer = QStringLiteral("ReportPrinter");
+    EXPECT_EQ(dialogs.lastMessage(),
+              thai
+                  ? QStringLiteral("พิมพ์รายงานไม่ได้\nเครื่องพิมพ์ '%1' ไม่รับงานพิมพ์นี้ โปรดตรวจดูเครื่องพิมพ์แล้วพิมพ์ใหม่")
+                        .arg(printer)
+                  : QStringLiteral("The report could not be printed.\nThe printer '%1' did not take the job. "
+                                   "Please check the printer and print again.")
+                        .arg(printer));
+  }
+  shell::settings().LangThai = false;
+}
+
 TEST_F(ReportPrintTest, AFailureAbortsTheJobAndSaysSo) {
   fill(grid, 40);
   printers.makeSurface = [] { return std::make_shared<FailingSurface>(60); };

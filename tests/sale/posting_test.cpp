@@ -1,6 +1,11 @@
 #include "sale/posting.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlDatabase>
 
 #include "data/db.h"
 #include "print/sale_document.h"
@@ -237,6 +242,40 @@ TEST_F(PostingAtomicity, ABadEntryTimeIsRefusedWhole) {
   p.lines[2].entryTime = "25:99";
   EXPECT_THROW(sale::postBill(p, kToday, false), data::DbError);
   expectNothingWritten();
+}
+
+// A second connection on the same page cache reads Sell: the posting's INSERT meets its table lock
+// after the bill's transaction has begun. The till is told the database is busy, and nothing is
+// posted.
+TEST_F(PostingAtomicity, ALockMetByAnInsertIsToldAsBusyAndPostsNothing) {
+  const QString path = data::Conn().path();
+  QSqlDatabase h = data::Conn().handle();
+  h.close();
+  h.setConnectOptions(
+      QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1;QSQLITE_ENABLE_SHARED_CACHE").arg(data::kBusyWaitMs));
+  ASSERT_TRUE(h.open());
+  sqlite3* reader = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(path).constData(), &reader,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_SHAREDCACHE, nullptr),
+            SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT COUNT(*) FROM Sell", nullptr, nullptr, nullptr), SQLITE_OK);
+  QElapsedTimer t;
+  t.start();
+  try {
+    sale::postBill(threeLines, kToday, false);
+    ADD_FAILURE() << "posted past another connection's lock";
+  } catch (const data::DbError& e) {
+    EXPECT_TRUE(e.busy()) << e.text().toStdString();
+    EXPECT_TRUE(e.text().contains("locked")) << e.text().toStdString();
+  }
+  // Met at the INSERT itself, not after the commit's wait.
+  EXPECT_LT(t.elapsed(), data::kBusyWaitMs / 2);
+  EXPECT_FALSE(data::Conn().inTransaction());
+  sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(reader);
+  expectNothingWritten();
+  data::Conn().close();
+  data::Conn().open(path);
 }
 
 }  // namespace

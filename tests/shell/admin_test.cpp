@@ -1,14 +1,18 @@
 // The stock reset and the backup and restore windows, on real database files.
 #include "shell/admin.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetrics>
 #include <QPointer>
 #include <QProcess>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "data/db.h"
 #include "data/dbfile.h"
@@ -291,6 +295,10 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
     wal.open(dir + "/wal.bak");
     wal.scalar("PRAGMA journal_mode = WAL");
   }
+  // Under a backup's name but no file to read: a pipe, a folder, a link to a device.
+  ASSERT_EQ(mkfifo(QFile::encodeName(dir + "/pipe.bak").constData(), 0600), 0);
+  ASSERT_TRUE(QDir(dir).mkdir("x.bak"));
+  ASSERT_TRUE(QFile::link("/dev/zero", dir + "/zero.bak"));
   Conn().open(dbPath());
   const QByteArray dbBytes = readFile(dbPath());
   const QString english = "This file is not a usable backup of this program's data; nothing was changed: ";
@@ -304,7 +312,11 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
                {"half.bak", false, "malformed"},
                {"other.bak", false, "table Security is missing"},
                {"columns.bak", true, "table Sell has no column sprice"},
-               {"wal.bak", false, "WAL mode"}};
+               {"wal.bak", false, "WAL mode"},
+               {"pipe.bak", false, "exists but is not a file (it is a folder, a device or a pipe)."},
+               {"x.bak", true, "มีอยู่ แต่ไม่ใช่แฟ้มข้อมูล (เป็นโฟลเดอร์ อุปกรณ์ หรือท่อส่งข้อมูล)"},
+               {"zero.bak", true, "มีอยู่ แต่ไม่ใช่แฟ้มข้อมูล"},
+               {"gone.bak", true, "ไม่พบแฟ้ม"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     setThai(c.thai);
@@ -313,7 +325,8 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
     EXPECT_EQ(w->Combo1->itemText(0),
               c.thai ? QStringLiteral("แฟ้มข้อมูลสำรอง (*.BAK)") : QStringLiteral("Backup File (*.BAK)"));
     w->Dir1->setPath(dir);
-    ASSERT_TRUE(w->File1->choose(c.file)) << w->File1->count();
+    // What the list does not show is typed into the name box.
+    if (!w->File1->choose(c.file)) w->Text1->setText(c.file);
     dialogs.shown.clear();
     dialogs.answerYes(true);
     w->cmdOk_Click();
@@ -328,6 +341,52 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
     EXPECT_EQ(Conn().scalar("SELECT COUNT(*) FROM Product").toInt(), 2);
   }
   EXPECT_EQ(QDir(plat::installDir()).entryList({"*before-restore*"}, QDir::Files), QStringList{});
+}
+
+// Beside a till that writes and then keeps reading, the restore waits once, at most 5 s in all,
+// with the busy cursor and the window repainting; then it says the database is busy.
+TEST_F(AdminTest, ARestoreBesideABusyTillWaitsOnceShowingTheWait) {
+  setThai(true);
+  const QString backup = testenv::tempDir() + "/whole.bak";
+  Conn().close();
+  data::backupDatabase(dbPath(), backup);
+  const QByteArray dbBytes = readFile(dbPath());
+  QPointer<shell::LoadData> w = show<shell::LoadData>("LoadData");
+  ASSERT_TRUE(w);
+  w->Dir1->setPath(QFileInfo(backup).absolutePath());
+  ASSERT_TRUE(w->File1->choose("whole.bak"));
+  testenv::Paints paints(w);
+  testenv::pump();
+  const int paintsBefore = paints.n;
+  int ticks = 0, busyTicks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, w, [&] {
+    ++ticks;
+    if (QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor)
+      ++busyTicks;
+    w->update();
+  });
+  QProcess holder;
+  holder.start(testenv::tillProgram(), {"hold-write-then-read", dbPath(), "3000", "12000"});
+  ASSERT_TRUE(holder.waitForReadyRead(10000));
+  ASSERT_EQ(holder.readLine().trimmed(), "held");
+  timer.start(100);
+  dialogs.answerYes(true);
+  QElapsedTimer t;
+  t.start();
+  w->cmdOk_Click();
+  const qint64 waited = t.elapsed();
+  timer.stop();
+  EXPECT_LE(waited, data::kBusyWaitMs + 700);
+  EXPECT_GE(waited, 3000);
+  EXPECT_EQ(dialogs.lastMessage(), shell::databaseBusyText(dbPath()));
+  EXPECT_GE(busyTicks, 30) << ticks;
+  EXPECT_EQ(busyTicks, ticks);
+  EXPECT_GE(paints.n - paintsBefore, 30);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(plat::FormRegistry::instance().loaded("LoadData"), w.data());
+  holder.waitForFinished(20000);
+  EXPECT_EQ(readFile(dbPath()), dbBytes);
 }
 
 // Where the database went missing or was spoilt, the login says which file: the shop then puts a

@@ -181,8 +181,14 @@ TEST_F(OptionFTest, BadInputIsRefusedNamingTheBoxAndNothingIsStored) {
   // Sound databases at paths the settings file would store changed.
   const QString quoted = testenv::tempDir() + "/shop \"main\".db";
   const QString accented = testenv::tempDir() + "/jos\u00e9/x.db";
+  // A database 600 characters deep: more than the database opens a file by.
+  const QString base = testenv::tempDir();
+  const QString deep = base + "/" + QString(200, QChar('a')) + "/" + QString(200, QChar('b')) + "/" +
+                       QString(600 - static_cast<int>(base.size()) - 411, QChar('c')) + "/shop.db";
+  QDir().mkpath(QFileInfo(deep).absolutePath());
   QDir().mkpath(QFileInfo(accented).absolutePath());
-  for (const QString& p : {quoted, accented}) {
+  ASSERT_EQ(deep.size(), 600);
+  for (const QString& p : {quoted, accented, deep}) {
     ASSERT_TRUE(QFile::copy(testenv::templateDb(), p));
     QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner);
   }
@@ -202,6 +208,9 @@ TEST_F(OptionFTest, BadInputIsRefusedNamingTheBoxAndNothingIsStored) {
       {"a letter code page 874 lacks", "", "", "", accented, "txtDatabase",
        "Database Path: the settings file cannot keep the character \"\u00e9\". Please choose a path without "
        "it."},
+      {"a path of 600 characters", "", "", "", deep, "txtDatabase",
+       "Database Path: the path is too long for the database to be opened there. Please choose a shorter "
+       "path."},
       {"a text file as database", "", "", "", textFile, "txtDatabase", "Database Path: "},
   };
   const shell::ShopSettings before = shell::settings();
@@ -218,6 +227,9 @@ TEST_F(OptionFTest, BadInputIsRefusedNamingTheBoxAndNothingIsStored) {
     f->OKButton_Click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.shown[0].text.startsWith(c.message)) << dialogs.shown[0].text.toStdString();
+    if (QString(c.name).startsWith("a path of")) {
+      EXPECT_EQ(dialogs.shown[0].text, c.message);
+    }
     EXPECT_TRUE(isOpen());
     EXPECT_EQ(f->focusWidget(), f->control(c.box));
     EXPECT_TRUE(shell::settings() == before);
@@ -225,6 +237,19 @@ TEST_F(OptionFTest, BadInputIsRefusedNamingTheBoxAndNothingIsStored) {
   }
   // A text file as database: the message tells what the open found.
   EXPECT_TRUE(dialogs.shown[0].text.contains("is not a database of this program"));
+  {
+    // The long path in Thai: the program's own reason, in Thai.
+    shell::settings().LangThai = true;
+    shell::OptionF* t = open();
+    t->txtDatabase->setText(deep);
+    dialogs.shown.clear();
+    t->OKButton_Click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "ตำแหน่งของฐานข้อมูล: ชื่อตำแหน่งยาวเกินกว่าที่ฐานข้อมูลจะเปิดได้ โปรดเลือกตำแหน่งที่สั้นกว่านี้");
+    t->cmbCancel_Click();
+    shell::settings().LangThai = before.LangThai;
+  }
 
   // An empty VAT box keeps the rate; the box shows 0 until the form closes.
   shell::OptionF* f = open();
