@@ -1,11 +1,15 @@
 #include "platform/dialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QGroupBox>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSpinBox>
+#include <QTabWidget>
 
 #include "platform/print_surface_qt.h"
 
@@ -13,8 +17,31 @@ namespace plat {
 namespace {
 QtDialogs g_qt;
 Dialogs* g_current = nullptr;
-// The printer chosen last in a print dialog this session.
+// The printer chosen last in a print dialog this session and printed on.
 std::optional<QString> g_dialogChoice;
+
+struct Preselection {
+  QString printer;
+  QString missing;  // the printer wanted, when it is not installed
+};
+
+Preselection preselection(const QString& firstChoice) {
+  const QStringList installed = printers().installed();
+  // Without a default the dialog would show a printer of its own, which then looks picked.
+  const QString def = QPrinterInfo::defaultPrinterName();
+  const QString fallback = installed.contains(def) ? def : installed.value(0);
+  const QString wanted = g_dialogChoice ? *g_dialogChoice : firstChoice;
+  if (wanted.isEmpty()) return {fallback, {}};
+  if (installed.contains(wanted)) return {wanted, {}};
+  if (!firstChoice.isEmpty() && installed.contains(firstChoice)) return {firstChoice, wanted};
+  return {fallback, wanted};
+}
+
+QString missingPrinterText(const QString& missing) {
+  return QCoreApplication::translate("plat::Dialogs",
+                                     "The printer %1 is not installed. Choose the printer for this document.")
+      .arg(missing);
+}
 
 QMessageBox::Icon toQt(Icon i) {
   switch (i) {
@@ -58,24 +85,28 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
   return t;
 }
 
-QString dialogPrinter(const QString& firstChoice) {
-  if (g_dialogChoice) return *g_dialogChoice;
-  if (!firstChoice.isEmpty() && printers().installed().contains(firstChoice)) return firstChoice;
-  return QPrinterInfo::defaultPrinterName();
-}
+QString dialogPrinter(const QString& firstChoice) { return preselection(firstChoice).printer; }
 
 void forgetDialogPrinter() { g_dialogChoice.reset(); }
 
 bool Dialogs::printDialog(PrintDialogRequest& request) {
+  const Preselection pre = preselection(request.printerName);
+  // Another queue offered in silence would take the documents of a printer that is only off.
+  if (!pre.missing.isEmpty()) message(missingPrinterText(pre.missing), {}, Icon::Warning);
   PrintDialogRequest shown = request;
-  shown.printerName = dialogPrinter(request.printerName);
+  shown.printerName = pre.printer;
   if (!showPrintDialog(shown)) return false;
   // A choice without a printer (a file, say) would leave the program without one.
   if (shown.printerName.isEmpty()) return false;
   request = shown;
-  g_dialogChoice = request.printerName;
+  request.fallback = pre.missing.isEmpty() ? QString() : pre.printer;
   setCurrentPrinter(request.printerName);
   return true;
+}
+
+void Dialogs::printed(const PrintDialogRequest& request) {
+  if (request.printerName.isEmpty() || request.printerName == request.fallback) return;
+  g_dialogChoice = request.printerName;
 }
 
 std::unique_ptr<QPrintDialog> QtDialogs::makePrintDialog(QPrinter& printer, const PrintDialogRequest& request,
@@ -86,6 +117,25 @@ std::unique_ptr<QPrintDialog> QtDialogs::makePrintDialog(QPrinter& printer, cons
   printer.setPrintRange(QPrinter::AllPages);
   auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
   dialog->setOptions(QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
+  // The options flags leave the page range and the copies on the dialog's options, and the job
+  // prints every page once: the tab that holds them goes, or failing that, its boxes.
+  QSpinBox* copies = dialog->findChild<QSpinBox*>(QStringLiteral("copies"));
+  QGroupBox* range = dialog->findChild<QGroupBox*>(QStringLiteral("gbPrintRange"));
+  QWidget* copiesBox = copies ? copies->parentWidget() : nullptr;
+  for (QTabWidget* tabs : dialog->findChildren<QTabWidget*>()) {
+    for (int i = tabs->count() - 1; i >= 0; --i) {
+      QWidget* page = tabs->widget(i);
+      if ((copies && page->isAncestorOf(copies)) || (range && page->isAncestorOf(range))) {
+        tabs->removeTab(i);
+        page->hide();
+      }
+    }
+  }
+  for (QWidget* w : {copiesBox, static_cast<QWidget*>(range)}) {
+    if (!w) continue;
+    w->hide();
+    w->setEnabled(false);
+  }
   return dialog;
 }
 

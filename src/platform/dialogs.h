@@ -22,11 +22,14 @@ struct PrintDialogRequest {
   // out: the one chosen
   QString printerName;
   int copies = 1;  // in/out
+  // out: the printer the dialog preselected in place of a missing one, empty when none was missing
+  QString fallback = {};
 };
 
-// The printer a print dialog preselects: the one chosen last in a print dialog this session;
-// before any, firstChoice when it is installed, else the system's default. A printer chosen by
-// name (the report printer, the slip printer) never changes it.
+// The printer a print dialog preselects: the one chosen last in a print dialog this session and
+// printed on; before any, firstChoice. When that one is not installed: firstChoice when it is,
+// else the system's default (the first printer when the default is not installed). A printer
+// chosen by name (the report printer, the slip printer) never changes it.
 QString dialogPrinter(const QString& firstChoice);
 // Forgets the print-dialog choice of this session (a new session starts from firstChoice).
 void forgetDialogPrinter();
@@ -40,10 +43,14 @@ class Dialogs {
   // nullopt for Cancel; an empty text for OK on an empty box.
   virtual std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
                                           const QString& defaultText = {}) = 0;
-  // Shows the print dialog preselecting dialogPrinter(request.printerName). On OK the printer
-  // chosen becomes the program's current printer and the next dialog's preselection. False for
-  // Cancel, and for a choice that names no printer: the program keeps the printer it had.
+  // Shows the print dialog preselecting dialogPrinter(request.printerName); when the printer
+  // wanted there is not installed, a message says so first. On OK the printer chosen becomes the
+  // program's current printer. False for Cancel, and for a choice that names no printer: the
+  // program keeps the printer it had.
   bool printDialog(PrintDialogRequest& request);
+  // The document of an accepted request was printed: its printer becomes the next dialog's
+  // preselection, unless it is the fallback the user merely kept. A failed print is never told.
+  void printed(const PrintDialogRequest& request);
 
  protected:
   // The dialog itself: request.printerName is preselected; false for Cancel.
@@ -63,7 +70,8 @@ class QtDialogs : public Dialogs {
                                   const QString& defaultText) override;
 
   // The print dialog for request, configured as the program shows it: no print-to-file choice,
-  // no page range, selection or current page, one copy; the request's printer preselected.
+  // no page range, page set, selection or current page, one copy that cannot be changed; the
+  // request's printer preselected.
   static std::unique_ptr<QPrintDialog> makePrintDialog(QPrinter& printer, const PrintDialogRequest& request,
                                                        QWidget* parent = nullptr);
 

@@ -1,7 +1,8 @@
 #pragma once
 // Qt's own texts in the program's language: the buttons of message boxes, questions and the input
-// box, and the print dialog's buttons and labels. Debian ships no Thai translation of them, so the
-// program carries a small one of its own (qt_texts_th.ts, compiled at build time).
+// box, and the print dialog's buttons and labels, with the dialog seam's word on a missing printer.
+// Debian ships no Thai translation of them, so the program carries a small one of its own
+// (qt_texts_th.ts, compiled at build time).
 #include <QTranslator>
 #include <functional>
 

@@ -177,4 +177,11 @@
         <translation>ตัวเลือก</translation>
     </message>
 </context>
+<context>
+    <name>plat::Dialogs</name>
+    <message>
+        <source>The printer %1 is not installed. Choose the printer for this document.</source>
+        <translation>ไม่พบเครื่องพิมพ์ %1 ในเครื่องนี้ กรุณาเลือกเครื่องพิมพ์สำหรับเอกสารนี้</translation>
+    </message>
+</context>
 </TS>

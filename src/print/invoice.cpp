@@ -391,9 +391,10 @@ void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s) {
 
 // Every value is read, and every unit word looked up, before the dialog: a sale that cannot be
 // printed starts no job and the cashier is told. The dialog starts from the printer last chosen in
-// a print dialog (at first the bill printer); the one chosen becomes the program's current printer
-// (never the system's default). A failure while the job is painted or sent throws it away
-// with the same warning; the caller (Finish) goes on either way. Cancel prints and says nothing.
+// a print dialog and printed on (at first the bill printer); the one chosen becomes the program's
+// current printer (never the system's default). A failure while the job is painted or sent throws
+// it away with the same warning; the caller (Finish) goes on either way. Cancel prints and says
+// nothing.
 void printInvoice(const SaleDocument& doc, InvoiceKind kind) {
   if (doc.disableTaxInvoice) doc.disableTaxInvoice();
   const InvoiceSpec& spec = invoiceSpec(kind, shell::thai());
@@ -433,6 +434,7 @@ void printInvoice(const SaleDocument& doc, InvoiceKind kind) {
     warn(receiptFailedText());
     return;
   }
+  plat::dialogs().printed(request);
   if (doc.focusFinish) doc.focusFinish();
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <map>
+#include <optional>
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -134,6 +135,7 @@ void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexG
 
 PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int rowCount) {
   QString printer;
+  std::optional<plat::PrintDialogRequest> asked;
   switch (d.printer) {
     case PrinterChoice::ReportPrinter: {
       const QString wanted = shell::settings().ReportPrinter;
@@ -150,6 +152,7 @@ PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int r
       req.printerName = shell::settings().BillPrinter.toText();
       if (!plat::dialogs().printDialog(req)) return PrintOutcome::Cancelled;
       printer = req.printerName;
+      asked = req;
       break;
     }
   }
@@ -181,6 +184,7 @@ PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int r
     plat::dialogs().message(failed + QLatin1Char('\n') + QString::fromStdString(e.what()));
     return PrintOutcome::Failed;
   }
+  if (asked) plat::dialogs().printed(*asked);
   return PrintOutcome::Printed;
 }
 

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -37,6 +39,40 @@ QString withoutThaiMarks(QString t) {
   t.remove(QRegularExpression(QStringLiteral(
       "[\\x{0E31}\\x{0E34}-\\x{0E3A}\\x{0E47}-\\x{0E4E}\\x{F700}-\\x{F8FF}\\x{200B}-\\x{200D}]")));
   return t;
+}
+
+// Runs a print-server tool on the private server; its output, or a failure of the test.
+QString printTool(const QString& tool, const QStringList& args) {
+  QProcess p;
+  p.start(tool, args);
+  if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+    ADD_FAILURE() << tool.toStdString() << " " << args.join(' ').toStdString() << ": "
+                  << p.readAllStandardError().toStdString();
+    return {};
+  }
+  return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// A cups-pdf queue of the private server, made as the server's own are.
+void addQueue(const QString& name) {
+  const QString dir = QFileInfo(qEnvironmentVariable("CUPS_SERVER")).absolutePath();
+  printTool(QStringLiteral("/usr/sbin/lpadmin"),
+            {"-p", name, "-E", "-v", "cups-pdf:/", "-P", dir + "/cups-pdf.ppd", "-o",
+             "pdftops-renderer-default=pdftocairo"});
+}
+void removeQueue(const QString& name) { printTool(QStringLiteral("/usr/sbin/lpadmin"), {"-x", name}); }
+
+// The queue a PDF's job went to: cups-pdf names the file after the job's number.
+QString queueOf(const QString& pdf) {
+  const QString job =
+      QRegularExpression(QStringLiteral("job_(\\d+)")).match(QFileInfo(pdf).fileName()).captured(1);
+  if (job.isEmpty()) return {};
+  const QString jobs = printTool(QStringLiteral("lpstat"), {"-W", "all", "-o"});
+  const QRegularExpressionMatch m =
+      QRegularExpression(QStringLiteral("^(\\S+)-") + job + QStringLiteral("\\s"),
+                         QRegularExpression::MultilineOption)
+          .match(jobs);
+  return m.captured(1);
 }
 
 class InvoicePrint : public testenv::DbTest {
@@ -96,10 +132,13 @@ class InvoicePrint : public testenv::DbTest {
     k = 13;
     f->txtPay_KeyPress(k);
   }
-  // The PDF of the job titled "Invoice <tag>" whose text holds last; its text, pages split.
-  QStringList pdfPages(const QSet<QString>& before, const QString& tag, const QString& last) {
+  // The PDF of the job titled "Invoice <tag>" whose text holds last; its text, pages split, and in
+  // *queue the queue it was printed on.
+  QStringList pdfPages(const QSet<QString>& before, const QString& tag, const QString& last,
+                       QString* queue = nullptr) {
     QString text;
     const QString pdf = printfix::waitForPdf(before, tag, last, &text);
+    if (queue) *queue = pdf.isEmpty() ? QString() : queueOf(pdf);
     if (pdf.isEmpty()) {
       ADD_FAILURE() << "no whole PDF for " << tag.toStdString() << " in "
                     << printfix::pdfFolders().join(", ").toStdString();
@@ -215,6 +254,68 @@ TEST_F(InvoicePrint, AReportPrinterNeverBecomesTheInvoiceDialogsPreselection) {
   printReport();
   EXPECT_EQ(invoice(QString()), QStringList{"BillPrinter"});
   EXPECT_EQ(plat::currentPrinter(), QStringLiteral("ReportPrinter"));
+}
+
+// The bill printer's queue gone: the cashier is told in the shop's language, and the printer the
+// dialog fell back to takes that one invoice only; once the queue is back, the next invoice's dialog
+// starts from the bill printer again and the invoice lands there.
+TEST_F(InvoicePrint, AMissingBillPrinterIsToldAndTheFallbackTakesOnlyThatInvoice) {
+  const QString bill = QStringLiteral("TillBill%1").arg(getpid());
+  addQueue(bill);
+  struct Gone {
+    QString queue;
+    ~Gone() { QProcess::execute(QStringLiteral("/usr/sbin/lpadmin"), {QStringLiteral("-x"), queue}); }
+  } gone{bill};
+  auto& s = shell::settings();
+  s.BillPrinter = SettingValue::ofText(bill);
+  s.PrintType = 3;
+  struct Case {
+    bool thai;
+    const char* told;
+  } cases[] = {
+      {false, "The printer %1 is not installed. Choose the printer for this document."},
+      {true, "ไม่พบเครื่องพิมพ์ %1 ในเครื่องนี้ กรุณาเลือกเครื่องพิมพ์สำหรับเอกสารนี้"},
+  };
+  qint64 billNo = lastBill_;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.thai ? "Thai" : "English");
+    s.LangThai = c.thai;
+    plat::forgetDialogPrinter();  // a new session
+    removeQueue(bill);
+    const QString fallback = plat::dialogPrinter(bill);
+    ASSERT_FALSE(fallback.isEmpty());
+    ASSERT_NE(fallback, bill);
+
+    // The cashier accepts the printer the dialog offers in its place.
+    QSet<QString> before = printfix::pdfsNow();
+    ringUp(1);
+    dlg.clear();
+    dlg.preselected.clear();
+    dlg.answerPrint(fallback);
+    f->cmdReceive_Click();
+    ++billNo;
+    EXPECT_EQ(dlg.preselected, QStringList{fallback});
+    ASSERT_FALSE(dlg.shown.empty());
+    EXPECT_EQ(dlg.shown[0].kind, plat::ScriptedDialogs::Kind::Message);
+    EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(c.told).arg(bill));
+    QString queue;
+    EXPECT_FALSE(pdfPages(before, print::billNoText(billNo), QStringLiteral("Thank you"), &queue).isEmpty());
+    EXPECT_EQ(queue, fallback);
+
+    // The bill printer back: the next invoice's dialog offers it, without a word, and it prints there.
+    addQueue(bill);
+    before = printfix::pdfsNow();
+    ringUp(1);
+    dlg.clear();
+    dlg.preselected.clear();
+    dlg.answerPrint(bill);
+    f->cmdReceive_Click();
+    ++billNo;
+    EXPECT_EQ(dlg.preselected, QStringList{bill});
+    EXPECT_EQ(dlg.texts(), (QStringList{"", c.thai ? "เริ่มใหม่" : "Finish"}));
+    EXPECT_EQ(pdfPages(before, print::billNoText(billNo), QStringLiteral("Thank you"), &queue).size(), 1);
+    EXPECT_EQ(queue, bill);
+  }
 }
 
 }  // namespace

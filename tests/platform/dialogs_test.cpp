@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -97,6 +98,7 @@ TEST(ScriptedDialogs, InputBoxTellsCancelFromAnEmptyAnswer) {
 TEST(ScriptedDialogs, MessagesPrintDialogAndInstallation) {
   plat::Dialogs* before = &plat::dialogs();
   {
+    plat::FakePrinters printers{{"BillPrinter", "ReportPrinter"}};
     ScriptedDialogs d;
     EXPECT_EQ(&plat::dialogs(), &d);
     plat::dialogs().message("Saved", "Title", plat::Icon::Information);
@@ -121,10 +123,13 @@ TEST(ScriptedDialogs, MessagesPrintDialogAndInstallation) {
 TEST(PrintDialogSeam, PreselectsTheLastDialogChoiceAndNeverLosesThePrinter) {
   plat::FakePrinters printers{{"BillPrinter", "ReportPrinter", "Office"}};
   ScriptedDialogs d;
+  // A dialog answered, and the document printed when it was accepted.
   auto ask = [](std::optional<QString> answer, ScriptedDialogs& dlg) {
     dlg.answerPrint(std::move(answer));
     plat::PrintDialogRequest req{"BillPrinter", 1};
-    return plat::dialogs().printDialog(req);
+    if (!plat::dialogs().printDialog(req)) return false;
+    plat::dialogs().printed(req);
+    return true;
   };
 
   // The session's first dialog starts from the bill printer; the choice becomes current.
@@ -143,10 +148,78 @@ TEST(PrintDialogSeam, PreselectsTheLastDialogChoiceAndNeverLosesThePrinter) {
   EXPECT_EQ(plat::currentPrinter(), "ReportPrinter");
   EXPECT_EQ(d.preselected, (QStringList{"BillPrinter", "Office", "Office"}));
 
-  // A bill printer that is not installed: the system's default.
+  // A bill printer that is not installed: the system's default, or without one installed the first.
   plat::forgetDialogPrinter();
-  EXPECT_EQ(plat::dialogPrinter("Gone"), QPrinterInfo::defaultPrinterName());
+  const QString def = QPrinterInfo::defaultPrinterName();
+  EXPECT_EQ(plat::dialogPrinter("Gone"), printers.names.contains(def) ? def : "BillPrinter");
   EXPECT_EQ(plat::dialogPrinter("ReportPrinter"), "ReportPrinter");
+}
+
+// A missing printer is told before the dialog, and the printer the program fell back to, or one a
+// print failed on, never becomes the next dialog's preselection; a printer picked and printed on does.
+TEST(PrintDialogSeam, AMissingPrinterIsToldAndOnlyAPickedPrinterPrintedOnIsRemembered) {
+  plat::FakePrinters printers{QStringList()};
+  ScriptedDialogs d;
+  // Where the dialog falls back to: the system's default when installed, else the first printer.
+  auto fallback = [](const QStringList& installed) {
+    const QString def = QPrinterInfo::defaultPrinterName();
+    return installed.contains(def) ? def : installed.first();
+  };
+  const QStringList all = {"BillPrinter", "ReportPrinter", "Office"};
+  const QStringList spares = {"ReportPrinter", "Spare"};
+  const QString notFallback = fallback(spares) == "Spare" ? "ReportPrinter" : "Spare";
+  const QString billMissing =
+      "The printer BillPrinter is not installed. Choose the printer for this document.";
+  const QString officeMissing = "The printer Office is not installed. Choose the printer for this document.";
+  struct Step {
+    const char* what;
+    QStringList installed;
+    QString preselected;
+    QString message;  // the box before the dialog, if any
+    QString answer;   // the printer the dialog is left on
+    bool printed;     // the document was printed on it
+  } steps[] = {
+      {"bill printer missing: told, the fallback kept",
+       {"ReportPrinter", "Office"},
+       fallback({"ReportPrinter", "Office"}),
+       billMissing,
+       fallback({"ReportPrinter", "Office"}),
+       true},
+      {"bill printer back: it again; a failed print on a printer picked", all, "BillPrinter", "", "Office",
+       false},
+      {"still the bill printer; the picked one printed on", all, "BillPrinter", "", "Office", true},
+      {"the printer picked and printed on", all, "Office", "", "Office", true},
+      {"the remembered one missing: told, the bill printer kept",
+       {"BillPrinter", "ReportPrinter"},
+       "BillPrinter",
+       officeMissing,
+       "BillPrinter",
+       true},
+      {"the remembered one back", all, "Office", "", "Office", true},
+      {"both missing: told, another than the fallback picked", spares, fallback(spares), officeMissing,
+       notFallback, true},
+  };
+  for (const Step& st : steps) {
+    SCOPED_TRACE(st.what);
+    printers.names = st.installed;
+    d.clear();
+    d.preselected.clear();
+    d.answerPrint(st.answer);
+    plat::PrintDialogRequest req{"BillPrinter", 1};
+    ASSERT_TRUE(plat::dialogs().printDialog(req));
+    EXPECT_EQ(req.printerName, st.answer);
+    EXPECT_EQ(plat::currentPrinter(), st.answer);
+    if (st.printed) plat::dialogs().printed(req);
+    EXPECT_EQ(d.preselected, QStringList{st.preselected});
+    EXPECT_EQ(d.lastMessage(), st.message);
+    if (!st.message.isEmpty()) {
+      ASSERT_EQ(d.shown.size(), 2u);
+      EXPECT_EQ(d.shown[0].kind, ScriptedDialogs::Kind::Message);  // before the dialog
+      EXPECT_EQ(d.shown[0].icon, plat::Icon::Warning);
+    }
+  }
+  // The last pick stands.
+  EXPECT_EQ(plat::dialogPrinter("BillPrinter"), notFallback);
 }
 
 // The dialog the program shows, read while it is open: no print-to-file entry, no page range,
@@ -183,5 +256,50 @@ TEST(QtDialogs, PrintDialogHidesFileRangeAndSelection) {
     }
   }
   EXPECT_EQ(printer.copyCount(), 1);
+  dlg->done(QDialog::Rejected);
+}
+
+// The dialog's options opened as a user opens them, for each printer it offers: no page range, no
+// page set and no copies count can be seen or used, and the dialog hands back one copy of all pages.
+TEST(QtDialogs, PrintDialogOptionsOfferNoPageRangeAndNoCopies) {
+  QPrinter printer;
+  const auto dlg = plat::QtDialogs::makePrintDialog(printer, {QString(), 1});
+  dlg->show();
+  QApplication::processEvents();
+  QAbstractButton* options = nullptr;
+  for (QAbstractButton* b : dlg->findChildren<QAbstractButton*>())
+    if (b->text().contains("Options")) options = b;
+  ASSERT_TRUE(options);
+  QTest::mouseClick(options, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_TRUE(options->text().contains("<<")) << options->text().toStdString();
+  const QStringList ranges = {"Print all", "Pages from", "Pages", "Current Page", "Selection"};
+  auto check = [&] {
+    // Something of the options stands open, so a hidden range is not merely a collapsed dialog.
+    bool someOption = false;
+    for (const QWidget* w : dlg->findChildren<QWidget*>()) {
+      if (!w->isVisibleTo(dlg.get())) continue;
+      EXPECT_FALSE(qobject_cast<const QSpinBox*>(w)) << "a number box: " << w->objectName().toStdString();
+      if (const auto* r = qobject_cast<const QRadioButton*>(w)) {
+        EXPECT_FALSE(ranges.contains(r->text())) << r->text().toStdString();
+        someOption = someOption || !ranges.contains(r->text());
+      }
+      for (const char* name :
+           {"gbPrintRange", "pagesLineEdit", "pageSetCombo", "copies", "collate", "reverse"})
+        EXPECT_NE(w->objectName(), name);
+    }
+    EXPECT_TRUE(someOption);
+  };
+  check();
+  auto* choice = dlg->findChild<QComboBox*>("printers");
+  ASSERT_TRUE(choice);
+  for (int p = 0; p < choice->count(); ++p) {
+    choice->setCurrentIndex(p);
+    QApplication::processEvents();
+    SCOPED_TRACE(choice->currentText().toStdString());
+    check();
+  }
+  EXPECT_EQ(printer.copyCount(), 1);
+  EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
   dlg->done(QDialog::Rejected);
 }

@@ -654,6 +654,37 @@ TEST_F(InvoiceTest, ABadAmountAFailingPrinterAndCancel) {
   EXPECT_EQ(dialogs.texts(), QStringList{"พิมพ์ใบเสร็จไม่สำเร็จ"});
 }
 
+// The printer picked in the dialog starts the next invoice's dialog only once an invoice was
+// printed on it: a job that could not start or broke off leaves the bill printer preselected.
+TEST_F(InvoiceTest, ThePrinterPickedStartsTheNextDialogOnlyOnceAnInvoicePrintedOnIt) {
+  struct Case {
+    const char* name;
+    bool failOpen;
+    int failAt;  // 0: the surface works
+    const char* nextPreselected;
+  } cases[] = {
+      {"a printer that cannot start the job", true, 0, "BillPrinter"},
+      {"a printer that fails mid-page", false, 20, "BillPrinter"},
+      {"printed", false, 0, "PDF"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    printers.failOpen = c.failOpen ? QStringLiteral("offline") : QString();
+    printers.makeSurface = nullptr;
+    if (c.failAt) printers.makeSurface = [&] { return std::make_shared<FailingSurface>(c.failAt); };
+    dialogs.preselected.clear();
+    dialogs.answerPrint(QStringLiteral("PDF"));
+    print::printInvoice(printfix::sampleSale(), InvoiceKind::A4);
+    EXPECT_EQ(dialogs.lastMessage(), c.failOpen || c.failAt ? "The receipt could not be printed." : "");
+    printers.failOpen.clear();
+    printers.makeSurface = nullptr;
+    dialogs.answerPrint(std::nullopt);
+    print::printInvoice(printfix::sampleSale(), InvoiceKind::A4);
+    EXPECT_EQ(dialogs.preselected, (QStringList{"BillPrinter", c.nextPreselected}));
+    dialogs.clear();
+  }
+}
+
 TEST_F(InvoiceTest, PrintTypesThreeToFiveReachTheirInvoice) {
   struct Case {
     int printType;

@@ -274,6 +274,17 @@ TEST_F(ReportPrintTest, PrinterChoiceAndNothingToPrint) {
   EXPECT_EQ(printers.jobs.size(), 2u);
   EXPECT_EQ(dialogs.shown.size(), 3u);
   EXPECT_TRUE(dialogs.lastMessage().isEmpty());
+  // The next dialog starts from the printer a report was printed on: neither the one of the empty
+  // grid nor one whose job could not start.
+  fill(grid, 2);
+  printers.failOpen = QStringLiteral("offline");
+  dialogs.answerPrint(QStringLiteral("BillPrinter"));
+  EXPECT_EQ(printReport(d, grid, 2), PrintOutcome::Failed);
+  printers.failOpen.clear();
+  dialogs.preselected.clear();
+  dialogs.answerPrint(std::nullopt);
+  EXPECT_EQ(printReport(d, grid, 2), PrintOutcome::Cancelled);
+  EXPECT_EQ(dialogs.preselected, QStringList{"ReportPrinter"});
 }
 
 TEST_F(ReportPrintTest, ACountBeyondTheGridPrintsOnlyTheGridsRows) {
