@@ -320,14 +320,18 @@ TEST_F(BuyFormTest, FailedCommitsWriteNothingKeepTheGridAndRetryCleanly) {
 
   // The database fails on line 3 of 3, a duplicate key, then succeeds.
   f->txtSupId->setText("S1");
+  f->txtBuyId->setText("1");  // the number of a saved invoice with P3 on it
   addLine(f, "P3", "1", "1");
-  f->FGrid->setTextMatrix(2, grid::Inv, "1");  // the number of a saved invoice with P3 on it
   d.clear();
   d.answerYes();
   f->cmdCommit_Click();
   EXPECT_EQ(d.lastMessage(), "Product P3 is already on invoice No.1 of this date");
   EXPECT_EQ(buyRows(), 1);
-  f->FGrid->setTextMatrix(2, grid::Inv, "2");
+  // The line typed again under the proposed number.
+  f->FGrid->setRow(2);
+  f->cmdCancel_Click();
+  f->txtBuyId->setText("2");
+  addLine(f, "P3", "1", "1");
 
   refuseLotsOf("P2");
   d.clear();
@@ -487,8 +491,11 @@ TEST_F(BuyFormTest, AnInvoiceOfAnUnknownSupplierShowsAndNeedsAKnownOneToBeRewrit
   EXPECT_EQ(f->txtSupId->text(), "OLD");
   EXPECT_EQ(f->txtSupName->text(), "");
 
-  f->FGrid->setTextMatrix(0, grid::Qty, "6");
-  f->FGrid->setTextMatrix(0, grid::Status, "U");
+  BuyEditPriceQ* ed = editRow(f, 0);
+  ASSERT_NE(ed, nullptr);
+  ed->txtQuantity->setText("6");
+  ed->cmdOk_Click();
+  ASSERT_EQ(f->FGrid->TextMatrix(0, grid::Status), "U");
   d.clear();
   d.answerYes();
   f->cmdEditInv_Click();
