@@ -638,6 +638,22 @@ TEST_F(BuyFormTest, RemovingLinesLowersTheTotal) {
   EXPECT_EQ(f->lineCount(), 0) << "never below zero";
 }
 
+// A name holding a Tab stays one cell: the line's other cells keep their columns and it saves.
+TEST_F(BuyFormTest, ANameWithATabStaysInItsCellAndTheLineSaves) {
+  addProduct("T1", "Pear\tGreen", 0);
+  BuyForm* f = open();
+  f->txtSupId->setText("S1");
+  addLine(f, "T1", "2", "3");
+  ASSERT_EQ(f->lineCount(), 1);
+  EXPECT_EQ(f->FGrid->TextMatrix(0, grid::Name), "Pear\tGreen");
+  EXPECT_EQ(f->FGrid->TextMatrix(0, grid::Qty), "2");
+  EXPECT_EQ(f->FGrid->TextMatrix(0, grid::Status), "N");
+  d.answerYes();
+  f->cmdCommit_Click();
+  EXPECT_EQ(d.lastMessage(), "System complete");
+  EXPECT_EQ(stockOf("T1"), 2);
+}
+
 TEST_F(BuyFormTest, DateBoxMustHoldADate) {
   BuyForm* f = open();
   f->txtSupId->setText("S1");
