@@ -2,13 +2,25 @@
 
 namespace plat {
 
-QValidator::State CharFilter::validate(QString& input, int&) const {
-  for (const QChar c : input)
-    if (!allowed_.contains(c)) return Invalid;
-  return Acceptable;
+QValidator::State CharFilter::check(const QString& text, const QString& allowed, TextShape shape) {
+  int points = 0;
+  int digits = 0;
+  for (const QChar c : text) {
+    if (!allowed.contains(c)) return Invalid;
+    if (shape != TextShape::Number) continue;
+    if (c != '.')
+      ++digits;
+    else if (points++ > 0)
+      return Invalid;
+  }
+  return shape == TextShape::Number && digits == 0 ? Intermediate : Acceptable;
 }
 
-void filterChars(QLineEdit* box, const QString& allowed) { box->setValidator(new CharFilter(allowed, box)); }
+QValidator::State CharFilter::validate(QString& input, int&) const { return check(input, allowed_, shape_); }
+
+void filterChars(QLineEdit* box, const QString& allowed, TextShape shape) {
+  box->setValidator(new CharFilter(allowed, box, shape));
+}
 
 bool keyPasses(int keyAscii, const QString& allowed) {
   if (keyAscii <= 26) return true;

@@ -7,17 +7,14 @@
 
 #include "platform/dialogs.h"
 #include "platform/keys.h"
-#include "platform/numtext.h"
 #include "platform/units.h"
 #include "purchase/buy_form.h"
-#include "purchase/buy_grid.h"
 #include "purchase/numeric_box.h"
 #include "shell/lang.h"
 
 namespace purchase {
 
 using shell::L;
-using namespace grid;
 
 namespace {
 void place(QWidget* w, int left, int top, int width, int height) {
@@ -67,12 +64,12 @@ int BuyEditPriceQ::currentLine() {
 
 void BuyEditPriceQ::Form_Load() {
   if (BuyForm* f = owner(); f && currentLine() >= 0) {
-    const int r = currentLine();
-    setWindowTitle(f->FGrid->TextMatrix(r, Pid));
-    txtQuantity->setText(f->FGrid->TextMatrix(r, Qty));
-    openingQuantity_ = plat::parseNumber(txtQuantity->text()).value_or(0);
-    txtPrice->setText(f->FGrid->TextMatrix(r, Price));
-    openingPrice_ = plat::parseNumber(txtPrice->text()).value_or(0);
+    const BuyLine& line = f->lines().at(currentLine());
+    setWindowTitle(line.code);
+    txtQuantity->setText(line.quantity.text);
+    openingQuantity_ = line.quantity.number;
+    txtPrice->setText(line.unitCost.text);
+    openingPrice_ = line.unitCost.number;
   }
   txtQuantity->selectAll();
   txtQuantity->setFocus();
@@ -115,21 +112,7 @@ void BuyEditPriceQ::cmdOk_Click() {
     txtPrice->selectAll();
     return;
   }
-  plat::FlexGrid* g = f->FGrid;
-  const double q = *plat::parseNumber(qText);
-  const double p = *plat::parseNumber(pText);
-  const double v = q * p;
-  const double oldValue = plat::parseNumber(g->TextMatrix(r, Value)).value_or(0);
-  const double total = plat::parseNumber(f->txtTotal->text()).value_or(0);
-  g->setTextMatrix(r, Qty, qText);
-  g->setTextMatrix(r, Price, pText);
-  f->txtTotal->setText(plat::fmtMoney(plat::roundTo(total, 2) + v - oldValue));
-  g->setTextMatrix(r, Value, plat::fmtMoney(v));
-  const double base = plat::parseNumber(g->TextMatrix(r, BaseQty)).value_or(0);
-  g->setTextMatrix(r, BaseQty, plat::plainNumber(base - q + openingQuantity_));
-  // A saved line that was changed must be written when the invoice is saved.
-  if (g->TextMatrix(r, Status) == kSaved && (q != openingQuantity_ || p != openingPrice_))
-    g->setTextMatrix(r, Status, kChanged);
+  f->editLine(r, Entered::typed(qText), Entered::typed(pText), openingQuantity_, openingPrice_);
   unload();
 }
 

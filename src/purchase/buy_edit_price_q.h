@@ -1,6 +1,6 @@
 #pragma once
 // The line editor of the purchase invoice screen: corrects the quantity and unit cost of the
-// screen's current grid line, or removes the line. It edits only the grid and the total; what
+// screen's current line, or removes the line. It edits only the screen's lines and total; what
 // reaches the database is decided when the invoice is saved. While it is open the purchase screen
 // and the main window are disabled.
 #include <QLabel>

@@ -36,11 +36,6 @@ void place(QWidget* w, int left, int top, int width, int height) {
 void say(const QString& text) { plat::dialogs().message(text); }
 bool ask(const QString& text) { return plat::dialogs().askYesNo(text); }
 
-// A number the grid holds (typed digits, or a plain number of a loaded line); 0 for anything else.
-double cellNumber(const plat::FlexGrid* g, int row, int col) {
-  return plat::parseNumber(g->TextMatrix(row, col)).value_or(0);
-}
-
 std::optional<QDate> parseShownDate(const QString& text) {
   const QDate d = QDate::fromString(text.trimmed(), QStringLiteral("d/M/yyyy"));
   if (!d.isValid()) return std::nullopt;
@@ -207,7 +202,7 @@ void BuyForm::Form_Load() {
   FGrid->setColWidthFor(Pid, 1300, QString(13, QLatin1Char('8')));
   FGrid->setColWidth(Name, 4405);
   for (int c = Qty; c <= Blank; ++c) FGrid->setColWidth(c, 1335);
-  lineCount_ = 0;
+  lines_.reset();
   txtTotal->setText(QStringLiteral("0"));
   if (shell::thai()) setThaiCaptions();
   for (const PickItem& c : categoryItems()) ComCate->addItem(c.text, c.code);
@@ -346,8 +341,6 @@ void BuyForm::resetPickers() {
   LabelQuantity->setText(QStringLiteral("-"));
 }
 
-double BuyForm::totalValue() const { return plat::parseNumber(txtTotal->text()).value_or(0); }
-
 void BuyForm::cmdUpdate_Click() {
   if (!txtQuantity->text().isEmpty() && !txtPrice->text().isEmpty()) {
     if (!isCompleteNumber(txtQuantity->text(), NumberKind::Whole) ||
@@ -379,42 +372,22 @@ void BuyForm::cmdUpdate_Click() {
     }
     txtBuyId->setText(number);
     txtSupId->setReadOnly(true);
-    const double q = *plat::parseNumber(txtQuantity->text());
-    const double v = q * *plat::parseNumber(txtPrice->text());
+    const Entered quantity = Entered::typed(txtQuantity->text());
+    const Entered unitCost = Entered::typed(txtPrice->text());
 
-    for (int i = 0; i < lineCount_; ++i) {
-      if (FGrid->TextMatrix(i, Pid).compare(code, Qt::CaseInsensitive) != 0) continue;
+    if (const int i = lines_.find(code); i >= 0) {
       // The product is already on the invoice: the new quantity and price replace the old ones.
-      const double old = cellNumber(FGrid, i, Qty) * cellNumber(FGrid, i, Price);
-      FGrid->setTextMatrix(i, Qty, txtQuantity->text());
-      FGrid->setTextMatrix(i, Price, txtPrice->text());
-      FGrid->setTextMatrix(i, Value, plat::fmtPurchase(v));
-      FGrid->setTextMatrix(i, PlainValue, plat::plainNumber(v));
-      txtTotal->setText(plat::fmtPurchase(totalValue() - old + v));
+      lines_.retype(i, quantity, unitCost, txtStock->text());
+      renderRow(i);
+      txtTotal->setText(plat::fmtPurchase(lines_.total()));
       txtPrice->clear();
       txtQuantity->clear();
-      FGrid->setTextMatrix(i, Stock, txtStock->text());
-      if (FGrid->TextMatrix(i, Status) == kSaved) FGrid->setTextMatrix(i, Status, kChanged);
       return;
     }
 
-    const QStringList cells{number,
-                            code,
-                            name,
-                            txtQuantity->text(),
-                            txtPrice->text(),
-                            plat::fmtPurchase(v),
-                            QString(),
-                            txtQuantity->text(),
-                            QString(),
-                            QString(),
-                            kNew};
-    FGrid->AddItem(cells.join('\t'));
-    const int row = FGrid->Rows() - 1;
-    txtTotal->setText(plat::fmtPurchase(totalValue() + v));
-    FGrid->setTextMatrix(row, Status, kNew);
-    FGrid->setTextMatrix(row, Stock, txtStock->text());
-    ++lineCount_;
+    const int row = lines_.addTyped(number, code, name, quantity, unitCost, txtStock->text());
+    FGrid->appendRows({lines_.cells(row)});
+    txtTotal->setText(plat::fmtPurchase(lines_.total()));
     txtPrice->clear();
     txtQuantity->clear();
     FGrid->scrollToRow(row, QAbstractItemView::PositionAtTop);
@@ -424,9 +397,13 @@ void BuyForm::cmdUpdate_Click() {
 
 // ---- Grid ----
 
+void BuyForm::renderRow(int row) {
+  for (int c = 0; c < Count; ++c) FGrid->setTextMatrix(row, c, lines_.cell(row, c));
+}
+
 void BuyForm::openLineEditor() {
   const int r = FGrid->Row();
-  if (r < 0 || r >= lineCount_) return;
+  if (r < 0 || r >= lines_.count()) return;
   auto& reg = plat::FormRegistry::instance();
   reg.unload(QStringLiteral("BuyEditPriceQ"));
   // Disabled first, so the editor's activation does not close this window.
@@ -448,26 +425,32 @@ void BuyForm::ClearSub() {
   txtQuantity->clear();
   FGrid->Clear();
   FGrid->setRows(0);
-  lineCount_ = 0;
+  lines_.reset();
   shown_.reset();
-  shownPids_.clear();
 }
 
 void BuyForm::cmdCancel_Click() {
-  if (lineCount_ >= 2) {
+  if (lines_.count() >= 2) {
     const int r = FGrid->Row();
-    if (r < 0 || r >= lineCount_) return;
-    const double v = cellNumber(FGrid, r, Qty) * cellNumber(FGrid, r, Price);
+    if (r < 0 || r >= lines_.count()) return;
+    lines_.remove(r);
     FGrid->RemoveItem(r);
-    --lineCount_;
-    txtTotal->setText(plat::fmtPurchase(totalValue() - v));
-    FGrid->setRows(lineCount_);
+    txtTotal->setText(plat::fmtPurchase(lines_.total()));
+    FGrid->setRows(lines_.count());
   } else {
-    lineCount_ = 0;
+    // With one line or none the grid is emptied, whichever row is current.
+    lines_.clear();
     FGrid->Clear();
     FGrid->setRows(0);
     txtTotal->setText(QStringLiteral("0"));
   }
+}
+
+void BuyForm::editLine(int row, const Entered& quantity, const Entered& unitCost, double openingQuantity,
+                       double openingCost) {
+  lines_.edit(row, quantity, unitCost, openingQuantity, openingCost);
+  renderRow(row);
+  txtTotal->setText(plat::fmtMoney(lines_.total()));
 }
 
 // ---- Modes ----
@@ -531,42 +514,6 @@ std::optional<QDate> BuyForm::boxDate() {
   return d;
 }
 
-std::optional<QVector<data::LineToSave>> BuyForm::gridLines() {
-  QVector<data::LineToSave> out;
-  for (int i = 0; i < lineCount_; ++i) {
-    const auto q = plat::parseNumber(FGrid->TextMatrix(i, Qty));
-    const auto p = plat::parseNumber(FGrid->TextMatrix(i, Price));
-    if (!q || !p) {
-      say(L(QStringLiteral("รายการที่ %1 มีจำนวนหรือราคาไม่ถูกต้อง"),
-            QStringLiteral("Line %1 has no valid quantity or price"))
-              .arg(i + 1));
-      return std::nullopt;
-    }
-    const QString status = FGrid->TextMatrix(i, Status);
-    data::LineToSave l;
-    l.pid = FGrid->TextMatrix(i, Pid);
-    l.quantity = *q;
-    l.price = *p;
-    l.buyId = FGrid->TextMatrix(i, Inv);
-    l.state = status == kNew       ? data::LineState::New
-              : status == kChanged ? data::LineState::Changed
-                                   : data::LineState::Saved;
-    out.push_back(l);
-  }
-  return out;
-}
-
-QStringList BuyForm::removedShownLines(const QVector<data::LineToSave>& lines) const {
-  QStringList removed;
-  for (const QString& pid : shownPids_) {
-    const bool kept = std::any_of(lines.begin(), lines.end(), [&](const data::LineToSave& l) {
-      return l.pid.compare(pid, Qt::CaseInsensitive) == 0;
-    });
-    if (!kept) removed << pid;
-  }
-  return removed;
-}
-
 void BuyForm::showSaveFailure(const std::exception& e) {
   if (const auto* r = dynamic_cast<const data::InvoiceRefused*>(&e)) {
     switch (r->reason) {
@@ -607,9 +554,8 @@ bool BuyForm::saved(const std::function<void()>& write) {
 
 void BuyForm::cmdCommit_Click() {
   if (ask(L(QStringLiteral("จะทำการเก็บข้อมูลหรือไม่"), QStringLiteral("Do you want to save this data")))) {
-    const auto lines = gridLines();
-    if (!lines) return;
-    const bool writes = std::any_of(lines->begin(), lines->end(), [](const data::LineToSave& l) {
+    const QVector<data::LineToSave> lines = lines_.toSave();
+    const bool writes = std::any_of(lines.begin(), lines.end(), [](const data::LineToSave& l) {
       return l.state != data::LineState::Saved;
     });
     QDate date;
@@ -619,9 +565,9 @@ void BuyForm::cmdCommit_Click() {
       date = *d;
     }
     // Saved lines removed from the grid go from the invoice too, as Edit Inv does it.
-    const QStringList removed = removedShownLines(*lines);
+    const QStringList removed = lines_.removedLoaded();
     if (!saved([&] {
-          data::commitLines(date, shown_ ? shown_->date : date, txtSupId->text(), *lines, plat::timeNow(),
+          data::commitLines(date, shown_ ? shown_->date : date, txtSupId->text(), lines, plat::timeNow(),
                             removed, shown_ ? shown_->buyId : QString());
         }))
       return;
@@ -660,9 +606,8 @@ void BuyForm::cmdShow_Click() {
   txtSupName->clear();
   FGrid->Clear();
   FGrid->setRows(0);
-  lineCount_ = 0;
+  lines_.load(lines);
   shown_.reset();
-  shownPids_.clear();
   txtTotal->setText(QStringLiteral("0"));
   if (lines.isEmpty()) return;
 
@@ -672,26 +617,10 @@ void BuyForm::cmdShow_Click() {
     txtSupId->setText(sup);
     if (const auto s = supplierById(sup)) txtSupName->setText(s->shownName());
   }
-  double total = 0;
-  for (const data::InvoiceLine& l : lines) {
-    const double value = plat::roundTo(l.BQuantity * l.BPrice, 2);
-    const QStringList cells{l.BuyId,
-                            l.PId,
-                            l.PName,
-                            plat::plainNumber(l.BQuantity),
-                            plat::plainNumber(l.BPrice),
-                            plat::fmtPurchase(value),
-                            QString(),
-                            plat::plainNumber(l.BQuantity),
-                            plat::plainNumber(value),
-                            QString(),
-                            kSaved};
-    FGrid->AddItem(cells.join('\t'));
-    total += value;
-    txtTotal->setText(plat::fmtPurchase(total));
-    ++lineCount_;
-    shownPids_ << l.PId;
-  }
+  QVector<QStringList> rows;
+  for (int i = 0; i < lines_.count(); ++i) rows << lines_.cells(i);
+  FGrid->appendRows(rows);
+  txtTotal->setText(plat::fmtPurchase(lines_.total()));
   shown_ = data::InvoiceKey{*date, lines.front().BuyId};
   enterShowMode();
 }
@@ -699,21 +628,20 @@ void BuyForm::cmdShow_Click() {
 void BuyForm::cmdEditInv_Click() {
   std::optional<data::InvoiceKey> key = shown_;
   if (!key) {
-    if (lineCount_ == 0) {
+    if (lines_.empty()) {
       say(L(QStringLiteral("ไม่มีบิลซื้อที่จะแก้ไข"), QStringLiteral("There is no invoice to edit")));
       return;
     }
     const auto d = boxDate();
     if (!d) return;
-    key = data::InvoiceKey{*d, FGrid->TextMatrix(0, Inv)};
+    key = data::InvoiceKey{*d, lines_.at(0).buyId};
   }
   if (!ask(L(QStringLiteral("ต้องการแก้ไขบิลซื้อเลขที่ "), QStringLiteral("Do you want to edit Invoice No.")) +
            key->buyId))
     return;
-  const auto lines = gridLines();
-  if (!lines) return;
-  const QStringList removed = removedShownLines(*lines);
-  if (!saved([&] { data::rewriteInvoice(*key, txtSupId->text(), *lines, removed, plat::timeNow()); })) return;
+  const QVector<data::LineToSave> lines = lines_.toSave();
+  const QStringList removed = lines_.removedLoaded();
+  if (!saved([&] { data::rewriteInvoice(*key, txtSupId->text(), lines, removed, plat::timeNow()); })) return;
   Command1_Click();
   cmdEditInv->hide();
   cmdCommit->show();
@@ -727,7 +655,7 @@ void BuyForm::cmdEditInv_Click() {
 void BuyForm::cmdDelInv_Click() {
   std::optional<data::InvoiceKey> key = shown_;
   if (!key) {
-    if (lineCount_ == 0) return;
+    if (lines_.empty()) return;
     const auto d = boxDate();
     if (!d) return;
     const QString number = txtBuyId->text().trimmed();
@@ -744,8 +672,8 @@ void BuyForm::cmdDelInv_Click() {
 
 void BuyForm::cmdDel_Click() {
   const int r = FGrid->Row();
-  if (r < 0 || r >= lineCount_) return;
-  if (!data::productByCode(FGrid->TextMatrix(r, Pid))) {
+  if (r < 0 || r >= lines_.count()) return;
+  if (!data::productByCode(lines_.at(r).code)) {
     cmdCancel_Click();
     return;
   }
@@ -753,7 +681,7 @@ void BuyForm::cmdDel_Click() {
     return;
   FGrid->Clear();
   FGrid->setRows(0);
-  lineCount_ = 0;
+  lines_.clear();
   cmdDel->setEnabled(false);
   cmdShow_Click();
 }
@@ -790,7 +718,7 @@ bool BuyForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BuyForm::cmdPrint_Click() {
-  printInvoice(*FGrid, lineCount_, {txtBuyId->text(), txtDate->text(), txtTotal->text()});
+  printInvoice(*FGrid, lines_.count(), {txtBuyId->text(), txtDate->text(), txtTotal->text()});
 }
 
 }  // namespace purchase

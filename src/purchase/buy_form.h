@@ -13,6 +13,7 @@
 #include "platform/flexgrid.h"
 #include "platform/form.h"
 #include "platform/name_list.h"
+#include "purchase/buy_lines.h"
 
 namespace purchase {
 
@@ -71,8 +72,10 @@ class BuyForm : public plat::Form {
   QPushButton* cmdToSort;
   plat::FlexGrid* FGrid;
 
+  // The invoice's lines, which the grid shows.
+  const BuyLines& lines() const { return lines_; }
   // The number of lines in the grid.
-  int lineCount() const { return lineCount_; }
+  int lineCount() const { return lines_.count(); }
   // Show mode: a saved invoice is on screen (Commit hidden, Edit Inv shown).
   bool inShowMode() const { return showMode_; }
   // The invoice the last Show loaded, until the form is cleared.
@@ -107,6 +110,9 @@ class BuyForm : public plat::Form {
   // Public procedures: empties the entry boxes and the grid; removes the grid's current line.
   void ClearSub();
   void cmdCancel_Click();
+  // The line editor's OK on line row (see BuyLines::edit); the grid and the total follow.
+  void editLine(int row, const Entered& quantity, const Entered& unitCost, double openingQuantity,
+                double openingCost);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -126,20 +132,15 @@ class BuyForm : public plat::Form {
   void openLineEditor();
   // The date box as a date; shows a message and gives nullopt when it is no date.
   std::optional<QDate> boxDate();
-  // The grid's lines for saving; nullopt (after a message) when a cell holds no number.
-  std::optional<QVector<data::LineToSave>> gridLines();
+  void renderRow(int row);
   // Shows why a save was refused or failed.
-  // The product codes of the lines Show loaded that were removed from the grid since.
-  QStringList removedShownLines(const QVector<data::LineToSave>& lines) const;
   void showSaveFailure(const std::exception& e);
   // Runs a write of the invoice; false (after telling why) when it was refused or failed.
   bool saved(const std::function<void()>& write);
-  double totalValue() const;
 
-  int lineCount_ = 0;
+  BuyLines lines_;
   bool showMode_ = false;
   std::optional<data::InvoiceKey> shown_;
-  QStringList shownPids_;  // product codes of the lines loaded by Show
 };
 
 }  // namespace purchase

@@ -1,13 +1,10 @@
 #pragma once
 // The quantity and unit-cost boxes of the purchase windows. Typed characters outside the box's
 // set are dropped (control characters, codes up to 26 such as Backspace and Enter, always pass);
-// pasted text is refused unless it is a number of the box's kind.
+// pasted text is refused unless it is a number of the box's kind. The filter is the platform's.
 #include <QLineEdit>
-#include <QValidator>
 
 #include "platform/keys.h"
-
-class QKeyEvent;
 
 namespace purchase {
 
@@ -16,16 +13,7 @@ enum class NumberKind {
   Decimal,  // digits with at most one ".": unit costs
 };
 
-class NumberValidator : public QValidator {
- public:
-  NumberValidator(NumberKind kind, QObject* parent) : QValidator(parent), kind_(kind) {}
-  State validate(QString& input, int& pos) const override;
-
- private:
-  NumberKind kind_;
-};
-
-// Gives box the validator of its kind.
+// Gives box the filter of its kind.
 void makeNumeric(QLineEdit* box, NumberKind kind);
 // Whether text is a whole number of that kind: a digit at least, only digits and one ".".
 bool isCompleteNumber(const QString& text, NumberKind kind);

@@ -241,12 +241,8 @@ void AddF::showProductControls(bool product) {
 
 void AddF::tell(const QString& text) { plat::dialogs().message(text, QString()); }
 
-bool AddF::editing() const {
-  const QString c = cmdEdit->text();
-  return c == kSaveEn || c == kSaveTh;
-}
-
 void AddF::setEditing(bool on) {
+  editing_ = on;
   cmdAdd->setEnabled(!on);
   cmdEdit->setText(on ? shell::L(kSaveTh, kSaveEn) : shell::L(kEditTh, kEditEn));
   plat::fitCaptions(cmdEdit);

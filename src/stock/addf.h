@@ -67,8 +67,9 @@ class AddF : public plat::Form {
   bool productMode() const { return productMode_; }
   // The code or id of the row clicked last; empty before a click and after leaving editing.
   const QString& pickedKey() const { return pickedKey_; }
-  // Editing while the Edit button reads "Save" (in either language).
-  bool editing() const;
+  // Between the Edit click on a picked row and the save or cancel that ends it; the Edit button
+  // reads "Save" meanwhile.
+  bool editing() const { return editing_; }
 
   QPushButton* CmdCate = nullptr;
   QPushButton* cmdPro = nullptr;
@@ -138,6 +139,7 @@ class AddF : public plat::Form {
   void saveCategory();
 
   bool productMode_ = true;
+  bool editing_ = false;  // set only by setEditing, which also sets the button's caption
   QString pickedKey_;
   QVector<data::Category> categories_;
 };

@@ -140,8 +140,15 @@ TEST_F(LineEditorTest, InvalidInputShowsAMessageAndKeepsTheEditorOpen) {
 }
 
 TEST_F(LineEditorTest, ChangingASavedLineMarksItChanged) {
-  f->FGrid->setTextMatrix(0, grid::Status, "S");
-  f->FGrid->setTextMatrix(1, grid::Status, "S");
+  // The two typed lines saved, then shown again: both saved lines.
+  addSupplier("S1", "Acme", "Ann");
+  f->txtSupId->setText("S1");
+  d.answerYes();
+  f->cmdCommit_Click();
+  f->txtBuyId->setText("1");
+  d.answerYes();
+  f->cmdShow_Click();
+  ASSERT_EQ(f->lineCount(), 2);
   edit(0)->cmdOk_Click();
   EXPECT_EQ(cell(0, grid::Status), "S") << "unchanged";
   BuyEditPriceQ* ed = edit(1);

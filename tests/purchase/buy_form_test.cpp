@@ -321,14 +321,18 @@ TEST_F(BuyFormTest, FailedCommitsWriteNothingKeepTheGridAndRetryCleanly) {
 
   // The database fails on line 3 of 3, a duplicate key, then succeeds.
   f->txtSupId->setText("S1");
+  f->txtBuyId->setText("1");  // the number of a saved invoice with P3 on it
   addLine(f, "P3", "1", "1");
-  f->FGrid->setTextMatrix(2, grid::Inv, "1");  // the number of a saved invoice with P3 on it
   d.clear();
   d.answerYes();
   f->cmdCommit_Click();
   EXPECT_EQ(d.lastMessage(), "Product P3 is already on invoice No.1 of this date");
   EXPECT_EQ(buyRows(), 1);
-  f->FGrid->setTextMatrix(2, grid::Inv, "2");
+  // The line typed again under the proposed number.
+  f->FGrid->setRow(2);
+  f->cmdCancel_Click();
+  f->txtBuyId->setText("2");
+  addLine(f, "P3", "1", "1");
 
   refuseLotsOf("P2");
   d.clear();
@@ -488,8 +492,11 @@ TEST_F(BuyFormTest, AnInvoiceOfAnUnknownSupplierShowsAndNeedsAKnownOneToBeRewrit
   EXPECT_EQ(f->txtSupId->text(), "OLD");
   EXPECT_EQ(f->txtSupName->text(), "");
 
-  f->FGrid->setTextMatrix(0, grid::Qty, "6");
-  f->FGrid->setTextMatrix(0, grid::Status, "U");
+  BuyEditPriceQ* ed = editRow(f, 0);
+  ASSERT_NE(ed, nullptr);
+  ed->txtQuantity->setText("6");
+  ed->cmdOk_Click();
+  ASSERT_EQ(f->FGrid->TextMatrix(0, grid::Status), "U");
   d.clear();
   d.answerYes();
   f->cmdEditInv_Click();
@@ -630,6 +637,22 @@ TEST_F(BuyFormTest, RemovingLinesLowersTheTotal) {
   EXPECT_EQ(f->lineCount(), 0);
   f->cmdCancel_Click();
   EXPECT_EQ(f->lineCount(), 0) << "never below zero";
+}
+
+// A name holding a Tab stays one cell: the line's other cells keep their columns and it saves.
+TEST_F(BuyFormTest, ANameWithATabStaysInItsCellAndTheLineSaves) {
+  addProduct("T1", "Pear\tGreen", 0);
+  BuyForm* f = open();
+  f->txtSupId->setText("S1");
+  addLine(f, "T1", "2", "3");
+  ASSERT_EQ(f->lineCount(), 1);
+  EXPECT_EQ(f->FGrid->TextMatrix(0, grid::Name), "Pear\tGreen");
+  EXPECT_EQ(f->FGrid->TextMatrix(0, grid::Qty), "2");
+  EXPECT_EQ(f->FGrid->TextMatrix(0, grid::Status), "N");
+  d.answerYes();
+  f->cmdCommit_Click();
+  EXPECT_EQ(d.lastMessage(), "System complete");
+  EXPECT_EQ(stockOf("T1"), 2);
 }
 
 TEST_F(BuyFormTest, DateBoxMustHoldADate) {
