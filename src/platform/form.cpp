@@ -407,13 +407,20 @@ void FormRegistry::onActivated(QWidget* nowActive) {
   unloadDeactivated(active, false);
 }
 
-void FormRegistry::unloadDeactivated(Form* active, bool mainWindow) {
+void FormRegistry::mainWindowCommand() {
+  if (!mdi_) return;
+  // The window the main window holds active, also while a window outside it has the activation.
+  QMdiSubWindow* sub = mdi_->currentSubWindow();
+  unloadDeactivated(sub ? qobject_cast<Form*>(sub->widget()) : nullptr, true, true);
+}
+
+void FormRegistry::unloadDeactivated(Form* active, bool mainWindow, bool command) {
   const auto all = forms_.values();
   for (const auto& p : all) {
     Form* f = p.data();
     if (!f || f == active || !f->unloadsOnDeactivate() || !f->isVisible()) continue;
     // A top-level window that has not yet been active is still on its way to the front.
-    if (mainWindow && f->isTopLevelWindow() && !f->wasActive_) continue;
+    if (mainWindow && !command && f->isTopLevelWindow() && !f->wasActive_) continue;
     if (active && owns(f, active)) continue;  // a window the form opened as its own dialog
     bool editing = false;                     // the form's editor, which it opened and waits on
     for (Form* o = active ? active->ownerForm() : nullptr; o && !editing; o = o->ownerForm())

@@ -84,6 +84,12 @@ class FormRegistry : public QObject {
   // failure is thrown afterwards.
   void unloadAll();
 
+  // A command of the main window (a menu item, a toolbar button, a key) is about to run: the main
+  // window is the active one, whatever the window manager has still to report, so the windows that
+  // go when it becomes active go now, before the command meets what they hold (Backup and Load
+  // Data keep the shared connection closed). The window active inside the main window stays.
+  void mainWindowCommand();
+
   void setMdiArea(QMdiArea* area);
   QMdiArea* mdiArea() const { return mdi_; }
 
@@ -101,8 +107,9 @@ class FormRegistry : public QObject {
   FormRegistry();
   void onActivated(QWidget* nowActive);
   // Unloads the forms that go when active (nullptr: the main window itself) is activated;
-  // mainWindow: the window manager activated the main window.
-  void unloadDeactivated(Form* active, bool mainWindow);
+  // mainWindow: the window manager activated the main window; command: the user gave the main
+  // window a command, so also a window still on its way to the front goes.
+  void unloadDeactivated(Form* active, bool mainWindow, bool command = false);
   // Whether a mouse press on w is a click on the main window itself, outside its windows.
   bool pressedOnMainWindow(QWidget* w) const;
   // Makes the top-level window f stay above the main window while it is shown.

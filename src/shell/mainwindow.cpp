@@ -347,7 +347,15 @@ void MHarvelmoquin::setMenuEnabled(const QString& name, bool on) {
   menus_.value(name)->setEnabled(on);
 }
 
+void MHarvelmoquin::beforeCommand() {
+  // The window that closed the shared connection (Backup, Load Data) goes at once, so the
+  // command finds the connection open: the window manager's word that the main window is active
+  // may come only after the click or the key.
+  plat::FormRegistry::instance().mainWindowCommand();
+}
+
 void MHarvelmoquin::menuClick(const QString& name) {
+  beforeCommand();
   // A shortcut key reaches an item also when a menu above it is disabled; such an item does nothing.
   if (!reachable(name)) return;
   if (name == QLatin1String("MeExit")) return MeExit_Click();
@@ -383,6 +391,7 @@ void MHarvelmoquin::MReset_Click() {
 }
 
 void MHarvelmoquin::MProductValue_Click() {
+  beforeCommand();
   if (!reachable(QStringLiteral("MProductValue"))) return;
   plat::FormRegistry::instance().show(QStringLiteral("StockValue"));
 }
@@ -409,6 +418,7 @@ bool MHarvelmoquin::toolbarActs(int n, const QString& key) {
 }
 
 void MHarvelmoquin::toolbarClick(int n, const QString& key) {
+  beforeCommand();
   if (!toolbarActs(n, key)) return;
   if (key == QLatin1String("bexit")) return unload();
   const ButtonDef* d = buttonDef(key);

@@ -82,6 +82,8 @@ class MHarvelmoquin : public QMainWindow {
   void buildToolbars();
   void buildStatusBar();
   void setThaiCaptions();
+  // Run first by every menu item, toolbar button and key of the main window.
+  void beforeCommand();
   void menuClick(const QString& name);
   void toolbarClick(int n, const QString& key);
   // Whether an item can act now: it and every menu above it are enabled.

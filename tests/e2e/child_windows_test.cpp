@@ -434,6 +434,142 @@ TEST_F(WindowManager, AClickOnTheMainWindowUnloadsTheBackupAndRestoreWindows) {
   }
 }
 
+// While Backup or Load Data holds the shared connection closed, whatever the user presses on the
+// main window (a toolbar button, a function key, a menu entry) finds it open again: the window
+// goes first, the command opens its window, and no box tells of a closed connection. The click
+// or the key is given while the program is busy, so the window manager's word that the main
+// window is active comes in the same breath as the command.
+TEST_F(WindowManager, ACommandOfTheMainWindowFindsTheConnectionOpenWhileBackupOrRestoreIsOpen) {
+  struct Command {
+    QString what;
+    std::function<void()> give;
+    QString opens;
+  };
+  QList<Command> commands;
+  QToolBar* bar = main->toolbar(main->shownToolbar());
+  ASSERT_TRUE(bar);
+  for (const auto& [key, form] :
+       {std::pair{"bsetting", "OptionF"}, std::pair{"bsell", "MainForm"}, std::pair{"bbuy", "BuyForm"},
+        std::pair{"bstock", "StockF"}, std::pair{"bproduct", "AddF"}, std::pair{"bcustomers", "CustomerForm"},
+        std::pair{"bsuppliers", "SupplierForm"}, std::pair{"bsecurity", "SecurityFrm"}}) {
+    QWidget* button = bar->widgetForAction(main->toolbarButton(QLatin1String(key)));
+    ASSERT_TRUE(button) << key;
+    commands << Command{QStringLiteral("the toolbar button ") + QLatin1String(key),
+                        [button] { clickAt(button->mapToGlobal(button->rect().center())); },
+                        QLatin1String(form)};
+  }
+  // Keys and menu entries reach the main window once the window manager has made it active: a
+  // click on its caption, then the keys, as a user gives them.
+  const QRect frame = main->frameGeometry();
+  const QPoint caption(frame.left() + frame.width() * 3 / 5, (frame.top() + main->geometry().top()) / 2);
+  const auto keysAfterCaption = [caption](const QStringList& keys) {
+    return [caption, keys] {
+      run(QStringLiteral("xdotool"),
+          QStringList{QStringLiteral("mousemove"), QString::number(caption.x()), QString::number(caption.y()),
+                      QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("sleep"),
+                      QStringLiteral("0.3"), QStringLiteral("key"), QStringLiteral("--delay"),
+                      QStringLiteral("50")} +
+              keys);
+    };
+  };
+  for (const QString& item : main->menuNames()) {
+    const QString form = shell::MHarvelmoquin::menuForm(item);
+    const QKeySequence key = main->menuItem(item)->shortcut();
+    if (key.isEmpty() || form.isEmpty() || !reg().has(form)) continue;
+    // xdotool's names: "F5", "ctrl+a".
+    QString name = key.toString(QKeySequence::PortableText);
+    if (name.contains(QLatin1Char('+'))) name = name.toLower();
+    commands << Command{QStringLiteral("the key ") + name + QStringLiteral(" of ") + item,
+                        keysAfterCaption({name}), form};
+  }
+  // The File menu's first entry (Setting) and the Report menu's first Buy Report entry, chosen
+  // with the keyboard.
+  commands << Command{QStringLiteral("the menu entry File, Setting"),
+                      keysAfterCaption({QStringLiteral("alt+f"), QStringLiteral("Return")}),
+                      shell::MHarvelmoquin::menuForm(QStringLiteral("Setting"))};
+  commands << Command{
+      QStringLiteral("the menu entry Report, Buy Report, Buy Detail"),
+      keysAfterCaption({QStringLiteral("alt+r"), QStringLiteral("Return"), QStringLiteral("Return")}),
+      shell::MHarvelmoquin::menuForm(QStringLiteral("MBuyDay"))};
+  ASSERT_GT(commands.size(), 8) << "no function key of the main window found";
+
+  for (const QString& name : {QStringLiteral("BackupData"), QStringLiteral("LoadData")}) {
+    for (const Command& c : commands) {
+      SCOPED_TRACE((name + QStringLiteral(" open, ") + c.what).toStdString());
+      dlg.clear();
+      Form* f = reg().show(name);
+      ASSERT_TRUE(f);
+      const WId id = f->winId();
+      ASSERT_TRUE(QTest::qWaitFor([&] { return activeWindow() == id; }, 5000));
+      ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+      ASSERT_FALSE(data::Conn().isOpen());
+      ASSERT_FALSE(f->frameGeometry().contains(caption)) << "the click would land on the window itself";
+      testenv::pump(300);
+      c.give();
+      EXPECT_TRUE(QTest::qWaitFor(
+          [&] {
+            Form* opened = reg().loaded(c.opens);
+            return opened && opened->isVisible();
+          },
+          5000))
+          << c.opens.toStdString() << " did not open";
+      EXPECT_FALSE(reg().loaded(name)) << "the window stayed loaded";
+      EXPECT_TRUE(dlg.texts().isEmpty()) << dlg.texts().join(QStringLiteral(" | ")).toStdString();
+      ASSERT_TRUE(data::Conn().isOpen());
+      EXPECT_NO_THROW(data::Conn().scalar(QStringLiteral("SELECT COUNT(*) FROM Product")));
+      closeAll();
+    }
+  }
+}
+
+// Exit, from the toolbar or with its key, while Backup or Load Data is open: the window goes
+// with the main window, the connection is left open and nothing is reported.
+TEST_F(WindowManager, ExitWhileBackupOrRestoreIsOpenEndsQuietly) {
+  for (const QString& name : {QStringLiteral("BackupData"), QStringLiteral("LoadData")}) {
+    for (const char* how : {"toolbar", "key"}) {
+      SCOPED_TRACE((name + QStringLiteral(", Exit by the ") + QLatin1String(how)).toStdString());
+      if (main->isUnloaded()) {
+        main.reset();
+        testenv::pump();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        data::Conn().close();
+        ASSERT_TRUE(logIn());
+        main = shell::openMainWindow();
+        ASSERT_TRUE(main);
+        main->resize(1280, 1000);
+        main->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return activeWindow() == main->winId(); }, 5000));
+      }
+      dlg.clear();
+      bool unloaded = false;
+      QObject::connect(main.get(), &shell::MHarvelmoquin::unloaded, [&unloaded] { unloaded = true; });
+      Form* f = reg().show(name);
+      ASSERT_TRUE(f);
+      const WId id = f->winId();
+      ASSERT_TRUE(QTest::qWaitFor([&] { return activeWindow() == id; }, 5000));
+      ASSERT_FALSE(data::Conn().isOpen());
+      testenv::pump(300);
+      const QRect frame = main->frameGeometry();
+      const QPoint caption(frame.left() + frame.width() * 3 / 5, (frame.top() + main->geometry().top()) / 2);
+      if (QLatin1String(how) == QLatin1String("toolbar")) {
+        QWidget* button = main->toolbar(main->shownToolbar())
+                              ->widgetForAction(main->toolbarButton(QStringLiteral("bexit")));
+        ASSERT_TRUE(button);
+        clickAt(button->mapToGlobal(button->rect().center()));
+      } else {
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QString::number(caption.x()), QString::number(caption.y()),
+             QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("sleep"), QStringLiteral("0.3"),
+             QStringLiteral("key"), QStringLiteral("F12")});
+      }
+      EXPECT_TRUE(QTest::qWaitFor([&] { return unloaded; }, 5000)) << "the main window stayed";
+      EXPECT_FALSE(reg().loaded(name));
+      EXPECT_TRUE(dlg.texts().isEmpty()) << dlg.texts().join(QStringLiteral(" | ")).toStdString();
+      EXPECT_TRUE(data::Conn().isOpen());
+    }
+  }
+}
+
 // Every window that goes when it loses activation, opened as the program opens it, goes at a
 // user's click on the main window; the main window is then active, nothing stays disabled and the
 // shared connection is open. The menus' windows are found as they are registered; the editors and
