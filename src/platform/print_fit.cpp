@@ -1,16 +1,40 @@
 #include "platform/print_fit.h"
 
+#include <QFontMetricsF>
 #include <QTextBoundaryFinder>
 #include <algorithm>
 #include <numeric>
 
 namespace plat {
 
+namespace {
+
+// เ แ โ ใ ไ stand before the consonant they are read after: a cut never parts them from it.
+bool isLeadingVowel(QChar c) { return c.unicode() >= 0x0E40 && c.unicode() <= 0x0E44; }
+
+// The positions after each letter cluster of text, where it may be cut.
+std::vector<qsizetype> clusterEnds(const QString& text) {
+  std::vector<qsizetype> ends;
+  QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, text);
+  for (qsizetype at = letters.toNextBoundary(); at > 0; at = letters.toNextBoundary())
+    if (at == text.size() || !isLeadingVowel(text[at - 1])) ends.push_back(at);
+  return ends;
+}
+
+// The positions where a line of text may end: after a blank and, in Thai, between words.
+std::vector<qsizetype> lineEnds(const QString& text) {
+  std::vector<qsizetype> ends;
+  QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+  for (qsizetype at = breaks.toNextBoundary(); at > 0; at = breaks.toNextBoundary()) ends.push_back(at);
+  return ends;
+}
+
+}  // namespace
+
 QString fitWidth(const PrintSurface& s, const QString& text, double room) {
   if (s.TextWidth(text) <= room) return text;
-  QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, text);
   QString fit;
-  for (qsizetype at = letters.toNextBoundary(); at > 0; at = letters.toNextBoundary()) {
+  for (qsizetype at : clusterEnds(text)) {
     const QString start = text.left(at);
     if (s.TextWidth(start) > room) break;
     fit = start;
@@ -20,7 +44,7 @@ QString fitWidth(const PrintSurface& s, const QString& text, double room) {
 
 namespace {
 
-constexpr double kSmallestSize = 1;
+double smallestFor(const LineCell& c) { return std::min(kSmallestPrintSize, c.size); }
 
 double width(PrintSurface& s, const LineCell& c, double size, bool forPlace) {
   s.setFontSize(size);
@@ -28,15 +52,16 @@ double width(PrintSurface& s, const LineCell& c, double size, bool forPlace) {
   return s.TextWidth(forPlace && !c.measure.isNull() ? c.measure : c.text);
 }
 
-// The largest size, at most c.size, at which c (or what places it) is no wider than room.
+// The largest size, at most c.size and at least the smallest size, at which c (or what places it)
+// is no wider than room; the smallest size when none is.
 double sizeWithin(PrintSurface& s, const LineCell& c, double room, bool forPlace) {
+  const double smallest = smallestFor(c);
   double size = c.size;
   double w = width(s, c, size, forPlace);
   if (w <= room) return size;
-  size = std::max(kSmallestSize, room > 0 ? size * room / w : kSmallestSize);
+  size = std::max(smallest, room > 0 ? size * room / w : smallest);
   // Widths do not scale exactly with the size (hinting): step down until it fits.
-  while (size > kSmallestSize && width(s, c, size, forPlace) > room)
-    size = std::max(kSmallestSize, size - 0.25);
+  while (size > smallest && width(s, c, size, forPlace) > room) size = std::max(smallest, size - 0.25);
   return size;
 }
 
@@ -51,6 +76,94 @@ double leftOf(PrintSurface& s, const LineCell& c, double size) {
       return c.x - width(s, c, size, true);
   }
   return c.x;
+}
+
+// The height of the font's ascent at size, on the surface: the top of a text printed at a smaller
+// size is lowered by the difference so that both stand on one baseline.
+double ascentAt(PrintSurface& s, const LineCell& c, double size) {
+  s.setFontSize(size);
+  s.setFontBold(c.bold);
+  const QFontMetricsF m(s.font());
+  return m.height() > 0 ? s.TextHeight() * m.ascent() / m.height() : 0;
+}
+
+// Breaks text into lines no wider than room at the surface's current font, at most maxLines of
+// them: at the line's last break opportunity that fits, else between letter clusters. With cut,
+// the last line takes what fits of the rest; else false when the text does not fit.
+bool wrap(const PrintSurface& s, const QString& text, double room, int maxLines, bool cut,
+          QStringList* lines) {
+  lines->clear();
+  const auto breaks = lineEnds(text);
+  const auto clusters = clusterEnds(text);
+  qsizetype from = 0;
+  while (from < text.size() && static_cast<int>(lines->size()) < maxLines) {
+    while (from < text.size() && text[from].isSpace()) ++from;
+    if (from >= text.size()) break;
+    if (static_cast<int>(lines->size()) == maxLines - 1) {
+      const QString tail = text.mid(from);
+      if (s.TextWidth(tail) > room && !cut) return false;
+      lines->append(fitWidth(s, tail, room));
+      return cut || lines->back().size() == tail.size();
+    }
+    auto piece = [&](qsizetype to) { return text.mid(from, to - from).trimmed(); };
+    qsizetype end = from;
+    for (qsizetype at : breaks)
+      if (at > from && s.TextWidth(piece(at)) <= room) end = at;
+    if (end == from)
+      for (qsizetype at : clusters)
+        if (at > from && s.TextWidth(piece(at)) <= room) end = at;
+    if (end == from) return false;
+    lines->append(piece(end));
+    from = end;
+  }
+  while (from < text.size() && text[from].isSpace()) ++from;
+  return from >= text.size();
+}
+
+// Fits a text (not a figure) into room twips from its left: whole at its size when it fits; else
+// drawn smaller, on one line or, where depth leaves room, on more at a larger size; and only at the
+// smallest size cut between letter clusters.
+void fitWords(PrintSurface& s, LineCell& c, double room) {
+  c.rest.clear();
+  c.shownSize = c.size;
+  c.shown = c.text;
+  if (width(s, c, c.size, false) <= room) return;
+  const double smallest = smallestFor(c);
+  const double one = sizeWithin(s, c, room, false);
+  const bool oneFits = width(s, c, one, false) <= room;
+
+  // More lines, each a line's height below the one before, as many as the depth holds.
+  auto linesAt = [&](double size) {
+    s.setFontSize(size);
+    s.setFontBold(c.bold);
+    const double step = s.TextHeight();
+    return step > 0 ? static_cast<int>(c.depth / step) : 0;
+  };
+  QStringList lines;
+  double many = 0;
+  const double lowest = oneFits ? one + 0.25 : smallest;
+  for (double size = c.size; size >= lowest - 1e-9; size -= 0.25) {
+    const int n = linesAt(size);
+    if (n < 2) continue;
+    if (wrap(s, c.text, room, n, false, &lines)) {
+      many = size;
+      break;
+    }
+  }
+  if (many > 0) {
+    c.shownSize = many;
+  } else if (oneFits) {
+    c.shownSize = one;
+    return;
+  } else {
+    c.shownSize = smallest;
+    const int n = linesAt(smallest);
+    s.setFontSize(smallest);
+    s.setFontBold(c.bold);
+    if (n < 2 || !wrap(s, c.text, room, n, true, &lines)) lines = {fitWidth(s, c.text, room)};
+  }
+  c.shown = lines.value(0);
+  c.rest = lines.mid(1);
 }
 
 }  // namespace
@@ -83,14 +196,14 @@ void fitLine(PrintSurface& s, std::vector<LineCell>& cells, const std::vector<do
   };
 
   // Figures, left to right.
+  std::vector<size_t> figures;
   double lastEnd = minX;
-  bool any = false;
   for (size_t i : order) {
     LineCell& c = cells[i];
     if (!c.whole) continue;
     const bool endsAtX = c.align == TextAlign::Right;
     double lo = ruleBefore(c.x, endsAtX);
-    if (any) lo = std::max(lo, lastEnd + blank(c));
+    if (!figures.empty()) lo = std::max(lo, lastEnd + blank(c));
     double hi = ruleAfter(c.x, endsAtX);
     // A text starting further on keeps its place: this one keeps its own and is drawn smaller to
     // end before it. Against a rule or the edge it may move left into the room there.
@@ -102,6 +215,7 @@ void fitLine(PrintSurface& s, std::vector<LineCell>& cells, const std::vector<do
           keepX = c.align == TextAlign::Left;
         }
     c.shown = c.text;
+    c.rest.clear();
     if (c.align == TextAlign::Right) {
       c.shownSize = sizeWithin(s, c, c.x - lo, true);
       c.left = leftOf(s, c, c.shownSize);
@@ -113,15 +227,28 @@ void fitLine(PrintSurface& s, std::vector<LineCell>& cells, const std::vector<do
       const double w = width(s, c, c.shownSize, false);
       c.left = std::clamp(leftOf(s, c, c.shownSize), lo, std::max(lo, hi - w));
     }
+    // Too wide even at the smallest size: it starts no earlier than the room it has and runs on
+    // over what follows (a text there gives way; a figure there moves on).
+    c.left = std::max(c.left, lo);
     lastEnd = c.left + width(s, c, c.shownSize, false);
-    any = true;
+    figures.push_back(i);
+  }
+  // A figure pushed past its column's rule or the edge moves back left, and the figures before it
+  // with it, as far as their own rules let them.
+  double limit = maxX;
+  for (auto k = figures.rbegin(); k != figures.rend(); ++k) {
+    LineCell& c = cells[*k];
+    const bool endsAtX = c.align == TextAlign::Right;
+    const double w = width(s, c, c.shownSize, false);
+    const double end = std::min(limit, ruleAfter(c.x, endsAtX));
+    if (c.left + w > end) c.left = std::max(ruleBefore(c.x, endsAtX), end - w);
+    limit = c.left - blank(c);
   }
 
   // The texts give way: each ends a blank before whatever follows it.
   for (size_t k = 0; k < order.size(); ++k) {
     LineCell& c = cells[order[k]];
     if (c.whole) continue;
-    c.shownSize = c.size;
     const double gap = blank(c);
     double hi = ruleAfter(c.x, false);
     double lo = ruleBefore(c.x, false);
@@ -134,17 +261,24 @@ void fitLine(PrintSurface& s, std::vector<LineCell>& cells, const std::vector<do
         figureEnd = std::max(figureEnd, o.left + width(s, o, o.shownSize, false));
     }
     lo = std::max(lo, figureEnd);
-    s.setFontSize(c.size);
-    s.setFontBold(c.bold);
     if (c.align == TextAlign::Centre) {
       const double half = std::max(0.0, std::min(c.x - lo - gap, hi - gap - c.x));
-      c.shown = fitWidth(s, c.text, 2 * half);
+      fitWords(s, c, 2 * half);
+      s.setFontSize(c.shownSize);
+      s.setFontBold(c.bold);
       c.left = c.x - static_cast<int>(s.TextWidth(c.shown) / 2);
     } else {
       // A figure reaching past this text's place pushes it on, a blank after the figure.
       c.left = figureEnd > c.x - gap && figureEnd > minX ? figureEnd + gap : leftOf(s, c, c.size);
-      c.shown = fitWidth(s, c.text, hi - gap - c.left);
+      fitWords(s, c, hi - gap - c.left);
     }
+  }
+
+  for (LineCell& c : cells) {
+    c.dy = c.shownSize < c.size ? ascentAt(s, c, c.size) - ascentAt(s, c, c.shownSize) : 0;
+    s.setFontSize(c.shownSize);
+    s.setFontBold(c.bold);
+    c.lineStep = s.TextHeight();
   }
   s.setFontSize(savedSize);
   s.setFontBold(savedBold);

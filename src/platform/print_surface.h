@@ -34,6 +34,8 @@ class PrintSurface {
   // Width and height of the printable area, in twips.
   virtual double ScaleWidth() const = 0;
   virtual double ScaleHeight() const = 0;
+  // How far the printable area starts from the paper's left edge, in twips.
+  virtual double PaperLeft() const { return 0; }
 
   // Prints text with its top at (CurrentX, CurrentY); then CurrentX = 0, CurrentY += one line.
   void Print(const QString& text);

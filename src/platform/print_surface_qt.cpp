@@ -41,6 +41,9 @@ double QtPrintSurface::TextHeight(const QString&) const {
 
 double QtPrintSurface::ScaleWidth() const { return printer_->width() / pxPerTwip(); }
 double QtPrintSurface::ScaleHeight() const { return printer_->height() / pxPerTwip(); }
+double QtPrintSurface::PaperLeft() const {
+  return printer_->pageLayout().paintRect(QPageLayout::Point).left() * 20;
+}
 
 QPainter& QtPrintSurface::painter() {
   if (painter_) return *painter_;

@@ -33,6 +33,7 @@ class QtPrintSurface : public PrintSurface {
   double TextHeight(const QString& text = QStringLiteral("X")) const override;
   double ScaleWidth() const override;
   double ScaleHeight() const override;
+  double PaperLeft() const override;
   void Line(double x1, double y1, double x2, double y2) override;
   void NewPage() override;
   // Ends the job and sends it; throws PrintJobError when the printer refuses it.

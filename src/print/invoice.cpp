@@ -128,8 +128,18 @@ class Builder {
             bool whole = false) {
     text(at.x, at.row, t, font, whole);
   }
-  // A text with a number in it (the amount in words too) that must stay whole.
+  // A text with a number in it that must stay whole.
   void figure(const InvoiceAt& at, const QString& t) { text(at, t, InvoiceOp::Body, true); }
+  // A text that may go on to further lines down to the row wrapTo.
+  void wrapping(const InvoiceAt& at, const QString& t, double wrapTo) {
+    if (t.isEmpty()) return;
+    InvoiceOp op;
+    op.x = at.x;
+    op.row = at.row;
+    op.text = t;
+    op.wrapTo = wrapTo;
+    push(op);
+  }
   // Ends at edge; measured by `measure` when given (the item number keeps its sign blank).
   void right(double edge, double row, const QString& t, const QString& measure = QString()) {
     if (t.isEmpty()) return;
@@ -314,7 +324,8 @@ std::optional<InvoiceContent> layoutInvoice(const SaleDocument& doc, const Invoi
     b.text(spec.line2, set.InvLine2.toText());
     b.text(spec.line3, set.InvLine3.toText());
     b.text(spec.line4, set.InvLine4);
-    b.figure(spec.words, words);
+    // The amount in words may take a second line inside the summary box rather than shrink.
+    b.wrapping(spec.words, words, spec.ruleRows[3]);
   }
   c.ops = std::move(b.ops);
   return c;
@@ -334,8 +345,8 @@ void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s) {
   if (lowest > 0 && room > 0 && h * lowest > room) h = room / lowest;
   auto y = [&](double row) { return h * row + c.top; };
 
-  // Each line's texts are fitted together: between the rules crossing it, a text cut where the
-  // next begins, a figure drawn smaller rather than lose a digit.
+  // Each line's texts are fitted together: between the rules crossing it, a text drawn smaller or
+  // cut where the next begins, a figure drawn smaller rather than lose a digit.
   std::vector<plat::LineCell> fitted(c.ops.size());
   for (size_t pageStart = 0; pageStart < c.ops.size();) {
     size_t pageEnd = pageStart;
@@ -358,6 +369,7 @@ void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s) {
         plat::LineCell cell = plat::LineCell::make(
             op.x, op.right ? plat::TextAlign::Right : plat::TextAlign::Left, op.text, op.right || op.whole);
         cell.measure = op.measure;
+        if (op.wrapTo > op.row) cell.depth = y(op.wrapTo) - y(op.row);
         cell.size = op.font == InvoiceOp::Title ? c.titleSize : c.bodySize;
         cell.bold = op.font != InvoiceOp::Body;
         cells.push_back(cell);
@@ -382,7 +394,10 @@ void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s) {
         if (cell.shown.isEmpty()) break;
         s.setFontBold(cell.bold);
         s.setFontSize(cell.shownSize);
-        plat::PrintAt(s, cell.left, y(op.row), cell.shown);
+        const double top = y(op.row) + cell.dy;
+        plat::PrintAt(s, cell.left, top, cell.shown);
+        for (qsizetype k = 0; k < cell.rest.size(); ++k)
+          plat::PrintAt(s, cell.left, top + cell.lineStep * static_cast<double>(k + 1), cell.rest[k]);
         break;
       }
     }

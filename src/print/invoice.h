@@ -93,6 +93,7 @@ struct InvoiceOp {
   bool whole = false;
   QString text;
   QString measure;
+  double wrapTo = 0;  // a row below `row` the text may go on to further lines down to, else 0
 };
 
 // Every page of one invoice, ready to be placed.

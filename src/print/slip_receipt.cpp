@@ -1,5 +1,6 @@
 #include "print/slip_receipt.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -32,6 +33,13 @@ constexpr double kPageBottom = 10000;
 
 // Whole twips, halves to the even number.
 double roundTwips(double v) { return std::nearbyint(v); }
+
+// The width of the roll each slip is made for, in twips: the slip keeps inside it even on a
+// printer whose page is wider.
+double paperWidth(SlipWidth width) {
+  const double cm = width == SlipWidth::W70 ? 7 : width == SlipWidth::W65 ? 6.5 : 5.5;
+  return cm / 2.54 * 1440;
+}
 
 void warn(const QString& text) { plat::dialogs().message(text, QString(), plat::Icon::Warning); }
 
@@ -103,48 +111,48 @@ void paintSlip(const SlipContent& c, const SlipSpec& spec, plat::PrintSurface& s
   s.setFontBold(false);
   s.setFontSize(size);
   s.setFontName(fontName);
+  const double paper = std::min(s.ScaleWidth(), paperWidth(spec.width) - s.PaperLeft());
 
-  plat::PrintAt(s, spec.headX, spec.headY, c.head);
-  plat::PrintAt(s, spec.shopX, spec.shopY, c.shop);
-  s.setCurrentX(spec.taxIdX);
-  s.Print(c.taxId);
-  s.setCurrentX(spec.posX);
-  s.Print(c.pos);
-  s.setCurrentX(spec.dateX);
-  s.Print(c.dateLine);
-
-  // The name ends a blank before the quantity and an amount too wide for its place is drawn
-  // smaller, however wide the printer's font is.
+  // Every line is fitted inside the paper: a name ends a blank before the quantity, a text too
+  // wide is drawn smaller and an amount too wide for its place too, on the line's baseline.
   using plat::LineCell;
   using plat::TextAlign;
-  auto printLine = [&](std::vector<LineCell> cells) {
-    const double y = roundTwips(s.CurrentY());
+  auto printLine = [&](std::vector<LineCell> cells, double y) {
     for (LineCell& cell : cells) cell.size = size;
-    plat::fitLine(s, cells, {}, 0, s.ScaleWidth());
+    plat::fitLine(s, cells, {}, 0, paper);
     for (const LineCell& cell : cells) {
       s.setFontSize(cell.shownSize);
-      plat::PrintAt(s, cell.align == TextAlign::Right ? roundTwips(cell.left) : cell.left, y, cell.shown);
+      plat::PrintAt(s, cell.align == TextAlign::Right ? roundTwips(cell.left) : cell.left, y + cell.dy,
+                    cell.shown);
     }
     s.setFontSize(size);
     s.setCurrentX(0);
     s.setCurrentY(y + s.TextHeight(QStringLiteral("X")));
   };
+  auto here = [&] { return s.CurrentY(); };
+
+  printLine({LineCell::words(spec.headX, TextAlign::Left, c.head)}, spec.headY);
+  printLine({LineCell::words(spec.shopX, TextAlign::Left, c.shop)}, spec.shopY);
+  printLine({LineCell::figure(spec.taxIdX, TextAlign::Left, c.taxId)}, here());
+  printLine({LineCell::words(spec.posX, TextAlign::Left, c.pos)}, here());
+  printLine({LineCell::figure(spec.dateX, TextAlign::Left, c.dateLine)}, here());
+
   for (const SlipRow& r : c.rows) {
     if (s.CurrentY() > kPageBottom) s.NewPage();
-    printLine({LineCell::figure(0, TextAlign::Left, r.number),
-               LineCell::words(spec.nameX, TextAlign::Left, r.name),
-               LineCell::figure(spec.quantityX, TextAlign::Left, r.quantity),
-               LineCell::figure(spec.priceRight, TextAlign::Right, r.price),
-               LineCell::figure(spec.amountRight, TextAlign::Right, r.amount)});
+    printLine(
+        {LineCell::figure(0, TextAlign::Left, r.number), LineCell::words(spec.nameX, TextAlign::Left, r.name),
+         LineCell::figure(spec.quantityX, TextAlign::Left, r.quantity),
+         LineCell::figure(spec.priceRight, TextAlign::Right, r.price),
+         LineCell::figure(spec.amountRight, TextAlign::Right, r.amount)},
+        roundTwips(here()));
   }
   for (int k = 0; k < 4; ++k)
     printLine({LineCell::words(spec.labelX, TextAlign::Left, c.labels[k]),
-               LineCell::figure(spec.valueRight, TextAlign::Right, c.values[k])});
+               LineCell::figure(spec.valueRight, TextAlign::Right, c.values[k])},
+              roundTwips(here()));
 
-  s.setCurrentX(0);
-  s.Print(c.employee);
-  s.setCurrentX(spec.footX);
-  s.Print(c.foot);
+  printLine({LineCell::words(0, TextAlign::Left, c.employee)}, here());
+  printLine({LineCell::words(spec.footX, TextAlign::Left, c.foot)}, here());
 }
 
 // "None" is the designed "no receipt printer" and prints nothing; a name that is no installed

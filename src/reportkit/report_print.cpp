@@ -20,7 +20,8 @@ namespace reportkit {
 namespace {
 
 // The texts of one printed line, fitted together before they are printed: each stays in its place
-// (a text cut where the next begins, a figure drawn smaller rather than lose a digit).
+// (a text drawn smaller or cut where the next begins, a figure drawn smaller rather than lose a
+// digit), a smaller one on the line's baseline.
 class Line {
  public:
   Line(plat::PrintSurface& s, double baseSize) : s_(s), base_(baseSize) {}
@@ -35,7 +36,7 @@ class Line {
     for (const plat::LineCell& c : cells_) {
       s_.setFontSize(c.shownSize);
       s_.setFontBold(c.bold);
-      plat::PrintAt(s_, c.left, y, c.shown);
+      plat::PrintAt(s_, c.left, y + c.dy, c.shown);
     }
     cells_.clear();
     s_.setFontSize(base_);
