@@ -2,8 +2,6 @@
 
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
 
@@ -50,29 +48,20 @@ QString periodProductsStatement(const PeriodSource& src, const PeriodScope& scop
 QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope) {
   QVariantList binds;
   const QString sql = periodProductsStatement(src, scope, &binds);
-  // Walked straight off the statement: a year is 100,000 products, not worth a second copy.
-  if (!db.isOpen())
-    throw data::DbError(QStringLiteral("Operation is not allowed when the object is closed."));
-  QSqlQuery q(db.handle());
-  q.setForwardOnly(true);
-  if (!q.prepare(sql)) throw data::DbError(q.lastError().text());
-  for (int i = 0; i < binds.size(); ++i) q.bindValue(i, binds[i]);
-  if (!q.exec()) throw data::DbError(q.lastError().text());
   QVector<PeriodProduct> out;
-  while (q.next()) {
-    PeriodProduct p;
-    p.pid = q.value(0).toString();
-    p.inProduct = q.value(1).toInt() != 0;
-    p.name = q.value(2).toString();
-    p.unit = q.value(3).toString();
-    p.categoryId = q.value(4).toString();
-    p.inCategory = q.value(5).toInt() != 0;
-    p.categoryName = q.value(6).toString();
-    p.quantity = q.value(7).toDouble();
-    p.value = q.value(8).toDouble();
-    out.push_back(std::move(p));
-  }
-  if (q.lastError().isValid()) throw data::DbError(q.lastError().text());
+  // Walked straight off the statement: a year is 100,000 products, not worth a second copy.
+  db.forEachRow(sql, binds, [&](const data::RowView& r) {
+    PeriodProduct& p = out.emplace_back();
+    p.pid = r.text(0);
+    p.inProduct = r.number(1) != 0;
+    p.name = r.text(2);
+    p.unit = r.text(3);
+    p.categoryId = r.text(4);
+    p.inCategory = r.number(5) != 0;
+    p.categoryName = r.text(6);
+    p.quantity = r.number(7);
+    p.value = r.number(8);
+  });
   const auto byCode = [](const PeriodProduct& a, const PeriodProduct& b) {
     return a.pid.compare(b.pid, Qt::CaseInsensitive) < 0;
   };
@@ -82,6 +71,42 @@ QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, con
 
 CategoryNarrowing narrowingFor(qsizetype chosen, qsizetype listed) {
   return listed > 0 && chosen * 2 >= listed ? CategoryNarrowing::Sums : CategoryNarrowing::Lines;
+}
+
+CategoryNarrowing narrowingFor(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
+                               const QStringList& categoryIds, qsizetype listed) {
+  if (categoryIds.isEmpty() || narrowingFor(categoryIds.size(), listed) == CategoryNarrowing::Sums)
+    return CategoryNarrowing::Sums;
+  // Narrowing first looks up every product of the categories (about a line's summing each) and
+  // then saves the sorting and joining of the other categories' lines, a few times a line's
+  // look-up: it pays once the lines of the scope reach a fifth of those products, fewer the
+  // larger the share of the list chosen (none from half on).
+  QStringList marks;
+  QVariantList ids;
+  for (const QString& id : categoryIds) {
+    marks << QStringLiteral("?");
+    ids << id;
+  }
+  const qint64 products = db.scalar(QStringLiteral("SELECT COUNT(*) FROM Product WHERE CID IN (%1)")
+                                        .arg(marks.join(QLatin1Char(','))),
+                                    ids)
+                              .toLongLong();
+  // Lines first when lines * 5 * (listed - 2 * chosen) >= products * listed; an empty list counts
+  // as a small share.
+  const qint64 share = listed > 0 ? listed : 1;
+  const qint64 left = listed > 0 ? listed - 2 * categoryIds.size() : 1;
+  const qint64 needed = (products * share + 5 * left - 1) / (5 * left);
+  if (needed == 0) return CategoryNarrowing::Lines;
+  // Counted no further than that: a year's lines are not all walked to learn that they are many.
+  QVariantList binds;
+  const QString where = whereLines(src, scope, &binds);
+  binds << needed;
+  const qint64 lines =
+      db.scalar(
+            QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM %1 WHERE %2 LIMIT ?)").arg(src.table, where),
+            binds)
+          .toLongLong();
+  return lines >= needed ? CategoryNarrowing::Lines : CategoryNarrowing::Sums;
 }
 
 QString categoryProductsStatement(const PeriodSource& src, const PeriodScope& scope,

@@ -487,10 +487,13 @@ void PeriodReport::showSelected() {
     QStringList ids;
     for (const QListWidgetItem* item : items) ids << itemCategoryId(item->data(Qt::UserRole), item->text());
     QHash<QString, QVector<PeriodProduct>> byCategory;  // ids compare without regard to case
-    if (period_)
-      for (PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_), ids,
-                                               narrowingFor(ids.size(), LstCate->count())))
+    if (period_) {
+      const PeriodScope sc = scope(*period_);
+      for (PeriodProduct& p :
+           categoryProducts(data::Conn(), spec_.source, sc, ids,
+                            narrowingFor(data::Conn(), spec_.source, sc, ids, LstCate->count())))
         byCategory[p.categoryId.toCaseFolded()].push_back(std::move(p));
+    }
     for (int i = 0; i < items.size(); ++i) {
       rows.push_back(categoryHeadingRow(items[i]->text()));
       // A category without lines keeps its heading and the show goes on.
@@ -545,9 +548,11 @@ void PeriodReport::chooseCategory() {
   QVector<QStringList> rows;
   qint64 satang = 0;
   try {
-    for (const PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_),
-                                                   itemCategoryId(ComCate->itemData(i), ComCate->itemText(i)),
-                                                   narrowingFor(1, ComCate->count()))) {
+    const PeriodScope sc = scope(*period_);
+    const QStringList ids{itemCategoryId(ComCate->itemData(i), ComCate->itemText(i))};
+    for (const PeriodProduct& p :
+         categoryProducts(data::Conn(), spec_.source, sc, ids,
+                          narrowingFor(data::Conn(), spec_.source, sc, ids, ComCate->count()))) {
       const QString q = quantityCell(p.quantity), v = moneyCell(p.value);
       satang += plat::toSatang(p.value);
       rows.push_back(spec_.categoryView == CategoryView::NameQuantityValue

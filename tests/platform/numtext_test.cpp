@@ -127,6 +127,33 @@ TEST(NumText, SatangOfTypedAmounts) {
     }
 }
 
+// Amounts of up to four decimals, as typed, in money and whole texts: rounded half away from zero
+// (the near halves too), grouped in threes, small and up to a thousand million and beyond.
+TEST(NumText, MoneyAndWholeTextsOfTypedAmounts) {
+  const auto grouped = [](long long n) {
+    std::string digits = std::to_string(n < 0 ? -n : n), out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+      if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+      out += digits[i];
+    }
+    return out;
+  };
+  const auto halfAway = [](long long k, long long unit) {
+    return k < 0 ? -((-k + unit / 2) / unit) : (k + unit / 2) / unit;
+  };
+  const long long starts[] = {-30000, 0, 99990000, 9999999990000LL, 10000000000000LL - 30000};
+  for (const long long start : starts)
+    for (long long k = start; k < start + 30000; ++k) {
+      const double v = static_cast<double>(k) / 10000;  // k ten-thousandths, exact in 15 digits
+      const long long satang = halfAway(k, 100), whole = halfAway(k, 10000);
+      const std::string money = (satang < 0 ? "-" : "") + grouped(satang / 100) + "." +
+                                std::to_string((satang < 0 ? -satang : satang) % 100 + 100).substr(1);
+      SCOPED_TRACE(k);
+      ASSERT_EQ(fmtMoney(v).toStdString(), money);
+      ASSERT_EQ(fmtWhole(v).toStdString(), (whole < 0 ? "-" : "") + grouped(whole));
+    }
+}
+
 TEST(NumText, ParseEdges) {
   EXPECT_EQ(parseNumber("+5"), 5);
   EXPECT_EQ(parseNumber("-.5"), -0.5);
