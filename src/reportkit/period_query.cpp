@@ -4,6 +4,7 @@
 #include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/numtext.h"
 
@@ -79,34 +80,48 @@ CategoryNarrowing narrowingFor(data::Db& db, const PeriodSource& src, const Peri
     return CategoryNarrowing::Sums;
   // Narrowing first looks up every product of the categories (about a line's summing each) and
   // then saves the sorting and joining of the other categories' lines, a few times a line's
-  // look-up: it pays once the lines of the scope reach a fifth of those products, fewer the
-  // larger the share of the list chosen (none from half on).
-  QStringList marks;
-  QVariantList ids;
-  for (const QString& id : categoryIds) {
-    marks << QStringLiteral("?");
-    ids << id;
-  }
-  const qint64 products = db.scalar(QStringLiteral("SELECT COUNT(*) FROM Product WHERE CID IN (%1)")
-                                        .arg(marks.join(QLatin1Char(','))),
-                                    ids)
-                              .toLongLong();
-  // Lines first when lines * 5 * (listed - 2 * chosen) >= products * listed; an empty list counts
-  // as a small share.
+  // look-up: it pays once the lines of the scope reach a fifth of those products, more the larger
+  // the share of the list chosen (none from half on): lines * 5 * (listed - 2 * chosen) >=
+  // products * listed, an empty list counting as a small share.
   const qint64 share = listed > 0 ? listed : 1;
   const qint64 left = listed > 0 ? listed - 2 * categoryIds.size() : 1;
-  const qint64 needed = (products * share + 5 * left - 1) / (5 * left);
-  if (needed == 0) return CategoryNarrowing::Lines;
-  // Counted no further than that: a year's lines are not all walked to learn that they are many.
-  QVariantList binds;
-  const QString where = whereLines(src, scope, &binds);
-  binds << needed;
-  const qint64 lines =
-      db.scalar(
+  QString marks;
+  QVariantList ids;
+  for (const QString& id : categoryIds) {
+    marks += marks.isEmpty() ? QStringLiteral("?") : QStringLiteral(",?");
+    ids << id;
+  }
+  // Each count stops at the number that decides, so a day does not count a year's products nor a
+  // year all its lines.
+  const auto countLines = [&](qint64 limit) {
+    QVariantList binds;
+    const QString where = whereLines(src, scope, &binds);
+    binds << limit;
+    return db
+        .scalar(
             QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM %1 WHERE %2 LIMIT ?)").arg(src.table, where),
             binds)
-          .toLongLong();
-  return lines >= needed ? CategoryNarrowing::Lines : CategoryNarrowing::Sums;
+        .toLongLong();
+  };
+  const auto countProducts = [&](qint64 limit) {
+    QVariantList binds = ids;
+    binds << limit;
+    return db
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM Product WHERE CID IN (%1) LIMIT ?)")
+                    .arg(marks),
+                binds)
+        .toLongLong();
+  };
+  constexpr qint64 kLinesCounted = 1 << 17;
+  const qint64 lines = countLines(kLinesCounted);
+  const qint64 fewProducts = lines * 5 * left / share;  // at most this many: lines first
+  const qint64 products = countProducts(fewProducts + 1);
+  if (products <= fewProducts) return CategoryNarrowing::Lines;
+  if (lines < kLinesCounted) return CategoryNarrowing::Sums;
+  // Many lines and many products: every product counted, the lines as far as they need to reach.
+  const qint64 all = countProducts(std::numeric_limits<qint64>::max());
+  const qint64 needed = (all * share + 5 * left - 1) / (5 * left);
+  return countLines(needed) >= needed ? CategoryNarrowing::Lines : CategoryNarrowing::Sums;
 }
 
 QString categoryProductsStatement(const PeriodSource& src, const PeriodScope& scope,
