@@ -56,24 +56,35 @@ void BM_RawSums(benchmark::State& state) {
              "GROUP BY PID");
 }
 
-// Show of chosen categories over the year: the argument is how many of the 20 ("C01".."C<n>").
+// Show of chosen categories of a day, a month or a year (the first argument): the second argument is
+// how many of the 20 ("C01".."C<n>"), narrowed as the window narrows a show of them.
 void BM_ShowCategoriesRows(benchmark::State& state) {
   data::Conn().open(shopDatabase());
-  const reportkit::PeriodScope scope{periodRange(2), std::nullopt};
-  const QStringList ids = firstCategories(static_cast<int>(state.range(0)));
+  const reportkit::PeriodScope scope{periodRange(static_cast<int>(state.range(0))), std::nullopt};
+  const QStringList ids = firstCategories(static_cast<int>(state.range(1)));
+  const auto source = reportkit::PeriodSource::sales();
   long long rows = 0;
   for (auto _ : state) {
-    // Narrowed as the window narrows a show of these of the year's 20 categories.
-    const auto products = reportkit::categoryProducts(data::Conn(), reportkit::PeriodSource::sales(), scope,
-                                                      ids, reportkit::narrowingFor(ids.size(), 20));
+    const auto narrowing = reportkit::narrowingFor(data::Conn(), source, scope, ids, 20);
+    const auto products = reportkit::categoryProducts(data::Conn(), source, scope, ids, narrowing);
     rows = reportkit::periodRowTexts(products).size();
   }
   data::Conn().close();
-  state.SetLabel("year, " + std::to_string(ids.size()) + " categories, " + std::to_string(rows) + " rows");
+  state.SetLabel(periodName(static_cast<int>(state.range(0))) + ", " + std::to_string(ids.size()) +
+                 " categories, " + std::to_string(rows) + " rows");
 }
 
-void BM_RawShowCategories(benchmark::State& state) {
-  rawShowCategories(state, reportkit::PeriodSource::sales());
+void BM_RawShowCategoriesLinesFirst(benchmark::State& state) {
+  rawShowCategoriesLinesFirst(state, reportkit::PeriodSource::sales());
+}
+void BM_RawShowCategoriesSumsFirst(benchmark::State& state) {
+  rawShowCategoriesSumsFirst(state, reportkit::PeriodSource::sales());
+}
+
+// The day's, month's or year's window: its Show of the first n categories chosen in its list.
+void BM_WindowShowCategories(benchmark::State& state) {
+  shell::session().userName = QStringLiteral("Admin");
+  showCategoriesWindow<reports::DayReport, reports::MoReport, reports::YearReport>(state);
 }
 
 // The year window of 2024 on the shop, loaded (and shown once when shown is set); the shared
@@ -91,12 +102,6 @@ struct YearWindow {
   plat::ScriptedDialogs dialogs;
   reports::YearReport f;
 };
-
-// The year window's Show of the first n categories chosen in its list, beside its Show All.
-void BM_YearWindowShowCategories(benchmark::State& state) {
-  YearWindow w(true);
-  measureShowCategories(state, w.f);
-}
 
 void BM_YearWindowShowAll(benchmark::State& state) {
   YearWindow w(false);
@@ -177,32 +182,36 @@ BENCHMARK(BM_ShowAllPaintedWindow)->PERIODS;
 BENCHMARK(BM_RawShowAll)->PERIODS;
 BENCHMARK(BM_RawSums)->PERIODS;
 BENCHMARK(BM_RawShowAllBefore)->PERIODS;
-#define CATEGORIES Unit(benchmark::kMillisecond)->UseRealTime()
-BENCHMARK(BM_ShowCategoriesRows)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
-BENCHMARK(BM_RawShowCategories)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
-BENCHMARK(BM_YearWindowShowCategories)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
-BENCHMARK(BM_YearWindowShowAll)->Arg(20)->CATEGORIES;
-BENCHMARK(BM_YearWindowCategoryPick)->Arg(1)->CATEGORIES;
+BENCHMARK(BM_ShowCategoriesRows)->Apply(categoryArguments);
+BENCHMARK(BM_RawShowCategoriesLinesFirst)->Apply(categoryArguments);
+BENCHMARK(BM_RawShowCategoriesSumsFirst)->Apply(categoryArguments);
+BENCHMARK(BM_WindowShowCategories)->Apply(categoryArguments);
+// The year's Show All beside its Show of all 20, and the year window's pick of one category.
+#define YEAR_OF(n) \
+  ArgNames({"period", "categories"})->Args({2, n})->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_YearWindowShowAll)->YEAR_OF(20);
+BENCHMARK(BM_YearWindowCategoryPick)->YEAR_OF(1);
 BENCHMARK(BM_DeleteMonth)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 BENCHMARK(BM_RawDeleteMonth)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return runBenchmarks(argc, argv,
-                       [] {
-                         g_before = copyOf(shopDatabase(), QStringLiteral("period-before.db"));
-                         sqlite3* db = openRaw(g_before);
-                         execRaw(db, "DROP INDEX SellByDateProduct");
-                         execRaw(db, "DELETE FROM sqlite_stat1");
-                         sqlite3_close(db);
-                       },
-                       {{"BM_ShowAllRows", "BM_RawShowAll"},
-                        {"BM_ShowAllWindow", "BM_RawShowAll"},
-                        {"BM_ShowAllPaintedWindow", "BM_RawShowAll"},
-                        {"BM_ShowCategoriesRows", "BM_RawShowCategories"},
-                        {"BM_YearWindowShowCategories", "BM_RawShowCategories"},
-                        {"BM_YearWindowCategoryPick", "BM_RawShowCategories"},
-                        {"BM_YearWindowShowCategories", "BM_YearWindowShowAll"},
-                        {"BM_DeleteMonth", "BM_RawDeleteMonth"}});
+  return runBenchmarks(
+      argc, argv,
+      [] {
+        g_before = copyOf(shopDatabase(), QStringLiteral("period-before.db"));
+        sqlite3* db = openRaw(g_before);
+        execRaw(db, "DROP INDEX SellByDateProduct");
+        execRaw(db, "DELETE FROM sqlite_stat1");
+        sqlite3_close(db);
+      },
+      {{"BM_ShowAllRows", "BM_RawShowAll"},
+       {"BM_ShowAllWindow", "BM_RawShowAll"},
+       {"BM_ShowAllPaintedWindow", "BM_RawShowAll"},
+       {"BM_ShowCategoriesRows", "BM_RawShowCategoriesLinesFirst", "BM_RawShowCategoriesSumsFirst"},
+       {"BM_WindowShowCategories", "BM_RawShowCategoriesLinesFirst", "BM_RawShowCategoriesSumsFirst"},
+       {"BM_YearWindowCategoryPick", "BM_RawShowCategoriesLinesFirst", "BM_RawShowCategoriesSumsFirst"},
+       {"BM_WindowShowCategories", "BM_YearWindowShowAll"},
+       {"BM_DeleteMonth", "BM_RawDeleteMonth"}});
 }

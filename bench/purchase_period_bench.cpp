@@ -1,7 +1,8 @@
 // The purchase period reports on a shop of two years (100,000 products, 200,000 purchase lines, one
 // million sale lines): Show All of a day, a month and a year, through the window and as the rows
 // made ready, each against the raw SQLite statement of the same work through the C API in the same
-// run, and Show of chosen categories of the year against an independent raw read of the same rows.
+// run, and Show of chosen categories of a day, a month and a year against the quicker of two
+// independent raw reads of the same rows.
 // The raw side also runs on the schema before the date-and-product index of Buy, and on a
 // product-first covering index instead, which shows which index serves the reads best.
 #include <benchmark/benchmark.h>
@@ -82,24 +83,33 @@ void BM_RawBuyShowAllProductFirst(benchmark::State& state) {
   rawBuyShowAll(state, g_productFirst, sql.c_str());
 }
 
-// Show of chosen categories over the year, the argument how many of the 20: the rows made ready as
-// the window narrows them, and the year window's Show of them beside its Show All.
+// Show of chosen categories of a day, a month or a year (the first argument), the second how many of
+// the 20: the rows made ready as the window narrows them, and the window's Show of them.
 void BM_BuyShowCategoriesRows(benchmark::State& state) {
   data::Conn().open(shopDatabase());
-  const reportkit::PeriodScope scope{periodRange(2), std::nullopt};
-  const QStringList ids = firstCategories(static_cast<int>(state.range(0)));
+  const reportkit::PeriodScope scope{periodRange(static_cast<int>(state.range(0))), std::nullopt};
+  const QStringList ids = firstCategories(static_cast<int>(state.range(1)));
+  const auto source = reportkit::PeriodSource::purchases();
   long long rows = 0;
   for (auto _ : state) {
-    const auto products = reportkit::categoryProducts(data::Conn(), reportkit::PeriodSource::purchases(),
-                                                      scope, ids, reportkit::narrowingFor(ids.size(), 20));
+    const auto narrowing = reportkit::narrowingFor(data::Conn(), source, scope, ids, 20);
+    const auto products = reportkit::categoryProducts(data::Conn(), source, scope, ids, narrowing);
     rows = reportkit::periodRowTexts(products).size();
   }
   data::Conn().close();
-  state.SetLabel("year, " + std::to_string(ids.size()) + " categories, " + std::to_string(rows) + " rows");
+  state.SetLabel(periodName(static_cast<int>(state.range(0))) + ", " + std::to_string(ids.size()) +
+                 " categories, " + std::to_string(rows) + " rows");
 }
 
-void BM_RawBuyShowCategories(benchmark::State& state) {
-  rawShowCategories(state, reportkit::PeriodSource::purchases());
+void BM_RawBuyShowCategoriesLinesFirst(benchmark::State& state) {
+  rawShowCategoriesLinesFirst(state, reportkit::PeriodSource::purchases());
+}
+void BM_RawBuyShowCategoriesSumsFirst(benchmark::State& state) {
+  rawShowCategoriesSumsFirst(state, reportkit::PeriodSource::purchases());
+}
+
+void BM_BuyWindowShowCategories(benchmark::State& state) {
+  showCategoriesWindow<purchase::BuyDayReport, purchase::MoBuyForm, purchase::YrBuyReport>(state);
 }
 
 // The purchase year window on the shop, loaded (and shown once when shown is set); the shared
@@ -118,11 +128,6 @@ struct BuyYearWindow {
   purchase::YrBuyReport f;
 };
 
-void BM_BuyYearWindowShowCategories(benchmark::State& state) {
-  BuyYearWindow w(true);
-  measureShowCategories(state, w.f);
-}
-
 void BM_BuyYearWindowShowAll(benchmark::State& state) {
   BuyYearWindow w(false);
   for (auto _ : state) w.f.showAll();
@@ -137,11 +142,16 @@ BENCHMARK(BM_RawBuyShowAll)->PERIODS;
 BENCHMARK(BM_RawBuyShowAllMinimalPaint)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RawBuyShowAllBefore)->PERIODS;
 BENCHMARK(BM_RawBuyShowAllProductFirst)->PERIODS;
-#define CATEGORIES Unit(benchmark::kMillisecond)->UseRealTime()
-BENCHMARK(BM_BuyShowCategoriesRows)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
-BENCHMARK(BM_RawBuyShowCategories)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
-BENCHMARK(BM_BuyYearWindowShowCategories)->Arg(1)->Arg(3)->Arg(20)->CATEGORIES;
-BENCHMARK(BM_BuyYearWindowShowAll)->Arg(20)->CATEGORIES;
+BENCHMARK(BM_BuyShowCategoriesRows)->Apply(categoryArguments);
+BENCHMARK(BM_RawBuyShowCategoriesLinesFirst)->Apply(categoryArguments);
+BENCHMARK(BM_RawBuyShowCategoriesSumsFirst)->Apply(categoryArguments);
+BENCHMARK(BM_BuyWindowShowCategories)->Apply(categoryArguments);
+// The year's Show All beside its Show of all 20.
+BENCHMARK(BM_BuyYearWindowShowAll)
+    ->ArgNames({"period", "categories"})
+    ->Args({2, 20})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 
@@ -167,7 +177,8 @@ int main(int argc, char** argv) {
        {"BM_BuyShowAllWindow", "BM_RawBuyShowAll"},
        {"BM_BuyShowAllPaintedWindow", "BM_RawBuyShowAll"},
        {"BM_BuyShowAllPaintedWindow", "BM_RawBuyShowAllMinimalPaint"},
-       {"BM_BuyShowCategoriesRows", "BM_RawBuyShowCategories"},
-       {"BM_BuyYearWindowShowCategories", "BM_RawBuyShowCategories"},
-       {"BM_BuyYearWindowShowCategories", "BM_BuyYearWindowShowAll"}});
+       {"BM_BuyShowCategoriesRows", "BM_RawBuyShowCategoriesLinesFirst", "BM_RawBuyShowCategoriesSumsFirst"},
+       {"BM_BuyWindowShowCategories", "BM_RawBuyShowCategoriesLinesFirst",
+        "BM_RawBuyShowCategoriesSumsFirst"},
+       {"BM_BuyWindowShowCategories", "BM_BuyYearWindowShowAll"}});
 }

@@ -25,8 +25,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs) {
-      const bool mean = r.run_type == Run::RT_Aggregate && r.aggregate_name == "mean";
-      if ((r.run_type != Run::RT_Iteration && !mean) || r.iterations == 0 || r.error_occurred) continue;
+      // Of repeated runs, the median: one run slowed by other work on the machine does not move it.
+      const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+      if ((r.run_type != Run::RT_Iteration && !median) || r.iterations == 0 || r.error_occurred) continue;
       seconds[r.run_name.function_name][r.run_name.args] =
           r.real_accumulated_time / static_cast<double>(r.iterations);
       cpu[r.run_name.function_name][r.run_name.args] =
@@ -43,15 +44,27 @@ class RatioReporter : public benchmark::ConsoleReporter {
         "processor time):\n");
     for (const Comparison& c : comparisons) {
       const auto work = seconds.find(c.work);
-      const auto raw = seconds.find(c.raw);
-      if (work == seconds.end() || raw == seconds.end()) continue;  // filtered out of this run
+      if (work == seconds.end()) continue;  // filtered out of this run
       for (const auto& [args, t] : work->second) {
-        const auto r = raw->second.find(args);
-        if (r == raw->second.end() || r->second <= 0) continue;
+        // The raw work to compare with: the quicker of the two when there are two.
+        const char* rawName = nullptr;
+        double rawTime = 0;
+        for (const char* name : {c.raw, c.orRaw}) {
+          if (!name) continue;
+          const auto raw = seconds.find(name);
+          if (raw == seconds.end()) continue;
+          const auto r = raw->second.find(args);
+          if (r == raw->second.end() || r->second <= 0) continue;
+          if (!rawName || r->second < rawTime) {
+            rawName = name;
+            rawTime = r->second;
+          }
+        }
+        if (!rawName) continue;
         const double workCpu = cpu.at(c.work).at(args);
-        const double rawCpu = cpu.at(c.raw).at(args);
+        const double rawCpu = cpu.at(rawName).at(args);
         std::printf("  %s%s%s / %s: %.2fx (processor %.2fx)\n", c.work, args.empty() ? "" : "/", args.c_str(),
-                    c.raw, t / r->second, rawCpu > 0 ? workCpu / rawCpu : 0.0);
+                    rawName, t / rawTime, rawCpu > 0 ? workCpu / rawCpu : 0.0);
       }
     }
   }

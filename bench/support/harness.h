@@ -11,9 +11,12 @@ namespace benchdb {
 // After the runs, each comparison prints the program's time over the raw time of the same work (a
 // benchmark's function name, matched per argument). finish runs after the benchmarks, while Qt
 // still runs (the windows a benchmark left open are closed there).
+// With orRaw set, the ratio is to the quicker of the two raw works for each argument (two
+// independent reads of the same rows, neither of them the program's own choice).
 struct Comparison {
-  const char* work;  // "BM_ProfitShowAll"
-  const char* raw;   // "BM_RawProfitShowAll"
+  const char* work;             // "BM_ProfitShowAll"
+  const char* raw;              // "BM_RawProfitShowAll"
+  const char* orRaw = nullptr;  // "BM_RawProfitSumsFirst"
 };
 int runBenchmarks(int argc, char** argv, const std::function<void()>& prepare = {},
                   const std::vector<Comparison>& comparisons = {}, const std::function<void()>& finish = {});

@@ -110,13 +110,49 @@ QStringList firstCategories(int n);
 // once, so its category list and combo hold the year's categories.
 void loadYear(reportkit::PeriodReport& window, bool shown);
 
-// The window's Show of the first n categories of its list (n the argument).
+// The window's Show of the first n categories of its list (n the second argument).
 void measureShowCategories(benchmark::State& state, reportkit::PeriodReport& window);
 
-// The rows of that Show read straight, written here: the year's lines of the first n categories
-// (n the argument) summed per product with its name and unit, by whichever of two reads is the
-// quicker for that many: the lines narrowed by category as they are read, or, from half the
-// categories on, the year summed per product and the products narrowed at the join.
-void rawShowCategories(benchmark::State& state, const reportkit::PeriodSource& source);
+// The day, month or year window of the period (the first argument), its category list filled by a
+// Show All, and its Show of the first n categories (the second argument) measured.
+template <class DayWindow, class MonthWindow, class YearWindow>
+void showCategoriesWindow(benchmark::State& state) {
+  const int period = static_cast<int>(state.range(0));
+  data::Conn().open(shopDatabase());
+  plat::ScriptedDialogs dialogs;
+  std::unique_ptr<reportkit::PeriodReport> f;
+  if (period == 0) {
+    auto* d = new DayWindow;
+    d->Form_Load();
+    d->DTPDate1->setDate(QDate(2024, 6, 14));
+    f.reset(d);
+  } else if (period == 1) {
+    auto* m = new MonthWindow;
+    m->Form_Load();
+    m->comMo->setCurrentIndex(m->comMo->findText(QStringLiteral("06/2024")));
+    m->choosePeriod();
+    f.reset(m);
+  } else {
+    auto* y = new YearWindow;
+    y->Form_Load();
+    y->txtYear->setText(QStringLiteral("2024"));
+    f.reset(y);
+  }
+  f->showAll();
+  measureShowCategories(state, *f);
+  f.reset();
+  data::Conn().close();
+}
+
+// The rows of that Show read straight, written here: the period's lines (the first argument) of
+// the first n categories (the second) summed per product with its name and unit, by one of two
+// reads. Lines first: the lines narrowed to the categories' products as they are read, then summed.
+// Sums first: the period summed per product, the products narrowed to the categories at the join.
+// The quicker of the two is what a Show is compared with.
+void rawShowCategoriesLinesFirst(benchmark::State& state, const reportkit::PeriodSource& source);
+void rawShowCategoriesSumsFirst(benchmark::State& state, const reportkit::PeriodSource& source);
+
+// The arguments of the category benchmarks: each period with 1, 3 and all 20 categories.
+void categoryArguments(benchmark::internal::Benchmark* b);
 
 }  // namespace benchdb

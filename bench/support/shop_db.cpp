@@ -205,9 +205,30 @@ QString shopDatabase(const ShopSize& size) {
   static std::vector<std::pair<ShopSize, QString>> built;
   for (const auto& [z, path] : built)
     if (z == size) return path;
-  if (!folder().isValid()) die("no temporary folder");
-  const QString path = folder().filePath(QStringLiteral("shop%1.db").arg(built.size()));
-  build(path, size);
+  // QUORVANEL_BENCH_SHOPS names a folder that keeps the shops between runs (one file per size,
+  // built again when the template is newer): repeated runs and runs under a profiler skip the build.
+  const QString kept = qEnvironmentVariable("QUORVANEL_BENCH_SHOPS");
+  QString path;
+  if (!kept.isEmpty()) {
+    const QString name = QString::asprintf(
+        "shop-%d-%d-%d-%d-%d-%s-%s-%d-%d-%d-%d-%d.db", size.products, size.categories, size.lotsPerProduct,
+        size.saleLines, size.linesPerBill, qPrintable(size.firstDay.toString(Qt::ISODate)),
+        qPrintable(size.lastDay.toString(Qt::ISODate)), size.customers, size.suppliers,
+        size.busyCustomerLines, size.busySupplierLots, size.shuffledCodes ? 1 : 0);
+    if (!QDir().mkpath(kept)) die("cannot make " + kept.toStdString());
+    path = QDir(kept).filePath(name);
+    const QFileInfo have(path);
+    if (!have.exists() || have.lastModified() < QFileInfo(templatePath()).lastModified()) {
+      const QString part = path + QStringLiteral(".part");
+      build(part, size);
+      QFile::remove(path);
+      if (!QFile::rename(part, path)) die("cannot keep " + path.toStdString());
+    }
+  } else {
+    if (!folder().isValid()) die("no temporary folder");
+    path = folder().filePath(QStringLiteral("shop%1.db").arg(built.size()));
+    build(path, size);
+  }
   built.emplace_back(size, path);
   return path;
 }

@@ -51,22 +51,25 @@ QString numberText(double v) {
 // The line value as each window shows it: grouped with two decimals for purchases, a plain
 // number for sales.
 QString valueText(PartnerKind kind, double v) {
-  return kind == PartnerKind::Supplier ? plat::moneyText(v) : numberText(v);
+  return kind == PartnerKind::Supplier ? plat::fmtMoney(v) : numberText(v);
 }
 
-// Reads rows of (id, name, quantity, price, date, number) into grid rows.
-HistoryLines lines(PartnerKind kind, QSqlQuery q) {
+// Reads rows of (id, name, quantity, price, date, number) into grid rows, straight off the
+// statement: a busy partner has tens of thousands of lines.
+HistoryLines lines(PartnerKind kind, const QString& sql, const QStringList& binds) {
+  QVariantList values;
+  for (const QString& b : binds) values << (b.isNull() ? QStringLiteral("") : b);
   HistoryLines out;
-  while (q.next()) {
+  data::Conn().forEachRow(sql, values, [&](const data::RowView& r) {
     out.anyRead = true;
-    const double quantity = q.value(2).toDouble();
-    const double value = quantity * q.value(3).toDouble();
+    const double quantity = r.number(2);
+    const double value = quantity * r.number(3);
     out.total += value;
     // A cancelled sale keeps its lines with quantity 0; they are not the customer's purchases.
-    if (kind == PartnerKind::Customer && quantity == 0) continue;
-    out.rows.push_back({q.value(0).toString(), q.value(1).toString(), numberText(quantity),
-                        valueText(kind, value), dayText(q.value(4).toString()), q.value(5).toString()});
-  }
+    if (kind == PartnerKind::Customer && quantity == 0) return;
+    out.rows.push_back(
+        {r.text(0), r.text(1), numberText(quantity), valueText(kind, value), dayText(r.text(4)), r.text(5)});
+  });
   return out;
 }
 
@@ -113,22 +116,22 @@ QString productItemText(const Keyed& product) { return product.id + QStringLiter
 
 HistoryLines partnerLines(PartnerKind kind, const QString& id, const data::DateRange& range) {
   if (kind == PartnerKind::Supplier)
-    return lines(kind, select(QString::fromLatin1(partnerLinesStatement(kind)), {id}));
-  return lines(kind, select(QString::fromLatin1(partnerLinesStatement(kind)), {id, range.from, range.to}));
+    return lines(kind, QString::fromLatin1(partnerLinesStatement(kind)), {id});
+  return lines(kind, QString::fromLatin1(partnerLinesStatement(kind)), {id, range.from, range.to});
 }
 
 HistoryLines productLines(PartnerKind kind, const QString& productCode) {
   if (kind == PartnerKind::Supplier)
-    return lines(
-        kind, select(QStringLiteral("SELECT Buy.SupplierID, CompanyName, BQuantity, BPrice, BuyDate, BuyId "
-                                    "FROM Buy INNER JOIN Suppliers ON Buy.SupplierID = Suppliers.SupplierId "
-                                    "WHERE Buy.PId = ? ORDER BY Buy.SupplierID, Buy.rowid"),
-                     {productCode}));
-  return lines(
-      kind, select(QStringLiteral("SELECT Sell.CustomerId, CompanyName, SQuantity, SPrice, SellDate, Comment "
-                                  "FROM Sell INNER JOIN Customers ON Sell.CustomerId = Customers.CustomerId "
-                                  "WHERE Sell.PID = ? ORDER BY Sell.CustomerId, Sell.rowid"),
-                   {productCode}));
+    return lines(kind,
+                 QStringLiteral("SELECT Buy.SupplierID, CompanyName, BQuantity, BPrice, BuyDate, BuyId "
+                                "FROM Buy INNER JOIN Suppliers ON Buy.SupplierID = Suppliers.SupplierId "
+                                "WHERE Buy.PId = ? ORDER BY Buy.SupplierID, Buy.rowid"),
+                 {productCode});
+  return lines(kind,
+               QStringLiteral("SELECT Sell.CustomerId, CompanyName, SQuantity, SPrice, SellDate, Comment "
+                              "FROM Sell INNER JOIN Customers ON Sell.CustomerId = Customers.CustomerId "
+                              "WHERE Sell.PID = ? ORDER BY Sell.CustomerId, Sell.rowid"),
+               {productCode});
 }
 
 std::optional<data::DateRange> pickerRange(const QDate& from, const QDate& to) {

@@ -155,34 +155,66 @@ QString wholeNumber(qint64 n) {
   return digitsOf(n);
 }
 
-QString fmtMoney(double v) { return compose(rounded(v, 2), true, true); }
+namespace {
 
-QString moneyText(double v) {
-  // Whole satang straight from the value, unless it lies near a half satang or is too large for
-  // the shortcut to be exact: those take the general rule (15 significant digits, half away from 0).
+// Whole satang straight from the binary value when that cannot differ from the decimal rule: below
+// a thousand million the 15 digits lie within 0.00005 satang of it, so only a value near half a
+// satang (or not finite, or larger) needs the digit work.
+std::optional<qint64> quickSatang(double v) {
+  if (!std::isfinite(v) || std::fabs(v) >= 1e9) return std::nullopt;
   const double cents = v * 100;
-  const double frac = std::fabs(cents - std::trunc(cents));
-  if (!std::isfinite(v) || std::fabs(v) >= 1e9 || std::fabs(frac - 0.5) < 1e-4) return fmtMoney(v);
-  const qint64 c = std::llround(cents);
-  qint64 whole = std::llabs(c) / 100;
-  const int part = static_cast<int>(std::llabs(c) % 100);
-  char buf[40];
-  int i = sizeof buf;
-  buf[--i] = static_cast<char>('0' + part % 10);
-  buf[--i] = static_cast<char>('0' + part / 10);
-  buf[--i] = '.';
-  int digits = 0;
-  do {
-    if (digits > 0 && digits % 3 == 0) buf[--i] = ',';
-    buf[--i] = static_cast<char>('0' + whole % 10);
-    whole /= 10;
-    ++digits;
-  } while (whole > 0);
-  if (c < 0) buf[--i] = '-';
-  return QString::fromLatin1(buf + i, static_cast<int>(sizeof buf) - i);
+  if (std::fabs(std::fabs(cents - std::trunc(cents)) - 0.5) < 1e-4) return std::nullopt;
+  return std::llround(cents);
 }
 
-QString fmtWhole(double v) { return compose(rounded(v, 0), true, false); }
+// The digits of whole grouped in threes by ",", then "." and two digits when cents (0 to 99) is
+// given, a "-" before them when negative.
+QString groupedText(bool negative, quint64 whole, std::optional<int> cents) {
+  char16_t buf[40];
+  char16_t* end = buf + std::size(buf);
+  char16_t* p = end;
+  if (cents) {
+    *--p = static_cast<char16_t>(u'0' + *cents % 10);
+    *--p = static_cast<char16_t>(u'0' + *cents / 10);
+    *--p = u'.';
+  }
+  int digits = 0;
+  do {
+    if (digits > 0 && digits % 3 == 0) *--p = u',';
+    *--p = static_cast<char16_t>(u'0' + whole % 10);
+    whole /= 10;
+    ++digits;
+  } while (whole != 0);
+  if (negative) *--p = u'-';
+  return QString(reinterpret_cast<const QChar*>(p), end - p);
+}
+
+quint64 magnitude(qint64 n) { return n < 0 ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n); }
+
+}  // namespace
+
+QString fmtMoney(double v) {
+  // Most amounts of a list need no digit strings: whole satang straight from the value.
+  if (const auto c = quickSatang(v)) {
+    const quint64 u = magnitude(*c);
+    return groupedText(*c < 0, u / 100, static_cast<int>(u % 100));
+  }
+  return compose(rounded(v, 2), true, true);
+}
+
+QString fmtWhole(double v) {
+  // Whole values below 10^15 are their own 15 digits; others below a thousand million round the
+  // same from the binary value unless they lie near a half.
+  if (std::isfinite(v) && std::fabs(v) < 1e15 && v == std::trunc(v)) {
+    const auto n = static_cast<qint64>(v);
+    return groupedText(n < 0, magnitude(n), std::nullopt);
+  }
+  if (std::isfinite(v) && std::fabs(v) < 1e9 && std::fabs(std::fabs(v - std::trunc(v)) - 0.5) >= 1e-6) {
+    const qint64 n = std::llround(v);
+    return groupedText(n < 0, magnitude(n), std::nullopt);
+  }
+  return compose(rounded(v, 0), true, false);
+}
 
 QString fmtHash(double v) {
   const Decimal d = rounded(v, 0);
@@ -263,20 +295,6 @@ double leadingNumber(const QString& text) {
   if (!seenDigit) return 0;
   return digits.toDouble();
 }
-
-namespace {
-
-// Whole satang straight from the binary value when that cannot differ from the decimal rule: below
-// a thousand million the 15 digits lie within 0.00005 satang of it, so only a value near half a
-// satang (or not finite, or larger) needs the digit work.
-std::optional<qint64> quickSatang(double v) {
-  if (!std::isfinite(v) || std::fabs(v) >= 1e9) return std::nullopt;
-  const double cents = v * 100;
-  if (std::fabs(std::fabs(cents - std::trunc(cents)) - 0.5) < 1e-4) return std::nullopt;
-  return std::llround(cents);
-}
-
-}  // namespace
 
 double roundTo(double v, int decimals) {
   // Two decimals are every amount's rounding, often once per line of a long report.

@@ -9,8 +9,6 @@ namespace plat {
 
 // "##,##0.00": grouped, two decimals ("1,234.50", "-0.50", "0.00").
 QString fmtMoney(double v);
-// The text of fmtMoney, made quickly for the thousands of cells of a long list.
-QString moneyText(double v);
 // "##,##0": grouped whole number.
 QString fmtWhole(double v);
 // "###": whole number without grouping; zero gives the empty text.

@@ -2,10 +2,9 @@
 
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/numtext.h"
 
@@ -50,29 +49,20 @@ QString periodProductsStatement(const PeriodSource& src, const PeriodScope& scop
 QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, const PeriodScope& scope) {
   QVariantList binds;
   const QString sql = periodProductsStatement(src, scope, &binds);
-  // Walked straight off the statement: a year is 100,000 products, not worth a second copy.
-  if (!db.isOpen())
-    throw data::DbError(QStringLiteral("Operation is not allowed when the object is closed."));
-  QSqlQuery q(db.handle());
-  q.setForwardOnly(true);
-  if (!q.prepare(sql)) throw data::DbError(q.lastError().text());
-  for (int i = 0; i < binds.size(); ++i) q.bindValue(i, binds[i]);
-  if (!q.exec()) throw data::DbError(q.lastError().text());
   QVector<PeriodProduct> out;
-  while (q.next()) {
-    PeriodProduct p;
-    p.pid = q.value(0).toString();
-    p.inProduct = q.value(1).toInt() != 0;
-    p.name = q.value(2).toString();
-    p.unit = q.value(3).toString();
-    p.categoryId = q.value(4).toString();
-    p.inCategory = q.value(5).toInt() != 0;
-    p.categoryName = q.value(6).toString();
-    p.quantity = q.value(7).toDouble();
-    p.value = q.value(8).toDouble();
-    out.push_back(std::move(p));
-  }
-  if (q.lastError().isValid()) throw data::DbError(q.lastError().text());
+  // Walked straight off the statement: a year is 100,000 products, not worth a second copy.
+  db.forEachRow(sql, binds, [&](const data::RowView& r) {
+    PeriodProduct& p = out.emplace_back();
+    p.pid = r.text(0);
+    p.inProduct = r.number(1) != 0;
+    p.name = r.text(2);
+    p.unit = r.text(3);
+    p.categoryId = r.text(4);
+    p.inCategory = r.number(5) != 0;
+    p.categoryName = r.text(6);
+    p.quantity = r.number(7);
+    p.value = r.number(8);
+  });
   const auto byCode = [](const PeriodProduct& a, const PeriodProduct& b) {
     return a.pid.compare(b.pid, Qt::CaseInsensitive) < 0;
   };
@@ -82,6 +72,56 @@ QVector<PeriodProduct> periodProducts(data::Db& db, const PeriodSource& src, con
 
 CategoryNarrowing narrowingFor(qsizetype chosen, qsizetype listed) {
   return listed > 0 && chosen * 2 >= listed ? CategoryNarrowing::Sums : CategoryNarrowing::Lines;
+}
+
+CategoryNarrowing narrowingFor(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
+                               const QStringList& categoryIds, qsizetype listed) {
+  if (categoryIds.isEmpty() || narrowingFor(categoryIds.size(), listed) == CategoryNarrowing::Sums)
+    return CategoryNarrowing::Sums;
+  // Narrowing first looks up every product of the categories (about a line's summing each) and
+  // then saves the sorting and joining of the other categories' lines, a few times a line's
+  // look-up: it pays once the lines of the scope reach a fifth of those products, more the larger
+  // the share of the list chosen (none from half on): lines * 5 * (listed - 2 * chosen) >=
+  // products * listed, an empty list counting as a small share.
+  const qint64 share = listed > 0 ? listed : 1;
+  const qint64 left = listed > 0 ? listed - 2 * categoryIds.size() : 1;
+  QString marks;
+  QVariantList ids;
+  for (const QString& id : categoryIds) {
+    marks += marks.isEmpty() ? QStringLiteral("?") : QStringLiteral(",?");
+    ids << id;
+  }
+  // Each count stops at the number that decides, so a day does not count a year's products nor a
+  // year all its lines.
+  const auto countLines = [&](qint64 limit) {
+    QVariantList binds;
+    const QString where = whereLines(src, scope, &binds);
+    binds << limit;
+    return db
+        .scalar(
+            QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM %1 WHERE %2 LIMIT ?)").arg(src.table, where),
+            binds)
+        .toLongLong();
+  };
+  const auto countProducts = [&](qint64 limit) {
+    QVariantList binds = ids;
+    binds << limit;
+    return db
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM Product WHERE CID IN (%1) LIMIT ?)")
+                    .arg(marks),
+                binds)
+        .toLongLong();
+  };
+  constexpr qint64 kLinesCounted = 1 << 17;
+  const qint64 lines = countLines(kLinesCounted);
+  const qint64 fewProducts = lines * 5 * left / share;  // at most this many: lines first
+  const qint64 products = countProducts(fewProducts + 1);
+  if (products <= fewProducts) return CategoryNarrowing::Lines;
+  if (lines < kLinesCounted) return CategoryNarrowing::Sums;
+  // Many lines and many products: every product counted, the lines as far as they need to reach.
+  const qint64 all = countProducts(std::numeric_limits<qint64>::max());
+  const qint64 needed = (all * share + 5 * left - 1) / (5 * left);
+  return countLines(needed) >= needed ? CategoryNarrowing::Lines : CategoryNarrowing::Sums;
 }
 
 QString categoryProductsStatement(const PeriodSource& src, const PeriodScope& scope,

@@ -66,8 +66,16 @@ enum class CategoryNarrowing {
   Sums,   // the period summed per product first, the products narrowed at the join: with half the
           // products or more a look-up per line costs more than the sums it saves
 };
-// The narrowing for a show of chosen of the listed categories.
+// The narrowing for a show of chosen of the listed categories, from their share of the list alone:
+// half of them or more are summed first.
 CategoryNarrowing narrowingFor(qsizetype chosen, qsizetype listed);
+// The narrowing for a show of these of the listed categories over the scope's lines: fewer than
+// half of the list narrow the lines when the scope has lines enough for the products of the
+// categories (narrowing first looks up each of them before the first line); a short period of
+// categories of many products is summed first. Counts those products, and the lines up to the
+// number that decides.
+CategoryNarrowing narrowingFor(data::Db& db, const PeriodSource& src, const PeriodScope& scope,
+                               const QStringList& categoryIds, qsizetype listed);
 
 // The products of one category (Product and Category rows present), in product-code order, with
 // the per-line rounded value filled.

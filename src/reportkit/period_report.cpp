@@ -36,7 +36,7 @@ QString quantityCell(double v) {
 }
 
 QStringList periodGridRow(const PeriodProduct& p) {
-  return {p.pid, p.name, quantityCell(p.quantity), plat::moneyText(p.value), QString(), p.unit};
+  return {p.pid, p.name, quantityCell(p.quantity), plat::fmtMoney(p.value), QString(), p.unit};
 }
 
 QVector<QStringList> periodRowTexts(const QVector<PeriodProduct>& rows) {
@@ -452,10 +452,13 @@ void PeriodReport::showSelected() {
     QStringList ids;
     for (const QListWidgetItem* item : items) ids << itemCategoryId(item->data(Qt::UserRole), item->text());
     QHash<QString, QVector<PeriodProduct>> byCategory;  // ids compare without regard to case
-    if (period_)
-      for (PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_), ids,
-                                               narrowingFor(ids.size(), LstCate->count())))
+    if (period_) {
+      const PeriodScope sc = scope(*period_);
+      for (PeriodProduct& p :
+           categoryProducts(data::Conn(), spec_.source, sc, ids,
+                            narrowingFor(data::Conn(), spec_.source, sc, ids, LstCate->count())))
         byCategory[p.categoryId.toCaseFolded()].push_back(std::move(p));
+    }
     for (int i = 0; i < items.size(); ++i) {
       rows.push_back(categoryHeadingRow(items[i]->text()));
       // A category without lines keeps its heading and the show goes on.
@@ -510,10 +513,12 @@ void PeriodReport::chooseCategory() {
   QVector<QStringList> rows;
   qint64 satang = 0;
   try {
-    for (const PeriodProduct& p : categoryProducts(data::Conn(), spec_.source, scope(*period_),
-                                                   itemCategoryId(ComCate->itemData(i), ComCate->itemText(i)),
-                                                   narrowingFor(1, ComCate->count()))) {
-      const QString q = quantityCell(p.quantity), v = plat::moneyText(p.value);
+    const PeriodScope sc = scope(*period_);
+    const QStringList ids{itemCategoryId(ComCate->itemData(i), ComCate->itemText(i))};
+    for (const PeriodProduct& p :
+         categoryProducts(data::Conn(), spec_.source, sc, ids,
+                          narrowingFor(data::Conn(), spec_.source, sc, ids, ComCate->count()))) {
+      const QString q = quantityCell(p.quantity), v = plat::fmtMoney(p.value);
       satang += plat::toSatang(p.value);
       rows.push_back(spec_.categoryView == CategoryView::NameQuantityValue
                          ? QStringList{p.name, q, v}

@@ -101,7 +101,7 @@ QStringList profitCells(const ProfitRow& r, ProfitShow show) {
   if (show == ProfitShow::All) {
     cells << QString::number(plat::roundTo(r.percent(), 2), 'f', 2) << QString();
   } else {
-    cells << plat::moneyText(r.percent()) << plat::plainNumber(r.unitPrice);
+    cells << plat::fmtMoney(r.percent()) << plat::plainNumber(r.unitPrice);
   }
   return cells;
 }

@@ -4,6 +4,10 @@
 
 #include <QLocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <iomanip>
 #include <random>
 #include <vector>
@@ -130,6 +134,33 @@ TEST(NumText, SatangOfTypedAmounts) {
     }
 }
 
+// Amounts of up to four decimals, as typed, in money and whole texts: rounded half away from zero
+// (the near halves too), grouped in threes, small and up to a thousand million and beyond.
+TEST(NumText, MoneyAndWholeTextsOfTypedAmounts) {
+  const auto grouped = [](long long n) {
+    std::string digits = std::to_string(n < 0 ? -n : n), out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+      if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+      out += digits[i];
+    }
+    return out;
+  };
+  const auto halfAway = [](long long k, long long unit) {
+    return k < 0 ? -((-k + unit / 2) / unit) : (k + unit / 2) / unit;
+  };
+  const long long starts[] = {-30000, 0, 99990000, 9999999990000LL, 10000000000000LL - 30000};
+  for (const long long start : starts)
+    for (long long k = start; k < start + 30000; ++k) {
+      const double v = static_cast<double>(k) / 10000;  // k ten-thousandths, exact in 15 digits
+      const long long satang = halfAway(k, 100), whole = halfAway(k, 10000);
+      const std::string money = (satang < 0 ? "-" : "") + grouped(satang / 100) + "." +
+                                std::to_string((satang < 0 ? -satang : satang) % 100 + 100).substr(1);
+      SCOPED_TRACE(k);
+      ASSERT_EQ(fmtMoney(v).toStdString(), money);
+      ASSERT_EQ(fmtWhole(v).toStdString(), (whole < 0 ? "-" : "") + grouped(whole));
+    }
+}
+
 TEST(NumText, ParseEdges) {
   EXPECT_EQ(parseNumber("+5"), 5);
   EXPECT_EQ(parseNumber("-.5"), -0.5);
@@ -162,7 +193,28 @@ TEST(NumText, OneRoundingRule) {
   }
 }
 
-TEST(NumText, QuickMoneyTextIsTheMoneyFormat) {
+// The money rule written out independently: the value's 15 significant digits, rounded half away
+// from zero to whole satang, grouped in threes.
+std::string referenceMoney(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+  std::string digits = std::string(1, buf[0]) + std::string(buf + 2, 14);
+  const int exp = std::atoi(std::strchr(buf, 'e') + 1);
+  const int keep = exp + 3;  // digits of the value in satang before its decimal point
+  unsigned long long satang = 0;
+  for (int i = 0; i < keep; ++i) satang = satang * 10 + (i < 15 ? digits[i] - '0' : 0);
+  if (keep >= 0 && keep < 15 && digits[keep] >= '5') ++satang;
+  std::string whole = std::to_string(satang / 100), grouped;
+  for (size_t i = 0; i < whole.size(); ++i) {
+    if (i > 0 && (whole.size() - i) % 3 == 0) grouped += ',';
+    grouped += whole[i];
+  }
+  char cents[4];
+  std::snprintf(cents, sizeof cents, "%02llu", satang % 100);
+  return (v < 0 && satang > 0 ? "-" : "") + grouped + "." + cents;
+}
+
+TEST(NumText, MoneyTextIsTheDecimalRuleOverRandomAmounts) {
   std::vector<double> values = {0.0,          -0.0,         0.5,   -0.5,        0.005,       -0.005,
                                 0.015,        1.005,        2.675, 999.995,     -999.995,    0.1 + 0.2,
                                 -0.004,       -0.001,       1e-9,  -1e-9,       99999999.99, -99999999.99,
@@ -181,5 +233,5 @@ TEST(NumText, QuickMoneyTextIsTheMoneyFormat) {
     values.push_back(small(rng));
     values.push_back(quantity(rng) * std::round(price(rng) * 100) / 100);  // a line: quantity x price
   }
-  for (double v : values) ASSERT_EQ(plat::moneyText(v), plat::fmtMoney(v)) << std::setprecision(17) << v;
+  for (double v : values) ASSERT_EQ(plat::fmtMoney(v).toStdString(), referenceMoney(v)) << std::setprecision(17) << v;
 }

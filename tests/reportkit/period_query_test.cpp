@@ -278,3 +278,43 @@ TEST(PeriodCategories, NarrowingByShareOfTheList) {
   for (const auto& c : cases)
     EXPECT_EQ(narrowingFor(c.chosen, c.listed), c.want) << c.chosen << " of " << c.listed;
 }
+
+// A show of few categories narrows the lines first only when the period has lines enough for the
+// categories' products: a short period of a large category is summed first. A share of half the
+// list or more is summed first whatever the lines.
+TEST_F(PeriodMonths, NarrowingByLinesAndProducts) {
+  category("L", "Large");
+  category("E", "Empty");
+  for (int i = 0; i < 50; ++i) product(QString::asprintf("L%02d", i), "Thing", "L");
+  for (int i = 0; i < 20; ++i) sale(QString::asprintf("L%02d", i), "2024-05-02", 1, 1, i, "Admin");
+  for (int i = 0; i < 5; ++i) sale("L00", "2024-05-01", 1, 1, 100 + i, i < 2 ? "Admin" : "Noi");
+  const PeriodScope may1 = day("2024-05-01"), may2 = day("2024-05-02"), may{*monthItemRange("05/2024"), {}};
+  PeriodScope may1Admin = may1, may2Noi = may2;
+  may1Admin.filter = "Admin";
+  may2Noi.filter = "Noi";
+  const struct {
+    const char* what;
+    PeriodScope scope;
+    QStringList ids;
+    qsizetype listed;
+    CategoryNarrowing want;
+  } cases[] = {
+      // 50 products of 1 of 20 listed categories: from 12 lines on the lines are narrowed first.
+      {"5 lines", may1, {"L"}, 20, CategoryNarrowing::Sums},
+      {"20 lines", may2, {"L"}, 20, CategoryNarrowing::Lines},
+      {"25 lines", may, {"L"}, 20, CategoryNarrowing::Lines},
+      {"2 lines of the employee", may1Admin, {"L"}, 20, CategoryNarrowing::Sums},
+      {"no lines of the employee", may2Noi, {"L"}, 20, CategoryNarrowing::Sums},
+      // A larger share of the list needs more lines: 9 of 20 need 5 lines a product.
+      {"25 lines, 9 of 20",
+       may,
+       {"L", "E", "x3", "x4", "x5", "x6", "x7", "x8", "x9"},
+       20,
+       CategoryNarrowing::Sums},
+      {"25 lines, half the list", may, {"L"}, 2, CategoryNarrowing::Sums},
+      {"a category without products", may1, {"E"}, 20, CategoryNarrowing::Lines},
+      {"ids as the user's case has them", may1, {"l"}, 20, CategoryNarrowing::Sums},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(narrowingFor(Conn(), PeriodSource::sales(), c.scope, c.ids, c.listed), c.want) << c.what;
+}
