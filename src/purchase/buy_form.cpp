@@ -9,8 +9,10 @@
 
 #include "data/db.h"
 #include "data/products.h"
+#include "data/tell_failure.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/keys.h"
 #include "platform/numtext.h"
 #include "platform/units.h"
 #include "purchase/buy_grid.h"
@@ -28,11 +30,6 @@ namespace {
 
 constexpr int kNameRole = Qt::UserRole + 1;  // the product name or the shown supplier name of an item
 
-void place(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(plat::twipsToPx(left), plat::twipsToPx(top), plat::twipsToPx(width),
-                 plat::twipsToPx(height));
-}
-
 void say(const QString& text) { plat::dialogs().message(text); }
 bool ask(const QString& text) { return plat::dialogs().askYesNo(text); }
 
@@ -42,99 +39,134 @@ std::optional<QDate> parseShownDate(const QString& text) {
   return d;
 }
 
+// The window's controls in the order they are made, which is also their Tab order and stacking.
+const QVector<plat::ui::Control>& controlRows() {
+  using K = plat::ui::Kind;
+  static const QVector<plat::ui::Control> rows = {
+      {"lblDate", K::Label, {120, 120, 1860, 315}, "Date", "วันที่ (วัน/เดือน/ปี)"},
+      {"txtDate", K::Box, {2040, 120, 1335, 315}},
+      {"lblBuyId", K::Label, {3500, 120, 1100, 315}, "Inv No.", "เลขที่บิลซื้อ"},
+      {"txtBuyId", K::Box, {4680, 120, 1335, 315}},
+      {"cmdShow", K::Button, {6120, 90, 1300, 375}, "&Show Inv", "แสดง"},
+      {"lblSupId", K::Label, {120, 600, 1860, 315}, "SupplierID", "รหัสผู้จำหน่าย"},
+      {"txtSupId", K::Box, {2040, 600, 1335, 315}},
+      {"cmdBrowse", K::Button, {3420, 590, 375, 330}, "..."},
+      {"txtSupName", K::Box, {3840, 600, 4500, 315}},
+      {"lblCate", K::Label, {120, 1080, 1860, 315}, "Category", "หมวด"},
+      {"ComCate", K::Combo, {2040, 1080, 3000, 330}},
+      {"lblProduct", K::Label, {5160, 1080, 900, 315}, "Product", "สินค้า"},
+      {"ComBar", K::Combo, {6120, 1080, 4200, 330}},
+      {"lblStock", K::Label, {120, 1560, 1860, 315}, "Quantity in Stock", "สินค้าคงคลัง"},
+      {"txtStock", K::Box, {2040, 1560, 1335, 315}},
+      {"LabelStock", K::Label, {3420, 1560, 800, 315}, "-"},
+      {"lblQuantity", K::Label, {4320, 1560, 900, 315}, "Quantity", "จำนวน"},
+      {"txtQuantity", K::Box, {5280, 1560, 1335, 315}},
+      {"LabelQuantity", K::Label, {6660, 1560, 800, 315}, "-"},
+      {"lblPrice", K::Label, {7560, 1560, 700, 315}, "Price", "ราคา"},
+      {"txtPrice", K::Box, {8280, 1560, 1335, 315}},
+      {"lblBath", K::Label, {9660, 1560, 700, 315}, "Baht", "บาท"},
+      {"cmdUpdate", K::Button, {120, 2160, 2000, 420}, "&Insert Buy Detail", "เพิ่มรายการ"},
+      {"cmdCommit", K::Button, {2280, 2160, 1700, 420}, "&Commit", "เก็บข้อมูลการซื้อ"},
+      {"cmdEditInv", K::Button, {2280, 2160, 1700, 420}, "&Edit Inv", "แก้ไข"},
+      {"cmdDelInv", K::Button, {4140, 2160, 1700, 420}, "&Delete Inv", "ลบเลขที่บิลซื้อ"},
+      {"cmdClear", K::Button, {6000, 2160, 1500, 420}, "&New", "รายการใหม่"},
+      {"cmdExit", K::Button, {7660, 2160, 1500, 420}, "E&xit", "ปิด"},
+      {"cmdPrint", K::Button, {9320, 2160, 1200, 420}, "Print", "พิมพ์"},
+      {"cmdDel", K::Button, {9320, 2640, 1800, 420}, "&Delete Product", "ลบรายการ"},
+      {"Command1", K::Button, {9320, 2640, 1200, 420}, "Command1"},
+      // The grid's column headings.
+      {"cmdInv", K::Button, {120, 3120, 1335, 255}, "Inv No.", "เลขที่บิลซื้อ"},
+      {"cmdPid", K::Button, {1440, 3120, 1335, 255}, "Product Id", "รหัสสินค้า"},
+      {"cmdPName", K::Button, {2760, 3120, 4455, 255}, "Product Name", "รายการ"},
+      {"cmdQuantity", K::Button, {7200, 3120, 1335, 255}, "Quantity", "จำนวน"},
+      {"cmdPrice", K::Button, {8520, 3120, 1335, 255}, "Price / Unit", "ราคา/หน่วย"},
+      {"cmdToSort", K::Button, {9840, 3120, 1575, 255}, "Total", "รวม"},
+      {"FGrid", K::Grid, {120, 3360, 11295, 2775}},
+      {"lblTotal", K::Label, {7200, 6300, 1200, 315}, "Total", "รวมเงิน"},
+      {"txtTotal", K::Box, {8520, 6300, 2000, 315}},
+      {"lblBaht2", K::Label, {10600, 6300, 700, 315}, "Baht", "บาท"},
+  };
+  return rows;
+}
+
 }  // namespace
 
 BuyForm::BuyForm(QWidget* parent) : plat::Form(parent) { buildControls(); }
 
 void BuyForm::buildControls() {
-  auto label = [this](const QString& caption, int l, int t, int w) {
-    auto* lb = new QLabel(caption, this);
-    place(lb, l, t, w, 315);
-    return lb;
-  };
-  auto box = [this](int l, int t, int w) {
-    auto* e = new QLineEdit(this);
-    place(e, l, t, w, 315);
-    return e;
-  };
-  auto button = [this](const QString& caption, int l, int t, int w, int h = 375) {
-    auto* b = new QPushButton(caption, this);
-    place(b, l, t, w, h);
-    return b;
-  };
-
-  lblDate = label(QStringLiteral("Date"), 120, 120, 1860);
-  txtDate = box(2040, 120, 1335);
-  lblBuyId = label(QStringLiteral("Inv No."), 3500, 120, 1100);
-  txtBuyId = box(4680, 120, 1335);
-  cmdShow = button(QStringLiteral("&Show Inv"), 6120, 90, 1300);
-
-  lblSupId = label(QStringLiteral("SupplierID"), 120, 600, 1860);
-  txtSupId = box(2040, 600, 1335);
-  cmdBrowse = button(QStringLiteral("..."), 3420, 590, 375, 330);
-  txtSupName = box(3840, 600, 4500);
-  txtSupName->setReadOnly(true);
-
-  lblCate = label(QStringLiteral("Category"), 120, 1080, 1860);
-  ComCate = new QComboBox(this);
-  place(ComCate, 2040, 1080, 3000, 330);
-  lblProduct = label(QStringLiteral("Product"), 5160, 1080, 900);
-  ComBar = new QComboBox(this);
-  ComBar->setEditable(true);
-  ComBar->setInsertPolicy(QComboBox::NoInsert);
-  ComBar->setCompleter(nullptr);
-  place(ComBar, 6120, 1080, 4200, 330);
-
-  lblStock = label(QStringLiteral("Quantity in Stock"), 120, 1560, 1860);
-  txtStock = box(2040, 1560, 1335);
-  txtStock->setReadOnly(true);
-  LabelStock = label(QStringLiteral("-"), 3420, 1560, 800);
-  lblQuantity = label(QStringLiteral("Quantity"), 4320, 1560, 900);
-  txtQuantity = box(5280, 1560, 1335);
-  makeNumeric(txtQuantity, NumberKind::Whole);
-  LabelQuantity = label(QStringLiteral("-"), 6660, 1560, 800);
-  lblPrice = label(QStringLiteral("Price"), 7560, 1560, 700);
-  txtPrice = box(8280, 1560, 1335);
-  makeNumeric(txtPrice, NumberKind::Decimal);
-  lblBath = label(QStringLiteral("Baht"), 9660, 1560, 700);
-
-  cmdUpdate = button(QStringLiteral("&Insert Buy Detail"), 120, 2160, 2000, 420);
-  cmdCommit = button(QStringLiteral("&Commit"), 2280, 2160, 1700, 420);
-  cmdEditInv = button(QStringLiteral("&Edit Inv"), 2280, 2160, 1700, 420);
-  cmdDelInv = button(QStringLiteral("&Delete Inv"), 4140, 2160, 1700, 420);
-  cmdClear = button(QStringLiteral("&New"), 6000, 2160, 1500, 420);
-  cmdExit = button(QStringLiteral("E&xit"), 7660, 2160, 1500, 420);
-  // Never shown: nothing in the program offers the printout or the grid-only line removal.
-  cmdPrint = button(QStringLiteral("Print"), 9320, 2160, 1200, 420);
-  cmdPrint->hide();
-  cmdDel = button(QStringLiteral("&Delete Product"), 9320, 2640, 1800, 420);
-  cmdDel->hide();
-  Command1 = button(QStringLiteral("Command1"), 9320, 2640, 1200, 420);
-  Command1->hide();
-
-  const int headLeft[] = {120, 1440, 2760, 7200, 8520, 9840};
-  const int headWidth[] = {1335, 1335, 4455, 1335, 1335, 1575};
-  QPushButton** heads[] = {&cmdInv, &cmdPid, &cmdPName, &cmdQuantity, &cmdPrice, &cmdToSort};
-  const QString headCaption[] = {QStringLiteral("Inv No."),      QStringLiteral("Product Id"),
-                                 QStringLiteral("Product Name"), QStringLiteral("Quantity"),
-                                 QStringLiteral("Price / Unit"), QStringLiteral("Total")};
-  for (int i = 0; i < 6; ++i) {
-    *heads[i] = button(headCaption[i], headLeft[i], 3120, headWidth[i], 255);
-    (*heads[i])->setFocusPolicy(Qt::NoFocus);
+  controls_.build(this, {});
+  for (const plat::ui::Control& row : controlRows()) {
+    QWidget* w = controls_.add(row);
+    // The product picker also takes a typed code. Made so as it is made, its edit line follows it
+    // in the focus chain.
+    if (row.name == QLatin1String("ComBar")) {
+      auto* bar = static_cast<QComboBox*>(w);
+      bar->setEditable(true);
+      bar->setInsertPolicy(QComboBox::NoInsert);
+      bar->setCompleter(nullptr);
+    }
   }
+  const auto& c = controls_;
+  lblDate = c.get<QLabel>("lblDate");
+  txtDate = c.get<QLineEdit>("txtDate");
+  lblBuyId = c.get<QLabel>("lblBuyId");
+  txtBuyId = c.get<QLineEdit>("txtBuyId");
+  cmdShow = c.get<QPushButton>("cmdShow");
+  lblSupId = c.get<QLabel>("lblSupId");
+  txtSupId = c.get<QLineEdit>("txtSupId");
+  cmdBrowse = c.get<QPushButton>("cmdBrowse");
+  txtSupName = c.get<QLineEdit>("txtSupName");
+  lblCate = c.get<QLabel>("lblCate");
+  ComCate = c.get<QComboBox>("ComCate");
+  lblProduct = c.get<QLabel>("lblProduct");
+  ComBar = c.get<QComboBox>("ComBar");
+  lblStock = c.get<QLabel>("lblStock");
+  txtStock = c.get<QLineEdit>("txtStock");
+  LabelStock = c.get<QLabel>("LabelStock");
+  lblQuantity = c.get<QLabel>("lblQuantity");
+  txtQuantity = c.get<QLineEdit>("txtQuantity");
+  LabelQuantity = c.get<QLabel>("LabelQuantity");
+  lblPrice = c.get<QLabel>("lblPrice");
+  txtPrice = c.get<QLineEdit>("txtPrice");
+  lblBath = c.get<QLabel>("lblBath");
+  cmdUpdate = c.get<QPushButton>("cmdUpdate");
+  cmdCommit = c.get<QPushButton>("cmdCommit");
+  cmdEditInv = c.get<QPushButton>("cmdEditInv");
+  cmdDelInv = c.get<QPushButton>("cmdDelInv");
+  cmdClear = c.get<QPushButton>("cmdClear");
+  cmdExit = c.get<QPushButton>("cmdExit");
+  cmdPrint = c.get<QPushButton>("cmdPrint");
+  cmdDel = c.get<QPushButton>("cmdDel");
+  Command1 = c.get<QPushButton>("Command1");
+  cmdInv = c.get<QPushButton>("cmdInv");
+  cmdPid = c.get<QPushButton>("cmdPid");
+  cmdPName = c.get<QPushButton>("cmdPName");
+  cmdQuantity = c.get<QPushButton>("cmdQuantity");
+  cmdPrice = c.get<QPushButton>("cmdPrice");
+  cmdToSort = c.get<QPushButton>("cmdToSort");
+  FGrid = c.get<plat::FlexGrid>("FGrid");
+  lblTotal = c.get<QLabel>("lblTotal");
+  txtTotal = c.get<QLineEdit>("txtTotal");
+  lblBaht2 = c.get<QLabel>("lblBaht2");
 
-  FGrid = new plat::FlexGrid(this);
-  place(FGrid, 120, 3360, 11295, 2775);
-
-  lblTotal = label(QStringLiteral("Total"), 7200, 6300, 1200);
-  txtTotal = box(8520, 6300, 2000);
+  txtSupName->setReadOnly(true);
+  txtStock->setReadOnly(true);
+  makeNumeric(txtQuantity, NumberKind::Whole);
+  makeNumeric(txtPrice, NumberKind::Decimal);
+  // By design: nothing in the program offers the printout or the grid-only line removal, so their
+  // buttons, and the button of the after-save step, are never shown.
+  cmdPrint->hide();
+  cmdDel->hide();
+  Command1->hide();
+  for (QPushButton* head : {cmdInv, cmdPid, cmdPName, cmdQuantity, cmdPrice, cmdToSort})
+    head->setFocusPolicy(Qt::NoFocus);
   txtTotal->setReadOnly(true);
   txtTotal->setAlignment(Qt::AlignRight);
-  lblBaht2 = label(QStringLiteral("Baht"), 10600, 6300, 700);
 
   // The list pops up over the pickers.
   ListSupId = new plat::NameList(this);
-  place(ListSupId, 2040, 930, 6300, 2000);
+  ListSupId->setObjectName(QStringLiteral("ListSupId"));
+  ListSupId->setGeometry(plat::twipsRect(2040, 930, 6300, 2000));
   ListSupId->hide();
 
   setWindowTitle(QStringLiteral("Buy"));
@@ -163,36 +195,6 @@ void BuyForm::buildControls() {
   connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
 }
 
-void BuyForm::setThaiCaptions() {
-  setWindowTitle(QStringLiteral("ซื้อ"));
-  lblDate->setText(QStringLiteral("วันที่ (วัน/เดือน/ปี)"));
-  lblBuyId->setText(QStringLiteral("เลขที่บิลซื้อ"));
-  cmdShow->setText(QStringLiteral("แสดง"));
-  lblSupId->setText(QStringLiteral("รหัสผู้จำหน่าย"));
-  lblCate->setText(QStringLiteral("หมวด"));
-  lblProduct->setText(QStringLiteral("สินค้า"));
-  lblStock->setText(QStringLiteral("สินค้าคงคลัง"));
-  lblQuantity->setText(QStringLiteral("จำนวน"));
-  lblPrice->setText(QStringLiteral("ราคา"));
-  lblBath->setText(QStringLiteral("บาท"));
-  cmdUpdate->setText(QStringLiteral("เพิ่มรายการ"));
-  cmdCommit->setText(QStringLiteral("เก็บข้อมูลการซื้อ"));
-  cmdEditInv->setText(QStringLiteral("แก้ไข"));
-  cmdDelInv->setText(QStringLiteral("ลบเลขที่บิลซื้อ"));
-  cmdClear->setText(QStringLiteral("รายการใหม่"));
-  cmdExit->setText(QStringLiteral("ปิด"));
-  cmdPrint->setText(QStringLiteral("พิมพ์"));
-  cmdDel->setText(QStringLiteral("ลบรายการ"));
-  lblTotal->setText(QStringLiteral("รวมเงิน"));
-  lblBaht2->setText(QStringLiteral("บาท"));
-  cmdInv->setText(QStringLiteral("เลขที่บิลซื้อ"));
-  cmdPid->setText(QStringLiteral("รหัสสินค้า"));
-  cmdPName->setText(QStringLiteral("รายการ"));
-  cmdQuantity->setText(QStringLiteral("จำนวน"));
-  cmdPrice->setText(QStringLiteral("ราคา/หน่วย"));
-  cmdToSort->setText(QStringLiteral("รวม"));
-}
-
 void BuyForm::Form_Load() {
   FGrid->setFixedRows(0);
   FGrid->setCols(Count);
@@ -204,7 +206,8 @@ void BuyForm::Form_Load() {
   for (int c = Qty; c <= Blank; ++c) FGrid->setColWidth(c, 1335);
   lines_.reset();
   txtTotal->setText(QStringLiteral("0"));
-  if (shell::thai()) setThaiCaptions();
+  if (shell::thai()) setWindowTitle(QStringLiteral("ซื้อ"));
+  controls_.setLanguage(shell::lang());
   for (const PickItem& c : categoryItems()) ComCate->addItem(c.text, c.code);
   ComCate->setCurrentIndex(-1);
   ComBar->setCurrentIndex(-1);
@@ -246,12 +249,12 @@ void BuyForm::ComBar_Click() {
 }
 
 void BuyForm::ComBar_KeyPress(int& keyAscii) {
-  if (keyAscii == 13) {
+  if (keyAscii == plat::Enter) {
     keyAscii = 0;
     const QString code = ComBar->currentText().trimmed();
     if (code.isEmpty() || !pickProduct(code)) return;
     ComCate->setCurrentIndex(-1);
-  } else if (keyAscii == 27) {
+  } else if (keyAscii == plat::Esc) {
     keyAscii = 0;
     FGrid->setFocus();
   }
@@ -260,7 +263,7 @@ void BuyForm::ComBar_KeyPress(int& keyAscii) {
 void BuyForm::txtQuantity_KeyPress(int& keyAscii) {
   if (!keyAllowed(keyAscii, NumberKind::Whole)) {
     keyAscii = 0;
-  } else if (keyAscii == 13) {
+  } else if (keyAscii == plat::Enter) {
     keyAscii = 0;
     txtPrice->setFocus();
     txtPrice->end(false);
@@ -270,14 +273,14 @@ void BuyForm::txtQuantity_KeyPress(int& keyAscii) {
 void BuyForm::txtPrice_KeyPress(int& keyAscii) {
   if (!keyAllowed(keyAscii, NumberKind::Decimal)) {
     keyAscii = 0;
-  } else if (keyAscii == 13) {
+  } else if (keyAscii == plat::Enter) {
     keyAscii = 0;
     cmdUpdate->setFocus();
   }
 }
 
 void BuyForm::txtBuyId_KeyPress(int& keyAscii) {
-  if (keyAscii != 13) return;
+  if (keyAscii != plat::Enter) return;
   keyAscii = 0;
   cmdShow_Click();
 }
@@ -289,7 +292,7 @@ void BuyForm::fillSupplierList() {
 }
 
 void BuyForm::txtSupId_KeyPress(int& keyAscii) {
-  if (keyAscii != 13) return;
+  if (keyAscii != plat::Enter) return;
   keyAscii = 0;
   if (const auto s = supplierById(txtSupId->text().trimmed())) {
     txtSupName->setText(s->shownName());
@@ -321,7 +324,7 @@ void BuyForm::ListSupId_DblClick() {
 }
 
 void BuyForm::ListSupId_KeyPress(int& keyAscii) {
-  if (keyAscii != 13) return;
+  if (keyAscii != plat::Enter) return;
   keyAscii = 0;
   ListSupId_DblClick();
 }
@@ -414,7 +417,7 @@ void BuyForm::openLineEditor() {
 void BuyForm::FGrid_Click() { openLineEditor(); }
 
 void BuyForm::FGrid_KeyPress(int& keyAscii) {
-  if (keyAscii != 13) return;
+  if (keyAscii != plat::Enter) return;
   keyAscii = 0;
   openLineEditor();
 }
@@ -514,40 +517,34 @@ std::optional<QDate> BuyForm::boxDate() {
   return d;
 }
 
-void BuyForm::showSaveFailure(const std::exception& e) {
-  if (const auto* r = dynamic_cast<const data::InvoiceRefused*>(&e)) {
-    switch (r->reason) {
-      case data::InvoiceRefused::Reason::UnknownSupplier:
-        say(QStringLiteral("Can't Find Supplier Id"));
-        return;
-      case data::InvoiceRefused::Reason::DuplicateLine:
-        say(L(QStringLiteral("สินค้า %1 มีอยู่แล้วในบิลซื้อเลขที่ %2 ของวันที่นี้"),
-              QStringLiteral("Product %1 is already on invoice No.%2 of this date"))
-                .arg(r->pid, r->buyId));
-        return;
-      case data::InvoiceRefused::Reason::NoNumber:
-        say(L(QStringLiteral("กรุณาใส่เลขที่บิลซื้อ"), QStringLiteral("Please type the invoice number")));
-        return;
-      case data::InvoiceRefused::Reason::UnknownProduct:
-        say(L(QStringLiteral("ไม่พบสินค้า %1"), QStringLiteral("Can't find product %1")).arg(r->pid));
-        return;
-    }
+void BuyForm::showRefusal(const data::InvoiceRefused& r) {
+  switch (r.reason) {
+    case data::InvoiceRefused::Reason::UnknownSupplier:
+      // By design: this one is English whatever the language.
+      say(QStringLiteral("Can't Find Supplier Id"));
+      return;
+    case data::InvoiceRefused::Reason::DuplicateLine:
+      say(L(QStringLiteral("สินค้า %1 มีอยู่แล้วในบิลซื้อเลขที่ %2 ของวันที่นี้"),
+            QStringLiteral("Product %1 is already on invoice No.%2 of this date"))
+              .arg(r.pid, r.buyId));
+      return;
+    case data::InvoiceRefused::Reason::NoNumber:
+      say(L(QStringLiteral("กรุณาใส่เลขที่บิลซื้อ"), QStringLiteral("Please type the invoice number")));
+      return;
+    case data::InvoiceRefused::Reason::UnknownProduct:
+      say(L(QStringLiteral("ไม่พบสินค้า %1"), QStringLiteral("Can't find product %1")).arg(r.pid));
+      return;
   }
-  if (const auto* d = dynamic_cast<const data::DbError*>(&e)) {
-    say(d->text());
-    return;
-  }
-  say(QString::fromLocal8Bit(e.what()));
 }
 
 bool BuyForm::saved(const std::function<void()>& write) {
   try {
     write();
     return true;
-  } catch (const data::InvoiceRefused& e) {
-    showSaveFailure(e);
+  } catch (const data::InvoiceRefused& r) {
+    showRefusal(r);
   } catch (const data::DbError& e) {
-    showSaveFailure(e);
+    say(e.text());
   }
   return false;
 }
@@ -595,12 +592,7 @@ void BuyForm::cmdShow_Click() {
   if (!date) return;
   const QString number = txtBuyId->text().trimmed();
   QVector<data::InvoiceLine> lines;
-  try {
-    lines = data::invoiceLines(*date, number);
-  } catch (const data::DbError& e) {
-    say(e.text());
-    return;
-  }
+  if (!data::tellOnFailure([&] { lines = data::invoiceLines(*date, number); })) return;
   ComCate->setCurrentIndex(-1);
   txtSupId->clear();
   txtSupName->clear();

@@ -13,6 +13,7 @@
 #include "platform/flexgrid.h"
 #include "platform/form.h"
 #include "platform/name_list.h"
+#include "platform/ui_kit.h"
 #include "purchase/buy_lines.h"
 
 namespace purchase {
@@ -99,12 +100,18 @@ class BuyForm : public plat::Form {
   void cmdClear_Click();
   void cmdExit_Click();
   void cmdCommit_Click();
+  // The step after a save: says it is done and empties the form for the next invoice.
+  // By design: its button is never shown; Commit and Edit Inv run it.
   void Command1_Click();
   void cmdShow_Click();
   void cmdEditInv_Click();
   void cmdDelInv_Click();
+  // The grid's current line: dropped from the grid when its product is gone, else the invoice is
+  // shown again from the database.
+  // By design: its button is never shown; nothing in the program offers this removal.
   void cmdDel_Click();
-  // Prints the invoice in the grid on the current printer (its button is never shown).
+  // Prints the invoice in the grid on the current printer.
+  // By design: its button is never shown; nothing in the program offers this printout.
   void cmdPrint_Click();
 
   // Public procedures: empties the entry boxes and the grid; removes the grid's current line.
@@ -119,7 +126,6 @@ class BuyForm : public plat::Form {
 
  private:
   void buildControls();
-  void setThaiCaptions();
   void enterEntryMode();
   void enterShowMode();
   // The Yes branch of New: an empty entry form with the next number of the date.
@@ -133,11 +139,12 @@ class BuyForm : public plat::Form {
   // The date box as a date; shows a message and gives nullopt when it is no date.
   std::optional<QDate> boxDate();
   void renderRow(int row);
-  // Shows why a save was refused or failed.
-  void showSaveFailure(const std::exception& e);
+  // Shows why the database refused to save the invoice.
+  void showRefusal(const data::InvoiceRefused& r);
   // Runs a write of the invoice; false (after telling why) when it was refused or failed.
   bool saved(const std::function<void()>& write);
 
+  plat::ui::Controls controls_;
   BuyLines lines_;
   bool showMode_ = false;
   std::optional<data::InvoiceKey> shown_;

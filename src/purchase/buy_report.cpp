@@ -1,6 +1,7 @@
 #include "purchase/buy_report.h"
 
 #include "data/db.h"
+#include "data/tell_failure.h"
 #include "platform/dialogs.h"
 #include "platform/units.h"
 #include "purchase/buy_history.h"
@@ -15,66 +16,79 @@ namespace {
 constexpr int kWidth = 9400;
 constexpr int kHeight = 7200;
 
-// A label of the window: where it stands and its two captions.
-struct LabelSpec {
-  QLabel* BuyReport::*label;
-  QRect at;
-  const char16_t* english;
-  const char16_t* thai;
-};
-
-const LabelSpec kLabels[] = {
-    {&BuyReport::lblCategory, {120, 180, 1100, 315}, u"Category", u"หมวดสินค้า"},
-    {&BuyReport::lblProduct, {4500, 180, 800, 315}, u"Product", u"สินค้า"},
-    {&BuyReport::lblDay, {120, 720, 1500, 315}, u"Day", u"วันที่"},
-    {&BuyReport::lblInv, {1620, 720, 1500, 315}, u"Inv No.", u"เลขที่บิลซื้อ"},
-    {&BuyReport::lblQuantity, {3120, 720, 1500, 315}, u"Quantity", u"จำนวน"},
-    {&BuyReport::lblprice, {4620, 720, 1500, 315}, u"Price", u"ราคา"},
-    {&BuyReport::lblvalue, {6120, 720, 1700, 315}, u"Value", u"มูลค่า"},
-    {&BuyReport::LabelPrice, {120, 5160, 1400, 315}, u"Last Price", u"ราคาซื้อล่าสุด"},
-    {&BuyReport::LabelQuantity, {120, 5640, 1400, 315}, u"Quantity", u"จำนวน"},
-    {&BuyReport::LabelValue, {4500, 5160, 1000, 315}, u"value", u"มูลค่า"},
-    {&BuyReport::lblVat, {4500, 5640, 1000, 315}, u"Vat", u"ภาษี"},
-    {&BuyReport::LabelTotal, {4500, 6120, 1000, 315}, u"Total", u"รวม"},
-    {&BuyReport::lblBath, {3240, 5160, 700, 315}, u"Baht", u"บาท"},
-    {&BuyReport::lblBath2, {7620, 5160, 700, 315}, u"Baht", u"บาท"},
-    {&BuyReport::lblBath3, {7620, 5640, 700, 315}, u"Baht", u"บาท"},
-    {&BuyReport::lblBath4, {7620, 6120, 700, 315}, u"Baht", u"บาท"},
-};
-
-QLineEdit* amountBox(QWidget* parent, const QRect& twips) {
-  auto* b = new QLineEdit(parent);
-  b->setGeometry(plat::twipsRect(twips));
-  b->setReadOnly(true);
-  b->setAlignment(Qt::AlignRight);
-  return b;
+// The window's controls in the order they are made, which is also their Tab order.
+const QVector<plat::ui::Control>& controlRows() {
+  using K = plat::ui::Kind;
+  static const QVector<plat::ui::Control> rows = {
+      {"lblCategory", K::Label, {120, 180, 1100, 315}, "Category", "หมวดสินค้า"},
+      {"lblProduct", K::Label, {4500, 180, 800, 315}, "Product", "สินค้า"},
+      {"lblDay", K::Label, {120, 720, 1500, 315}, "Day", "วันที่"},
+      {"lblInv", K::Label, {1620, 720, 1500, 315}, "Inv No.", "เลขที่บิลซื้อ"},
+      {"lblQuantity", K::Label, {3120, 720, 1500, 315}, "Quantity", "จำนวน"},
+      {"lblprice", K::Label, {4620, 720, 1500, 315}, "Price", "ราคา"},
+      {"lblvalue", K::Label, {6120, 720, 1700, 315}, "Value", "มูลค่า"},
+      {"LabelPrice", K::Label, {120, 5160, 1400, 315}, "Last Price", "ราคาซื้อล่าสุด"},
+      {"LabelQuantity", K::Label, {120, 5640, 1400, 315}, "Quantity", "จำนวน"},
+      {"LabelValue", K::Label, {4500, 5160, 1000, 315}, "value", "มูลค่า"},
+      {"lblVat", K::Label, {4500, 5640, 1000, 315}, "Vat", "ภาษี"},
+      {"LabelTotal", K::Label, {4500, 6120, 1000, 315}, "Total", "รวม"},
+      {"lblBath", K::Label, {3240, 5160, 700, 315}, "Baht", "บาท"},
+      {"lblBath2", K::Label, {7620, 5160, 700, 315}, "Baht", "บาท"},
+      {"lblBath3", K::Label, {7620, 5640, 700, 315}, "Baht", "บาท"},
+      {"lblBath4", K::Label, {7620, 6120, 700, 315}, "Baht", "บาท"},
+      {"ComCate", K::Combo, {1260, 120, 3000, 360}},
+      {"ComBar", K::Combo, {5340, 120, 3900, 360}},
+      {"FGrid", K::Grid, {120, 1080, 9120, 3900}},
+      {"txtPrice", K::Box, {1560, 5100, 1620, 360}},
+      {"txtQuantity", K::Box, {1560, 5580, 1620, 360}},
+      {"LblN", K::Label, {3240, 5640, 1200, 315}},
+      {"txtVal", K::Box, {5580, 5100, 1980, 360}},
+      {"txtVat", K::Box, {5580, 5580, 1980, 360}},
+      {"txtVatTotal", K::Box, {5580, 6060, 1980, 360}},
+  };
+  return rows;
 }
 
 }  // namespace
 
 BuyReport::BuyReport(QWidget* parent) : plat::Form(parent) {
   setWindowTitle(QStringLiteral("Buy Detail"));
-  for (const LabelSpec& l : kLabels) {
-    this->*l.label = new QLabel(QString::fromUtf16(l.english), this);
-    (this->*l.label)->setGeometry(plat::twipsRect(l.at));
-  }
-  ComCate = new QComboBox(this);
-  ComCate->setGeometry(plat::twipsRect(1260, 120, 3000, 360));
-  ComBar = new QComboBox(this);
-  ComBar->setGeometry(plat::twipsRect(5340, 120, 3900, 360));
-  FGrid = new plat::FlexGrid(this);
-  FGrid->setGeometry(plat::twipsRect(120, 1080, 9120, 3900));
+  controls_.build(this, controlRows());
+  const auto& c = controls_;
+  lblCategory = c.get<QLabel>("lblCategory");
+  lblProduct = c.get<QLabel>("lblProduct");
+  lblDay = c.get<QLabel>("lblDay");
+  lblInv = c.get<QLabel>("lblInv");
+  lblQuantity = c.get<QLabel>("lblQuantity");
+  lblprice = c.get<QLabel>("lblprice");
+  lblvalue = c.get<QLabel>("lblvalue");
+  LabelPrice = c.get<QLabel>("LabelPrice");
+  LabelQuantity = c.get<QLabel>("LabelQuantity");
+  LabelValue = c.get<QLabel>("LabelValue");
+  lblVat = c.get<QLabel>("lblVat");
+  LabelTotal = c.get<QLabel>("LabelTotal");
+  lblBath = c.get<QLabel>("lblBath");
+  lblBath2 = c.get<QLabel>("lblBath2");
+  lblBath3 = c.get<QLabel>("lblBath3");
+  lblBath4 = c.get<QLabel>("lblBath4");
+  LblN = c.get<QLabel>("LblN");
+  ComCate = c.get<QComboBox>("ComCate");
+  ComBar = c.get<QComboBox>("ComBar");
+  FGrid = c.get<plat::FlexGrid>("FGrid");
+  txtPrice = c.get<QLineEdit>("txtPrice");
+  txtQuantity = c.get<QLineEdit>("txtQuantity");
+  txtVal = c.get<QLineEdit>("txtVal");
+  txtVat = c.get<QLineEdit>("txtVat");
+  txtVatTotal = c.get<QLineEdit>("txtVatTotal");
   FGrid->setFixedRows(0);
   FGrid->setCols(5);
   FGrid->setRows(0);
   FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  txtPrice = amountBox(this, {1560, 5100, 1620, 360});
-  txtQuantity = amountBox(this, {1560, 5580, 1620, 360});
-  LblN = new QLabel(this);
-  LblN->setGeometry(plat::twipsRect(3240, 5640, 1200, 315));
-  txtVal = amountBox(this, {5580, 5100, 1980, 360});
-  txtVat = amountBox(this, {5580, 5580, 1980, 360});
-  txtVatTotal = amountBox(this, {5580, 6060, 1980, 360});
+  // The amounts are shown, never typed.
+  for (QLineEdit* b : {txtPrice, txtQuantity, txtVal, txtVat, txtVatTotal}) {
+    b->setReadOnly(true);
+    b->setAlignment(Qt::AlignRight);
+  }
   connect(ComCate, &QComboBox::activated, this, [this] { ComCate_Click(); });
   connect(ComBar, &QComboBox::activated, this, [this] { ComBar_Click(); });
   setTabOrder(ComCate, ComBar);
@@ -93,15 +107,11 @@ void BuyReport::Form_Load() {
   FGrid->setColWidth(2, 1500);
   FGrid->setColWidth(3, 1500);
   FGrid->setColWidth(4, 1700);
-  if (shell::thai()) {
-    setWindowTitle(QStringLiteral("รายงานซื้อสินค้า"));
-    for (const LabelSpec& l : kLabels) (this->*l.label)->setText(QString::fromUtf16(l.thai));
-  }
-  try {
+  if (shell::thai()) setWindowTitle(QStringLiteral("รายงานซื้อสินค้า"));
+  controls_.setLanguage(shell::lang());
+  data::tellOnFailure([&] {
     for (const PickItem& c : categoryItems()) ComCate->addItem(c.text, c.code);
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  });
   ComCate->setCurrentIndex(-1);
 }
 

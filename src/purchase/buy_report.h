@@ -7,6 +7,7 @@
 
 #include "platform/flexgrid.h"
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 
 namespace purchase {
 
@@ -30,6 +31,9 @@ class BuyReport : public plat::Form {
 
   void ComCate_Click();
   void ComBar_Click();
+
+ private:
+  plat::ui::Controls controls_;
 };
 
 }  // namespace purchase
