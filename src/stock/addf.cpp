@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 #include "data/db.h"
+#include "data/tell_failure.h"
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "platform/keys.h"
@@ -27,34 +28,11 @@ const QString kSaveTh = QStringLiteral("บันทึก");
 const QString kAllEn = QStringLiteral("All Category");
 const QString kAllTh = QStringLiteral("สินค้าทุกหมวด");
 
-constexpr int kBoxHeight = 315;
-
 void paintBackground(QWidget* w) {
   QPalette p = w->palette();
   p.setColor(QPalette::Window, plat::formBackground());
   w->setPalette(p);
   w->setAutoFillBackground(true);
-}
-
-QGroupBox* frame(QWidget* parent, const char* name, const QRect& r) {
-  auto* f = new QGroupBox(parent);
-  f->setObjectName(QString::fromLatin1(name));
-  f->setGeometry(r);
-  paintBackground(f);
-  return f;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& r) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(r);
-  QPalette p = l->palette();
-  p.setColor(QPalette::WindowText, Qt::white);
-  l->setPalette(p);
-  QFont f = l->font();
-  f.setBold(true);
-  l->setFont(f);
-  return l;
 }
 
 // Text and combo boxes wear the system's tooltip colour.
@@ -65,20 +43,76 @@ void infoColour(QWidget* w) {
   w->setPalette(p);
 }
 
-QLineEdit* box(QWidget* parent, const char* name, const QRect& r, const QString& design = {}) {
-  auto* b = new QLineEdit(design, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setGeometry(r);
-  infoColour(b);
-  return b;
+// Frames on the window's background, labels in white bold, boxes and combo boxes in the tooltip
+// colour.
+void dress(QWidget* w, plat::ui::Kind kind) {
+  using K = plat::ui::Kind;
+  switch (kind) {
+    case K::Frame:
+      paintBackground(w);
+      break;
+    case K::Label: {
+      QPalette p = w->palette();
+      p.setColor(QPalette::WindowText, Qt::white);
+      w->setPalette(p);
+      QFont f = w->font();
+      f.setBold(true);
+      w->setFont(f);
+      break;
+    }
+    case K::Box:
+    case K::Combo:
+      infoColour(w);
+      break;
+    default:
+      break;
+  }
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& r) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setGeometry(r);
-  b->setAutoDefault(true);  // Enter on a focused button presses it
-  return b;
+// The window's controls in the order they are made, a frame before the controls standing in it.
+// Product and category controls share places: the mode shows one set.
+const QVector<plat::ui::Control>& controlRows() {
+  using K = plat::ui::Kind;
+  static const QVector<plat::ui::Control> rows = {
+      {"CmdCate", K::Button, {120, 120, 2600, 420}, "Category Editor", "ตัวแก้ไขข้อมูลหมวดสินค้า"},
+      {"cmdPro", K::Button, {8900, 120, 2600, 420}, "Product Editor", "ตัวแก้ไขข้อมูลสินค้า"},
+      {"Frame2", K::Frame, {120, 600, 11400, 3900}},
+      {"lblCate", K::Label, {120, 270, 1800, 285}, "Category/Product", "หมวดสินค้า/สินค้า", "Frame2"},
+      {"Comcate2", K::Combo, {1980, 220, 4200, 315}, "", "", "Frame2"},
+      {"lblPid", K::Label, {120, 660, 1500, 285}, "Product ID", "รหัสสินค้า", "Frame2"},
+      {"lblDesc", K::Label, {1620, 660, 2300, 285}, "Product Name", "ชื่อสินค้า", "Frame2"},
+      {"lblPrice", K::Label, {3920, 660, 800, 285}, "Sell Price", "ราคาขาย", "Frame2"},
+      {"lblQuantity", K::Label, {4720, 660, 800, 285}, "Quantity", "จำนวน", "Frame2"},
+      {"lblProNoun", K::Label, {5520, 660, 850, 285}, "Pronoun", "หน่วย", "Frame2"},
+      {"lblCateID", K::Label, {120, 660, 1500, 285}, "Category ID", "รหัสหมวดสินค้า", "Frame2"},
+      {"lblCateName", K::Label, {1620, 660, 5000, 285}, "Category Name", "ชื่อหมวดสินค้า", "Frame2"},
+      {"FGrid", K::Grid, {120, 960, 11160, 2820}, "", "", "Frame2"},
+      {"FGrid1", K::Grid, {120, 960, 11160, 2820}, "", "", "Frame2"},
+      {"Frame1", K::Frame, {120, 4600, 11400, 2460}},
+      {"LabelPid", K::Label, {120, 270, 1600, 285}, "Product ID", "รหัสสินค้า", "Frame1"},
+      {"txtBar", K::Box, {1800, 240, 2000, 315}, "", "", "Frame1"},
+      {"Label3", K::Label, {4000, 270, 1600, 285}, "Category Id", "รหัสหมวดสินค้า", "Frame1"},
+      {"ComCate", K::Combo, {5700, 240, 3000, 315}, "", "", "Frame1"},
+      {"txtCate", K::Box, {5700, 240, 3000, 315}, "", "", "Frame1"},
+      {"LabelPro", K::Label, {120, 690, 1600, 285}, "Product Name", "ชื่อสินค้า", "Frame1"},
+      {"txtName", K::Box, {1800, 660, 6900, 315}, "", "", "Frame1"},
+      {"LabelCate", K::Label, {120, 690, 1600, 285}, "Category Name", "ชื่อหมวดสินค้า", "Frame1"},
+      {"txtcateName", K::Box, {1800, 660, 6900, 315}, "", "", "Frame1"},
+      {"LabelPrice", K::Label, {120, 1110, 1600, 285}, "Price 1 / 2 / 3", "ราคา 1 / 2 / 3", "Frame1"},
+      {"txtPrice", K::Box, {1800, 1080, 1200, 315}, "0", "", "Frame1"},
+      {"txtPrice1", K::Box, {3100, 1080, 1200, 315}, "0", "", "Frame1"},
+      {"txtPrice2", K::Box, {4400, 1080, 1200, 315}, "0", "", "Frame1"},
+      {"LabelNoun", K::Label, {5800, 1110, 1000, 285}, "Unit", "หน่วยนับ", "Frame1"},
+      {"txtNoun", K::Box, {6900, 1080, 1800, 315}, "", "", "Frame1"},
+      {"LabelPoOrder", K::Label, {120, 1530, 1600, 285}, "Point Of Order", "จุดสั่งซื้อ", "Frame1"},
+      {"txtPoOrder", K::Box, {1800, 1500, 1200, 315}, "0", "", "Frame1"},
+      {"cmdAdd", K::Button, {1800, 1920, 1200, 420}, "Insert", "เพิ่ม", "Frame1"},
+      {"cmdEdit", K::Button, {3100, 1920, 1200, 420}, kEditEn, kEditTh, "Frame1"},
+      {"cmdDel", K::Button, {4400, 1920, 1200, 420}, "Delete", "ลบ", "Frame1"},
+      {"cmdCancel", K::Button, {5700, 1920, 1200, 420}, "Cancel", "ยกเลิก", "Frame1"},
+      {"cmdClose", K::Button, {7000, 1920, 1200, 420}, "Close", "ปิด", "Frame1"},
+  };
+  return rows;
 }
 
 }  // namespace
@@ -88,75 +122,67 @@ AddF::AddF(QWidget* parent) : plat::Form(parent) {
   setWindowTitle(QString());
   paintBackground(this);
 
-  CmdCate = button(this, "CmdCate", QStringLiteral("Category Editor"), plat::twipsRect(120, 120, 2600, 420));
-  cmdPro = button(this, "cmdPro", QStringLiteral("Product Editor"), plat::twipsRect(8900, 120, 2600, 420));
+  controls_.build(this, {});
+  for (const plat::ui::Control& row : controlRows()) {
+    QWidget* w = controls_.add(row);
+    // The list chooser also takes a search text. Made so as it is made, its edit line follows it
+    // in the focus chain. Enter searches for the typed text; it never adds the text as an item or
+    // completes it.
+    if (row.name == QLatin1String("Comcate2")) {
+      auto* chooser = static_cast<QComboBox*>(w);
+      chooser->setEditable(true);
+      chooser->setInsertPolicy(QComboBox::NoInsert);
+      chooser->setCompleter(nullptr);
+    }
+    dress(w, row.kind);
+  }
+  const auto& c = controls_;
+  CmdCate = c.get<QPushButton>("CmdCate");
+  cmdPro = c.get<QPushButton>("cmdPro");
+  Frame2 = c.get<QGroupBox>("Frame2");
+  lblCate = c.get<QLabel>("lblCate");
+  Comcate2 = c.get<QComboBox>("Comcate2");
+  lblPid = c.get<QLabel>("lblPid");
+  lblDesc = c.get<QLabel>("lblDesc");
+  lblPrice = c.get<QLabel>("lblPrice");
+  lblQuantity = c.get<QLabel>("lblQuantity");
+  lblProNoun = c.get<QLabel>("lblProNoun");
+  lblCateID = c.get<QLabel>("lblCateID");
+  lblCateName = c.get<QLabel>("lblCateName");
+  FGrid = c.get<plat::FlexGrid>("FGrid");
+  FGrid1 = c.get<plat::FlexGrid>("FGrid1");
+  Frame1 = c.get<QGroupBox>("Frame1");
+  LabelPid = c.get<QLabel>("LabelPid");
+  txtBar = c.get<QLineEdit>("txtBar");
+  Label3 = c.get<QLabel>("Label3");
+  ComCate = c.get<QComboBox>("ComCate");
+  txtCate = c.get<QLineEdit>("txtCate");
+  LabelPro = c.get<QLabel>("LabelPro");
+  txtName = c.get<QLineEdit>("txtName");
+  LabelCate = c.get<QLabel>("LabelCate");
+  txtcateName = c.get<QLineEdit>("txtcateName");
+  LabelPrice = c.get<QLabel>("LabelPrice");
+  txtPrice = c.get<QLineEdit>("txtPrice");
+  txtPrice1 = c.get<QLineEdit>("txtPrice1");
+  txtPrice2 = c.get<QLineEdit>("txtPrice2");
+  LabelNoun = c.get<QLabel>("LabelNoun");
+  txtNoun = c.get<QLineEdit>("txtNoun");
+  LabelPoOrder = c.get<QLabel>("LabelPoOrder");
+  txtPoOrder = c.get<QLineEdit>("txtPoOrder");
+  cmdAdd = c.get<QPushButton>("cmdAdd");
+  cmdEdit = c.get<QPushButton>("cmdEdit");
+  cmdDel = c.get<QPushButton>("cmdDel");
+  cmdCancel = c.get<QPushButton>("cmdCancel");
+  cmdClose = c.get<QPushButton>("cmdClose");
 
-  Frame2 = frame(this, "Frame2", plat::twipsRect(120, 600, 11400, 3900));
-  lblCate =
-      label(Frame2, "lblCate", QStringLiteral("Category/Product"), plat::twipsRect(120, 270, 1800, 285));
-  Comcate2 = new QComboBox(Frame2);
-  Comcate2->setObjectName(QStringLiteral("Comcate2"));
-  Comcate2->setGeometry(plat::twipsRect(1980, 220, 4200, kBoxHeight));
-  Comcate2->setEditable(true);
-  // Enter searches for the typed text; it never adds the text as an item or completes it.
-  Comcate2->setInsertPolicy(QComboBox::NoInsert);
-  Comcate2->setCompleter(nullptr);
-  infoColour(Comcate2);
-  lblPid = label(Frame2, "lblPid", QStringLiteral("Product ID"), plat::twipsRect(120, 660, 1500, 285));
-  lblDesc = label(Frame2, "lblDesc", QStringLiteral("Product Name"), plat::twipsRect(1620, 660, 2300, 285));
-  lblPrice = label(Frame2, "lblPrice", QStringLiteral("Sell Price"), plat::twipsRect(3920, 660, 800, 285));
-  lblQuantity =
-      label(Frame2, "lblQuantity", QStringLiteral("Quantity"), plat::twipsRect(4720, 660, 800, 285));
-  lblProNoun = label(Frame2, "lblProNoun", QStringLiteral("Pronoun"), plat::twipsRect(5520, 660, 850, 285));
-  lblCateID = label(Frame2, "lblCateID", QStringLiteral("Category ID"), plat::twipsRect(120, 660, 1500, 285));
-  lblCateName =
-      label(Frame2, "lblCateName", QStringLiteral("Category Name"), plat::twipsRect(1620, 660, 5000, 285));
   lblCateID->hide();
   lblCateName->hide();
-
-  FGrid = new plat::FlexGrid(Frame2);
-  FGrid->setObjectName(QStringLiteral("FGrid"));
-  FGrid->setGeometry(plat::twipsRect(120, 960, 11160, 2820));
   FGrid->setFixedRows(0);
   FGrid->setRows(0);
   FGrid->setCols(11);
-  FGrid1 = new plat::FlexGrid(Frame2);
-  FGrid1->setObjectName(QStringLiteral("FGrid1"));
-  FGrid1->setGeometry(plat::twipsRect(120, 960, 11160, 2820));
   FGrid1->setFixedRows(0);
   FGrid1->setRows(0);
   FGrid1->setCols(3);
-
-  Frame1 = frame(this, "Frame1", plat::twipsRect(120, 4600, 11400, 2460));
-  LabelPid = label(Frame1, "LabelPid", QStringLiteral("Product ID"), plat::twipsRect(120, 270, 1600, 285));
-  txtBar = box(Frame1, "txtBar", plat::twipsRect(1800, 240, 2000, kBoxHeight));
-  Label3 = label(Frame1, "Label3", QStringLiteral("Category Id"), plat::twipsRect(4000, 270, 1600, 285));
-  ComCate = new QComboBox(Frame1);
-  ComCate->setObjectName(QStringLiteral("ComCate"));
-  ComCate->setGeometry(plat::twipsRect(5700, 240, 3000, kBoxHeight));
-  infoColour(ComCate);
-  txtCate = box(Frame1, "txtCate", plat::twipsRect(5700, 240, 3000, kBoxHeight));
-  LabelPro = label(Frame1, "LabelPro", QStringLiteral("Product Name"), plat::twipsRect(120, 690, 1600, 285));
-  txtName = box(Frame1, "txtName", plat::twipsRect(1800, 660, 6900, kBoxHeight));
-  LabelCate =
-      label(Frame1, "LabelCate", QStringLiteral("Category Name"), plat::twipsRect(120, 690, 1600, 285));
-  txtcateName = box(Frame1, "txtcateName", plat::twipsRect(1800, 660, 6900, kBoxHeight));
-  LabelPrice =
-      label(Frame1, "LabelPrice", QStringLiteral("Price 1 / 2 / 3"), plat::twipsRect(120, 1110, 1600, 285));
-  txtPrice = box(Frame1, "txtPrice", plat::twipsRect(1800, 1080, 1200, kBoxHeight), QStringLiteral("0"));
-  txtPrice1 = box(Frame1, "txtPrice1", plat::twipsRect(3100, 1080, 1200, kBoxHeight), QStringLiteral("0"));
-  txtPrice2 = box(Frame1, "txtPrice2", plat::twipsRect(4400, 1080, 1200, kBoxHeight), QStringLiteral("0"));
-  LabelNoun = label(Frame1, "LabelNoun", QStringLiteral("Unit"), plat::twipsRect(5800, 1110, 1000, 285));
-  txtNoun = box(Frame1, "txtNoun", plat::twipsRect(6900, 1080, 1800, kBoxHeight));
-  LabelPoOrder =
-      label(Frame1, "LabelPoOrder", QStringLiteral("Point Of Order"), plat::twipsRect(120, 1530, 1600, 285));
-  txtPoOrder = box(Frame1, "txtPoOrder", plat::twipsRect(1800, 1500, 1200, kBoxHeight), QStringLiteral("0"));
-
-  cmdAdd = button(Frame1, "cmdAdd", QStringLiteral("Insert"), plat::twipsRect(1800, 1920, 1200, 420));
-  cmdEdit = button(Frame1, "cmdEdit", kEditEn, plat::twipsRect(3100, 1920, 1200, 420));
-  cmdDel = button(Frame1, "cmdDel", QStringLiteral("Delete"), plat::twipsRect(4400, 1920, 1200, 420));
-  cmdCancel = button(Frame1, "cmdCancel", QStringLiteral("Cancel"), plat::twipsRect(5700, 1920, 1200, 420));
-  cmdClose = button(Frame1, "cmdClose", QStringLiteral("Close"), plat::twipsRect(7000, 1920, 1200, 420));
   cmdDel->setEnabled(false);
 
   for (QWidget* w : std::initializer_list<QWidget*>{ComCate, txtBar, txtName, txtPrice, txtPrice1, txtPrice2,
@@ -191,41 +217,12 @@ void AddF::Form_Load() {
   FGrid1->setColWidth(0, 1500);
   FGrid1->setColWidth(1, 5000);
   FGrid1->setColWidth(2, 1000);
-  if (shell::thai()) setThaiCaptions();
+  controls_.setLanguage(shell::lang());
   plat::fitCaptions(this);
   productMode_ = true;
   showProductControls(true);
-  try {
-    QueryCate();
-  } catch (const data::DbError& e) {
-    tell(e.text());
-  }
+  data::tellOnFailure([&] { QueryCate(); });
   fillChooser();
-}
-
-void AddF::setThaiCaptions() {
-  CmdCate->setText(QStringLiteral("ตัวแก้ไขข้อมูลหมวดสินค้า"));
-  cmdPro->setText(QStringLiteral("ตัวแก้ไขข้อมูลสินค้า"));
-  lblCate->setText(QStringLiteral("หมวดสินค้า/สินค้า"));
-  lblPid->setText(QStringLiteral("รหัสสินค้า"));
-  lblDesc->setText(QStringLiteral("ชื่อสินค้า"));
-  lblPrice->setText(QStringLiteral("ราคาขาย"));
-  lblQuantity->setText(QStringLiteral("จำนวน"));
-  lblProNoun->setText(QStringLiteral("หน่วย"));
-  lblCateID->setText(QStringLiteral("รหัสหมวดสินค้า"));
-  lblCateName->setText(QStringLiteral("ชื่อหมวดสินค้า"));
-  LabelPid->setText(QStringLiteral("รหัสสินค้า"));
-  Label3->setText(QStringLiteral("รหัสหมวดสินค้า"));
-  LabelPro->setText(QStringLiteral("ชื่อสินค้า"));
-  LabelCate->setText(QStringLiteral("ชื่อหมวดสินค้า"));
-  LabelPrice->setText(QStringLiteral("ราคา 1 / 2 / 3"));
-  LabelNoun->setText(QStringLiteral("หน่วยนับ"));
-  LabelPoOrder->setText(QStringLiteral("จุดสั่งซื้อ"));
-  cmdAdd->setText(QStringLiteral("เพิ่ม"));
-  cmdEdit->setText(kEditTh);
-  cmdDel->setText(QStringLiteral("ลบ"));
-  cmdCancel->setText(QStringLiteral("ยกเลิก"));
-  cmdClose->setText(QStringLiteral("ปิด"));
 }
 
 void AddF::showProductControls(bool product) {
@@ -308,12 +305,7 @@ void AddF::QueryCate() {
 
 void AddF::QueryCate1() {
   clearGrid(FGrid1);
-  try {
-    categories_ = data::allCategories();
-  } catch (const data::DbError& e) {
-    tell(e.text());
-    return;
-  }
+  if (!data::tellOnFailure([&] { categories_ = data::allCategories(); })) return;
   for (const data::Category& c : categories_) {
     const int r = FGrid1->Rows();
     FGrid1->setRows(r + 1);
@@ -346,11 +338,7 @@ void AddF::cmdPro_Click() {
   ComCate->clear();
   showProductControls(true);
   productMode_ = true;
-  try {
-    QueryCate();
-  } catch (const data::DbError& e) {
-    tell(e.text());
-  }
+  data::tellOnFailure([&] { QueryCate(); });
   fillChooser();
   txtBar->setFocus();
 }
@@ -382,12 +370,8 @@ void AddF::Comcate2_Click() {
 
 void AddF::Comcate2_KeyPress(int& KeyAscii) {
   clearGrid(FGrid);
-  if (KeyAscii != 13) return;
-  try {
-    addRows(searchRows(data::searchProducts(Comcate2->currentText().trimmed())));
-  } catch (const data::DbError& e) {
-    tell(e.text());
-  }
+  if (KeyAscii != plat::Enter) return;
+  data::tellOnFailure([&] { addRows(searchRows(data::searchProducts(Comcate2->currentText().trimmed()))); });
 }
 
 void AddF::FGrid_Click() {
@@ -497,12 +481,7 @@ void AddF::cmdAdd_Click() {
   if (productMode_) {
     const EntryCheck check = checkEntry(productEntry());
     if (refused(check)) return;
-    try {
-      outcome = data::insertProduct(check.product);
-    } catch (const data::DbError& e) {
-      tell(e.text());
-      return;
-    }
+    if (!data::tellOnFailure([&] { outcome = data::insertProduct(check.product); })) return;
     if (!wrote(outcome)) return;
     txtBar->clear();
     txtName->clear();
@@ -513,20 +492,12 @@ void AddF::cmdAdd_Click() {
     txtPoOrder->setText(QStringLiteral("0"));
     txtBar->setFocus();
   } else {
-    try {
-      outcome = data::insertCategory({txtCate->text(), txtcateName->text()});
-    } catch (const data::DbError& e) {
-      tell(e.text());
+    if (!data::tellOnFailure([&] { outcome = data::insertCategory({txtCate->text(), txtcateName->text()}); }))
       return;
-    }
     if (!wrote(outcome)) return;
     txtCate->clear();
     txtcateName->clear();
-    try {
-      QueryCate();
-    } catch (const data::DbError& e) {
-      tell(e.text());
-    }
+    data::tellOnFailure([&] { QueryCate(); });
     QueryCate1();
     txtCate->setFocus();
   }
@@ -555,13 +526,8 @@ void AddF::cmdEdit_Click() {
 void AddF::saveProduct() {
   const EntryCheck check = checkEntry(productEntry());
   if (refused(check)) return;
-  data::KeyedWrite outcome;
-  try {
-    outcome = data::updateProduct(pickedKey_, check.product);
-  } catch (const data::DbError& e) {
-    tell(e.text());
-    return;
-  }
+  data::KeyedWrite outcome = data::KeyedWrite::Done;
+  if (!data::tellOnFailure([&] { outcome = data::updateProduct(pickedKey_, check.product); })) return;
   if (!wrote(outcome)) return;
   clearGrid(FGrid);
   leaveSavedEditing();
@@ -569,13 +535,11 @@ void AddF::saveProduct() {
 }
 
 void AddF::saveCategory() {
-  data::KeyedWrite outcome;
-  try {
-    outcome = data::updateCategory(pickedKey_, {txtCate->text(), txtcateName->text()});
-  } catch (const data::DbError& e) {
-    tell(e.text());
+  data::KeyedWrite outcome = data::KeyedWrite::Done;
+  if (!data::tellOnFailure([&] {
+        outcome = data::updateCategory(pickedKey_, {txtCate->text(), txtcateName->text()});
+      }))
     return;
-  }
   if (!wrote(outcome)) return;
   QueryCate1();
   leaveSavedEditing();
@@ -592,15 +556,13 @@ void AddF::leaveSavedEditing() {
 
 void AddF::cmdDel_Click() {
   const QString code = productMode_ ? txtBar->text() : txtCate->text();
-  // The question is English whatever the language.
+  // By design: the question is English whatever the language.
   if (plat::dialogs().askYesNo(QStringLiteral("Do you Want to Delete ") + code, QString())) {
-    data::Removal outcome;
-    try {
-      outcome = productMode_ ? data::deleteProduct(code.trimmed()) : data::deleteCategory(code.trimmed());
-    } catch (const data::DbError& e) {
-      tell(e.text());
+    data::Removal outcome = data::Removal::NotFound;
+    if (!data::tellOnFailure([&] {
+          outcome = productMode_ ? data::deleteProduct(code.trimmed()) : data::deleteCategory(code.trimmed());
+        }))
       return;
-    }
     switch (outcome) {
       case data::Removal::Removed:
         if (productMode_) {
@@ -643,36 +605,36 @@ void AddF::cmdCancel_Click() {
 void AddF::cmdClose_Click() { unload(); }
 
 void AddF::ComCate_KeyPress(int& KeyAscii) {
-  if (KeyAscii == 13) focusAll(txtName);
+  if (KeyAscii == plat::Enter) focusAll(txtName);
 }
 
 void AddF::txtBar_KeyPress(int& KeyAscii) {
   KeyAscii = filterKey(KeyRule::NoStop, KeyAscii);
-  if (KeyAscii == 13) ComCate->setFocus();
+  if (KeyAscii == plat::Enter) ComCate->setFocus();
 }
 
 void AddF::txtName_KeyPress(int& KeyAscii) {
   KeyAscii = filterKey(KeyRule::NoStop, KeyAscii);
-  if (KeyAscii == 13) focusAll(txtPrice);
+  if (KeyAscii == plat::Enter) focusAll(txtPrice);
 }
 
 void AddF::txtPrice_KeyPress(int& KeyAscii) {
   KeyAscii = filterKey(KeyRule::Price, KeyAscii);
-  if (KeyAscii == 13) focusAll(txtPrice1);
+  if (KeyAscii == plat::Enter) focusAll(txtPrice1);
 }
 
 void AddF::txtPrice1_KeyPress(int& KeyAscii) {
   KeyAscii = filterKey(KeyRule::Price, KeyAscii);
-  if (KeyAscii == 13) focusAll(txtPrice2);
+  if (KeyAscii == plat::Enter) focusAll(txtPrice2);
 }
 
 void AddF::txtPrice2_KeyPress(int& KeyAscii) {
   KeyAscii = filterKey(KeyRule::Price, KeyAscii);
-  if (KeyAscii == 13) focusAll(txtNoun);
+  if (KeyAscii == plat::Enter) focusAll(txtNoun);
 }
 
 void AddF::txtNoun_KeyPress(int& KeyAscii) {
-  if (KeyAscii == 13) focusAll(txtPoOrder);
+  if (KeyAscii == plat::Enter) focusAll(txtPoOrder);
 }
 
 void AddF::nextAfterEntry() {
@@ -684,17 +646,17 @@ void AddF::nextAfterEntry() {
 
 void AddF::txtPoOrder_KeyPress(int& KeyAscii) {
   KeyAscii = filterKey(KeyRule::Digits, KeyAscii);
-  if (KeyAscii == 13) nextAfterEntry();
+  if (KeyAscii == plat::Enter) nextAfterEntry();
 }
 
 void AddF::txtCate_KeyPress(int& KeyAscii) {
   KeyAscii = filterKey(KeyRule::NoStop, KeyAscii);
-  if (KeyAscii == 13) focusAll(txtcateName);
+  if (KeyAscii == plat::Enter) focusAll(txtcateName);
 }
 
 void AddF::txtcateName_KeyPress(int& KeyAscii) {
   KeyAscii = filterKey(KeyRule::NoStop, KeyAscii);
-  if (KeyAscii == 13) nextAfterEntry();
+  if (KeyAscii == plat::Enter) nextAfterEntry();
 }
 
 bool AddF::eventFilter(QObject* watched, QEvent* event) {
@@ -704,7 +666,7 @@ bool AddF::eventFilter(QObject* watched, QEvent* event) {
   if (k < 0) return false;
   if (watched == Comcate2 || watched == Comcate2->lineEdit()) {
     Comcate2_KeyPress(k);
-    return k == 13;  // the combo never acts on Enter itself
+    return k == plat::Enter;  // the combo never acts on Enter itself
   }
   using Proc = void (AddF::*)(int&);
   const std::pair<QObject*, Proc> procs[] = {
@@ -718,7 +680,7 @@ bool AddF::eventFilter(QObject* watched, QEvent* event) {
     if (w != watched) continue;
     (this->*proc)(k);
     // A dropped key never reaches the box; Enter has moved the focus on.
-    return k == 0 || k == 13;
+    return k == 0 || k == plat::Enter;
   }
   return false;
 }

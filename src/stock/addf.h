@@ -7,6 +7,7 @@
 
 #include "data/categories.h"
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 #include "stock/addf_rules.h"
 
 class QComboBox;
@@ -113,7 +114,6 @@ class AddF : public plat::Form {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void setThaiCaptions();
   void showProductControls(bool product);
   void fillChooser();
   void clearGrid(plat::FlexGrid* g);
@@ -138,6 +138,7 @@ class AddF : public plat::Form {
   void saveProduct();
   void saveCategory();
 
+  plat::ui::Controls controls_;
   bool productMode_ = true;
   bool editing_ = false;  // set only by setEditing, which also sets the button's caption
   QString pickedKey_;

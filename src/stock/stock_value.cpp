@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "platform/flexgrid.h"
+#include "platform/keys.h"
 #include "platform/units.h"
 #include "reportkit/report_print.h"
 #include "shell/lang.h"
@@ -26,19 +27,10 @@ const StockWindowLayout kLayout{
 }  // namespace
 
 StockValue::StockValue(QWidget* parent) : StockListWindow(kLayout, parent) {
-  cmdPrint = new QPushButton(QStringLiteral("Print"), this);
-  cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-  cmdPrint->setGeometry(plat::twipsToPx(6400), plat::twipsToPx(90), plat::twipsToPx(1200),
-                        plat::twipsToPx(400));
-  cmdPrint->setAutoDefault(true);
+  cmdPrint = qobject_cast<QPushButton*>(
+      addControl({"cmdPrint", plat::ui::Kind::Button, {6400, 90, 1200, 400}, "Print", "พิมพ์"}));
   connect(cmdPrint, &QPushButton::clicked, this, &StockValue::cmdPrint_Click);
-  setTabOrder(ComCate, cmdPrint);
-  setTabOrder(cmdPrint, FGrid);
-}
-
-void StockValue::Form_Load() {
-  StockListWindow::Form_Load();
-  if (shell::thai()) cmdPrint->setText(QStringLiteral("พิมพ์"));
+  controls().setTabOrder({"ComCate", "cmdPrint", "FGrid"});
 }
 
 void StockValue::ComCate_Click() {
@@ -49,7 +41,7 @@ void StockValue::ComCate_Click() {
 
 void StockValue::ComCate_KeyPress(int& KeyAscii) {
   clearList();
-  if (KeyAscii != 13) return;
+  if (KeyAscii != plat::Enter) return;
   const QString t = ComCate->currentText();  // as typed: a leading blank is part of the search
   guarded([&] { showRows(searchLotRows(t)); });
 }

@@ -13,8 +13,6 @@ class StockValue : public StockListWindow {
  public:
   explicit StockValue(QWidget* parent = nullptr);
 
-  void Form_Load() override;
-
   void ComCate_Click() override;
   void ComCate_KeyPress(int& KeyAscii) override;
   void cmdPrint_Click();

@@ -22,14 +22,31 @@ namespace {
 const QString kAllEn = QStringLiteral("All Category");
 const QString kAllTh = QStringLiteral("สินค้าทุกหมวด");
 
-QLabel* whiteLabel(QWidget* parent, const char* name, const QString& caption, const QRect& r) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(r);
-  QPalette p = l->palette();
+// The controls both windows share: the chooser, then the labels standing over their grid columns,
+// then the grid.
+QVector<plat::ui::Control> sharedRows(const StockWindowLayout& l) {
+  using K = plat::ui::Kind;
+  QVector<plat::ui::Control> rows = {
+      {"lblCate", K::Label, {120, 150, 1800, 285}, l.lblCate.english, l.lblCate.thai},
+      {"ComCate", K::Combo, {1980, 120, 4200, 315}},
+  };
+  const char* names[] = {"lblPid", "lblDesc", "lblPrice", "lblQuantity", "lblUnit"};
+  const Caption* caps[] = {&l.lblPid, &l.lblDesc, &l.lblPrice, &l.lblQuantity, &l.lblUnit};
+  int x = 120;
+  for (int i = 0; i < 5; ++i) {
+    rows.push_back({names[i], K::Label, {x, 660, l.colWidths[i], 285}, caps[i]->english, caps[i]->thai});
+    x += l.colWidths[i];
+  }
+  rows.push_back({"FGrid", K::Grid, {120, 960, 11400, 5600}});
+  return rows;
+}
+
+// The windows' labels are white on the window's background.
+void whiten(QWidget* w) {
+  if (!qobject_cast<QLabel*>(w)) return;
+  QPalette p = w->palette();
   p.setColor(QPalette::WindowText, Qt::white);
-  l->setPalette(p);
-  return l;
+  w->setPalette(p);
 }
 }  // namespace
 
@@ -52,37 +69,39 @@ StockListWindow::StockListWindow(const StockWindowLayout& layout, QWidget* paren
   setPalette(p);
   setAutoFillBackground(true);
 
-  lblCate = whiteLabel(this, "lblCate", layout.lblCate.english, plat::twipsRect(120, 150, 1800, 285));
-  ComCate = new QComboBox(this);
-  ComCate->setObjectName(QStringLiteral("ComCate"));
-  ComCate->setGeometry(plat::twipsRect(1980, 120, 4200, 315));
-  ComCate->setEditable(true);
-  // Enter lists the typed text; it never becomes an item nor is it completed.
-  ComCate->setInsertPolicy(QComboBox::NoInsert);
-  ComCate->setCompleter(nullptr);
+  controls_.build(this, {});
+  for (const plat::ui::Control& row : sharedRows(layout)) {
+    QWidget* w = addControl(row);
+    // The chooser also takes a search text. Made so as it is made, its edit line follows it in the
+    // focus chain. Enter lists the typed text; it never becomes an item nor is it completed.
+    if (row.name == QLatin1String("ComCate")) {
+      auto* chooser = static_cast<QComboBox*>(w);
+      chooser->setEditable(true);
+      chooser->setInsertPolicy(QComboBox::NoInsert);
+      chooser->setCompleter(nullptr);
+    }
+  }
+  lblCate = controls_.get<QLabel>("lblCate");
+  ComCate = controls_.get<QComboBox>("ComCate");
+  lblPid = controls_.get<QLabel>("lblPid");
+  lblDesc = controls_.get<QLabel>("lblDesc");
+  lblPrice = controls_.get<QLabel>("lblPrice");
+  lblQuantity = controls_.get<QLabel>("lblQuantity");
+  lblUnit = controls_.get<QLabel>("lblUnit");
+  FGrid = controls_.get<plat::FlexGrid>("FGrid");
   ComCate->installEventFilter(this);
   ComCate->lineEdit()->installEventFilter(this);
-
-  // The labels stand over their grid columns.
-  QLabel** labels[] = {&lblPid, &lblDesc, &lblPrice, &lblQuantity, &lblUnit};
-  const char* names[] = {"lblPid", "lblDesc", "lblPrice", "lblQuantity", "lblUnit"};
-  const Caption* caps[] = {&layout.lblPid, &layout.lblDesc, &layout.lblPrice, &layout.lblQuantity,
-                           &layout.lblUnit};
-  int x = 120;
-  for (int i = 0; i < 5; ++i) {
-    *labels[i] =
-        whiteLabel(this, names[i], caps[i]->english, plat::twipsRect(x, 660, layout.colWidths[i], 285));
-    x += layout.colWidths[i];
-  }
-
-  FGrid = new plat::FlexGrid(this);
-  FGrid->setObjectName(QStringLiteral("FGrid"));
-  FGrid->setGeometry(plat::twipsRect(120, 960, 11400, 5600));
   FGrid->setFixedRows(0);
   FGrid->setRows(0);
   FGrid->setCols(6);
 
   connect(ComCate, &QComboBox::activated, this, [this](int) { ComCate_Click(); });
+}
+
+QWidget* StockListWindow::addControl(const plat::ui::Control& row) {
+  QWidget* w = controls_.add(row);
+  whiten(w);
+  return w;
 }
 
 QSize StockListWindow::sizeHint() const { return QSize(plat::twipsToPx(kWidth), plat::twipsToPx(kHeight)); }
@@ -101,18 +120,9 @@ bool StockListWindow::event(QEvent* e) {
 void StockListWindow::Form_Load() {
   resize(sizeHint());
   for (int c = 0; c < 6; ++c) FGrid->setColWidth(c, layout_.colWidths[c]);
-  if (shell::thai()) setThaiCaptions();
+  if (shell::thai()) setWindowTitle(layout_.form.thai);
+  controls_.setLanguage(shell::lang());
   fillCategories();
-}
-
-void StockListWindow::setThaiCaptions() {
-  setWindowTitle(layout_.form.thai);
-  lblCate->setText(layout_.lblCate.thai);
-  lblPid->setText(layout_.lblPid.thai);
-  lblDesc->setText(layout_.lblDesc.thai);
-  lblPrice->setText(layout_.lblPrice.thai);
-  lblQuantity->setText(layout_.lblQuantity.thai);
-  lblUnit->setText(layout_.lblUnit.thai);
 }
 
 void StockListWindow::fillCategories() {
@@ -153,7 +163,7 @@ bool StockListWindow::eventFilter(QObject* watched, QEvent* event) {
   int k = plat::keyAsciiOf(static_cast<QKeyEvent*>(event));
   if (k < 0) return false;
   ComCate_KeyPress(k);
-  return k == 13;  // Enter lists; the combo never acts on it itself
+  return k == plat::Enter;  // Enter lists; the combo never acts on it itself
 }
 
 }  // namespace stock

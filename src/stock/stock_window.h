@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 #include "stock/stock_lists.h"
 
 class QComboBox;
@@ -72,13 +73,17 @@ class StockListWindow : public plat::Form {
   void tellFailure(const std::exception& e);
 
   const StockWindowLayout& layout() const { return layout_; }
+  // Makes one more control of the window after the shared ones (a label white, as theirs); its
+  // caption follows the language with the others'.
+  QWidget* addControl(const plat::ui::Control& row);
+  const plat::ui::Controls& controls() const { return controls_; }
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* e) override;
 
  private:
-  void setThaiCaptions();
   void fillCategories();
+  plat::ui::Controls controls_;
   const StockWindowLayout& layout_;
   bool placed_ = false;
 };

@@ -7,6 +7,7 @@
 #include <QStyle>
 
 #include "platform/flexgrid.h"
+#include "platform/keys.h"
 #include "platform/numtext.h"
 #include "platform/units.h"
 #include "reportkit/grid_export.h"
@@ -28,34 +29,30 @@ const StockWindowLayout kLayout{
     {1500, 3500, 1500, 1500, 1450, 1500},
 };
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& r) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setGeometry(r);
-  b->setAutoDefault(true);  // Enter on a focused button presses it
-  return b;
-}
+// The window's own controls, after the shared ones.
+const plat::ui::Control kOwnRows[] = {
+    // By design: the English caption keeps its spelling, "Pont".
+    {"cmdOrder", plat::ui::Kind::Button, {6400, 90, 1900, 400}, "Pont of order", "สินค้าถึงจุดสั่งซื้อ"},
+    {"cmdValue", plat::ui::Kind::Button, {8400, 90, 1700, 400}, "Product Value", "มูลค่าสินค้าในคลัง"},
+    {"cmdPrint", plat::ui::Kind::Button, {10200, 90, 800, 400}, "Print", "พิมพ์"},
+    {"cmdExcel", plat::ui::Kind::PictureButton, {11050, 90, 470, 400}, "Excel"},
+    // Its Thai caption is given when the value list is shown.
+    {"txtVal", plat::ui::Kind::Label, {6400, 6700, 2200, 315}, "Total Product Cost"},
+    {"txtcosttal", plat::ui::Kind::Box, {8700, 6680, 2300, 315}},
+};
 
 }  // namespace
 
 StockF::StockF(QWidget* parent) : StockListWindow(kLayout, parent) {
-  cmdOrder = button(this, "cmdOrder", QStringLiteral("Pont of order"), plat::twipsRect(6400, 90, 1900, 400));
-  cmdValue = button(this, "cmdValue", QStringLiteral("Product Value"), plat::twipsRect(8400, 90, 1700, 400));
-  cmdPrint = button(this, "cmdPrint", QStringLiteral("Print"), plat::twipsRect(10200, 90, 800, 400));
-  cmdExcel = button(this, "cmdExcel", QString(), plat::twipsRect(11050, 90, 470, 400));
-  cmdExcel->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-  cmdExcel->setToolTip(QStringLiteral("Excel"));
+  for (const plat::ui::Control& row : kOwnRows) addControl(row);
+  cmdOrder = controls().get<QPushButton>("cmdOrder");
+  cmdValue = controls().get<QPushButton>("cmdValue");
+  cmdPrint = controls().get<QPushButton>("cmdPrint");
+  cmdExcel = controls().get<QPushButton>("cmdExcel");
+  txtVal = controls().get<QLabel>("txtVal");
+  txtcosttal = controls().get<QLineEdit>("txtcosttal");
+  plat::ui::setPicture(cmdExcel, QStyle::SP_FileDialogDetailedView);
   cmdExcel->setAccessibleName(QStringLiteral("Export"));
-
-  txtVal = new QLabel(QStringLiteral("Total Product Cost"), this);
-  txtVal->setObjectName(QStringLiteral("txtVal"));
-  txtVal->setGeometry(plat::twipsRect(6400, 6700, 2200, 315));
-  QPalette p = txtVal->palette();
-  p.setColor(QPalette::WindowText, Qt::white);
-  txtVal->setPalette(p);
-  txtcosttal = new QLineEdit(this);
-  txtcosttal->setObjectName(QStringLiteral("txtcosttal"));
-  txtcosttal->setGeometry(plat::twipsRect(8700, 6680, 2300, 315));
   txtcosttal->setReadOnly(true);
   txtcosttal->setAlignment(Qt::AlignRight);
   txtVal->hide();
@@ -65,20 +62,7 @@ StockF::StockF(QWidget* parent) : StockListWindow(kLayout, parent) {
   connect(cmdValue, &QPushButton::clicked, this, &StockF::cmdValue_Click);
   connect(cmdPrint, &QPushButton::clicked, this, &StockF::cmdPrint_Click);
   connect(cmdExcel, &QPushButton::clicked, this, &StockF::cmdExcel_Click);
-  setTabOrder(ComCate, cmdOrder);
-  setTabOrder(cmdOrder, cmdValue);
-  setTabOrder(cmdValue, cmdPrint);
-  setTabOrder(cmdPrint, cmdExcel);
-  setTabOrder(cmdExcel, FGrid);
-}
-
-void StockF::Form_Load() {
-  StockListWindow::Form_Load();
-  if (shell::thai()) {
-    cmdPrint->setText(QStringLiteral("พิมพ์"));
-    cmdOrder->setText(QStringLiteral("สินค้าถึงจุดสั่งซื้อ"));
-    cmdValue->setText(QStringLiteral("มูลค่าสินค้าในคลัง"));
-  }
+  controls().setTabOrder({"ComCate", "cmdOrder", "cmdValue", "cmdPrint", "cmdExcel", "FGrid"});
 }
 
 StockF::Shown StockF::shown() const {
@@ -111,7 +95,7 @@ void StockF::ComCate_Click() {
 void StockF::ComCate_KeyPress(int& KeyAscii) {
   stockCaptions();
   clearList();
-  if (KeyAscii == 13) {
+  if (KeyAscii == plat::Enter) {
     const QString t = ComCate->currentText().trimmed();
     guarded([&] { showRows(searchStockRows(t)); });
   }

@@ -13,8 +13,6 @@ class StockF : public StockListWindow {
  public:
   explicit StockF(QWidget* parent = nullptr);
 
-  void Form_Load() override;
-
   void ComCate_Click() override;
   void ComCate_KeyPress(int& KeyAscii) override;
   void cmdOrder_Click();
