@@ -91,8 +91,7 @@ BuyReport::BuyReport(QWidget* parent) : plat::Form(parent) {
   }
   connect(ComCate, &QComboBox::activated, this, [this] { ComCate_Click(); });
   connect(ComBar, &QComboBox::activated, this, [this] { ComBar_Click(); });
-  setTabOrder(ComCate, ComBar);
-  setTabOrder(ComBar, FGrid);
+  controls_.setTabOrder({"ComCate", "ComBar", "FGrid"});
 }
 
 QSize BuyReport::sizeHint() const {

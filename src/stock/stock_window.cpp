@@ -152,11 +152,6 @@ void StockListWindow::showRows(ListRows rows) {
 
 void StockListWindow::tell(const QString& text) { plat::dialogs().message(text); }
 
-void StockListWindow::tellFailure(const std::exception& e) {
-  if (const auto* db = dynamic_cast<const data::DbError*>(&e)) return tell(db->text());
-  tell(QString::fromStdString(e.what()));
-}
-
 bool StockListWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || (watched != ComCate && watched != ComCate->lineEdit()))
     return plat::Form::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <exception>
 
+#include "data/tell_failure.h"
 #include "platform/form.h"
 #include "platform/ui_kit.h"
 #include "stock/stock_lists.h"
@@ -70,7 +71,6 @@ class StockListWindow : public plat::Form {
   template <typename F>
   void guarded(F f);
   void tell(const QString& text);
-  void tellFailure(const std::exception& e);
 
   const StockWindowLayout& layout() const { return layout_; }
   // Makes one more control of the window after the shared ones (a label white, as theirs); its
@@ -91,9 +91,10 @@ class StockListWindow : public plat::Form {
 template <typename F>
 void StockListWindow::guarded(F f) {
   try {
-    f();
+    data::tellOnFailure(f);
   } catch (const std::exception& e) {
-    tellFailure(e);
+    // Not the database's (the memory for a very long list, say): told in its own words.
+    tell(QString::fromStdString(e.what()));
   }
 }
 

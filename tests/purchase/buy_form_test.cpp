@@ -142,6 +142,23 @@ TEST_F(BuyFormTest, TheCodeColumnHoldsAThirteenDigitCodeInBothLanguages) {
   }
 }
 
+// Other windows and tests find the controls by their names, as well as through the members.
+TEST_F(BuyFormTest, ControlsAreFoundByTheirNames) {
+  BuyForm* f = open();
+  const std::pair<const char*, QWidget*> named[] = {
+      {"txtDate", f->txtDate},       {"txtBuyId", f->txtBuyId},   {"txtSupId", f->txtSupId},
+      {"ComCate", f->ComCate},       {"ComBar", f->ComBar},       {"txtQuantity", f->txtQuantity},
+      {"txtPrice", f->txtPrice},     {"cmdUpdate", f->cmdUpdate}, {"cmdCommit", f->cmdCommit},
+      {"cmdEditInv", f->cmdEditInv}, {"cmdPrint", f->cmdPrint},   {"Command1", f->Command1},
+      {"cmdToSort", f->cmdToSort},   {"FGrid", f->FGrid},         {"txtTotal", f->txtTotal},
+      {"ListSupId", f->ListSupId},
+  };
+  for (const auto& [name, member] : named) {
+    ASSERT_NE(member, nullptr) << name;
+    EXPECT_EQ(f->findChild<QWidget*>(name), member) << name;
+  }
+}
+
 TEST_F(BuyFormTest, AddingLinesMergesARepeatedProductAndKeepsTheTotal) {
   BuyForm* f = open();
   f->txtSupId->setText("S1");
