@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,7 @@ void setCaption(QWidget* w, Kind kind, const QString& text) {
     case Kind::ListView:
     case Kind::DatePicker:
     case Kind::Grid:
+    case Kind::Panel:
       break;
   }
 }
@@ -93,6 +95,12 @@ QWidget* make(QWidget* parent, const Control& c, Lang lang) {
     case Kind::Grid:
       w = new FlexGrid(parent);
       break;
+    case Kind::Panel: {
+      auto* f = new QFrame(parent);
+      f->setFrameShape(QFrame::Box);
+      w = f;
+      break;
+    }
   }
   w->setObjectName(c.name);
   w->setGeometry(twipsRect(c.rect));

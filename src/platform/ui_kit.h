@@ -42,6 +42,7 @@ enum class Kind {
   ListView,       // QListView, for a window that gives it its own model
   DatePicker,     // QDateEdit, "dd/MM/yyyy" with a calendar
   Grid,           // plat::FlexGrid
+  Panel,          // QFrame drawn as a box, no caption: a frame without a title
 };
 
 struct Control {

@@ -2,13 +2,17 @@
 
 #include <QApplication>
 
-#include "data/db.h"
+#include "data/tell_failure.h"
 #include "platform/dialogs.h"
 #include "platform/units.h"
 #include "sale/hotkeys.h"
+#include "shell/form_style.h"
 #include "shell/lang.h"
 
 namespace sale {
+
+using plat::ui::Control;
+using plat::ui::Kind;
 
 namespace {
 constexpr int kKeyWidth = 615;
@@ -16,10 +20,24 @@ constexpr int kKeyHeight = 495;
 constexpr int kPitch = 720;
 constexpr int kArray = 47;
 
+Control key(const QString& name, int left, int top, int width, const char* caption = "") {
+  return {name, Kind::Button, {left, top, width, kKeyHeight}, QString::fromLatin1(caption)};
+}
+
+QString arrayName(int index) { return QStringLiteral("cmdKey(%1)").arg(index); }
+
 // A run of key-array members on one row, kPitch apart.
-void run(QVector<KeySpec>& v, int first, int count, int left, int top) {
-  for (int k = 0; k < count; ++k)
-    v.push_back({"cmdKey", first + k, left + kPitch * k, top, kKeyWidth, "", first + k < kHotKeys});
+void run(QVector<Control>& v, int first, int count, int left, int top) {
+  for (int k = 0; k < count; ++k) v.push_back(key(arrayName(first + k), left + kPitch * k, top, kKeyWidth));
+}
+
+// The keys that work: the hot keys, Caps Lock, the two Shifts and Space, which closes the window.
+// The others complete the picture of a keyboard.
+bool live(const QString& name) {
+  for (int i = 0; i < kHotKeys; ++i)
+    if (name == arrayName(i)) return true;
+  return name == QLatin1String("cmdCapsLock") || name == QLatin1String("cmdLShift") ||
+         name == QLatin1String("cmdRShift") || name == QLatin1String("cmdSpace");
 }
 
 // A caption as a button shows it: "&" is not a mnemonic here.
@@ -29,36 +47,36 @@ QString literal(const QString& s) {
 }
 }  // namespace
 
-const QVector<KeySpec>& keyboardLayout() {
-  static const QVector<KeySpec> layout = [] {
-    QVector<KeySpec> v;
+const QVector<Control>& keyboardLayout() {
+  static const QVector<Control> layout = [] {
+    QVector<Control> v;
     const int w = kKeyWidth;
-    v.push_back({"cmdEsc", -1, 600, 360, w, "Esc", false});
+    v.push_back(key(QStringLiteral("cmdEsc"), 600, 360, w, "Esc"));
     const char* f[] = {"cmdF1", "cmdF2", "cmdF3", "cmdF4",  "cmdF5",  "CmdF6",
                        "cmDF7", "cmdF8", "cmdF9", "cmdF10", "cmdF11", "cmdF12"};
     const char* fc[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"};
     const int groupLeft[] = {1800, 5160, 8520};
     for (int g = 0; g < 3; ++g)
       for (int k = 0; k < 4; ++k)
-        v.push_back({f[4 * g + k], -1, groupLeft[g] + kPitch * k, 360, w, fc[4 * g + k], false});
+        v.push_back(key(QString::fromLatin1(f[4 * g + k]), groupLeft[g] + kPitch * k, 360, w, fc[4 * g + k]));
     run(v, 34, 13, 600, 1200);
-    v.push_back({"cmdBackspace", -1, 9960, 1200, 1335, "Backspace", false});
-    v.push_back({"cmdTab", -1, 600, 1800, 975, "Tab", false});
+    v.push_back(key(QStringLiteral("cmdBackspace"), 9960, 1200, 1335, "Backspace"));
+    v.push_back(key(QStringLiteral("cmdTab"), 600, 1800, 975, "Tab"));
     run(v, 0, 13, 1680, 1800);
-    v.back().width = 975;  // the backslash key is wider
-    v.push_back({"cmdCapsLock", -1, 600, 2400, 1335, "Caps Lock", true});
+    v.back().rect.setWidth(975);  // the backslash key is wider
+    v.push_back(key(QStringLiteral("cmdCapsLock"), 600, 2400, 1335, "Caps Lock"));
     run(v, 13, 11, 2040, 2400);
-    v.push_back({"cmdEnter", -1, 9960, 2400, 1335, "Enter", false});
-    v.push_back({"cmdLShift", -1, 600, 3000, 1695, "Shift", true});
+    v.push_back(key(QStringLiteral("cmdEnter"), 9960, 2400, 1335, "Enter"));
+    v.push_back(key(QStringLiteral("cmdLShift"), 600, 3000, 1695, "Shift"));
     run(v, 24, 10, 2400, 3000);
-    v.push_back({"cmdRShift", -1, 9600, 3000, 1695, "Shift", true});
-    v.push_back({"cmdLCtrl", -1, 600, 3600, 975, "Ctrl", false});
-    v.push_back({"cmdLStart", -1, 1680, 3600, 855, "Start Up", false});
-    v.push_back({"cmdLAlt", -1, 2640, 3600, 975, "Alt", false});
-    v.push_back({"cmdSpace", -1, 3720, 3600, 4455, "C  l  o  s  e", true});
-    v.push_back({"cmdRAlt", -1, 8280, 3600, 975, "Alt", false});
-    v.push_back({"cmdRStart", -1, 9360, 3600, 855, "Start Up", false});
-    v.push_back({"cmdRCtrl", -1, 10320, 3600, 975, "Ctrl", false});
+    v.push_back(key(QStringLiteral("cmdRShift"), 9600, 3000, 1695, "Shift"));
+    v.push_back(key(QStringLiteral("cmdLCtrl"), 600, 3600, 975, "Ctrl"));
+    v.push_back(key(QStringLiteral("cmdLStart"), 1680, 3600, 855, "Start Up"));
+    v.push_back(key(QStringLiteral("cmdLAlt"), 2640, 3600, 975, "Alt"));
+    v.push_back(key(QStringLiteral("cmdSpace"), 3720, 3600, 4455, "C  l  o  s  e"));
+    v.push_back(key(QStringLiteral("cmdRAlt"), 8280, 3600, 975, "Alt"));
+    v.push_back(key(QStringLiteral("cmdRStart"), 9360, 3600, 855, "Start Up"));
+    v.push_back(key(QStringLiteral("cmdRCtrl"), 10320, 3600, 975, "Ctrl"));
     return v;
   }();
   return layout;
@@ -77,37 +95,25 @@ void Frmkb::paint(QPushButton* b, const QColor& c) {
 }
 
 Frmkb::Frmkb(QWidget* parent) : plat::Form(parent) {
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, plat::formBackground());
-  setPalette(pal);
-  setFont(plat::captionFont());
+  shell::dressForm(this);
   setWindowTitle(QStringLiteral("Hot Key"));
 
+  controls_.build(this, keyboardLayout());
+  for (const Control& k : keyboardLayout()) {
+    auto* b = controls_.get<QPushButton>(k.name);
+    b->setFont(plat::captionFont(8.25, true));
+    b->setEnabled(live(k.name));
+    b->setAutoDefault(false);
+  }
   cmdKey.resize(kArray);
   tags_.resize(kHotKeys);
-  for (const KeySpec& k : keyboardLayout()) {
-    auto* b = new QPushButton(this);
-    b->setFont(plat::captionFont(8.25, true));
-    b->setGeometry(plat::twipsToPx(k.left), plat::twipsToPx(k.top), plat::twipsToPx(k.width),
-                   plat::twipsToPx(kKeyHeight));
-    b->setEnabled(k.enabled);
-    b->setAutoDefault(false);
-    if (k.index >= 0) {
-      b->setObjectName(QStringLiteral("cmdKey(%1)").arg(k.index));
-      cmdKey[k.index] = b;
-      if (k.index < kHotKeys)
-        connect(b, &QPushButton::clicked, this, [this, i = k.index] { cmdKey_Click(i); });
-    } else {
-      b->setObjectName(QString::fromLatin1(k.name));
-      b->setText(QString::fromLatin1(k.caption));
-      buttons_.insert(b->objectName(), b);
-    }
-  }
-  cmdCapsLock = buttons_.value(QStringLiteral("cmdCapsLock"));
-  cmdLShift = buttons_.value(QStringLiteral("cmdLShift"));
-  cmdRShift = buttons_.value(QStringLiteral("cmdRShift"));
-  cmdSpace = buttons_.value(QStringLiteral("cmdSpace"));
+  for (int i = 0; i < kArray; ++i) cmdKey[i] = controls_.get<QPushButton>(arrayName(i));
+  for (int i = 0; i < kHotKeys; ++i)
+    connect(cmdKey[i], &QPushButton::clicked, this, [this, i] { cmdKey_Click(i); });
+  cmdCapsLock = button(QStringLiteral("cmdCapsLock"));
+  cmdLShift = button(QStringLiteral("cmdLShift"));
+  cmdRShift = button(QStringLiteral("cmdRShift"));
+  cmdSpace = button(QStringLiteral("cmdSpace"));
   connect(cmdCapsLock, &QPushButton::clicked, this, [this] { cmdCapsLock_Click(); });
   connect(cmdLShift, &QPushButton::clicked, this, [this] { cmdLShift_Click(); });
   connect(cmdRShift, &QPushButton::clicked, this, [this] { cmdRShift_Click(); });
@@ -125,12 +131,9 @@ void Frmkb::Form_Load() {
 }
 
 QSet<int> Frmkb::readBound() {
-  try {
-    return boundHotKeys();
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-    return {};
-  }
+  QSet<int> bound;
+  data::tellOnFailure([&] { bound = boundHotKeys(); });
+  return bound;
 }
 
 void Frmkb::setCaptions(bool shifted) {
@@ -166,23 +169,21 @@ void Frmkb::cmdKey_Click(int index) {
   const QString missing = shell::L(QStringLiteral("ไม่พบปุ่มลัดหมายเลข %1 ในตาราง settingkb"),
                                    QStringLiteral("Hot key %1 is missing from table settingkb"))
                               .arg(kbid);
-  try {
+  data::tellOnFailure([&] {
     const std::optional<QString> current = hotKeyProduct(kbid);
     if (!current) {
       plat::dialogs().message(missing);
-    } else {
-      const QString caption = hotKeyChar(index, kbid > kHotKeys);
-      const std::optional<QString> answer =
-          shell::thai() ? plat::dialogs().inputBox(QStringLiteral("กรุณาใส่รหัสสินค้าในปุ่มตัวอักษร ") + caption,
-                                                   QStringLiteral("ใส่รหัสสินค้า"), *current)
-                        : plat::dialogs().inputBox(QStringLiteral("Product ID in button") + caption,
-                                                   QStringLiteral("Product  ID"), *current);
-      // Cancel keeps the binding; OK on an emptied box unbinds the key.
-      if (answer && !bindHotKey(kbid, *answer)) plat::dialogs().message(missing);
+      return;
     }
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+    const QString caption = hotKeyChar(index, kbid > kHotKeys);
+    const std::optional<QString> answer =
+        shell::thai() ? plat::dialogs().inputBox(QStringLiteral("กรุณาใส่รหัสสินค้าในปุ่มตัวอักษร ") + caption,
+                                                 QStringLiteral("ใส่รหัสสินค้า"), *current)
+                      : plat::dialogs().inputBox(QStringLiteral("Product ID in button") + caption,
+                                                 QStringLiteral("Product  ID"), *current);
+    // Cancel keeps the binding; OK on an emptied box unbinds the key.
+    if (answer && !bindHotKey(kbid, *answer)) plat::dialogs().message(missing);
+  });
   // Shift holds for one assignment only.
   if (colourOf(cmdLShift) == pressedColour()) {
     shiftState_ = 1;

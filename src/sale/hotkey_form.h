@@ -3,24 +3,17 @@
 // product code twice, unshifted and shifted. Clicking a key asks for its code; Shift gives the
 // shifted keys for one assignment, Caps Lock until it is clicked again.
 #include <QColor>
-#include <QHash>
 #include <QPushButton>
 #include <QVector>
 
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 
 namespace sale {
 
-// One button of the keyboard, in twips. Members of the key array carry their index.
-struct KeySpec {
-  const char* name;  // "cmdKey" for the array
-  int index;         // array index, -1 for a single button
-  int left, top, width;
-  const char* caption;  // single buttons only; the array's captions follow the shift state
-  bool enabled;
-};
-// The whole keyboard, row by row.
-const QVector<KeySpec>& keyboardLayout();
+// The whole keyboard, row by row, in twips: the hot keys and the number row as "cmdKey(i)" (their
+// captions follow the shift state), then the other keys with their captions.
+const QVector<plat::ui::Control>& keyboardLayout();
 
 class Frmkb : public plat::Form {
   Q_OBJECT
@@ -41,7 +34,7 @@ class Frmkb : public plat::Form {
   QPushButton* cmdLShift = nullptr;
   QPushButton* cmdRShift = nullptr;
   QPushButton* cmdSpace = nullptr;
-  QPushButton* button(const QString& name) const { return buttons_.value(name); }
+  QPushButton* button(const QString& name) const { return controls_.get<QPushButton>(name); }
 
   int ShiftState() const { return shiftState_; }
   // The key number hot key i stands for now.
@@ -64,7 +57,7 @@ class Frmkb : public plat::Form {
   void toggle(const QList<QPushButton*>& painted);
   static void paint(QPushButton* b, const QColor& c);
 
-  QHash<QString, QPushButton*> buttons_;
+  plat::ui::Controls controls_;
   QVector<int> tags_;
   int shiftState_ = 0;
 };

@@ -1,21 +1,19 @@
 #include "sale/line_editor.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QTimer>
 #include <cmath>
 
 #include "platform/dialogs.h"
-#include "platform/keys.h"
 #include "platform/units.h"
 #include "sale/char_filter.h"
 #include "sale/entry.h"
 #include "sale/main_form.h"
 #include "sale/windows.h"
+#include "shell/form_style.h"
 #include "shell/lang.h"
 
 namespace sale {
 
+using plat::ui::Kind;
 using shell::L;
 
 namespace {
@@ -48,24 +46,15 @@ std::optional<double> priceOf(const QString& t) {
   return QString(t).toDouble();
 }
 
-struct Place {
-  int left, top, width, height;
+// By design: the quantity's English caption is spelled "Quanity".
+const QVector<plat::ui::Control> kControls = {
+    {"lblQ", Kind::Label, {120, 240, 795, 240}, "Quanity", "จำนวน"},
+    {"txtQuantity", Kind::Box, {1080, 240, 1575, 375}},
+    {"lblPrice", Kind::Label, {2880, 240, 555, 240}, "Price", "ราคา"},
+    {"txtPrice", Kind::Box, {3600, 240, 1575, 375}},
+    {"cmdOK", Kind::Button, {5400, 120, 1215, 615}, "OK", "ตกลง"},
+    {"cmdRemove", Kind::Button, {6840, 120, 1215, 615}, "Remove", "ลบรายการ"},
 };
-
-void place(QWidget* w, Place p) {
-  w->setGeometry(plat::twipsToPx(p.left), plat::twipsToPx(p.top), plat::twipsToPx(p.width),
-                 plat::twipsToPx(p.height));
-}
-
-QLabel* whiteLabel(QWidget* parent, const QString& caption, Place p) {
-  auto* l = new QLabel(caption, parent);
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::WindowText, Qt::white);
-  l->setPalette(pal);
-  l->setFont(plat::captionFont(8.25, true));
-  place(l, p);
-  return l;
-}
 
 }  // namespace
 
@@ -96,43 +85,26 @@ LineEditCheck checkLineEdit(const QString& quantityText, const QString& priceTex
   return c;
 }
 
-MEditPriceQ::MEditPriceQ(QWidget* parent) : plat::Form(parent) {
+MEditPriceQ::MEditPriceQ(QWidget* parent) : shell::LineEditForm(parent) {
   // A one-line dialog: a caption and a close box, nothing to minimise or maximise.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, plat::formBackground());
-  setPalette(pal);
-  setFont(plat::captionFont());
+  shell::dressForm(this);
 
-  lblQ = whiteLabel(this, QStringLiteral("Quanity"), {120, 240, 795, 240});
-  txtQuantity = new QLineEdit(this);
-  txtQuantity->setObjectName(QStringLiteral("txtQuantity"));
-  place(txtQuantity, {1080, 240, 1575, 375});
-  lblPrice = whiteLabel(this, QStringLiteral("Price"), {2880, 240, 555, 240});
-  txtPrice = new QLineEdit(this);
-  txtPrice->setObjectName(QStringLiteral("txtPrice"));
-  place(txtPrice, {3600, 240, 1575, 375});
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  place(cmdOK, {5400, 120, 1215, 615});
-  cmdRemove = new QPushButton(QStringLiteral("Remove"), this);
-  cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
-  place(cmdRemove, {6840, 120, 1215, 615});
+  build(kControls, QStringLiteral("cmdOK"));
+  cmdOK = controls_.get<QPushButton>(QStringLiteral("cmdOK"));
+  for (QLabel* l : {lblQ, lblPrice}) {
+    shell::whiteText(l);
+    l->setFont(plat::captionFont(8.25, true));
+  }
   for (QLineEdit* b : {txtQuantity, txtPrice}) {
     QPalette p = b->palette();
     p.setColor(QPalette::Base, Qt::white);
     b->setPalette(p);
   }
-  plat::onKeyPress(txtQuantity, [this](int& k) { txtQuantity_KeyPress(k); });
-  plat::onKeyPress(txtPrice, [this](int& k) { txtPrice_KeyPress(k); });
   filterChars(txtQuantity, digitChars());
   filterChars(txtPrice, priceChars());
-  setTabOrder(txtQuantity, txtPrice);
-  setTabOrder(txtPrice, cmdOK);
-  setTabOrder(cmdOK, cmdRemove);
-  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-  connect(cmdRemove, &QPushButton::clicked, this, [this] { cmdRemove_Click(); });
+  controls_.setTabOrder({QStringLiteral("txtQuantity"), QStringLiteral("txtPrice"), QStringLiteral("cmdOK"),
+                         QStringLiteral("cmdRemove")});
 }
 
 int MEditPriceQ::currentLine() const {
@@ -140,21 +112,12 @@ int MEditPriceQ::currentLine() const {
   return f ? f->selectedLine() : -1;
 }
 
-void MEditPriceQ::Form_Load() {
+void MEditPriceQ::loadLine() {
   if (const MainForm* f = saleScreen()) {
     if (const std::optional<LineForEdit> line = f->lineForEdit(currentLine())) {
       txtQuantity->setText(line->quantity);
       txtPrice->setText(line->price);
     }
-  }
-  txtQuantity->selectAll();
-  txtQuantity->setFocus();
-  if (QWidget* w = mainWindow()) w->setEnabled(false);
-  if (shell::thai()) {
-    lblQ->setText(QStringLiteral("จำนวน"));
-    lblPrice->setText(QStringLiteral("ราคา"));
-    cmdOK->setText(QStringLiteral("ตกลง"));
-    cmdRemove->setText(QStringLiteral("ลบรายการ"));
   }
 }
 
@@ -167,25 +130,6 @@ void MEditPriceQ::Form_Unload() {
   if (MainForm* f = saleScreen()) f->setEnabled(true);
   if (QWidget* w = mainWindow()) w->setEnabled(true);
   maximizeSaleScreen();
-}
-
-void MEditPriceQ::txtQuantity_KeyPress(int& keyAscii) {
-  if (!keyPasses(keyAscii, digitChars())) {
-    keyAscii = 0;
-  } else if (keyAscii == 13) {
-    keyAscii = 0;
-    txtPrice->setFocus();
-    txtPrice->selectAll();
-  }
-}
-
-void MEditPriceQ::txtPrice_KeyPress(int& keyAscii) {
-  if (!keyPasses(keyAscii, priceChars())) {
-    keyAscii = 0;
-  } else if (keyAscii == 13) {
-    keyAscii = 0;
-    cmdOK_Click();
-  }
 }
 
 void MEditPriceQ::refuse(LineEditRefusal why) {
@@ -247,15 +191,6 @@ void MEditPriceQ::cmdRemove_Click() {
   }
   if (QWidget* w = mainWindow()) w->setEnabled(true);
   unload();
-}
-
-void MEditPriceQ::Form_Deactivate() { unload(); }
-
-void MEditPriceQ::changeEvent(QEvent* event) {
-  plat::Form::changeEvent(event);
-  if (event->type() != QEvent::ActivationChange || isActiveWindow()) return;
-  // The editor's own message boxes do not count; another program or another window of this one does.
-  plat::whenActivationLost(this, [this] { Form_Deactivate(); });
 }
 
 }  // namespace sale

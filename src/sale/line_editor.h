@@ -2,13 +2,10 @@
 // The sale line editor: changes the quantity and unit price of the sale screen's current line, or
 // removes the line. It works on the sale in progress only; the line reaches the database with the
 // sale. While it is open the sale screen and the main window are disabled.
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QString>
 
-#include "platform/form.h"
 #include "sale/payment.h"
+#include "shell/line_edit_form.h"
 
 namespace sale {
 
@@ -25,36 +22,23 @@ struct LineEditCheck {
 // digits with at most one point up to kMaxAmount, and the quantity not above the stock on hand.
 LineEditCheck checkLineEdit(const QString& quantityText, const QString& priceText, double stock);
 
-class MEditPriceQ : public plat::Form {
+class MEditPriceQ : public shell::LineEditForm {
   Q_OBJECT
  public:
   explicit MEditPriceQ(QWidget* parent = nullptr);
 
-  void Form_Load() override;
   void Form_Unload() override;
-  bool isTopLevelWindow() const override { return true; }
-  bool unloadsOnDeactivate() const override { return true; }
   QRect designGeometry() const override { return {1500, 2900, 8500, 1200}; }
   QSize minimumSizeHint() const override;
 
-  QLabel* lblQ;
-  QLineEdit* txtQuantity;
-  QLabel* lblPrice;
-  QLineEdit* txtPrice;
   QPushButton* cmdOK;
-  QPushButton* cmdRemove;
 
-  void txtQuantity_KeyPress(int& keyAscii);
-  void txtPrice_KeyPress(int& keyAscii);
   void cmdOK_Click();
-  void cmdRemove_Click();
-  // Losing activation to another program or window closes the editor and changes nothing.
-  void Form_Deactivate();
-
- protected:
-  void changeEvent(QEvent* event) override;
+  void cmdRemove_Click() override;
 
  private:
+  void loadLine() override;
+  void ok() override { cmdOK_Click(); }
   // The sale screen's current line, or -1.
   int currentLine() const;
   void refuse(LineEditRefusal why);

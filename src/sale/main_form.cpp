@@ -9,6 +9,7 @@
 #include "data/db.h"
 #include "data/partners.h"
 #include "data/products.h"
+#include "data/tell_failure.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/keys.h"
@@ -23,39 +24,25 @@
 #include "sale/payment.h"
 #include "sale/picker.h"
 #include "sale/posting.h"
+#include "shell/form_style.h"
 #include "shell/lang.h"
 #include "shell/session.h"
 #include "shell/settings.h"
 
 namespace sale {
 
+using plat::ui::Control;
+using plat::ui::Kind;
+
 namespace {
 
+// By design: the port message reads the same in both languages.
 const char* const kPortMessage = "Invalid port! If you not have port RS232,you should set port number = 0";
 
 // A COM port number from a port setting; 0 for none (and for "RJ45", the drawer on the printer).
 int portOf(const shell::SettingValue& v) {
   if (v.toText().trimmed().compare(QLatin1String("RJ45"), Qt::CaseInsensitive) == 0) return 0;
   return static_cast<int>(v.toNumber());
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect geo) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(geo);
-  QPalette p = l->palette();
-  p.setColor(QPalette::WindowText, Qt::white);
-  l->setPalette(p);
-  l->setFont(plat::captionFont(8.25, true));
-  return l;
-}
-
-QLineEdit* box(QWidget* parent, const char* name, QRect geo, bool locked = false) {
-  auto* b = new QLineEdit(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setGeometry(geo);
-  b->setReadOnly(locked);
-  return b;
 }
 
 using IdNameRow = std::function<void(QByteArrayView id, QByteArrayView name)>;
@@ -81,13 +68,77 @@ bool showIdList(plat::NameList* list, const std::function<void(const IdNameRow&)
 // screen stays open all day, and clear() or typing would keep every key of every sale as an undo step.
 void setAfresh(QLineEdit* box, const QString& text) { box->setText(text); }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geo) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setGeometry(geo);
-  b->setFont(plat::captionFont());
-  return b;
+// The caption of Finish in Thai names what it prints with the change: an A4 invoice, nothing, or a
+// receipt.
+QString finishThai(int printType) {
+  switch (printType) {
+    case 3:
+      return QStringLiteral("ทอน/บิล A4");
+    case 4:
+    case 6:
+      return QStringLiteral("ทอนเงิน");
+    default:
+      return QStringLiteral("ทอนเงิน/บิล");
+  }
 }
+
+// The cash buttons, left to right: name, caption.
+constexpr const char* kCashButtons[][2] = {
+    {"cmd05", "0.5"}, {"cmd1", "1"},     {"cmd025", "5"},   {"cmd10", "10"},     {"cmd20", "20"},
+    {"cmd50", "50"},  {"cmd100", "100"}, {"cmd500", "500"}, {"cmd1000", "1000"}, {"cmdC", "C"}};
+
+QVector<Control> saleScreenControls(int printType) {
+  QVector<Control> v = {
+      {"lblPid", Kind::Label, {150, 180, 1350, 300}, "Product ID", "รหัสสินค้า"},
+      {"txtBar", Kind::Box, {1500, 120, 3900, 420}},
+      {"lblNo", Kind::Label, {150, 660, 705, 270}, "No.", "ลำดับ"},
+      {"lblDesc", Kind::Label, {855, 660, 6000, 270}, "Description", "รายการสินค้า"},
+      {"lblQuantity", Kind::Label, {6855, 660, 1005, 270}, "Quantity", "จำนวน"},
+      {"lblPrice", Kind::Label, {7860, 660, 1695, 270}, "Price/Unit", "หน่วยละ"},
+      {"lblTotal", Kind::Label, {9555, 660, 1695, 270}, "Total", "รวม"},
+      {"FGrid", Kind::Grid, {150, 960, 11430, 3750}},
+      {"lblCus", Kind::Label, {150, 4890, 1050, 300}, "Customer", "ลูกค้า"},
+      {"txtCus", Kind::Box, {1200, 4830, 1500, 390}},
+      {"cmdBrowse", Kind::Button, {2760, 4830, 450, 390}, "..."},
+      {"txtCusName", Kind::Box, {3270, 4830, 3000, 390}},
+      {"txtTotal", Kind::Box, {6450, 4770, 5130, 840}},
+      {"lblVat", Kind::Label, {6450, 5730, 750, 300}, "Vat", "ภาษี"},
+      {"txtTax", Kind::Box, {7200, 5670, 2250, 390}},
+      {"lblCash", Kind::Label, {6450, 6180, 750, 300}, "Cash", "รับมา"},
+      {"txtPay", Kind::Box, {7200, 6120, 2250, 420}},
+      {"txtCash", Kind::Box, {9600, 6120, 1500, 390}},
+      {"cmdMenu", Kind::Button, {150, 5430, 1200, 510}, "&Menu", "เลือก"},
+      {"cmdPay", Kind::Button, {1410, 5430, 1200, 510}, "&Receive", "รับเงิน"},
+      {"cmdReceive", Kind::Button, {2670, 5430, 1200, 510}, "&Finish", finishThai(printType)},
+      {"cmdClear", Kind::Button, {3930, 5430, 1200, 510}, "&Clear", "ลบรายการ"},
+      {"cmdExit", Kind::Button, {5190, 5430, 1050, 510}, "&Exit", "ปิด"},
+      {"cmdBillInvoid", Kind::Button, {9600, 6600, 1500, 390}, "Tax Invoice", "บิลแบบเต็ม"},
+      {"cmdCancel", Kind::Button, {9600, 7050, 1500, 390}, "Cancel"},
+  };
+  for (int i = 0; i < 10; ++i)
+    v.push_back({kCashButtons[i][0], Kind::Button, {150 + 615 * i, 6600, 585, 600}, kCashButtons[i][1]});
+  v += {
+      {"FrameCash", Kind::Panel, {3000, 1800, 6000, 1800}},
+      {"lblCash1", Kind::Label, {150, 150, 5700, 360}, "Cash", "ทอนเงิน", "FrameCash"},
+      {"txtShowCash", Kind::Box, {150, 600, 5700, 990}, "", "", "FrameCash"},
+      // The screen's state shown in hidden boxes.
+      {"txtDisc", Kind::Box, {0, 0, 150, 150}},
+      {"txtEmployee", Kind::Box, {0, 0, 150, 150}},
+      {"a", Kind::Box, {0, 0, 150, 150}},
+      {"txtPric", Kind::Box, {0, 0, 150, 150}},
+  };
+  return v;
+}
+
+// The pick lists, each made right after the row it opens beside (so it takes its turn in the Tab
+// order there): after, name, place in twips.
+struct PickListPlace {
+  const char* after;
+  const char* name;
+  QRect twips;
+};
+constexpr PickListPlace kPickLists[] = {{"txtCusName", "ListCusId", {1200, 5250, 5070, 2250}},
+                                        {"txtShowCash", "ListPName", {1500, 540, 6300, 3300}}};
 
 }  // namespace
 
@@ -101,76 +152,93 @@ MainForm::MainForm(QWidget* parent) : plat::Form(parent) { buildControls(); }
 MainForm::~MainForm() = default;
 
 void MainForm::buildControls() {
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, plat::formBackground());
-  setPalette(pal);
-  setFont(plat::captionFont());
+  shell::dressForm(this);
 
-  lblPid = label(this, "lblPid", QStringLiteral("Product ID"), {10, 12, 90, 20});
-  txtBar = box(this, "txtBar", {100, 8, 260, 28});
+  controls_.build(this, {});
+  for (const Control& row : saleScreenControls(shell::settings().PrintType)) {
+    controls_.add(row);
+    for (const PickListPlace& p : kPickLists) {
+      if (row.name != QLatin1String(p.after)) continue;
+      auto* list = new plat::NameList(this);
+      list->setObjectName(QString::fromLatin1(p.name));
+      list->setGeometry(plat::twipsRect(p.twips));
+      list->hide();
+    }
+  }
+  const auto label = [this](const char* name) { return controls_.get<QLabel>(QString::fromLatin1(name)); };
+  const auto box = [this](const char* name) { return controls_.get<QLineEdit>(QString::fromLatin1(name)); };
+  const auto button = [this](const char* name) {
+    return controls_.get<QPushButton>(QString::fromLatin1(name));
+  };
+  lblPid = label("lblPid");
+  txtBar = box("txtBar");
+  lblNo = label("lblNo");
+  lblDesc = label("lblDesc");
+  lblQuantity = label("lblQuantity");
+  lblPrice = label("lblPrice");
+  lblTotal = label("lblTotal");
+  FGrid = controls_.get<plat::FlexGrid>(QStringLiteral("FGrid"));
+  lblCus = label("lblCus");
+  txtCus = box("txtCus");
+  cmdBrowse = button("cmdBrowse");
+  txtCusName = box("txtCusName");
+  ListCusId = findChild<plat::NameList*>(QStringLiteral("ListCusId"));
+  txtTotal = box("txtTotal");
+  lblVat = label("lblVat");
+  txtTax = box("txtTax");
+  lblCash = label("lblCash");
+  txtPay = box("txtPay");
+  txtCash = box("txtCash");
+  cmdMenu = button("cmdMenu");
+  cmdPay = button("cmdPay");
+  cmdReceive = button("cmdReceive");
+  cmdClear = button("cmdClear");
+  cmdExit = button("cmdExit");
+  cmdBillInvoid = button("cmdBillInvoid");
+  cmdCancel = button("cmdCancel");
+  QPushButton** cash[] = {&cmd05, &cmd1, &cmd025, &cmd10, &cmd20, &cmd50, &cmd100, &cmd500, &cmd1000, &cmdC};
+  for (int i = 0; i < 10; ++i) *cash[i] = button(kCashButtons[i][0]);
+  FrameCash = controls_.get<QFrame>(QStringLiteral("FrameCash"));
+  lblCash1 = label("lblCash1");
+  txtShowCash = box("txtShowCash");
+  ListPName = findChild<plat::NameList*>(QStringLiteral("ListPName"));
+  txtDisc = box("txtDisc");
+  txtEmployee = box("txtEmployee");
+  a = box("a");
+  txtPric = box("txtPric");
+
+  for (const Control& row : controls_.rows()) {
+    if (row.kind == Kind::Label) {
+      shell::whiteText(controls_.widget(row.name));
+      controls_.widget(row.name)->setFont(plat::captionFont(8.25, true));
+    } else if (row.kind == Kind::Button) {
+      controls_.widget(row.name)->setFont(plat::captionFont());
+    }
+  }
   QFont big = txtBar->font();
   big.setPointSize(12);
   txtBar->setFont(big);
-
-  lblNo = label(this, "lblNo", QStringLiteral("No."), {10, 44, 47, 18});
-  lblDesc = label(this, "lblDesc", QStringLiteral("Description"), {57, 44, 400, 18});
-  lblQuantity = label(this, "lblQuantity", QStringLiteral("Quantity"), {457, 44, 67, 18});
-  lblPrice = label(this, "lblPrice", QStringLiteral("Price/Unit"), {524, 44, 113, 18});
-  lblTotal = label(this, "lblTotal", QStringLiteral("Total"), {637, 44, 113, 18});
-
-  FGrid = new plat::FlexGrid(this);
-  FGrid->setObjectName(QStringLiteral("FGrid"));
-  FGrid->setGeometry(10, 64, 762, 250);
   FGrid->setFixedRows(0);
   FGrid->setCols(SaleLines::kColumns);
   FGrid->setRows(0);
   FGrid->setColAlignment(2, Qt::AlignRight);
   FGrid->setColAlignment(3, Qt::AlignRight);
   FGrid->setColAlignment(4, Qt::AlignRight);
-
-  lblCus = label(this, "lblCus", QStringLiteral("Customer"), {10, 326, 70, 20});
-  txtCus = box(this, "txtCus", {80, 322, 100, 26});
-  cmdBrowse = button(this, "cmdBrowse", QStringLiteral("..."), {184, 322, 30, 26});
-  txtCusName = box(this, "txtCusName", {218, 322, 200, 26}, true);
-  ListCusId = new plat::NameList(this);
-  ListCusId->setObjectName(QStringLiteral("ListCusId"));
-  ListCusId->setGeometry(80, 350, 338, 150);
-  ListCusId->hide();
-
-  txtTotal = box(this, "txtTotal", {430, 318, 342, 56}, true);
+  for (QLineEdit* b : {txtCusName, txtTotal, txtTax, txtCash, txtShowCash}) b->setReadOnly(true);
   QFont huge = txtTotal->font();
   huge.setPointSize(26);
   huge.setBold(true);
   txtTotal->setFont(huge);
   txtTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  lblVat = label(this, "lblVat", QStringLiteral("Vat"), {430, 382, 50, 20});
-  txtTax = box(this, "txtTax", {480, 378, 150, 26}, true);
   txtTax->setAlignment(Qt::AlignRight);
-  lblCash = label(this, "lblCash", QStringLiteral("Cash"), {430, 412, 50, 20});
-  txtPay = box(this, "txtPay", {480, 408, 150, 28});
   txtPay->setAlignment(Qt::AlignRight);
   txtPay->setFont(big);
-  txtCash = box(this, "txtCash", {640, 408, 100, 26}, true);
-  txtCash->hide();
-
-  cmdMenu = button(this, "cmdMenu", QStringLiteral("&Menu"), {10, 362, 80, 34});
-  cmdPay = button(this, "cmdPay", QStringLiteral("&Receive"), {94, 362, 80, 34});
-  cmdReceive = button(this, "cmdReceive", QStringLiteral("&Finish"), {178, 362, 80, 34});
-  cmdReceive->setAutoDefault(true);  // a second Enter after the amount finishes the sale
-  cmdClear = button(this, "cmdClear", QStringLiteral("&Clear"), {262, 362, 80, 34});
-  cmdExit = button(this, "cmdExit", QStringLiteral("&Exit"), {346, 362, 70, 34});
-  cmdBillInvoid = button(this, "cmdBillInvoid", QStringLiteral("Tax Invoice"), {640, 440, 100, 26});
+  txtCash->hide();  // carries the change for the receipts; FrameCash shows it
+  // By design: Tax Invoice and Cancel are never shown; Finish runs the one's procedure and the line
+  // editor the other's.
   cmdBillInvoid->hide();
-  cmdCancel = button(this, "cmdCancel", QStringLiteral("Cancel"), {640, 470, 100, 26});
   cmdCancel->hide();
-
-  const char* names[] = {"cmd05", "cmd1",   "cmd025", "cmd10",   "cmd20",
-                         "cmd50", "cmd100", "cmd500", "cmd1000", "cmdC"};
-  const char* captions[] = {"0.5", "1", "5", "10", "20", "50", "100", "500", "1000", "C"};
-  QPushButton** cash[] = {&cmd05, &cmd1, &cmd025, &cmd10, &cmd20, &cmd50, &cmd100, &cmd500, &cmd1000, &cmdC};
   for (int i = 0; i < 10; ++i) {
-    *cash[i] = button(this, names[i], QString::fromLatin1(captions[i]), {10 + 41 * i, 440, 39, 40});
     connect(*cash[i], &QPushButton::clicked, this, [this, i, b = *cash[i]]() {
       if (i == 9)
         cmdC_Click();
@@ -178,31 +246,11 @@ void MainForm::buildControls() {
         cashButton_Click(b);
     });
   }
-
-  FrameCash = new QFrame(this);
-  FrameCash->setObjectName(QStringLiteral("FrameCash"));
-  FrameCash->setGeometry(200, 120, 400, 120);
-  FrameCash->setFrameShape(QFrame::Box);
   FrameCash->setAutoFillBackground(true);
-  lblCash1 = label(FrameCash, "lblCash1", QStringLiteral("Cash"), {10, 10, 380, 24});
-  txtShowCash = box(FrameCash, "txtShowCash", {10, 40, 380, 66}, true);
   txtShowCash->setFont(huge);
   txtShowCash->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   FrameCash->hide();
-
-  ListPName = new plat::NameList(this);
-  ListPName->setObjectName(QStringLiteral("ListPName"));
-  ListPName->setGeometry(100, 36, 420, 220);
-  ListPName->hide();
-
-  txtDisc = box(this, "txtDisc", {0, 0, 10, 10});
-  txtDisc->hide();
-  txtEmployee = box(this, "txtEmployee", {0, 0, 10, 10});
-  txtEmployee->hide();
-  a = box(this, "a", {0, 0, 10, 10});
-  a->hide();
-  txtPric = box(this, "txtPric", {0, 0, 10, 10});
-  txtPric->hide();
+  for (QLineEdit* b : {txtDisc, txtEmployee, a, txtPric}) b->hide();
   renderState();
   txtTax->setText(QStringLiteral("0"));
 
@@ -229,36 +277,6 @@ void MainForm::buildControls() {
 
 QList<QPushButton*> MainForm::cashButtons() const {
   return {cmd05, cmd1, cmd025, cmd10, cmd20, cmd50, cmd100, cmd500, cmd1000, cmdC};
-}
-
-void MainForm::setThaiCaptions() {
-  lblPid->setText(QStringLiteral("รหัสสินค้า"));
-  lblNo->setText(QStringLiteral("ลำดับ"));
-  lblDesc->setText(QStringLiteral("รายการสินค้า"));
-  lblQuantity->setText(QStringLiteral("จำนวน"));
-  lblPrice->setText(QStringLiteral("หน่วยละ"));
-  lblTotal->setText(QStringLiteral("รวม"));
-  lblVat->setText(QStringLiteral("ภาษี"));
-  lblCash->setText(QStringLiteral("รับมา"));
-  lblCash1->setText(QStringLiteral("ทอนเงิน"));
-  lblCus->setText(QStringLiteral("ลูกค้า"));
-  cmdMenu->setText(QStringLiteral("เลือก"));
-  cmdPay->setText(QStringLiteral("รับเงิน"));
-  switch (shell::settings().PrintType) {
-    case 3:
-      cmdReceive->setText(QStringLiteral("ทอน/บิล A4"));
-      break;
-    case 4:
-    case 6:
-      cmdReceive->setText(QStringLiteral("ทอนเงิน"));
-      break;
-    default:
-      cmdReceive->setText(QStringLiteral("ทอนเงิน/บิล"));
-      break;
-  }
-  cmdClear->setText(QStringLiteral("ลบรายการ"));
-  cmdExit->setText(QStringLiteral("ปิด"));
-  cmdBillInvoid->setText(QStringLiteral("บิลแบบเต็ม"));
 }
 
 void MainForm::showPortError() { plat::dialogs().message(QString::fromLatin1(kPortMessage)); }
@@ -289,7 +307,7 @@ void MainForm::Form_Load() {
   cmdBillInvoid->setEnabled(false);
   state_.employee = shell::session().userName;
   renderState();
-  if (shell::thai()) setThaiCaptions();
+  controls_.setLanguage(shell::lang());
 }
 
 void MainForm::Form_Unload() {
@@ -314,7 +332,7 @@ void MainForm::Form_Activate() {
   pick().pending = false;
   txtBar->setText(pick().PickPID);
   nextQty_ = pick().PickQty;
-  int enter = 13;
+  int enter = plat::Enter;
   txtBar_KeyPress(enter);
 }
 
@@ -396,21 +414,19 @@ void MainForm::DisplayDel() { display_.lineRemoved(lines_.total()); }
 
 void MainForm::txtBar_KeyPress(int& keyAscii) {
   const int key = keyAscii;
-  try {
+  data::tellOnFailure([&] {
     if (const int kbid = hotKeyId(keyAscii)) CheckChr(kbid, keyAscii);
-    if (keyAscii == 32) {
+    if (keyAscii == plat::Space) {
       // The picker hands its pick over by itself: the box keeps what it held before Space.
       keyAscii = 0;
       openPicker();
     }
-    if (keyAscii == 13)
+    if (keyAscii == plat::Enter)
       enterCode();
-    else if (key != 13)
+    else if (key != plat::Enter)
       quantityFromBox();
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
-  if (keyAscii == 27) {
+  });
+  if (keyAscii == plat::Esc) {
     if (lines_.count() > 0)
       FGrid->setFocus();
     else
@@ -505,11 +521,8 @@ void MainForm::enterCode() {
 }
 
 void MainForm::ChkSearch(const QString& text) {
-  try {
-    showIdList(ListPName, [&](const IdNameRow& row) { eachProductNamed(text, row); });
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  data::tellOnFailure(
+      [&] { showIdList(ListPName, [&](const IdNameRow& row) { eachProductNamed(text, row); }); });
 }
 
 void MainForm::txtBar_Click() {
@@ -528,19 +541,19 @@ void MainForm::ListPName_DblClick() {
   ListPName->hide();
   if (const plat::NameItem* item = ListPName->currentItem()) {
     txtBar->setText(item->data(Qt::UserRole).toString());
-    int enter = 13;
+    int enter = plat::Enter;
     txtBar_KeyPress(enter);
   }
   txtBar->setFocus();
 }
 
 void MainForm::ListPName_KeyPress(int& keyAscii) {
-  if (keyAscii == 27) {
+  if (keyAscii == plat::Esc) {
     // The search is given up: its quantity goes with it.
     nextQty_ = 1;
     ListPName->hide();
     txtBar->setFocus();
-  } else if (keyAscii == 13) {
+  } else if (keyAscii == plat::Enter) {
     ListPName_DblClick();
   }
 }
@@ -559,7 +572,7 @@ void MainForm::FGrid_Click() {
   if (row < 0 || row >= lines_.count()) return;
   auto& reg = plat::FormRegistry::instance();
   if (!reg.has(QStringLiteral("MEditPriceQ"))) return;
-  try {
+  data::tellOnFailure([&] {
     const std::optional<data::Product> p = data::productByCode(lines_.at(row).code);
     state_.editStock = p ? p->Quantity : 0;
     renderState();
@@ -568,13 +581,11 @@ void MainForm::FGrid_Click() {
     editor->setWindowTitle(lines_.at(row).name);
     reg.show(QStringLiteral("MEditPriceQ"));
     setEnabled(false);
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  });
 }
 
 void MainForm::FGrid_KeyPress(int& keyAscii) {
-  if (keyAscii == 13) FGrid_Click();
+  if (keyAscii == plat::Enter) FGrid_Click();
 }
 
 // ---- The customer
@@ -588,9 +599,9 @@ void MainForm::clearCustomer() {
 }
 
 void MainForm::txtCus_KeyPress(int& keyAscii) {
-  if (keyAscii != 13) return;
+  if (keyAscii != plat::Enter) return;
   ListCusId->clear();
-  try {
+  data::tellOnFailure([&] {
     const std::optional<data::Customer> c = data::customerById(txtCus->text());
     if (c) {
       txtCusName->setText(c->CompanyName);
@@ -603,20 +614,16 @@ void MainForm::txtCus_KeyPress(int& keyAscii) {
     } else {
       fillCustomerList();
     }
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  });
 }
 
 void MainForm::txtCusName_Change() {
-  try {
+  data::tellOnFailure([&] {
     if (const std::optional<data::Customer> c = data::customerById(txtCus->text())) {
       state_.priceLevel = c->Discount;
       renderState();
     }
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  });
 }
 
 void MainForm::fillCustomerList() {
@@ -625,11 +632,7 @@ void MainForm::fillCustomerList() {
 }
 
 void MainForm::cmdBrowse_Click() {
-  try {
-    fillCustomerList();
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  data::tellOnFailure([&] { fillCustomerList(); });
 }
 
 void MainForm::ListCusId_DblClick() {
@@ -637,21 +640,19 @@ void MainForm::ListCusId_DblClick() {
   const plat::NameItem* item = ListCusId->currentItem();
   if (!item) return;
   const QString id = item->data(Qt::UserRole).toString();
-  try {
+  data::tellOnFailure([&] {
     const std::optional<data::Customer> c = data::customerById(id);
     txtCus->setText(c ? c->CustomerId : id);
     txtCusName->setText(c ? c->CompanyName : item->text().mid(id.size() + 1));
     cusLine1_ = c ? c->ContactTitle : QString();
     cusLine2_ = c ? c->Fax : QString();
     cusName_ = txtCusName->text();
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-  }
+  });
   txtBar->setFocus();
 }
 
 void MainForm::ListCusId_KeyPress(int& keyAscii) {
-  if (keyAscii == 13) ListCusId_DblClick();
+  if (keyAscii == plat::Enter) ListCusId_DblClick();
 }
 
 void MainForm::ListCusId_LostFocus() { ListCusId->hide(); }
@@ -659,14 +660,12 @@ void MainForm::ListCusId_LostFocus() { ListCusId->hide(); }
 bool MainForm::checkCustomer(QString* customerId) {
   customerId->clear();
   if (txtCus->text().isEmpty() && txtCusName->text().isEmpty()) return true;
-  try {
-    if (const std::optional<QString> id = data::customerIdWithName(txtCus->text(), txtCusName->text())) {
-      *customerId = *id;
-      return true;
-    }
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
+  std::optional<QString> id;
+  if (!data::tellOnFailure([&] { id = data::customerIdWithName(txtCus->text(), txtCusName->text()); }))
     return false;
+  if (id) {
+    *customerId = *id;
+    return true;
   }
   plat::dialogs().message(
       shell::L(QStringLiteral("ข้อมูลลูกค้าไม่ถูกต้อง"), QStringLiteral("Input Customer Data Again")));
@@ -745,10 +744,10 @@ void MainForm::txtPay_KeyPress(int& keyAscii) {
     keyAscii = 0;
     return;
   }
-  if (keyAscii == 27) {
+  if (keyAscii == plat::Esc) {
     enterEntryState();
     keyAscii = 0;
-  } else if (keyAscii == 13) {
+  } else if (keyAscii == plat::Enter) {
     keyAscii = 0;
     if (refuseTooBigTender()) return;
     if (covers(txtPay->text(), lines_.total())) cmdBillInvoid->setEnabled(true);
@@ -855,12 +854,8 @@ void MainForm::cmdBillInvoid_Click() { print::cmdBillInvoid_Click(saleDocument(0
 
 void MainForm::BillInvoidA6() {
   qint64 billNo = 0;
-  try {
-    billNo = nextBillNo(plat::today(), shell::settings().BillNoContinue);
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
+  if (!data::tellOnFailure([&] { billNo = nextBillNo(plat::today(), shell::settings().BillNoContinue); }))
     return;
-  }
   curBillNo_ = QString::number(billNo);
   print::BillInvoidA6(saleDocument(billNo));
 }

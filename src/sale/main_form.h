@@ -11,6 +11,7 @@
 #include "platform/flexgrid.h"
 #include "platform/form.h"
 #include "platform/name_list.h"
+#include "platform/ui_kit.h"
 #include "print/sale_document.h"
 #include "sale/pole_display.h"
 #include "sale/sale_lines.h"
@@ -53,8 +54,8 @@ class MainForm : public plat::Form {
   QPushButton* cmdBrowse;
   plat::NameList* ListCusId;
   plat::NameList* ListPName;
-  // Hidden boxes showing the screen's state (price level, employee, the edited line's stock and
-  // price); the screen never reads them back.
+  // By design: hidden boxes showing the screen's state (price level, employee, the edited line's
+  // stock and price); the screen never reads them back.
   QLineEdit* txtDisc;
   QLineEdit* txtEmployee;
   QLineEdit* a;
@@ -118,7 +119,7 @@ class MainForm : public plat::Form {
   // The A4 invoice of the sale on screen, not posted: no bill number.
   void cmdBillInvoid_Click();
   // The two-up invoice under the next bill number, which it leaves in CurBillNo without reserving
-  // it. Nothing in the program calls it.
+  // it. By design: nothing in the program calls it.
   void BillInvoidA6();
 
   // The pole display after the line editor changed or removed a line.
@@ -140,7 +141,6 @@ class MainForm : public plat::Form {
 
  private:
   void buildControls();
-  void setThaiCaptions();
   QList<QPushButton*> cashButtons() const;
   // Enter in the code box: looks the code up and adds or merges a line.
   void enterCode();
@@ -168,6 +168,7 @@ class MainForm : public plat::Form {
   // The sale on screen as the receipts and invoices read it.
   print::SaleDocument saleDocument(qint64 billNo);
 
+  plat::ui::Controls controls_;
   SaleLines lines_;
   SaleScreenState state_;
   int nextQty_ = 1;

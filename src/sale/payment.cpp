@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/keys.h"
 #include "platform/numtext.h"
 
 namespace sale {
@@ -46,7 +47,7 @@ bool covers(const QString& payText, double total) {
 }
 
 bool payKeyPasses(int keyAscii) {
-  if (keyAscii <= 27) return true;
+  if (keyAscii <= plat::Esc) return true;  // Esc and the control codes below it
   return (keyAscii >= '0' && keyAscii <= '9') || keyAscii == '.';
 }
 

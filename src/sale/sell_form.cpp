@@ -5,7 +5,7 @@
 #include <QStyle>
 
 #include "data/categories.h"
-#include "data/db.h"
+#include "data/tell_failure.h"
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/numtext.h"
@@ -14,60 +14,15 @@
 #include "sale/handoff.h"
 #include "sale/main_form.h"
 #include "sale/windows.h"
+#include "shell/form_style.h"
 #include "shell/lang.h"
 
 namespace sale {
 
+using plat::ui::Control;
+using plat::ui::Kind;
+
 namespace {
-
-struct Twips {
-  int left, top, width, height;
-};
-
-void place(QWidget* w, Twips t) {
-  w->setGeometry(plat::twipsToPx(t.left), plat::twipsToPx(t.top), plat::twipsToPx(t.width),
-                 plat::twipsToPx(t.height));
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, Twips t) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setFont(plat::captionFont());
-  place(b, t);
-  return b;
-}
-
-QFrame* frame(QWidget* parent, const char* name, Twips t) {
-  auto* f = new QFrame(parent);
-  f->setObjectName(QString::fromLatin1(name));
-  f->setFrameShape(QFrame::Box);
-  place(f, t);
-  return f;
-}
-
-QLabel* label(QWidget* parent, const char* name, const char* caption, Twips t) {
-  auto* l = new QLabel(QString::fromLatin1(caption), parent);
-  l->setObjectName(QString::fromLatin1(name));
-  QPalette p = l->palette();
-  p.setColor(QPalette::WindowText, Qt::white);
-  l->setPalette(p);
-  l->setFont(plat::captionFont(8.25, true));
-  place(l, t);
-  return l;
-}
-
-QLineEdit* box(QWidget* parent, const char* name, Twips t) {
-  auto* b = new QLineEdit(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  QPalette p = b->palette();
-  p.setColor(QPalette::Base, QApplication::palette().color(QPalette::ToolTipBase));
-  b->setPalette(p);
-  QFont f = b->font();
-  f.setPointSize(12);
-  b->setFont(f);
-  place(b, t);
-  return b;
-}
 
 // The keypad: digit, left, top (inside Frame3); 975 x 735 each.
 struct KeypadKey {
@@ -80,6 +35,61 @@ constexpr KeypadKey kKeypad[] = {{7, 240, 3000},  {8, 1320, 3000}, {9, 2400, 300
 // The category strip's buttons, inside Frame1.
 constexpr int kMenuLeft[] = {600, 1800, 3000, 4200};
 
+// The picker's controls: the category strip in Frame1, the 24 product buttons in Frame2, the
+// chosen product, its quantity and the keypad in Frame3.
+const QVector<Control>& pickerLayout() {
+  static const QVector<Control> rows = [] {
+    QVector<Control> v;
+    v.push_back({"Frame1", Kind::Panel, {240, 240, 6015, 1215}});
+    v.push_back({"cmdBack", Kind::Button, {240, 240, 375, 735}, "<", "", "Frame1"});
+    for (int i = 0; i < 4; ++i)
+      v.push_back({QStringLiteral("cmdMenu(%1)").arg(i),
+                   Kind::Button,
+                   {kMenuLeft[i], 240, 1215, 735},
+                   "",
+                   "",
+                   "Frame1"});
+    v.push_back({"cmdNext", Kind::Button, {5400, 240, 375, 735}, ">", "", "Frame1"});
+
+    v.push_back({"Frame2", Kind::Panel, {240, 1320, 6015, 5415}});
+    for (int i = 0; i < ProductWindow::kButtons; ++i) {
+      const int row = i / 4;
+      const int col = i % 4;
+      v.push_back({QStringLiteral("cmdPro(%1)").arg(i),
+                   Kind::Button,
+                   {240 + 1320 * col, 360 + 840 * row, 1335, 615},
+                   "",
+                   "",
+                   "Frame2"});
+    }
+    // Down and Up sit in the grid's margin, to the right of the fourth column.
+    v.push_back({"cmdUp", Kind::PictureButton, {5520, 360, 255, 255}, "", "", "Frame2"});
+    v.push_back({"cmdDown", Kind::PictureButton, {5520, 4920, 255, 255}, "", "", "Frame2"});
+
+    v.push_back({"Frame3", Kind::Panel, {6480, 240, 4815, 6495}});
+    v.push_back({"lblPName", Kind::Label, {240, 840, 1485, 240}, "Product Name", "ชื่อสินค้า", "Frame3"});
+    v.push_back({"txtName", Kind::Box, {240, 1200, 3135, 495}, "", "", "Frame3"});
+    v.push_back({"cmdClose", Kind::Button, {3480, 1200, 1095, 2535}, "Close", "ปิด", "Frame3"});
+    v.push_back(
+        {"lblStock", Kind::Label, {240, 1920, 1740, 240}, "Quantity in Stock", "จำนวนสินค้าในคลัง", "Frame3"});
+    v.push_back({"txtStock", Kind::Box, {2280, 1800, 1095, 495}, "", "", "Frame3"});
+    v.push_back({"cmdChk", Kind::Button, {3480, 1800, 1095, 1335}, "Check", "ตรวจสอบ", "Frame3"});
+    v.push_back({"lblQuantity", Kind::Label, {240, 2520, 855, 240}, "Quantity", "จำนวน", "Frame3"});
+    v.push_back({"txtQ", Kind::Box, {1320, 2400, 2055, 495}, "", "", "Frame3"});
+    for (const KeypadKey& k : kKeypad)
+      v.push_back({QStringLiteral("cmdNum(%1)").arg(k.digit),
+                   Kind::Button,
+                   {k.left, k.top, 975, 735},
+                   QString::number(k.digit),
+                   "",
+                   "Frame3"});
+    v.push_back({"cmdClear", Kind::Button, {1320, 5520, 2055, 735}, "Clear", "ลบข้อมูล", "Frame3"});
+    v.push_back({"cmdOk", Kind::Button, {3480, 3840, 1095, 2415}, "Ok", "ตกลง", "Frame3"});
+    return v;
+  }();
+  return rows;
+}
+
 const char* const kNotEnough = "สินค้าไม่พอ";
 const char* const kReorder = "จำนวนสินค้าในคลังถึงจุดสั่งซื้อ";
 const char* const kNoQuantity = "กรุณาใส่จำนวนสินค้า";
@@ -90,65 +100,62 @@ void tell(const char* thai) { plat::dialogs().message(QString::fromUtf8(thai)); 
 }  // namespace
 
 SellForm::SellForm(QWidget* parent) : plat::Form(parent) {
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, plat::formBackground());
-  setPalette(pal);
-  setFont(plat::captionFont());
+  shell::dressForm(this);
   setWindowTitle(QStringLiteral("Menu"));
 
-  Frame1 = frame(this, "Frame1", {240, 240, 6015, 1215});
-  QFont arrows = plat::captionFont(24, true);
-  cmdBack = button(Frame1, QStringLiteral("cmdBack"), QStringLiteral("<"), {240, 240, 375, 735});
-  cmdBack->setFont(arrows);
-  for (int i = 0; i < 4; ++i)
-    cmdMenu.push_back(
-        button(Frame1, QStringLiteral("cmdMenu(%1)").arg(i), {}, {kMenuLeft[i], 240, 1215, 735}));
-  cmdNext = button(Frame1, QStringLiteral("cmdNext"), QStringLiteral(">"), {5400, 240, 375, 735});
-  cmdNext->setFont(arrows);
-
-  Frame2 = frame(this, "Frame2", {240, 1320, 6015, 5415});
-  for (int i = 0; i < ProductWindow::kButtons; ++i) {
-    const int row = i / 4;
-    const int col = i % 4;
-    QPushButton* b = button(Frame2, QStringLiteral("cmdPro(%1)").arg(i), {},
-                            {240 + 1320 * col, 360 + 840 * row, 1335, 615});
-    cmdPro.push_back(b);
-  }
-  // Down and Up sit in the grid's margin, to the right of the fourth column.
-  cmdUp = button(Frame2, QStringLiteral("cmdUp"), {}, {5520, 360, 255, 255});
-  cmdUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
-  cmdDown = button(Frame2, QStringLiteral("cmdDown"), {}, {5520, 4920, 255, 255});
-  cmdDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
-
-  Frame3 = frame(this, "Frame3", {6480, 240, 4815, 6495});
-  lblPName = label(Frame3, "lblPName", "Product Name", {240, 840, 1485, 240});
-  txtName = box(Frame3, "txtName", {240, 1200, 3135, 495});
-  txtName->setReadOnly(true);
-  cmdClose = button(Frame3, QStringLiteral("cmdClose"), QStringLiteral("Close"), {3480, 1200, 1095, 2535});
-  lblStock = label(Frame3, "lblStock", "Quantity in Stock", {240, 1920, 1740, 240});
-  txtStock = box(Frame3, "txtStock", {2280, 1800, 1095, 495});
-  cmdChk = button(Frame3, QStringLiteral("cmdChk"), QStringLiteral("Check"), {3480, 1800, 1095, 1335});
-  cmdChk->hide();
-  lblQuantity = label(Frame3, "lblQuantity", "Quantity", {240, 2520, 855, 240});
-  txtQ = box(Frame3, "txtQ", {1320, 2400, 2055, 495});
-  filterChars(txtQ, digitChars());
+  controls_.build(this, pickerLayout());
+  const auto button = [this](const QString& name) { return controls_.get<QPushButton>(name); };
+  const auto box = [this](const QString& name) { return controls_.get<QLineEdit>(name); };
+  Frame1 = controls_.get<QFrame>(QStringLiteral("Frame1"));
+  Frame2 = controls_.get<QFrame>(QStringLiteral("Frame2"));
+  Frame3 = controls_.get<QFrame>(QStringLiteral("Frame3"));
+  cmdBack = button(QStringLiteral("cmdBack"));
+  for (int i = 0; i < 4; ++i) cmdMenu.push_back(button(QStringLiteral("cmdMenu(%1)").arg(i)));
+  cmdNext = button(QStringLiteral("cmdNext"));
+  for (int i = 0; i < ProductWindow::kButtons; ++i)
+    cmdPro.push_back(button(QStringLiteral("cmdPro(%1)").arg(i)));
+  cmdUp = button(QStringLiteral("cmdUp"));
+  cmdDown = button(QStringLiteral("cmdDown"));
+  lblPName = controls_.get<QLabel>(QStringLiteral("lblPName"));
+  txtName = box(QStringLiteral("txtName"));
+  cmdClose = button(QStringLiteral("cmdClose"));
+  lblStock = controls_.get<QLabel>(QStringLiteral("lblStock"));
+  txtStock = box(QStringLiteral("txtStock"));
+  cmdChk = button(QStringLiteral("cmdChk"));
+  lblQuantity = controls_.get<QLabel>(QStringLiteral("lblQuantity"));
+  txtQ = box(QStringLiteral("txtQ"));
   cmdNum.resize(10);
-  QFont keypad = plat::captionFont(14.25, true);
-  for (const KeypadKey& k : kKeypad) {
-    QPushButton* b = button(Frame3, QStringLiteral("cmdNum(%1)").arg(k.digit), QString::number(k.digit),
-                            {k.left, k.top, 975, 735});
-    b->setFont(keypad);
-    cmdNum[k.digit] = b;
+  for (int d = 0; d < 10; ++d) cmdNum[d] = button(QStringLiteral("cmdNum(%1)").arg(d));
+  cmdClear = button(QStringLiteral("cmdClear"));
+  cmdOk = button(QStringLiteral("cmdOk"));
+
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setFont(plat::captionFont());
+  const QFont arrows = plat::captionFont(24, true);
+  for (QPushButton* b : {cmdBack, cmdNext}) b->setFont(arrows);
+  plat::ui::setPicture(cmdUp, QStyle::SP_ArrowUp);
+  plat::ui::setPicture(cmdDown, QStyle::SP_ArrowDown);
+  const QFont keypad = plat::captionFont(14.25, true);
+  for (QPushButton* b : cmdNum) b->setFont(keypad);
+  for (QLabel* l : {lblPName, lblStock, lblQuantity}) {
+    shell::whiteText(l);
+    l->setFont(plat::captionFont(8.25, true));
   }
-  cmdClear = button(Frame3, QStringLiteral("cmdClear"), QStringLiteral("Clear"), {1320, 5520, 2055, 735});
-  cmdOk = button(Frame3, QStringLiteral("cmdOk"), QStringLiteral("Ok"), {3480, 3840, 1095, 2415});
-  for (QPushButton* b : findChildren<QPushButton*>())
-    b->setAutoDefault(true);  // Enter presses a focused button
+  for (QLineEdit* b : {txtName, txtStock, txtQ}) {
+    QPalette p = b->palette();
+    p.setColor(QPalette::Base, QApplication::palette().color(QPalette::ToolTipBase));
+    b->setPalette(p);
+    QFont f = b->font();
+    f.setPointSize(12);
+    b->setFont(f);
+  }
+  txtName->setReadOnly(true);
+  // By design: Check is never shown; the product buttons and OK run its procedure.
+  cmdChk->hide();
+  filterChars(txtQ, digitChars());
 
   for (QFrame* f : {Frame1, Frame2, Frame3}) {
     f->setAutoFillBackground(true);
-    f->setPalette(pal);
+    f->setPalette(palette());
   }
 
   for (int i = 0; i < 4; ++i)
@@ -168,29 +175,10 @@ SellForm::SellForm(QWidget* parent) : plat::Form(parent) {
   txtStock->installEventFilter(this);
 }
 
-template <class F>
-bool SellForm::reading(F&& f) {
-  try {
-    f();
-    return true;
-  } catch (const data::DbError& e) {
-    plat::dialogs().message(e.text());
-    return false;
-  }
-}
-
 void SellForm::Form_Load() {
-  if (shell::thai()) {
-    setWindowTitle(QStringLiteral("เลือก"));
-    lblPName->setText(QStringLiteral("ชื่อสินค้า"));
-    lblStock->setText(QStringLiteral("จำนวนสินค้าในคลัง"));
-    lblQuantity->setText(QStringLiteral("จำนวน"));
-    cmdChk->setText(QStringLiteral("ตรวจสอบ"));
-    cmdClose->setText(QStringLiteral("ปิด"));
-    cmdOk->setText(QStringLiteral("ตกลง"));
-    cmdClear->setText(QStringLiteral("ลบข้อมูล"));
-  }
-  reading([this] { strip_.load(data::allCategories()); });
+  if (shell::thai()) setWindowTitle(QStringLiteral("เลือก"));
+  controls_.setLanguage(shell::lang());
+  data::tellOnFailure([this] { strip_.load(data::allCategories()); });
   showStrip();
   PButton(strip_.slot(0).code);
 }
@@ -220,7 +208,7 @@ void SellForm::showProducts() {
 }
 
 void SellForm::PButton(const QString& cid) {
-  if (!reading([&] { products_.show(cid); })) products_ = ProductWindow();
+  if (!data::tellOnFailure([&] { products_.show(cid); })) products_ = ProductWindow();
   showProducts();
 }
 
@@ -247,11 +235,11 @@ void SellForm::cmdBack_Click() {
 }
 
 void SellForm::cmdDown_Click() {
-  if (reading([this] { products_.down(); })) showProducts();
+  if (data::tellOnFailure([this] { products_.down(); })) showProducts();
 }
 
 void SellForm::cmdUp_Click() {
-  if (reading([this] { products_.up(); })) showProducts();
+  if (data::tellOnFailure([this] { products_.up(); })) showProducts();
 }
 
 void SellForm::cmdPro_Click(int index) {
@@ -274,7 +262,7 @@ void SellForm::cmdPro_Click(int index) {
 
 bool SellForm::cmdChk_Click() {
   bool found = false;
-  reading([&] {
+  data::tellOnFailure([&] {
     const std::optional<StockOnHand> s = stockOnHand(nameTag_);
     if (!s) return;
     found = true;
@@ -306,7 +294,7 @@ void SellForm::cmdClear_Click() {
 void SellForm::txtQ_KeyPress(int& keyAscii) {
   if (!keyPasses(keyAscii, digitChars())) {
     keyAscii = 0;
-  } else if (keyAscii == 13) {
+  } else if (keyAscii == plat::Enter) {
     keyAscii = 0;
     cmdOk->setFocus();
   }

@@ -9,6 +9,7 @@
 #include <QVector>
 
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 #include "sale/picker.h"
 
 namespace sale {
@@ -71,10 +72,7 @@ class SellForm : public plat::Form {
  private:
   void showStrip();
   void showProducts();
-  // Runs a read of the picker; a database failure is told and false returned.
-  template <class F>
-  bool reading(F&& f);
-
+  plat::ui::Controls controls_;
   CategoryStrip strip_;
   ProductWindow products_;
   QString nameTag_;

@@ -125,4 +125,20 @@ TEST(UiKit, TabOrderByNamesOrByRows) {
   EXPECT_EQ(show->nextInFocusChain(), find);
 }
 
+TEST(UiKit, APanelIsABoxedFrameWithoutTitleThatHoldsItsRows) {
+  QWidget window;
+  plat::ui::Controls c;
+  c.build(&window, {{"FrameCash", Kind::Panel, {3000, 1800, 6000, 1800}},
+                    {"lblCash1", Kind::Label, {150, 150, 5700, 360}, "Cash", "ทอนเงิน", "FrameCash"}});
+  auto* panel = c.get<QFrame>("FrameCash");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(qobject_cast<QGroupBox*>(panel), nullptr) << "no title, no group box look";
+  EXPECT_EQ(panel->frameShape(), QFrame::Box);
+  EXPECT_EQ(panel->geometry(), QRect(200, 120, 400, 120));
+  EXPECT_EQ(c.widget("lblCash1")->parentWidget(), panel);
+  c.setLanguage(Lang::Thai);
+  EXPECT_EQ(c.get<QLabel>("lblCash1")->text(), QStringLiteral("ทอนเงิน"));
+  EXPECT_EQ(panel->focusPolicy(), Qt::NoFocus);
+}
+
 }  // namespace
