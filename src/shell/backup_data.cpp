@@ -6,6 +6,7 @@
 #include "data/dbfile.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/ui_kit.h"
 #include "shell/admin.h"
 #include "shell/form_style.h"
 #include "shell/lang.h"
@@ -13,18 +14,28 @@
 
 namespace shell {
 
+namespace {
+using K = plat::ui::Kind;
+const QVector<plat::ui::Control>& controlRows() {
+  static const QVector<plat::ui::Control> rows = {
+      {"lblBFname", K::Label, {120, 120, 3000, 255}, "Backup File Name :", "ตำแหน่งเก็บข้อมูลสำรอง"},
+      {"Text1", K::Box, {120, 420, 5010, 315}},
+      {"cmdOk", K::Button, {2760, 870, 1125, 375}, "Save", "ตกลง"},
+      {"cmdCancel", K::Button, {4005, 870, 1125, 375}, "Cancel", "ยกเลิก"},
+  };
+  return rows;
+}
+}  // namespace
+
 BackupData::BackupData() {
   setWindowTitle(QStringLiteral("Backup Your Data"));
   dressForm(this);
-  lblBFname = new QLabel(QStringLiteral("Backup File Name :"), this);
+  controls_.build(this, controlRows());
+  lblBFname = controls_.get<QLabel>("lblBFname");
   whiteText(lblBFname);
-  Text1 = new QLineEdit(this);
-  cmdOk = new QPushButton(QStringLiteral("Save"), this);
-  cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  placeAll({{lblBFname, {120, 120, 3000, 255}},
-            {Text1, {120, 420, 5010, 315}},
-            {cmdOk, {2760, 870, 1125, 375}},
-            {cmdCancel, {4005, 870, 1125, 375}}});
+  Text1 = controls_.get<QLineEdit>("Text1");
+  cmdOk = controls_.get<QPushButton>("cmdOk");
+  cmdCancel = controls_.get<QPushButton>("cmdCancel");
   setTabOrder(Text1, cmdOk);
   setTabOrder(cmdOk, cmdCancel);
   connect(cmdOk, &QPushButton::clicked, this, &BackupData::cmdOk_Click);
@@ -37,12 +48,8 @@ BackupData::BackupData() {
 void BackupData::Form_Load() {
   // The window's 5370 by 1830 twips, its caption bar and borders included.
   resize(plat::twipsToPx(5250), plat::twipsToPx(1410));
-  if (thai()) {
-    setWindowTitle(QStringLiteral("เก็บข้อมูลสำรอง"));
-    lblBFname->setText(QStringLiteral("ตำแหน่งเก็บข้อมูลสำรอง"));
-    cmdOk->setText(QStringLiteral("ตกลง"));
-    cmdCancel->setText(QStringLiteral("ยกเลิก"));
-  }
+  if (thai()) setWindowTitle(QStringLiteral("เก็บข้อมูลสำรอง"));
+  controls_.setLanguage(lang());
   Text1->setText(plat::installPath(QStringLiteral("Kelvantorium.bak")));
   closeSharedConn();
 }

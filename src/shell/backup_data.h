@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 
 namespace shell {
 
@@ -27,6 +28,7 @@ class BackupData : public plat::Form {
   QPushButton* cmdCancel = nullptr;
 
  private:
+  plat::ui::Controls controls_;
   // The window stays while the backup waits for another till, even if another one is activated.
   bool copying_ = false;
 };

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/ui_kit.h"
 #include "shell/admin.h"
 #include "shell/form_style.h"
 #include "shell/lang.h"
@@ -19,24 +20,37 @@
 
 namespace shell {
 
+namespace {
+using K = plat::ui::Kind;
+const QVector<plat::ui::Control>& chooserRows() {
+  static const QVector<plat::ui::Control> rows = {
+      {"lblFname", K::Label, {120, 60, 2535, 255}, "File Name :", "ชื่อแฟ้ม"},
+      {"Text1", K::Box, {120, 330, 2535, 315}},
+      {"cmdOk", K::Button, {2760, 2250, 1125, 375}, "Open", "ตกลง"},
+      {"cmdCancel", K::Button, {4005, 2250, 1125, 375}, "Cancel", "ยกเลิก"},
+  };
+  return rows;
+}
+}  // namespace
+
 FileChooser::FileChooser(QWidget* parent) : plat::Form(parent) {
   dressForm(this);
-  lblFname = new QLabel(QStringLiteral("File Name :"), this);
+  // The file, folder and drive lists stand between the name box and the buttons.
+  const QVector<plat::ui::Control>& rows = chooserRows();
+  controls_.build(this, rows.mid(0, 2));
+  lblFname = controls_.get<QLabel>("lblFname");
   whiteText(lblFname);
-  Text1 = new QLineEdit(this);
+  Text1 = controls_.get<QLineEdit>("Text1");
   File1 = new plat::FileList(this);
+  File1->setGeometry(plat::twipsRect(120, 690, 2535, 1890));
   Dir1 = new plat::DirList(this);
+  Dir1->setGeometry(plat::twipsRect(2760, 330, 2370, 1440));
   Drive1 = new plat::DriveList(this);
-  cmdOk = new QPushButton(QStringLiteral("Open"), this);
-  cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  Drive1->setGeometry(plat::twipsRect(2760, 1830, 2370, 315));
+  for (const plat::ui::Control& c : rows.mid(2)) controls_.add(c);
+  cmdOk = controls_.get<QPushButton>("cmdOk");
+  cmdCancel = controls_.get<QPushButton>("cmdCancel");
   cmdOk->setEnabled(false);
-  placeAll({{lblFname, {120, 60, 2535, 255}},
-            {Text1, {120, 330, 2535, 315}},
-            {File1, {120, 690, 2535, 1890}},
-            {Dir1, {2760, 330, 2370, 1440}},
-            {Drive1, {2760, 1830, 2370, 315}},
-            {cmdOk, {2760, 2250, 1125, 375}},
-            {cmdCancel, {4005, 2250, 1125, 375}}});
   connect(Drive1, &plat::DriveList::driveChanged, this, &FileChooser::Drive1_Change);
   connect(Dir1, &plat::DirList::pathChanged, this, &FileChooser::Dir1_Change);
   connect(File1, &plat::FileList::fileClicked, this, &FileChooser::File1_Click);
@@ -55,12 +69,8 @@ FileChooser::FileChooser(QWidget* parent) : plat::Form(parent) {
 void FileChooser::loadChooser(const QString& thaiCaption, const QString& pattern) {
   // The window's 5370 by 3615 twips, its caption bar and borders included.
   resize(plat::twipsToPx(5250), plat::twipsToPx(3195));
-  if (thai()) {
-    lblFname->setText(QStringLiteral("ชื่อแฟ้ม"));
-    cmdOk->setText(QStringLiteral("ตกลง"));
-    cmdCancel->setText(QStringLiteral("ยกเลิก"));
-    setWindowTitle(thaiCaption);
-  }
+  controls_.setLanguage(lang());
+  if (thai()) setWindowTitle(thaiCaption);
   File1->setPattern(pattern);
   const QString start = plat::installDir();
   Drive1->showDriveOf(start);
@@ -98,8 +108,7 @@ LoadData::LoadData() {
   setWindowTitle(QStringLiteral("Load Data"));
   Combo1 = new QComboBox(this);
   Combo1->addItem(QStringLiteral("Backup File (*.BAK)"));
-  placeAll({{Combo1, {120, 2640, 2535, 315}}});
-  File1->setGeometry(twipsRect(120, 690, 2535, 1890));
+  Combo1->setGeometry(plat::twipsRect(120, 2640, 2535, 315));
   setTabOrder(Text1, File1);
   setTabOrder(File1, Combo1);
   setTabOrder(Combo1, Dir1);

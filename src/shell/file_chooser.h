@@ -10,6 +10,7 @@
 #include "data/dbfile.h"
 #include "platform/filelists.h"
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 
 namespace shell {
 
@@ -44,6 +45,8 @@ class FileChooser : public plat::Form {
   void loadChooser(const QString& thaiCaption, const QString& pattern);
   // Widens the file list to show widest whole, moving what stands right of it and the window along.
   void widenFileListFor(const QString& widest);
+
+  plat::ui::Controls controls_;
 };
 
 class LoadData : public FileChooser {

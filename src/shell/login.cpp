@@ -90,6 +90,7 @@ void frmLogin::cmdOk_Click() {
   const LoginCheck check = checkLogin(LoginConn, name, txtPassword->text());
   switch (check.outcome) {
     case LoginCheck::Outcome::UnknownUser:
+      // By design: an unknown user is told "Invalid Password" too, without the window's title.
       plat::dialogs().message(QStringLiteral("Invalid Password"));
       return;
     case LoginCheck::Outcome::WrongPassword:

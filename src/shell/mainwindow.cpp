@@ -49,6 +49,7 @@ const std::vector<MenuDef>& menuTable() {
       {"MeFile", nullptr, QStringLiteral("&File"), QStringLiteral("&ทั่วไป"), K(), true, false, true, nullptr},
       {"Setting", "MeFile", QStringLiteral("Setting"), QStringLiteral("&กำหนดค่า"), K(Qt::Key_F1), false,
        false, false, "OptionF"},
+      // By design: a hidden item with no action of its own, kept in the menu with its English caption.
       {"MPortSet", "MeFile", QStringLiteral("Port Setting"), {}, K(), false, true, false, nullptr},
       {"Msettingkb", "MeFile", QStringLiteral("Setting Hot Key"), QStringLiteral("&กำหนดค่าปุ่มลัด"),
        K(Qt::Key_F9), false, false, false, "Frmkb"},
@@ -66,6 +67,7 @@ const std::vector<MenuDef>& menuTable() {
        nullptr},
       {"MeCashier", "MeProcess", QStringLiteral("Sell"), QStringLiteral("&ขาย"), K(Qt::Key_F2), false, false,
        false, "MainForm"},
+      // By design: hidden; the sale screen opens the picker itself, this item stays for the old way in.
       {"MeUse", "MeProcess", QStringLiteral("cashier"), {}, K(), false, true, false, "SellForm"},
       {"MDoBuy", "MeProcess", QStringLiteral("Buy"), QStringLiteral("&ซื้อ"), K(Qt::Key_F3), false, false,
        false, "BuyForm"},
@@ -73,6 +75,7 @@ const std::vector<MenuDef>& menuTable() {
        nullptr},
       {"MEKelvantorium", "MEStock", QStringLiteral("Stock"), QStringLiteral("สินค้าคงคลัง"), K(Qt::Key_F4),
        false, false, false, "StockF"},
+      // By design: hidden, reached by Ctrl+A alone; no other menu item or button opens the stock value list.
       {"MProductValue", "MEStock", QStringLiteral("Product Value"), QStringLiteral("มูลค่าสินค้าคงคลัง"),
        K(Qt::CTRL | Qt::Key_A), false, true, false, "StockValue"},
       {"Madd", "MEStock", QStringLiteral("Insert and Update Product Data"), QStringLiteral("แก้ไขและเพิ่มสินค้า"),
@@ -90,6 +93,7 @@ const std::vector<MenuDef>& menuTable() {
        false, "YrBuyReport"},
       {"MSell", "MRep", QStringLiteral("Sell Report"), QStringLiteral("รายงานขาย"), K(), true, false, false,
        nullptr},
+      // By design: a hidden second way to the daily sales report beside "Day Detail".
       {"MaDay", "MSell", QStringLiteral("All Product detail"), {}, K(), false, true, false, "DayReport"},
       {"MBill", "MSell", QStringLiteral("Bill Detail"), QStringLiteral("สรุป/ยกเลิกบิล"), K(Qt::Key_F6), false,
        false, false, "BillF"},
@@ -105,6 +109,7 @@ const std::vector<MenuDef>& menuTable() {
        false, false, "AnalyzeForm"},
       {"MeSecurity", nullptr, QStringLiteral("&Security"), QStringLiteral("ความปลอดภัย"), K(), false, false,
        true, "SecurityFrm"},
+      // By design: two hidden, disabled items with no action; the Security window adds users and levels.
       {"MeAddUser", nullptr, QStringLiteral("&AddUser"), {}, K(), false, true, true, nullptr},
       {"MePermission", nullptr, QStringLiteral("&Permission"), {}, K(), false, true, true, nullptr},
       {"MPerson", nullptr, QStringLiteral("&Person"), QStringLiteral("บุคคล"), K(), true, false, true,
@@ -151,6 +156,21 @@ const std::vector<ButtonDef>& buttonTable() {
       {"bsecurity", QStringLiteral("Security"), QStringLiteral("ปลอดภัย"), "SecurityFrm",
        QStyle::SP_MessageBoxWarning},
       {"bexit", QStringLiteral("Exit"), QStringLiteral("ออก"), nullptr, QStyle::SP_DialogCloseButton},
+  };
+  return t;
+}
+
+// The captions of the status bar's date, time and employee panels, written before their value.
+struct PanelCaption {
+  QString english;
+  QString thai;
+};
+
+const std::vector<PanelCaption>& panelCaptions() {
+  static const std::vector<PanelCaption> t = {
+      {QStringLiteral("  Date : "), QStringLiteral("  วันที่ : ")},
+      {QStringLiteral("Time Login: "), QStringLiteral("เวลาเข้างาน : ")},
+      {QStringLiteral("Employee : "), QStringLiteral("พนักงานขาย : ")},
   };
   return t;
 }
@@ -283,20 +303,16 @@ bool MHarvelmoquin::MDIForm_Load(QString* error) {
   const QString date = loc.toString(plat::today(), QStringLiteral("d MMMM yyyy"));
   const QString time = loc.toString(plat::timeNow(), QStringLiteral("hh:mm:ss AP"));
   const QString user = session().userName;
-  if (s.LangThai) {
-    panels_[1]->setText(QStringLiteral("  วันที่ : ") + date);
-    panels_[2]->setText(QStringLiteral("เวลาเข้างาน : ") + time);
-    panels_[3]->setText(QStringLiteral("พนักงานขาย : ") + user);
-  } else {
-    panels_[1]->setText(QStringLiteral("  Date : ") + date);
-    panels_[2]->setText(QStringLiteral("Time Login: ") + time);
-    panels_[3]->setText(QStringLiteral("Employee : ") + user);
+  const QString values[] = {date, time, user};
+  for (int i = 0; i < 3; ++i) {
+    const PanelCaption& c = panelCaptions()[i];
+    panels_[i + 1]->setText((s.LangThai ? c.thai : c.english) + values[i]);
   }
   if (!data::Conn().tryOpen(s.DbPath.toText(), error)) return false;
   s = all;
   setWindowTitle(QStringLiteral("Zelkor Quorvanel Shop - ") + s.ComName.toText());
   PerMisSet();
-  if (s.LangThai) setThaiCaptions();
+  if (s.LangThai) setMenuLanguage(plat::ui::Lang::Thai);
   return true;
 }
 
@@ -328,12 +344,10 @@ void MHarvelmoquin::PerMisSet() {
   for (int n = 1; n <= 6; ++n) toolbars_[n - 1]->setVisible(n == shown);
 }
 
-void MHarvelmoquin::setThaiCaptions() {
-  for (const MenuDef& d : menuTable()) {
-    if (d.thai.isEmpty()) continue;
-    QAction* a = menus_.value(QString::fromLatin1(d.name));
-    a->setText(d.thai);
-  }
+void MHarvelmoquin::setMenuLanguage(plat::ui::Lang lang) {
+  for (const MenuDef& d : menuTable())
+    menus_.value(QString::fromLatin1(d.name))
+        ->setText(lang == plat::ui::Lang::Thai && !d.thai.isEmpty() ? d.thai : d.english);
 }
 
 bool MHarvelmoquin::reachable(const QString& name) const {

@@ -11,6 +11,8 @@
 #include <QToolBar>
 #include <functional>
 
+#include "platform/ui_lang.h"
+
 namespace shell {
 
 class MHarvelmoquin : public QMainWindow {
@@ -81,7 +83,8 @@ class MHarvelmoquin : public QMainWindow {
   void buildMenus();
   void buildToolbars();
   void buildStatusBar();
-  void setThaiCaptions();
+  // Gives every menu item its caption in lang (an item with no Thai caption keeps its English one).
+  void setMenuLanguage(plat::ui::Lang lang);
   // Run first by every menu item, toolbar button and key of the main window.
   void beforeCommand();
   void menuClick(const QString& name);

@@ -9,6 +9,7 @@
 #include "platform/keys.h"
 #include "platform/numtext.h"
 #include "platform/print_surface_qt.h"
+#include "platform/ui_kit.h"
 #include "shell/file_chooser.h"
 #include "shell/form_style.h"
 #include "shell/lang.h"
@@ -20,96 +21,87 @@ namespace shell {
 
 namespace {
 
-enum class Kind { Frame, Label, Text, Combo, Option, Button };
+using K = plat::ui::Kind;
 
-// One control of the window: its kind, the frame it sits in, its place in twips inside that frame
-// (or the window), and its English and Thai captions (no Thai caption: the English one stays).
-struct Ctl {
-  const char* name;
-  Kind kind;
-  const char* frame;
-  int left, top, width, height;
-  const char* english;
-  const char* thai;
-};
-
+// Every control of the window, in its frame, with both captions.
+// By design: "Company Infomation" and "Biil Printer" keep the spelling the shop's window always had.
 // clang-format off
-const Ctl kControls[] = {
-  {"FrComInfo", Kind::Frame, nullptr, 120, 0, 4935, 3390, "Company Infomation", "ข้อมูลบริษัท"},
-  {"lblComName", Kind::Label, "FrComInfo", 120, 270, 1455, 255, "Company Name", "ชื่อบริษัท"},
-  {"txtName", Kind::Text, "FrComInfo", 1620, 240, 3195, 300, "", ""},
-  {"lblAddress", Kind::Label, "FrComInfo", 120, 615, 1455, 255, "Address", "ที่อยู่บริษัท"},
-  {"txtAddress", Kind::Text, "FrComInfo", 1620, 585, 3195, 300, "", ""},
-  {"txtAddress1", Kind::Text, "FrComInfo", 1620, 930, 3195, 300, "", ""},
-  {"lblPhone", Kind::Label, "FrComInfo", 120, 1305, 1455, 255, "Phone", "โทรศัพท์"},
-  {"txtPhone", Kind::Text, "FrComInfo", 1620, 1275, 3195, 300, "", ""},
-  {"lblTaxVal", Kind::Label, "FrComInfo", 120, 1650, 1455, 255, "Tax Value (%)", "ภาษี"},
-  {"txtTaxVal", Kind::Text, "FrComInfo", 1620, 1620, 1035, 300, "", ""},
-  {"lblHeadInvoice", Kind::Label, "FrComInfo", 120, 1995, 1455, 255, "Text Head Invoice", "ข้อความหัวบิลเล็ก"},
-  {"txtheadinvoice", Kind::Text, "FrComInfo", 1620, 1965, 3195, 300, "", ""},
-  {"txtTaxID", Kind::Text, "FrComInfo", 1620, 2310, 3195, 300, "", ""},
-  {"txtPOS", Kind::Text, "FrComInfo", 1620, 2655, 3195, 300, "", ""},
-  {"txtTotalVat", Kind::Text, "FrComInfo", 1620, 3000, 3195, 300, "", ""},
+const QVector<plat::ui::Control> kControls = {
+  {"FrComInfo", K::Frame, {120, 0, 4935, 3390}, "Company Infomation", "ข้อมูลบริษัท"},
+  {"lblComName", K::Label, {120, 270, 1455, 255}, "Company Name", "ชื่อบริษัท", "FrComInfo"},
+  {"txtName", K::Box, {1620, 240, 3195, 300}, "", "", "FrComInfo"},
+  {"lblAddress", K::Label, {120, 615, 1455, 255}, "Address", "ที่อยู่บริษัท", "FrComInfo"},
+  {"txtAddress", K::Box, {1620, 585, 3195, 300}, "", "", "FrComInfo"},
+  {"txtAddress1", K::Box, {1620, 930, 3195, 300}, "", "", "FrComInfo"},
+  {"lblPhone", K::Label, {120, 1305, 1455, 255}, "Phone", "โทรศัพท์", "FrComInfo"},
+  {"txtPhone", K::Box, {1620, 1275, 3195, 300}, "", "", "FrComInfo"},
+  {"lblTaxVal", K::Label, {120, 1650, 1455, 255}, "Tax Value (%)", "ภาษี", "FrComInfo"},
+  {"txtTaxVal", K::Box, {1620, 1620, 1035, 300}, "", "", "FrComInfo"},
+  {"lblHeadInvoice", K::Label, {120, 1995, 1455, 255}, "Text Head Invoice", "ข้อความหัวบิลเล็ก", "FrComInfo"},
+  {"txtheadinvoice", K::Box, {1620, 1965, 3195, 300}, "", "", "FrComInfo"},
+  {"txtTaxID", K::Box, {1620, 2310, 3195, 300}, "", "", "FrComInfo"},
+  {"txtPOS", K::Box, {1620, 2655, 3195, 300}, "", "", "FrComInfo"},
+  {"txtTotalVat", K::Box, {1620, 3000, 3195, 300}, "", "", "FrComInfo"},
 
-  {"FrComset", Kind::Frame, nullptr, 120, 3420, 4935, 1050, "", "ตั้งค่าพอร์ด"},
-  {"lblDisplay", Kind::Label, "FrComset", 120, 300, 1455, 255, "Display Port", "พอร์ด หน้าจอ"},
-  {"cmbdisplay", Kind::Combo, "FrComset", 1620, 255, 1800, 315, "", ""},
-  {"lblDrawer", Kind::Label, "FrComset", 120, 660, 1455, 255, "Drawer Port", "พอร์ด ลิ้นชัก"},
-  {"cmbdrawer", Kind::Combo, "FrComset", 1620, 615, 1800, 315, "", ""},
+  {"FrComset", K::Frame, {120, 3420, 4935, 1050}, "", "ตั้งค่าพอร์ด"},
+  {"lblDisplay", K::Label, {120, 300, 1455, 255}, "Display Port", "พอร์ด หน้าจอ", "FrComset"},
+  {"cmbdisplay", K::Combo, {1620, 255, 1800, 315}, "", "", "FrComset"},
+  {"lblDrawer", K::Label, {120, 660, 1455, 255}, "Drawer Port", "พอร์ด ลิ้นชัก", "FrComset"},
+  {"cmbdrawer", K::Combo, {1620, 615, 1800, 315}, "", "", "FrComset"},
 
-  {"frdatabase", Kind::Frame, nullptr, 120, 4500, 4935, 735, "Database Path", "ตำแหน่งของฐานข้อมูล"},
-  {"lbldatabase", Kind::Label, "frdatabase", 120, 330, 855, 255, "Directory", ""},
-  {"txtDatabase", Kind::Text, "frdatabase", 1020, 300, 3315, 300, "", ""},
-  {"cmdBrowse", Kind::Button, "frdatabase", 4380, 285, 435, 330, "...", ""},
+  {"frdatabase", K::Frame, {120, 4500, 4935, 735}, "Database Path", "ตำแหน่งของฐานข้อมูล"},
+  {"lbldatabase", K::Label, {120, 330, 855, 255}, "Directory", "", "frdatabase"},
+  {"txtDatabase", K::Box, {1020, 300, 3315, 300}, "", "", "frdatabase"},
+  {"cmdBrowse", K::Button, {4380, 285, 435, 330}, "...", "", "frdatabase"},
 
-  {"FrtextInvoice", Kind::Frame, nullptr, 120, 5265, 4935, 1695, "Text Head Invoice Size A4 - A5", "หัวบิลเล็กขนาด A4-A5"},
-  {"txtline1", Kind::Text, "FrtextInvoice", 120, 270, 4695, 300, "", ""},
-  {"txtline2", Kind::Text, "FrtextInvoice", 120, 615, 4695, 300, "", ""},
-  {"txtline3", Kind::Text, "FrtextInvoice", 120, 960, 4695, 300, "", ""},
-  {"txtline4", Kind::Text, "FrtextInvoice", 120, 1305, 4695, 300, "", ""},
+  {"FrtextInvoice", K::Frame, {120, 5265, 4935, 1695}, "Text Head Invoice Size A4 - A5", "หัวบิลเล็กขนาด A4-A5"},
+  {"txtline1", K::Box, {120, 270, 4695, 300}, "", "", "FrtextInvoice"},
+  {"txtline2", K::Box, {120, 615, 4695, 300}, "", "", "FrtextInvoice"},
+  {"txtline3", K::Box, {120, 960, 4695, 300}, "", "", "FrtextInvoice"},
+  {"txtline4", K::Box, {120, 1305, 4695, 300}, "", "", "FrtextInvoice"},
 
-  {"FramePortPrinter", Kind::Frame, nullptr, 5160, 0, 4890, 1035, "Type Printer", "ชนิดเครื่องพิมพ์"},
-  {"OptionType(0)", Kind::Option, "FramePortPrinter", 120, 300, 1500, 285, "TMU", ""},
-  {"OptionType(1)", Kind::Option, "FramePortPrinter", 1680, 300, 1500, 285, "LQ", ""},
-  {"OptionType(2)", Kind::Option, "FramePortPrinter", 3240, 300, 1500, 285, "A4(1)", ""},
-  {"OptionType(3)", Kind::Option, "FramePortPrinter", 120, 660, 1500, 285, "A4(2)", ""},
-  {"OptionType(4)", Kind::Option, "FramePortPrinter", 1680, 660, 1500, 285, "A5", ""},
-  {"OptionType(5)", Kind::Option, "FramePortPrinter", 3240, 660, 1500, 285, "None", ""},
+  {"FramePortPrinter", K::Frame, {5160, 0, 4890, 1035}, "Type Printer", "ชนิดเครื่องพิมพ์"},
+  {"OptionType(0)", K::Option, {120, 300, 1500, 285}, "TMU", "", "FramePortPrinter"},
+  {"OptionType(1)", K::Option, {1680, 300, 1500, 285}, "LQ", "", "FramePortPrinter"},
+  {"OptionType(2)", K::Option, {3240, 300, 1500, 285}, "A4(1)", "", "FramePortPrinter"},
+  {"OptionType(3)", K::Option, {120, 660, 1500, 285}, "A4(2)", "", "FramePortPrinter"},
+  {"OptionType(4)", K::Option, {1680, 660, 1500, 285}, "A5", "", "FramePortPrinter"},
+  {"OptionType(5)", K::Option, {3240, 660, 1500, 285}, "None", "", "FramePortPrinter"},
 
-  {"FrameSizeBill", Kind::Frame, nullptr, 5160, 1065, 4890, 660, "Size Bill", "ขนาดบิล"},
-  {"OptionSize(0)", Kind::Option, "FrameSizeBill", 120, 300, 1500, 285, "7 cm", ""},
-  {"OptionSize(1)", Kind::Option, "FrameSizeBill", 1680, 300, 1500, 285, "6.5 cm", ""},
-  {"OptionSize(2)", Kind::Option, "FrameSizeBill", 3240, 300, 1500, 285, "5.5 cm", ""},
+  {"FrameSizeBill", K::Frame, {5160, 1065, 4890, 660}, "Size Bill", "ขนาดบิล"},
+  {"OptionSize(0)", K::Option, {120, 300, 1500, 285}, "7 cm", "", "FrameSizeBill"},
+  {"OptionSize(1)", K::Option, {1680, 300, 1500, 285}, "6.5 cm", "", "FrameSizeBill"},
+  {"OptionSize(2)", K::Option, {3240, 300, 1500, 285}, "5.5 cm", "", "FrameSizeBill"},
 
-  {"FrLang", Kind::Frame, nullptr, 5160, 1755, 1800, 660, "ภาษา/Language", ""},
-  {"OptLang(0)", Kind::Option, "FrLang", 120, 300, 720, 285, "ไทย", ""},
-  {"OptLang(1)", Kind::Option, "FrLang", 840, 300, 900, 285, "English", ""},
-  {"FraBillCon", Kind::Frame, nullptr, 7020, 1755, 3030, 660, "Continue Bill Number", "เลขที่บิลต่อเนื่อง"},
-  {"OptBillCon(0)", Kind::Option, "FraBillCon", 120, 300, 1200, 285, "Continue", ""},
-  {"OptBillCon(1)", Kind::Option, "FraBillCon", 1380, 300, 1590, 285, "Non-Continue", ""},
+  {"FrLang", K::Frame, {5160, 1755, 1800, 660}, "ภาษา/Language"},
+  {"OptLang(0)", K::Option, {120, 300, 720, 285}, "ไทย", "", "FrLang"},
+  {"OptLang(1)", K::Option, {840, 300, 900, 285}, "English", "", "FrLang"},
+  {"FraBillCon", K::Frame, {7020, 1755, 3030, 660}, "Continue Bill Number", "เลขที่บิลต่อเนื่อง"},
+  {"OptBillCon(0)", K::Option, {120, 300, 1200, 285}, "Continue", "", "FraBillCon"},
+  {"OptBillCon(1)", K::Option, {1380, 300, 1590, 285}, "Non-Continue", "", "FraBillCon"},
 
-  {"FrPrint", Kind::Frame, nullptr, 5160, 2445, 4890, 1035, "Print", "เกี่ยวกับการพิมพ์"},
-  {"lblFont", Kind::Label, "FrPrint", 120, 330, 2400, 255, "Font Size of Report", "ขนาดอักษรรายงาน"},
-  {"txtFontSize", Kind::Text, "FrPrint", 2580, 300, 900, 300, "", ""},
-  {"lblFontBill", Kind::Label, "FrPrint", 120, 675, 2400, 255, "Font Size of Bill", "ขนาดอักษรบิล"},
-  {"txtFntBill", Kind::Text, "FrPrint", 2580, 645, 900, 300, "", ""},
+  {"FrPrint", K::Frame, {5160, 2445, 4890, 1035}, "Print", "เกี่ยวกับการพิมพ์"},
+  {"lblFont", K::Label, {120, 330, 2400, 255}, "Font Size of Report", "ขนาดอักษรรายงาน", "FrPrint"},
+  {"txtFontSize", K::Box, {2580, 300, 900, 300}, "", "", "FrPrint"},
+  {"lblFontBill", K::Label, {120, 675, 2400, 255}, "Font Size of Bill", "ขนาดอักษรบิล", "FrPrint"},
+  {"txtFntBill", K::Box, {2580, 645, 900, 300}, "", "", "FrPrint"},
 
-  {"frBillPrinter", Kind::Frame, nullptr, 5160, 3510, 4890, 705, "Biil Printer", "เครื่องพิมพ์ใบเสร็จรับเงิน"},
-  {"lblBillPrinter", Kind::Label, "frBillPrinter", 120, 330, 800, 255, "Printer", ""},
-  {"cmbBrowseBillPrinter", Kind::Combo, "frBillPrinter", 960, 285, 3810, 315, "", ""},
-  {"frReportPrinter", Kind::Frame, nullptr, 5160, 4245, 4890, 705, "Report Printer", "เครื่องพิมพ์รายงาน"},
-  {"lblReportPrinter", Kind::Label, "frReportPrinter", 120, 330, 800, 255, "Printer", ""},
-  {"cmbBrowseReportPrinter", Kind::Combo, "frReportPrinter", 960, 285, 3810, 315, "", ""},
-  {"FraFont", Kind::Frame, nullptr, 5160, 4980, 4890, 705, "Font Name", "ตัวอักษร"},
-  {"lblFontName", Kind::Label, "FraFont", 120, 330, 800, 255, "Font", ""},
-  {"cmbFont", Kind::Combo, "FraFont", 960, 285, 3810, 315, "", ""},
+  {"frBillPrinter", K::Frame, {5160, 3510, 4890, 705}, "Biil Printer", "เครื่องพิมพ์ใบเสร็จรับเงิน"},
+  {"lblBillPrinter", K::Label, {120, 330, 800, 255}, "Printer", "", "frBillPrinter"},
+  {"cmbBrowseBillPrinter", K::Combo, {960, 285, 3810, 315}, "", "", "frBillPrinter"},
+  {"frReportPrinter", K::Frame, {5160, 4245, 4890, 705}, "Report Printer", "เครื่องพิมพ์รายงาน"},
+  {"lblReportPrinter", K::Label, {120, 330, 800, 255}, "Printer", "", "frReportPrinter"},
+  {"cmbBrowseReportPrinter", K::Combo, {960, 285, 3810, 315}, "", "", "frReportPrinter"},
+  {"FraFont", K::Frame, {5160, 4980, 4890, 705}, "Font Name", "ตัวอักษร"},
+  {"lblFontName", K::Label, {120, 330, 800, 255}, "Font", "", "FraFont"},
+  {"cmbFont", K::Combo, {960, 285, 3810, 315}, "", "", "FraFont"},
 
-  {"OKButton", Kind::Button, nullptr, 7440, 6360, 1215, 420, "OK", "ตกลง"},
-  {"cmbCancel", Kind::Button, nullptr, 8760, 6360, 1215, 420, "Cancel", "ยกเลิก"},
+  {"OKButton", K::Button, {7440, 6360, 1215, 420}, "OK", "ตกลง"},
+  {"cmbCancel", K::Button, {8760, 6360, 1215, 420}, "Cancel", "ยกเลิก"},
 };
 
 // The tab order: the window read top to bottom, left column first.
-const char* const kTabOrder[] = {
+const QStringList kTabOrder = {
   "txtName", "txtAddress", "txtAddress1", "txtPhone", "txtTaxVal", "txtheadinvoice", "txtTaxID", "txtPOS",
   "txtTotalVat", "cmbdisplay", "cmbdrawer", "txtDatabase", "cmdBrowse", "txtline1", "txtline2", "txtline3",
   "txtline4", "OptionType(0)", "OptionSize(0)", "OptLang(0)", "OptBillCon(0)", "txtFontSize", "txtFntBill",
@@ -149,81 +141,55 @@ QStringList portItems(bool drawer) {
 OptionF::OptionF() {
   setWindowTitle(QStringLiteral("Setting"));
   dressForm(this);
-  for (const Ctl& c : kControls) {
-    QWidget* parent = c.frame ? controls_.value(QLatin1String(c.frame)) : this;
-    const QString text = QString::fromUtf8(c.english);
-    QWidget* w = nullptr;
-    switch (c.kind) {
-      case Kind::Frame:
-        w = new QGroupBox(text, parent);
-        whiteText(w);
-        break;
-      case Kind::Label:
-        w = new QLabel(text, parent);
-        whiteText(w);
-        break;
-      case Kind::Text:
-        w = new QLineEdit(parent);
-        break;
-      case Kind::Combo: {
-        auto* combo = new QComboBox(parent);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        w = combo;
-        break;
-      }
-      case Kind::Option:
-        w = new QRadioButton(text, parent);
-        whiteText(w);
-        break;
-      case Kind::Button:
-        w = new QPushButton(text, parent);
-        break;
+  controls_.build(this, kControls);
+  for (const plat::ui::Control& c : kControls) {
+    QWidget* w = controls_.widget(c.name);
+    if (c.kind == K::Frame || c.kind == K::Label || c.kind == K::Option) whiteText(w);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+      combo->setEditable(true);
+      combo->setInsertPolicy(QComboBox::NoInsert);
     }
-    w->setObjectName(QLatin1String(c.name));
-    w->setGeometry(twipsRect(c.left, c.top, c.width, c.height));
-    controls_.insert(QLatin1String(c.name), w);
   }
-  txtName = get<QLineEdit>("txtName");
-  txtAddress = get<QLineEdit>("txtAddress");
-  txtAddress1 = get<QLineEdit>("txtAddress1");
-  txtPhone = get<QLineEdit>("txtPhone");
-  txtTaxVal = get<QLineEdit>("txtTaxVal");
-  txtheadinvoice = get<QLineEdit>("txtheadinvoice");
-  txtTaxID = get<QLineEdit>("txtTaxID");
-  txtPOS = get<QLineEdit>("txtPOS");
-  txtTotalVat = get<QLineEdit>("txtTotalVat");
-  txtFontSize = get<QLineEdit>("txtFontSize");
-  txtFntBill = get<QLineEdit>("txtFntBill");
-  txtDatabase = get<QLineEdit>("txtDatabase");
-  txtline1 = get<QLineEdit>("txtline1");
-  txtline2 = get<QLineEdit>("txtline2");
-  txtline3 = get<QLineEdit>("txtline3");
-  txtline4 = get<QLineEdit>("txtline4");
-  cmbdisplay = get<QComboBox>("cmbdisplay");
-  cmbdrawer = get<QComboBox>("cmbdrawer");
-  cmbBrowseBillPrinter = get<QComboBox>("cmbBrowseBillPrinter");
-  cmbBrowseReportPrinter = get<QComboBox>("cmbBrowseReportPrinter");
-  cmbFont = get<QComboBox>("cmbFont");
-  FrComInfo = get<QGroupBox>("FrComInfo");
-  FrComset = get<QGroupBox>("FrComset");
-  FrPrint = get<QGroupBox>("FrPrint");
-  FramePortPrinter = get<QGroupBox>("FramePortPrinter");
-  FrameSizeBill = get<QGroupBox>("FrameSizeBill");
-  FrLang = get<QGroupBox>("FrLang");
-  FraBillCon = get<QGroupBox>("FraBillCon");
-  frdatabase = get<QGroupBox>("frdatabase");
-  frBillPrinter = get<QGroupBox>("frBillPrinter");
-  FraFont = get<QGroupBox>("FraFont");
-  frReportPrinter = get<QGroupBox>("frReportPrinter");
-  FrtextInvoice = get<QGroupBox>("FrtextInvoice");
-  lblFont = get<QLabel>("lblFont");
-  lblFontBill = get<QLabel>("lblFontBill");
-  lblBillPrinter = get<QLabel>("lblBillPrinter");
-  lblFontName = get<QLabel>("lblFontName");
-  cmdBrowse = get<QPushButton>("cmdBrowse");
-  OKButton = get<QPushButton>("OKButton");
-  cmbCancel = get<QPushButton>("cmbCancel");
+  txtName = controls_.get<QLineEdit>("txtName");
+  txtAddress = controls_.get<QLineEdit>("txtAddress");
+  txtAddress1 = controls_.get<QLineEdit>("txtAddress1");
+  txtPhone = controls_.get<QLineEdit>("txtPhone");
+  txtTaxVal = controls_.get<QLineEdit>("txtTaxVal");
+  txtheadinvoice = controls_.get<QLineEdit>("txtheadinvoice");
+  txtTaxID = controls_.get<QLineEdit>("txtTaxID");
+  txtPOS = controls_.get<QLineEdit>("txtPOS");
+  txtTotalVat = controls_.get<QLineEdit>("txtTotalVat");
+  txtFontSize = controls_.get<QLineEdit>("txtFontSize");
+  txtFntBill = controls_.get<QLineEdit>("txtFntBill");
+  txtDatabase = controls_.get<QLineEdit>("txtDatabase");
+  txtline1 = controls_.get<QLineEdit>("txtline1");
+  txtline2 = controls_.get<QLineEdit>("txtline2");
+  txtline3 = controls_.get<QLineEdit>("txtline3");
+  txtline4 = controls_.get<QLineEdit>("txtline4");
+  cmbdisplay = controls_.get<QComboBox>("cmbdisplay");
+  cmbdrawer = controls_.get<QComboBox>("cmbdrawer");
+  cmbBrowseBillPrinter = controls_.get<QComboBox>("cmbBrowseBillPrinter");
+  cmbBrowseReportPrinter = controls_.get<QComboBox>("cmbBrowseReportPrinter");
+  cmbFont = controls_.get<QComboBox>("cmbFont");
+  FrComInfo = controls_.get<QGroupBox>("FrComInfo");
+  FrComset = controls_.get<QGroupBox>("FrComset");
+  FrPrint = controls_.get<QGroupBox>("FrPrint");
+  FramePortPrinter = controls_.get<QGroupBox>("FramePortPrinter");
+  FrameSizeBill = controls_.get<QGroupBox>("FrameSizeBill");
+  FrLang = controls_.get<QGroupBox>("FrLang");
+  FraBillCon = controls_.get<QGroupBox>("FraBillCon");
+  frdatabase = controls_.get<QGroupBox>("frdatabase");
+  frBillPrinter = controls_.get<QGroupBox>("frBillPrinter");
+  FraFont = controls_.get<QGroupBox>("FraFont");
+  frReportPrinter = controls_.get<QGroupBox>("frReportPrinter");
+  FrtextInvoice = controls_.get<QGroupBox>("FrtextInvoice");
+  lblFont = controls_.get<QLabel>("lblFont");
+  lblFontBill = controls_.get<QLabel>("lblFontBill");
+  lblBillPrinter = controls_.get<QLabel>("lblBillPrinter");
+  lblFontName = controls_.get<QLabel>("lblFontName");
+  cmdBrowse = controls_.get<QPushButton>("cmdBrowse");
+  OKButton = controls_.get<QPushButton>("OKButton");
+  cmbCancel = controls_.get<QPushButton>("cmbCancel");
   // The hidden boxes that carry the port values the form was loaded with.
   txtDisplay = new QLineEdit(this);
   txtDrawer = new QLineEdit(this);
@@ -235,8 +201,7 @@ OptionF::OptionF() {
   auto group = [this](const char* array, QRadioButton** buttons, int n, void (OptionF::*click)(int)) {
     auto* g = new QButtonGroup(this);
     for (int i = 0; i < n; ++i) {
-      buttons[i] =
-          get<QRadioButton>(QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i).toLatin1().constData());
+      buttons[i] = controls_.get<QRadioButton>(QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i));
       g->addButton(buttons[i], i);
     }
     connect(g, &QButtonGroup::idToggled, this, [this, click](int id, bool on) {
@@ -255,12 +220,7 @@ OptionF::OptionF() {
   txtFontSize->setValidator(new KeysOnly(options::kWholeKeys, txtFontSize));
   txtFntBill->setValidator(new KeysOnly(options::kWholeKeys, txtFntBill));
 
-  QWidget* previous = nullptr;
-  for (const char* name : kTabOrder) {
-    QWidget* w = controls_.value(QLatin1String(name));
-    if (previous) setTabOrder(previous, w);
-    previous = w;
-  }
+  controls_.setTabOrder(kTabOrder);
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &OptionF::OKButton_Click);
   connect(cmbCancel, &QPushButton::clicked, this, &OptionF::cmbCancel_Click);
@@ -308,27 +268,13 @@ void OptionF::Form_Load() {
   cmbdisplay->setEditText(options::portText(s.DisplayPort, false));
   cmbdrawer->setEditText(options::portText(s.DrawerPort, true));
   OptBillCon[s.BillNoContinue ? 0 : 1]->setChecked(true);
-  if (s.LangThai) setThaiCaptions();
+  if (s.LangThai) setWindowTitle(QStringLiteral("การตั้งค่า"));
+  controls_.setLanguage(lang());
 
   loadedVat_ = txtTaxVal->text();
   loadedFontSize_ = txtFontSize->text();
   loadedFntBill_ = txtFntBill->text();
   loadedDatabase_ = txtDatabase->text();
-}
-
-void OptionF::setThaiCaptions() {
-  setWindowTitle(QStringLiteral("การตั้งค่า"));
-  for (const Ctl& c : kControls) {
-    if (!*c.thai) continue;
-    QWidget* w = controls_.value(QLatin1String(c.name));
-    const QString t = QString::fromUtf8(c.thai);
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-      g->setTitle(t);
-    else if (auto* l = qobject_cast<QLabel*>(w))
-      l->setText(t);
-    else if (auto* b = qobject_cast<QAbstractButton*>(w))
-      b->setText(t);
-  }
 }
 
 void OptionF::Form_Unload() {

@@ -6,13 +6,13 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 
 namespace shell {
 
@@ -38,7 +38,7 @@ class OptionF : public plat::Form {
   void txtFntBill_KeyPress(int& keyAscii);
 
   // Any control by its name ("txtName", "FrPrint", "OptionType(2)").
-  QWidget* control(const QString& name) const { return controls_.value(name); }
+  QWidget* control(const QString& name) const { return controls_.widget(name); }
 
   QLineEdit *txtName, *txtAddress, *txtAddress1, *txtPhone, *txtTaxVal, *txtheadinvoice, *txtTaxID, *txtPOS,
       *txtTotalVat, *txtFontSize, *txtFntBill, *txtDatabase, *txtline1, *txtline2, *txtline3, *txtline4;
@@ -57,16 +57,11 @@ class OptionF : public plat::Form {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  template <typename T>
-  T* get(const char* name) const {
-    return qobject_cast<T*>(controls_.value(QLatin1String(name)));
-  }
   // False (after telling which box and moving there) when a box holds what cannot be stored.
   bool checkBoxes();
   void refuse(QLineEdit* box, const QString& thaiText, const QString& englishText);
-  void setThaiCaptions();
 
-  QHash<QString, QWidget*> controls_;
+  plat::ui::Controls controls_;
   // The texts the checked boxes held at load: a box left as loaded is stored as before.
   QString loadedVat_, loadedFontSize_, loadedFntBill_, loadedDatabase_;
 };

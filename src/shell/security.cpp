@@ -9,6 +9,7 @@
 
 #include "data/tell_failure.h"
 #include "platform/dialogs.h"
+#include "platform/ui_kit.h"
 #include "platform/units.h"
 #include "shell/application.h"
 #include "shell/lang.h"
@@ -160,6 +161,52 @@ void tooltipBackground(QWidget* w) {
 }
 }  // namespace
 
+namespace {
+using K = plat::ui::Kind;
+
+const QVector<plat::ui::Control>& controlRows() {
+  static const QVector<plat::ui::Control> rows = {
+      {"LblU", K::Label, {240, 240, 1215, 255}, "UserName", "รหัสผู้ใช้"},
+      {"LblP", K::Label, {240, 720, 1215, 255}, "Password", "รหัสผ่าน"},
+      {"txtUserName", K::Box, {1560, 240, 2295, 375}},
+      {"UserName", K::Combo, {1560, 240, 2295, 375}},
+      {"txtPassword", K::Box, {1560, 720, 2295, 375}},
+      {"cmdOk", K::Button, {3960, 240, 735, 375}, "OK", "ตกลง"},
+      {"FrPer", K::Frame, {120, 1200, 4935, 1815}, "Level of Permission", "ระดับของการอนุญาต"},
+      {"opt0",
+       K::Option,
+       {360, 360, 4455, 255},
+       "LV0 (Admin Level : Can use all form)",
+       "ระดับ 0 : สามารถใช้งานได้ทั้งหมด",
+       "FrPer"},
+      {"opt1",
+       K::Option,
+       {360, 840, 4455, 255},
+       "LV1(General Level : Can use many form)",
+       "ระดับ 1 : ใช้งานในหน้าต่างที่สำคัญ",
+       "FrPer"},
+      {"opt2",
+       K::Option,
+       {360, 1320, 4455, 255},
+       "LV2(Cahier Level : Can use only Sell form)",
+       "ระดับ 2 : ใช้งานได้เฉพาะหน้าจอขาย",
+       "FrPer"},
+  };
+  return rows;
+}
+}  // namespace
+
+// The window's menu bar, one item a row with both captions.
+const std::vector<SecurityFrm::MenuCaption>& SecurityFrm::menuCaptions() {
+  static const std::vector<MenuCaption> rows = {
+      {&SecurityFrm::Mchpass, QStringLiteral("&Changed Password"), QStringLiteral("เปลี่ยนรหัสผ่าน")},
+      {&SecurityFrm::Madd, QStringLiteral("&Add"), QStringLiteral("เพิ่มผู้ใช้")},
+      {&SecurityFrm::Mdeluser, QStringLiteral("&Delete User"), QStringLiteral("ลบผู้ใช้")},
+      {&SecurityFrm::MPer, QStringLiteral("&Permission"), QStringLiteral("การอนุญาต")},
+  };
+  return rows;
+}
+
 SecurityFrm::SecurityFrm() {
   setWindowTitle(QStringLiteral("Security"));
   setAutoFillBackground(true);
@@ -173,45 +220,31 @@ SecurityFrm::SecurityFrm() {
   menuBar = new QMenuBar(this);
   menuBar->setAutoFillBackground(true);
   menuBar->setPalette(QApplication::palette());
-  Mchpass = menuBar->addAction(QStringLiteral("&Changed Password"));
-  Madd = menuBar->addAction(QStringLiteral("&Add"));
-  Mdeluser = menuBar->addAction(QStringLiteral("&Delete User"));
-  MPer = menuBar->addAction(QStringLiteral("&Permission"));
+  for (const MenuCaption& m : menuCaptions()) this->*m.action = menuBar->addAction(m.english);
   layout->setMenuBar(menuBar);
   auto* client = new QWidget(this);
   layout->addWidget(client);
 
-  LblU = new QLabel(QStringLiteral("UserName"), client);
-  LblU->setGeometry(plat::twipsRect(240, 240, 1215, 255));
-  LblP = new QLabel(QStringLiteral("Password"), client);
-  LblP->setGeometry(plat::twipsRect(240, 720, 1215, 255));
+  controls_.build(client, controlRows());
+  LblU = controls_.get<QLabel>("LblU");
+  LblP = controls_.get<QLabel>("LblP");
   for (QLabel* l : {LblU, LblP}) {
     l->setFont(plat::captionFont(9.75, true));
     whiteText(l);
   }
-  txtUserName = new QLineEdit(client);
-  txtUserName->setGeometry(plat::twipsRect(1560, 240, 2295, 375));
-  UserName = new QComboBox(client);
-  UserName->setEditable(false);
-  UserName->setGeometry(plat::twipsRect(1560, 240, 2295, 375));
-  txtPassword = new QLineEdit(client);
+  txtUserName = controls_.get<QLineEdit>("txtUserName");
+  UserName = controls_.get<QComboBox>("UserName");
+  txtPassword = controls_.get<QLineEdit>("txtPassword");
   txtPassword->setEchoMode(QLineEdit::Password);
-  txtPassword->setGeometry(plat::twipsRect(1560, 720, 2295, 375));
   for (QWidget* w : {static_cast<QWidget*>(txtUserName), static_cast<QWidget*>(UserName),
                      static_cast<QWidget*>(txtPassword)})
     tooltipBackground(w);
-  cmdOk = new QPushButton(QStringLiteral("OK"), client);
-  cmdOk->setGeometry(plat::twipsRect(3960, 240, 735, 375));
-
-  FrPer = new QGroupBox(QStringLiteral("Level of Permission"), client);
-  FrPer->setGeometry(plat::twipsRect(120, 1200, 4935, 1815));
+  cmdOk = controls_.get<QPushButton>("cmdOk");
+  FrPer = controls_.get<QGroupBox>("FrPer");
   whiteText(FrPer);
-  opt0 = new QRadioButton(QStringLiteral("LV0 (Admin Level : Can use all form)"), FrPer);
-  opt1 = new QRadioButton(QStringLiteral("LV1(General Level : Can use many form)"), FrPer);
-  opt2 = new QRadioButton(QStringLiteral("LV2(Cahier Level : Can use only Sell form)"), FrPer);
-  opt0->setGeometry(plat::twipsRect(360, 360, 4455, 255));
-  opt1->setGeometry(plat::twipsRect(360, 840, 4455, 255));
-  opt2->setGeometry(plat::twipsRect(360, 1320, 4455, 255));
+  opt0 = controls_.get<QRadioButton>("opt0");
+  opt1 = controls_.get<QRadioButton>("opt1");
+  opt2 = controls_.get<QRadioButton>("opt2");
   levels_ = new QButtonGroup(this);
   for (QRadioButton* o : {opt0, opt1, opt2}) {
     whiteText(o);
@@ -229,20 +262,9 @@ SecurityFrm::SecurityFrm() {
 }
 
 void SecurityFrm::Form_Load() {
-  if (thai()) {
-    setWindowTitle(QStringLiteral("ความปลอดภัย"));
-    Mchpass->setText(QStringLiteral("เปลี่ยนรหัสผ่าน"));
-    Madd->setText(QStringLiteral("เพิ่มผู้ใช้"));
-    Mdeluser->setText(QStringLiteral("ลบผู้ใช้"));
-    MPer->setText(QStringLiteral("การอนุญาต"));
-    LblU->setText(QStringLiteral("รหัสผู้ใช้"));
-    LblP->setText(QStringLiteral("รหัสผ่าน"));
-    cmdOk->setText(QStringLiteral("ตกลง"));
-    FrPer->setTitle(QStringLiteral("ระดับของการอนุญาต"));
-    opt0->setText(QStringLiteral("ระดับ 0 : สามารถใช้งานได้ทั้งหมด"));
-    opt1->setText(QStringLiteral("ระดับ 1 : ใช้งานในหน้าต่างที่สำคัญ"));
-    opt2->setText(QStringLiteral("ระดับ 2 : ใช้งานได้เฉพาะหน้าจอขาย"));
-  }
+  if (thai()) setWindowTitle(QStringLiteral("ความปลอดภัย"));
+  for (const MenuCaption& m : menuCaptions()) (this->*m.action)->setText(thai() ? m.thai : m.english);
+  controls_.setLanguage(lang());
   MPer_Click();
 }
 

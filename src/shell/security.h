@@ -14,9 +14,11 @@
 #include <QStringList>
 #include <QVariant>
 #include <optional>
+#include <vector>
 
 #include "data/db.h"
 #include "platform/form.h"
+#include "platform/ui_kit.h"
 
 namespace shell {
 
@@ -125,6 +127,16 @@ class SecurityFrm : public plat::Form {
   void clearLevels();
   // The user picked in the list, or nullopt when none is.
   std::optional<QString> pickedUser() const;
+
+  // A menu item of the window with both its captions.
+  struct MenuCaption {
+    QAction* SecurityFrm::*action;
+    QString english;
+    QString thai;
+  };
+  static const std::vector<MenuCaption>& menuCaptions();
+
+  plat::ui::Controls controls_;
   QButtonGroup* levels_ = nullptr;
 };
 
