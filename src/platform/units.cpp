@@ -1,8 +1,6 @@
 #include "platform/units.h"
 
-#include <QAbstractScrollArea>
 #include <QFontDatabase>
-#include <QStyle>
 #include <algorithm>
 #include <vector>
 
@@ -45,15 +43,6 @@ int widestLinePx(const QStringList& lines, const QFontMetrics& fm) {
         std::max(widest, fm.horizontalAdvance(l) + static_cast<int>(l.count(QLatin1Char('\t'))) * kTabStop);
   }
   return widest;
-}
-int widenListFor(QAbstractScrollArea* list, int textPx, std::initializer_list<QWidget*> rightOfIt) {
-  const int needed = textPx + 8 + 2 * list->frameWidth() +
-                     list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
-  const int more = needed - list->width();
-  if (more <= 0) return 0;
-  list->resize(list->width() + more, list->height());
-  for (QWidget* w : rightOfIt) w->move(w->x() + more, w->y());
-  return more;
 }
 
 }  // namespace plat

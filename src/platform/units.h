@@ -34,5 +34,6 @@ QFont captionFont(double pointSize = 8.25, bool bold = false);
 int widestLinePx(const QStringList& lines, const QFontMetrics& fm);
 // Widens list so a text textPx wide fits beside its frame, scroll bar and item margins, and moves
 // the widgets right of it by as much; returns how much wider it became (0 when the text fitted).
+// Built with the platform's windows (list_width.cpp).
 int widenListFor(QAbstractScrollArea* list, int textPx, std::initializer_list<QWidget*> rightOfIt);
 }  // namespace plat

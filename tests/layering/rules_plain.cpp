@@ -1,0 +1,7 @@
+#include <QFont>
+#include <QPainter>
+#include <QShortcut>
+#include <QtGui/QColor>
+#include "platform/dialogs.h"
+#include "platform/units.h"
+#include "sale/entry.h"

@@ -1,0 +1,2 @@
+#include "sale/entry.h"
+#include "platform/form.h"

@@ -1,0 +1,2 @@
+#include "data/db.h"
+#include "stock/addf_rules.h"

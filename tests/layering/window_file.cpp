@@ -1,0 +1,4 @@
+#include <QLabel>
+#include <QWidget>
+#include "platform/form.h"
+#include "sale/main_form.h"
