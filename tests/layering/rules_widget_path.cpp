@@ -1,2 +1,2 @@
 #include <QPainter>
-#  include <QtWidgets/QLabel>
+#include <QtWidgets/QLabel>

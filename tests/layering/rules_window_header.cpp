@@ -1,2 +1,2 @@
-#include "sale/entry.h"
 #include "platform/form.h"
+#include "sale/entry.h"

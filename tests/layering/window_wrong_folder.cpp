@@ -1,2 +1,3 @@
 #include <QWidget>
+
 #include "reports/bill_form.h"

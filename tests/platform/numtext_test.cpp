@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <iomanip>
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace plat;
@@ -233,5 +233,6 @@ TEST(NumText, MoneyTextIsTheDecimalRuleOverRandomAmounts) {
     values.push_back(small(rng));
     values.push_back(quantity(rng) * std::round(price(rng) * 100) / 100);  // a line: quantity x price
   }
-  for (double v : values) ASSERT_EQ(plat::fmtMoney(v).toStdString(), referenceMoney(v)) << std::setprecision(17) << v;
+  for (double v : values)
+    ASSERT_EQ(plat::fmtMoney(v).toStdString(), referenceMoney(v)) << std::setprecision(17) << v;
 }
