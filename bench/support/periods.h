@@ -40,30 +40,35 @@ void showAllRows(benchmark::State& state, const reportkit::PeriodSource& source,
 // memory the shows took. Painted: the window is shown and each show runs until its grid is painted.
 void measureShowAll(benchmark::State& state, reportkit::PeriodReport& window, bool painted = false);
 
+// The day, month or year window of the period, loaded, its period chosen.
+template <class DayWindow, class MonthWindow, class YearWindow>
+std::unique_ptr<reportkit::PeriodReport> periodWindow(int period) {
+  if (period == 0) {
+    auto* d = new DayWindow;
+    d->Form_Load();
+    d->DTPDate1->setDate(QDate(2024, 6, 14));
+    return std::unique_ptr<reportkit::PeriodReport>(d);
+  }
+  if (period == 1) {
+    auto* m = new MonthWindow;
+    m->Form_Load();
+    m->comMo->setCurrentIndex(m->comMo->findText(QStringLiteral("06/2024")));
+    m->choosePeriod();
+    return std::unique_ptr<reportkit::PeriodReport>(m);
+  }
+  auto* y = new YearWindow;
+  y->Form_Load();
+  y->txtYear->setText(QStringLiteral("2024"));
+  return std::unique_ptr<reportkit::PeriodReport>(y);
+}
+
 // The Show All of the day, month or year window of the period, on the shop database.
 template <class DayWindow, class MonthWindow, class YearWindow>
 void showAllWindow(benchmark::State& state, bool painted = false) {
   const int period = static_cast<int>(state.range(0));
   data::Conn().open(shopDatabase());
   plat::ScriptedDialogs dialogs;
-  std::unique_ptr<reportkit::PeriodReport> f;
-  if (period == 0) {
-    auto* d = new DayWindow;
-    d->Form_Load();
-    d->DTPDate1->setDate(QDate(2024, 6, 14));
-    f.reset(d);
-  } else if (period == 1) {
-    auto* m = new MonthWindow;
-    m->Form_Load();
-    m->comMo->setCurrentIndex(m->comMo->findText(QStringLiteral("06/2024")));
-    m->choosePeriod();
-    f.reset(m);
-  } else {
-    auto* y = new YearWindow;
-    y->Form_Load();
-    y->txtYear->setText(QStringLiteral("2024"));
-    f.reset(y);
-  }
+  std::unique_ptr<reportkit::PeriodReport> f = periodWindow<DayWindow, MonthWindow, YearWindow>(period);
   measureShowAll(state, *f, painted);
   f.reset();
   data::Conn().close();
@@ -120,24 +125,7 @@ void showCategoriesWindow(benchmark::State& state) {
   const int period = static_cast<int>(state.range(0));
   data::Conn().open(shopDatabase());
   plat::ScriptedDialogs dialogs;
-  std::unique_ptr<reportkit::PeriodReport> f;
-  if (period == 0) {
-    auto* d = new DayWindow;
-    d->Form_Load();
-    d->DTPDate1->setDate(QDate(2024, 6, 14));
-    f.reset(d);
-  } else if (period == 1) {
-    auto* m = new MonthWindow;
-    m->Form_Load();
-    m->comMo->setCurrentIndex(m->comMo->findText(QStringLiteral("06/2024")));
-    m->choosePeriod();
-    f.reset(m);
-  } else {
-    auto* y = new YearWindow;
-    y->Form_Load();
-    y->txtYear->setText(QStringLiteral("2024"));
-    f.reset(y);
-  }
+  std::unique_ptr<reportkit::PeriodReport> f = periodWindow<DayWindow, MonthWindow, YearWindow>(period);
   f->showAll();
   measureShowCategories(state, *f);
   f.reset();
