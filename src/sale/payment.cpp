@@ -29,10 +29,7 @@ std::optional<QString> afterCashButton(const QString& payText, double amount, bo
 
 bool tenderTooBig(const QString& payText) {
   const std::optional<double> pay = tendered(payText);
-  if (!pay) return false;
-  // Far beyond the ceiling a double has no satang to count; such a text is refused at once.
-  if (!std::isfinite(*pay) || std::abs(*pay) >= 1e15) return true;
-  return plat::toSatang(*pay) > plat::toSatang(kMaxAmount);
+  return pay && plat::aboveCeiling(*pay, plat::Ceiling::Money);
 }
 
 std::optional<qint64> changeSatang(const QString& payText, double total) {

@@ -4,12 +4,12 @@
 #include <QString>
 #include <optional>
 
+#include "platform/ceilings.h"
+
 namespace sale {
 
-// The highest amount a box of the sale takes, a unit price or the cash tendered: a line's amount at
-// the highest quantity, or the change, still shows whole, to the satang, in the receipts' 15
-// significant digits.
-inline constexpr double kMaxAmount = 99999999.99;
+// The highest amount a box of the sale takes, a unit price or the cash tendered: the money ceiling.
+inline constexpr double kMaxAmount = plat::kMaxMoney;
 
 // The VAT contained in a total that includes it: total x rate / (100 + rate).
 double vatOf(double total, double ratePercent);
