@@ -6,19 +6,29 @@
 # A name lists both files of a base name (main_form); a name with its extension, that file alone
 # (dialogs.cpp, whose header is a seam without widgets). A new file is a rules file until listed.
 # The configure step fails when a file includes a folder its layer does not depend on, or when a
-# rules file includes a Qt Widgets header or a window header of any folder.
+# rules file includes a Qt Widgets or Qt Print Support header or a window header of any folder.
 include(${CMAKE_CURRENT_LIST_DIR}/RulesCheck.cmake)
 
 set(POS_ALL_LAYERS platform data shell reportkit print stock purchase partners sale reports)
 
+# The names of Qt Widgets' headers, and of Qt Print Support's, which links Widgets.
 foreach(dir IN LISTS Qt6Widgets_INCLUDE_DIRS)
   if(dir MATCHES "/QtWidgets$")
     set(POS_QT_WIDGETS_DIR ${dir})
-    pos_widgets_headers(POS_WIDGETS_HEADERS ${dir})
+    pos_module_headers(POS_WIDGETS_HEADERS ${dir})
   endif()
 endforeach()
 if(NOT POS_WIDGETS_HEADERS)
   message(FATAL_ERROR "Qt Widgets' include folder was not found in '${Qt6Widgets_INCLUDE_DIRS}'")
+endif()
+foreach(dir IN LISTS Qt6PrintSupport_INCLUDE_DIRS)
+  if(dir MATCHES "/QtPrintSupport$")
+    set(POS_QT_PRINTING_DIR ${dir})
+    pos_module_headers(POS_PRINTING_HEADERS ${dir})
+  endif()
+endforeach()
+if(NOT POS_PRINTING_HEADERS)
+  message(FATAL_ERROR "Qt Print Support's include folder was not found in '${Qt6PrintSupport_INCLUDE_DIRS}'")
 endif()
 
 function(pos_layer name)
@@ -60,7 +70,7 @@ function(pos_layer name)
     file(RELATIVE_PATH shown ${CMAKE_SOURCE_DIR} ${src})
     set(kind)
     if(src IN_LIST rules)
-      set(kind RULES WIDGETS ${POS_WIDGETS_HEADERS} WINDOWS ${windowFiles})
+      set(kind RULES WIDGETS ${POS_WIDGETS_HEADERS} PRINTING ${POS_PRINTING_HEADERS} WINDOWS ${windowFiles})
     endif()
     pos_check_includes(${src} SHOWN ${shown} LAYER ${name} ALLOWED ${name} ${L_DEPS} LAYERS ${POS_ALL_LAYERS} ${kind})
   endforeach()

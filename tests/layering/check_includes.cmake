@@ -1,5 +1,6 @@
 # cmake -DFILE=<file> -DLAYER=<folder> -DALLOWED=<a,b> -DLAYERS=<a,b> [-DRULES=ON -DWINDOWS=<a,b>
-#       -DWIDGETS_DIR=<QtWidgets include folder>] -P check_includes.cmake
+#       -DWIDGETS_DIR=<QtWidgets include folder> -DPRINTING_DIR=<QtPrintSupport include folder>]
+#       -P check_includes.cmake
 # Runs the configure step's include checks on one file; prints "accepted" when it passes them.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/RulesCheck.cmake)
@@ -9,8 +10,9 @@ foreach(v ALLOWED LAYERS WINDOWS)
 endforeach()
 set(kind)
 if(RULES)
-  pos_widgets_headers(widgets ${WIDGETS_DIR})
-  set(kind RULES WIDGETS ${widgets} WINDOWS ${WINDOWS})
+  pos_module_headers(widgets ${WIDGETS_DIR})
+  pos_module_headers(printing ${PRINTING_DIR})
+  set(kind RULES WIDGETS ${widgets} PRINTING ${printing} WINDOWS ${WINDOWS})
 endif()
 get_filename_component(shown ${FILE} NAME)
 pos_check_includes(${FILE} SHOWN ${shown} LAYER ${LAYER} ALLOWED ${ALLOWED} LAYERS ${LAYERS} ${kind})

@@ -1,0 +1,1 @@
+#include <sale/main_form.h>

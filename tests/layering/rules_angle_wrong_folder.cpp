@@ -1,0 +1,1 @@
+#include <stock/addf_rules.h>

@@ -1,0 +1,1 @@
+#include "../../src/sale/main_form.h"

@@ -1,0 +1,2 @@
+#include <QPainter>
+#include <QPrinter>

@@ -1,0 +1,2 @@
+// A window of the platform layer.
+#include <QWidget>

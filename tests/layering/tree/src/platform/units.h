@@ -1,0 +1,1 @@
+// A rules header of the platform layer.

@@ -1,0 +1,1 @@
+#include "sale/entry.h"

@@ -1,0 +1,2 @@
+// A window of the sale layer.
+#include <QWidget>

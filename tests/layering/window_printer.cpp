@@ -1,0 +1,4 @@
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "../sale/main_form.h"
