@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in a normal build, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer; warnings are errors in both. Exits non-zero on
-# any failure.
+# any failure, and on any skipped test (scripts/run-tests.sh): every server and tool they need is
+# here.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
@@ -17,8 +18,8 @@ export CUPS_SERVER
 
 status=0
 "$here/scripts/build.sh" "$here/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOS_WERROR=ON
-(cd "$here/build-test" && ctest --output-on-failure -j "$(nproc)") || status=1
+"$here/scripts/run-tests.sh" "$here/build-test" -j "$(nproc)" || status=1
 
 "$here/scripts/build.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DPOS_WERROR=ON -DPOS_SANITIZE=ON -DPOS_BENCH=OFF
-(cd "$here/build-asan" && ctest --output-on-failure -j "$(nproc)") || status=1
+"$here/scripts/run-tests.sh" "$here/build-asan" -j "$(nproc)" || status=1
 exit $status

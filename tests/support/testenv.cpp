@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 
 #include "data/db.h"
 #include "platform/clock.h"
@@ -76,6 +77,21 @@ void DbTest::SetUp() {
 void DbTest::TearDown() {
   data::Conn().close();
   plat::setClock(QDateTime());
+}
+
+int runAllTests() {
+  if (RUN_ALL_TESTS() != 0) return 1;
+  const ::testing::UnitTest& run = *::testing::UnitTest::GetInstance();
+  if (run.skipped_test_count() == 0) return 0;
+  std::printf("%d of %d tests skipped:\n", run.skipped_test_count(), run.test_to_run_count());
+  for (int i = 0; i < run.total_test_suite_count(); ++i) {
+    const ::testing::TestSuite& suite = *run.GetTestSuite(i);
+    for (int j = 0; j < suite.total_test_count(); ++j)
+      if (suite.GetTestInfo(j)->result()->Skipped())
+        std::printf("  %s.%s\n", suite.name(), suite.GetTestInfo(j)->name());
+  }
+  std::fflush(stdout);
+  return kSkippedExit;
 }
 
 }  // namespace testenv
