@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <cmath>
 
+#include "data/tell_failure.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
@@ -230,17 +231,17 @@ void PeriodReport::Form_Load() {
   period_ = spec_.kind == PeriodKind::Month ? std::nullopt : pickedPeriod();
 
   applyPermission();
-  try {
-    if (spec_.kind == PeriodKind::Month) comMo->addItems(periodMonths(data::Conn(), spec_.source));
-    if (spec_.byEmployee) comMo->addItems(shell::users::names(data::Conn(), true));
-    if (comMo) comMo->setCurrentIndex(-1);
-    if (ComCate && spec_.kind == PeriodKind::Year && period_) {
-      const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
-      fillCategories(summarize(products, {}).categories, false, true);
-    }
-  } catch (const data::DbError& e) {
-    tell(e.text());
-  }
+  data::tellOnFailure(
+      [&] {
+        if (spec_.kind == PeriodKind::Month) comMo->addItems(periodMonths(data::Conn(), spec_.source));
+        if (spec_.byEmployee) comMo->addItems(shell::users::names(data::Conn(), true));
+        if (comMo) comMo->setCurrentIndex(-1);
+        if (ComCate && spec_.kind == PeriodKind::Year && period_) {
+          const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
+          fillCategories(summarize(products, {}).categories, false, true);
+        }
+      },
+      plat::Icon::Critical);
 }
 
 void PeriodReport::applyPermission() {
@@ -482,20 +483,21 @@ void PeriodReport::showSelected() {
 }
 
 void PeriodReport::choosePeriod() {
-  const BusyCursor busy;
-  LstCate->clear();
-  if (ComCate) ComCate->clear();
-  period_ = pickedPeriod();
-  if (!period_) return;
-  try {
-    const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
-    const PeriodSummary s = summarize(products, {spec_.rowsNeedCategory, spec_.skipZeroQuantity});
-    fillCategories(s.categories, true, true);
-    // Totals come with the month, also when none of its products has a category.
-    setTotals(s.total, true);
-  } catch (const data::DbError& e) {
-    tell(e.text());
-  }
+  // The wait cursor goes with the read, so a failure's box shows the arrow.
+  data::tellOnFailure(
+      [&] {
+        const BusyCursor busy;
+        LstCate->clear();
+        if (ComCate) ComCate->clear();
+        period_ = pickedPeriod();
+        if (!period_) return;
+        const auto products = periodProducts(data::Conn(), spec_.source, scope(*period_));
+        const PeriodSummary s = summarize(products, {spec_.rowsNeedCategory, spec_.skipZeroQuantity});
+        fillCategories(s.categories, true, true);
+        // Totals come with the month, also when none of its products has a category.
+        setTotals(s.total, true);
+      },
+      plat::Icon::Critical);
 }
 
 void PeriodReport::chooseCategory() {
