@@ -17,6 +17,7 @@
 #include "platform/keys.h"
 #include "platform/units.h"
 #include "shell/lang.h"
+#include "stock/stock_lists.h"
 
 namespace stock {
 
@@ -25,8 +26,6 @@ const QString kEditEn = QStringLiteral("Edit");
 const QString kEditTh = QStringLiteral("แก้ไข");
 const QString kSaveEn = QStringLiteral("Save");
 const QString kSaveTh = QStringLiteral("บันทึก");
-const QString kAllEn = QStringLiteral("All Category");
-const QString kAllTh = QStringLiteral("สินค้าทุกหมวด");
 
 void paintBackground(QWidget* w) {
   QPalette p = w->palette();
@@ -319,7 +318,7 @@ void AddF::QueryCate1() {
 // The list chooser: "All Category", then every category of the last category query.
 void AddF::fillChooser() {
   Comcate2->clear();
-  Comcate2->addItem(shell::L(kAllTh, kAllEn));
+  Comcate2->addItem(allCategoryItem());
   Comcate2->setItemData(0, true, AllRole);
   for (const data::Category& c : categories_) {
     Comcate2->addItem(data::categoryChooserText(c), c.CateID);

@@ -7,12 +7,15 @@
 
 #include "data/db.h"
 #include "platform/numtext.h"
+#include "shell/lang.h"
 
 namespace stock {
 
 namespace {
 
 const QString kHeadingCode = QStringLiteral("  ");
+const QString kAllCategoryTh = QStringLiteral("สินค้าทุกหมวด");
+const QString kAllCategoryEn = QStringLiteral("All Category");
 
 // The LIKE pattern that finds text anywhere, its wildcards and the escape taken literally.
 QString containsPattern(const QString& text) {
@@ -128,6 +131,10 @@ QString categoryIdOf(const QString& item) {
   const qsizetype dot = item.indexOf(QLatin1Char('.'));
   return dot < 0 ? item : item.left(dot);
 }
+
+QString allCategoryItem() { return shell::L(kAllCategoryTh, kAllCategoryEn); }
+
+bool isAllCategoryItem(const QString& text) { return text == kAllCategoryEn || text == kAllCategoryTh; }
 
 ListRows allCategoryStockRows() {
   ColumnTexts price, quantity, unit;

@@ -46,4 +46,9 @@ ListRows searchLotRows(const QString& text);
 // The category id of a combo item "id.  name": the text before its first full stop.
 QString categoryIdOf(const QString& item);
 
+// The first item of the category choosers, which lists every category: its text in the language of
+// the screens, and whether a text is it in either language.
+QString allCategoryItem();
+bool isAllCategoryItem(const QString& text);
+
 }  // namespace stock

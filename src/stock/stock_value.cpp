@@ -36,7 +36,9 @@ StockValue::StockValue(QWidget* parent) : StockListWindow(kLayout, parent) {
 void StockValue::ComCate_Click() {
   clearList();
   const QString item = ComCate->currentText();
-  guarded([&] { showRows(isAllItem(item) ? allCategoryLotRows() : categoryLotRows(pickedCategoryId())); });
+  guarded([&] {
+    showRows(isAllCategoryItem(item) ? allCategoryLotRows() : categoryLotRows(pickedCategoryId()));
+  });
 }
 
 void StockValue::ComCate_KeyPress(int& KeyAscii) {

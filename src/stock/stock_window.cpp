@@ -19,9 +19,6 @@
 namespace stock {
 
 namespace {
-const QString kAllEn = QStringLiteral("All Category");
-const QString kAllTh = QStringLiteral("สินค้าทุกหมวด");
-
 // The controls both windows share: the chooser, then the labels standing over their grid columns,
 // then the grid.
 QVector<plat::ui::Control> sharedRows(const StockWindowLayout& l) {
@@ -49,8 +46,6 @@ void whiten(QWidget* w) {
   w->setPalette(p);
 }
 }  // namespace
-
-bool StockListWindow::isAllItem(const QString& text) { return text == kAllEn || text == kAllTh; }
 
 QString StockListWindow::pickedCategoryId() const {
   const int i = ComCate->currentIndex();
@@ -127,7 +122,7 @@ void StockListWindow::Form_Load() {
 
 void StockListWindow::fillCategories() {
   ComCate->clear();
-  ComCate->addItem(shell::L(kAllTh, kAllEn));
+  ComCate->addItem(allCategoryItem());
   guarded([this] {
     for (const data::Category& c : data::allCategories())
       ComCate->addItem(data::categoryChooserText(c), c.CateID);

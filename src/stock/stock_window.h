@@ -42,8 +42,6 @@ class StockListWindow : public plat::Form {
   QSize sizeHint() const override;
   void Form_Load() override;
 
-  // The combo item of every category, in either language.
-  static bool isAllItem(const QString& text);
   // The category id of the combo's item: the id it carries (a full stop in it too), or the text
   // before the first full stop of a text typed over it.
   QString pickedCategoryId() const;

@@ -87,8 +87,9 @@ void StockF::ComCate_Click() {
   stockCaptions();
   clearList();
   const QString item = ComCate->currentText();
-  guarded(
-      [&] { showRows(isAllItem(item) ? allCategoryStockRows() : categoryStockRows(pickedCategoryId())); });
+  guarded([&] {
+    showRows(isAllCategoryItem(item) ? allCategoryStockRows() : categoryStockRows(pickedCategoryId()));
+  });
   stockListShown();
 }
 
