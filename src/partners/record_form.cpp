@@ -40,7 +40,7 @@ QVector<plat::ui::Control> controlRows(const RecordLayout& l) {
   using K = plat::ui::Kind;
   QVector<plat::ui::Control> v = {
       {"Frame2", K::Frame, l.frame2},
-      // The pictures' tips are Thai in both languages.
+      // By design: the pictures' tips are Thai in both languages.
       {"cmdFirst", K::PictureButton, {480, 240, 975, 495}, "ระเบียนแรก", "ระเบียนแรก", "Frame2"},
       {"cmdBack", K::PictureButton, {1560, 240, 975, 495}, "ระเบียนก่อน", "ระเบียนก่อน", "Frame2"},
       {"cmdNext", K::PictureButton, {2640, 240, 975, 495}, "ระเบียนถัดไป", "ระเบียนถัดไป", "Frame2"},

@@ -121,7 +121,7 @@ MoBuyForm::MoBuyForm()
 }
 
 QString MoBuyForm::titleText(const reportkit::ShownReport& shown) const {
-  // The month's Thai name in both languages, and the year of the month shown.
+  // By design: the month's Thai name in both languages, and the year of the month shown.
   const QString& item = shown.period.text;
   return L(QStringLiteral("รายงานสรุปการซื้อประจำเดือน "), QStringLiteral("Buy Report of Month ")) +
          data::ThaiMonth(item.left(2)) + QStringLiteral("  ") + item.right(4);

@@ -252,7 +252,7 @@ void BillF::cmdDel_Click() {
   if (n.isEmpty()) return;
   const auto r = request();
   if (!r) return;
-  // Asked in English whatever the language, before the bill is looked up.
+  // By design: asked in English whatever the language, before the bill is looked up.
   if (!plat::dialogs().askYesNo(QStringLiteral("Do you want Cancel Inv No.") + n)) return;
   try {
     if (!cancelBill(data::Conn(), r->isoDay, *r->billNo)) return;

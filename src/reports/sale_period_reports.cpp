@@ -139,7 +139,7 @@ MoReport::MoReport()
 }
 
 QString MoReport::titleText(const reportkit::ShownReport& shown) const {
-  // The month's Thai name in both languages, and the year of the month shown.
+  // By design: the month's Thai name in both languages, and the year of the month shown.
   const QString& item = shown.period.text;
   return L(QStringLiteral("รายงานสรุปการขายประจำเดือน "), QStringLiteral("Sell Report of Month")) +
          data::ThaiMonth(item.left(2)) + QStringLiteral("  ") + item.right(4);

@@ -118,8 +118,8 @@ class MainForm : public plat::Form {
   void cmdClear_Click();
   // The A4 invoice of the sale on screen, not posted: no bill number.
   void cmdBillInvoid_Click();
-  // The two-up invoice under the next bill number, which it leaves in CurBillNo without reserving
-  // it. By design: nothing in the program calls it.
+  // By design: nothing in the program calls it. The two-up invoice under the next bill number,
+  // which it leaves in CurBillNo without reserving it.
   void BillInvoidA6();
 
   // The pole display after the line editor changed or removed a line.

@@ -1,7 +1,7 @@
 #pragma once
 // The login window, the program's first window. It reads the first 18 settings fields, opens a
 // database connection of its own, and checks the typed user name and password against Security.
-// Its texts are English whatever the language setting.
+// By design: its texts are English whatever the language setting.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -190,7 +190,7 @@ OptionF::OptionF() {
   cmdBrowse = controls_.get<QPushButton>("cmdBrowse");
   OKButton = controls_.get<QPushButton>("OKButton");
   cmbCancel = controls_.get<QPushButton>("cmbCancel");
-  // The hidden boxes that carry the port values the form was loaded with.
+  // By design: hidden boxes carry the port values the form was loaded with, and OK stores them.
   txtDisplay = new QLineEdit(this);
   txtDrawer = new QLineEdit(this);
   txtDisplay->hide();
