@@ -4,12 +4,17 @@
 
 #include <stdexcept>
 
+#include "shell/lang.h"
+
 namespace shell {
 
 namespace {
 void initSodium() {
   static const bool ok = sodium_init() >= 0;
-  if (!ok) throw std::runtime_error("The password library cannot start.");
+  if (!ok)
+    throw std::runtime_error(
+        L(QStringLiteral("เริ่มระบบรหัสผ่านไม่ได้"), QStringLiteral("The password library cannot start."))
+            .toStdString());
 }
 }  // namespace
 
@@ -21,7 +26,9 @@ QString hashPassword(const QString& plain) {
   char out[crypto_pwhash_STRBYTES];
   if (crypto_pwhash_str(out, pw.constData(), static_cast<unsigned long long>(pw.size()),
                         crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
-    throw std::runtime_error("Not enough memory to store the password.");
+    throw std::runtime_error(L(QStringLiteral("หน่วยความจำไม่พอสำหรับเก็บรหัสผ่าน"),
+                               QStringLiteral("Not enough memory to store the password."))
+                                 .toStdString());
   return QString::fromLatin1(out);
 }
 

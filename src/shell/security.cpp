@@ -222,19 +222,40 @@ void SecurityFrm::txtUserName_Change() {
   if (!txtUserName->text().isEmpty()) cmdOk->setEnabled(true);
 }
 
+namespace {
+// The window's own words beside the described ones, each in both languages.
+enum class Word { TypeName, NameTaken, NotFound };
+
+QString said(Word w) {
+  struct Row {
+    Word word;
+    QString thai;
+    QString english;
+  };
+  static const Row rows[] = {
+      {Word::TypeName, QStringLiteral("กรุณาพิมพ์ชื่อผู้ใช้"), QStringLiteral("Please type a user name")},
+      {Word::NameTaken, QStringLiteral("มีผู้ใช้ชื่อนี้อยู่แล้ว"), QStringLiteral("This user name already exists")},
+      {Word::NotFound, QStringLiteral("ไม่พบผู้ใช้นี้"), QStringLiteral("User not found")},
+  };
+  for (const Row& r : rows)
+    if (r.word == w) return L(r.thai, r.english);
+  return {};
+}
+}  // namespace
+
 void SecurityFrm::cmdOk_Click() {
   auto& dlg = plat::dialogs();
-  const QString notFound = QStringLiteral("User not found");
+  // By design: the questions and the success messages stay English in both languages.
   try {
     switch (UserMode) {
       case AddUser: {
         if (txtUserName->text().trimmed().isEmpty()) {
-          dlg.message(QStringLiteral("Please type a user name"));
+          dlg.message(said(Word::TypeName));
           txtUserName->setFocus();
           return;
         }
         if (users::exists(data::Conn(), txtUserName->text())) {
-          dlg.message(L(QStringLiteral("มีผู้ใช้ชื่อนี้อยู่แล้ว"), QStringLiteral("This user name already exists")));
+          dlg.message(said(Word::NameTaken));
           txtUserName->setFocus();
           txtUserName->selectAll();
           return;
@@ -250,7 +271,7 @@ void SecurityFrm::cmdOk_Click() {
         if (!user) return;  // nobody picked: nothing to change
         if (dlg.askYesNo(QStringLiteral("Do you want to change password"))) {
           const int n = users::changePassword(data::Conn(), *user, txtPassword->text());
-          dlg.message(n == 1 ? QStringLiteral("Password has Change Complete") : notFound);
+          dlg.message(n == 1 ? QStringLiteral("Password has Change Complete") : said(Word::NotFound));
           UserName->clear();
           UsrList();
           txtPassword->clear();
@@ -262,10 +283,7 @@ void SecurityFrm::cmdOk_Click() {
         if (!user) return;
         if (dlg.askYesNo(QStringLiteral("Do you want to delete user"))) {
           const int n = users::remove(data::Conn(), *user);
-          if (n != 1)
-            dlg.message(notFound);
-          else
-            dlg.message(QStringLiteral("User is Delete"));
+          dlg.message(n == 1 ? QStringLiteral("User is Delete") : said(Word::NotFound));
           UserName->clear();
           UsrList();
           txtPassword->clear();
@@ -276,7 +294,7 @@ void SecurityFrm::cmdOk_Click() {
         const auto user = pickedUser();
         if (!user) return;
         const int level = opt0->isChecked() ? PermAll : opt1->isChecked() ? PermMain : PermSale;
-        if (users::setPermission(data::Conn(), *user, level) != 1) dlg.message(notFound);
+        if (users::setPermission(data::Conn(), *user, level) != 1) dlg.message(said(Word::NotFound));
         break;
       }
       default:
