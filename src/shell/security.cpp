@@ -227,19 +227,12 @@ namespace {
 enum class Word { TypeName, NameTaken, NotFound };
 
 QString said(Word w) {
-  struct Row {
-    Word word;
-    QString thai;
-    QString english;
-  };
-  static const Row rows[] = {
+  static const Words<Word> rows[] = {
       {Word::TypeName, QStringLiteral("กรุณาพิมพ์ชื่อผู้ใช้"), QStringLiteral("Please type a user name")},
       {Word::NameTaken, QStringLiteral("มีผู้ใช้ชื่อนี้อยู่แล้ว"), QStringLiteral("This user name already exists")},
       {Word::NotFound, QStringLiteral("ไม่พบผู้ใช้นี้"), QStringLiteral("User not found")},
   };
-  for (const Row& r : rows)
-    if (r.word == w) return L(r.thai, r.english);
-  return {};
+  return wordsFor(rows, w, thai());
 }
 }  // namespace
 

@@ -72,45 +72,34 @@ enum class Why {
   NotFlag,
 };
 
-QString reasonText(Why why, bool thai) {
-  struct Row {
-    Why why;
-    QString english;
-    QString thai;
+QString reasonText(Why why, bool thaiText) {
+  static const Words<Why> rows[] = {
+      {Why::Missing, QStringLiteral("ไม่พบแฟ้ม %1"), QStringLiteral("File not found: %1")},
+      {Why::Folder, QStringLiteral("อ่านแฟ้ม %1 ไม่ได้: ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"),
+       QStringLiteral("Cannot read %1: it is a folder, not a file.")},
+      {Why::NoPermission, QStringLiteral("อ่านแฟ้ม %1 ไม่ได้: ไม่มีสิทธิ์อ่านแฟ้มนี้"),
+       QStringLiteral("Cannot read %1: there is no permission to read it.")},
+      {Why::Unreadable, QStringLiteral("อ่านแฟ้ม %1 ไม่ได้ (%2)"), QStringLiteral("Cannot read %1: %2")},
+      {Why::CopyDiskFull, QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้: ดิสก์เต็ม"),
+       QStringLiteral("Cannot copy the settings to %1: the disk is full.")},
+      {Why::CopyNoPermission, QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้: ไม่มีสิทธิ์เขียนในโฟลเดอร์ของแฟ้มนี้"),
+       QStringLiteral("Cannot copy the settings to %1: there is no permission to write in its folder.")},
+      {Why::CopyFolder, QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้: ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"),
+       QStringLiteral("Cannot copy the settings to %1: it is a folder, not a file.")},
+      {Why::CopyFailed, QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้ (%2)"),
+       QStringLiteral("Cannot copy the settings to %1: %2")},
+      {Why::TooFewFields, QStringLiteral("แฟ้มค่าที่ตั้งไว้มีเพียง %1 ช่องจาก %2 ช่องที่ต้องใช้"),
+       QStringLiteral("Input past end of file: the settings file holds %1 of the %2 fields needed.")},
+      {Why::BadField, QStringLiteral("ช่องที่ %1 (%2) ของแฟ้มค่าที่ตั้งไว้ \"%3\" %4"),
+       QStringLiteral("Field %1 (%2) of the settings file, \"%3\", %4.")},
+      {Why::NotWhole, QStringLiteral("ไม่ใช่จำนวนเต็ม"), QStringLiteral("is not a whole number")},
+      {Why::OutOfRange, QStringLiteral("อยู่นอกช่วงที่ใช้ได้ (-32768 ถึง 32767)"),
+       QStringLiteral("is out of range (-32768 to 32767)")},
+      {Why::NotNumber, QStringLiteral("ไม่ใช่ตัวเลข"), QStringLiteral("is not a number")},
+      {Why::NotFlag, QStringLiteral("ไม่ใช่ #TRUE# หรือ #FALSE#"),
+       QStringLiteral("is neither #TRUE# nor #FALSE#")},
   };
-  // By design: a missing file and a file too short are told in the platform's own English words
-  // when the language is English.
-  static const Row rows[] = {
-      {Why::Missing, QStringLiteral("File not found: %1"), QStringLiteral("ไม่พบแฟ้ม %1")},
-      {Why::Folder, QStringLiteral("Cannot read %1: it is a folder, not a file."),
-       QStringLiteral("อ่านแฟ้ม %1 ไม่ได้: ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม")},
-      {Why::NoPermission, QStringLiteral("Cannot read %1: there is no permission to read it."),
-       QStringLiteral("อ่านแฟ้ม %1 ไม่ได้: ไม่มีสิทธิ์อ่านแฟ้มนี้")},
-      {Why::Unreadable, QStringLiteral("Cannot read %1: %2"), QStringLiteral("อ่านแฟ้ม %1 ไม่ได้ (%2)")},
-      {Why::CopyDiskFull, QStringLiteral("Cannot copy the settings to %1: the disk is full."),
-       QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้: ดิสก์เต็ม")},
-      {Why::CopyNoPermission,
-       QStringLiteral("Cannot copy the settings to %1: there is no permission to write in its folder."),
-       QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้: ไม่มีสิทธิ์เขียนในโฟลเดอร์ของแฟ้มนี้")},
-      {Why::CopyFolder, QStringLiteral("Cannot copy the settings to %1: it is a folder, not a file."),
-       QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้: ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม")},
-      {Why::CopyFailed, QStringLiteral("Cannot copy the settings to %1: %2"),
-       QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้ (%2)")},
-      {Why::TooFewFields,
-       QStringLiteral("Input past end of file: the settings file holds %1 of the %2 fields needed."),
-       QStringLiteral("แฟ้มค่าที่ตั้งไว้มีเพียง %1 ช่องจาก %2 ช่องที่ต้องใช้")},
-      {Why::BadField, QStringLiteral("Field %1 (%2) of the settings file, \"%3\", %4."),
-       QStringLiteral("ช่องที่ %1 (%2) ของแฟ้มค่าที่ตั้งไว้ \"%3\" %4")},
-      {Why::NotWhole, QStringLiteral("is not a whole number"), QStringLiteral("ไม่ใช่จำนวนเต็ม")},
-      {Why::OutOfRange, QStringLiteral("is out of range (-32768 to 32767)"),
-       QStringLiteral("อยู่นอกช่วงที่ใช้ได้ (-32768 ถึง 32767)")},
-      {Why::NotNumber, QStringLiteral("is not a number"), QStringLiteral("ไม่ใช่ตัวเลข")},
-      {Why::NotFlag, QStringLiteral("is neither #TRUE# nor #FALSE#"),
-       QStringLiteral("ไม่ใช่ #TRUE# หรือ #FALSE#")},
-  };
-  for (const Row& r : rows)
-    if (r.why == why) return thai ? r.thai : r.english;
-  return {};
+  return wordsFor(rows, why, thaiText);
 }
 
 // A reason about path in the language LangThai names now, with the system's words where it has them.
@@ -193,14 +182,14 @@ class FieldReader {
   FieldReader(const std::vector<RawField>& fields, int want) : fields_(fields), want_(want) {}
 
   bool ok() const { return failedField_ == 0; }
-  // The failure in the language thai names: the field, its name, its start and why.
-  QString failure(bool thai) const {
+  // The failure in Thai or English: the field, its name, its start and why.
+  QString failure(bool thaiText) const {
     // A damaged file can hold a field of any length: the message shows its start.
     constexpr int kShown = 40;
     QString text = fields_[failedField_ - 1].text;
     if (text.size() > kShown) text = text.left(kShown) + QStringLiteral("...");
-    return reasonText(Why::BadField, thai)
-        .arg(QString::number(failedField_), failedName_, text, reasonText(why_, thai));
+    return reasonText(Why::BadField, thaiText)
+        .arg(QString::number(failedField_), failedName_, text, reasonText(why_, thaiText));
   }
   // True while field number k (1-based) is one the caller asked for.
   bool wanted(int k) const { return k <= want_; }
@@ -441,6 +430,8 @@ std::optional<QChar> unkeptDbPathChar(const QString& path) {
   return path.front();
 }
 
+// By design: the login reads the file before the record holds a language, so a file it cannot
+// read at all is told in English; a fault of its line in the line's own language.
 bool readSettings18(ShopSettings& rec, QString* error) {
   const auto bytes = readFileBytes(settingsPath(), error);
   return bytes && decodeSettings(*bytes, 18, rec, error);

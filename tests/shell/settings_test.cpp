@@ -368,25 +368,37 @@ TEST_F(SettingsFile, WriteIntoReadOnlyFolderKeepsTheOldBytesAndSaysWhy) {
   EXPECT_EQ(QDir(plat::installDir()).entryList(QDir::Files), QStringList{"Kelvantorium.new"});
 }
 
+namespace {
+// Runs fn while no file may grow past 40 bytes: a file size limit stands in for a full disk, and
+// it holds for root too.
+bool withFilesOf40Bytes(const std::function<bool()>& fn) {
+  rlimit saved{};
+  if (getrlimit(RLIMIT_FSIZE, &saved) != 0) {
+    ADD_FAILURE() << "no file size limit";
+    return true;
+  }
+  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit tight = saved;
+  tight.rlim_cur = 40;
+  const bool limited = setrlimit(RLIMIT_FSIZE, &tight) == 0;
+  EXPECT_TRUE(limited);
+  const bool result = fn();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  return result;
+}
+}  // namespace
+
 TEST_F(SettingsFile, FullDiskKeepsTheOldBytesAndSaysTheDiskIsFull) {
   const QByteArray old = line(baseFields());
   writeBytes(shell::settingsPath(), old);
-  // A file size limit stands in for a full disk; it holds for root too.
   for (const bool thai : {false, true}) {
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = saved;
-    tight.rlim_cur = 40;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
     ShopSettings r;
     r.ComAddress = QString(200, 'x');
     r.LangThai = thai;
     shell::settings().LangThai = thai;
     QString error;
-    const bool ok = shell::writeSettings(r, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const bool ok = withFilesOf40Bytes([&] { return shell::writeSettings(r, &error); });
     EXPECT_FALSE(ok);
     EXPECT_TRUE(error.startsWith(thai ? QStringLiteral("ดิสก์เต็ม") : QStringLiteral("The disk is full")))
         << error.toStdString();
@@ -440,19 +452,10 @@ TEST_F(SettingsFile, ASettingsFileThatCannotBeReadOrCopiedIsToldWhyInTheUsersLan
     QFile::setPermissions(plat::installDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(shell::settingsPath(), QFile::ReadOwner | QFile::WriteOwner);
 
-    // A file size limit stands in for a full disk, for the copy only: the file is read first.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = saved;
-    tight.rlim_cur = 40;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    // The limit holds for the copy only: the file is read first.
     ShopSettings r;
     QString error;
-    const bool ok = shell::readSettings26(r, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(ok);
+    EXPECT_FALSE(withFilesOf40Bytes([&] { return shell::readSettings26(r, &error); }));
     EXPECT_EQ(error, thai ? "คัดลอกค่าที่ตั้งไว้ไปที่ " + copy + " ไม่ได้: ดิสก์เต็ม"
                           : "Cannot copy the settings to " + copy + ": the disk is full.");
   }
