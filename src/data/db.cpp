@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include "platform/qt_texts.h"
+
 namespace data {
 
 Snapshot::Snapshot(QStringList columns, QVector<QVector<QVariant>> rows)
@@ -84,9 +86,14 @@ QVariant bindable(const QVariant& v) {
 // SQLITE_BUSY and SQLITE_LOCKED, with or without an extended code.
 bool busyCode(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
 
-DbError failure(sqlite3* db) {
-  return DbError(QString::fromUtf8(sqlite3_errmsg(db)), busyCode(sqlite3_errcode(db)));
+// A failure as the user reads it: another connection's lock in their language, else the
+// database's own description.
+DbError failureOf(int code, const QString& description) {
+  if (busyCode(code)) return DbError(busyText(plat::programLanguage()), true);
+  return DbError(description);
 }
+
+DbError failure(sqlite3* db) { return failureOf(sqlite3_errcode(db), QString::fromUtf8(sqlite3_errmsg(db))); }
 
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& binds) {
   if (!db.isOpen()) throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
@@ -99,8 +106,13 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& bi
 }
 }  // namespace
 
-DbError statementError(const QSqlError& e) {
-  return DbError(e.text(), busyCode(e.nativeErrorCode().toInt()));
+DbError statementError(const QSqlError& e) { return failureOf(e.nativeErrorCode().toInt(), e.text()); }
+
+QString busyText(plat::ui::Lang lang) {
+  return lang == plat::ui::Lang::Thai
+             ? QStringLiteral("ฐานข้อมูลกำลังถูกใช้งานโดยเครื่องอื่น โปรดลองอีกครั้งในอีกสักครู่")
+             : QStringLiteral(
+                   "The database is busy: another till is using it. Please try again in a moment.");
 }
 
 int RowView::columns() const { return sqlite3_column_count(static_cast<sqlite3_stmt*>(st_)); }

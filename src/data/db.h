@@ -10,13 +10,15 @@
 #include <functional>
 #include <stdexcept>
 
+#include "platform/ui_lang.h"
+
 class QSqlError;
 
 namespace data {
 
 // A failed open or statement; what() and text() carry the database's description. busy() tells
 // that another connection held the database past the busy wait: nothing was done, and the same
-// work may be tried again.
+// work may be tried again (a statement's busy failure carries busyText in the user's language).
 class DbError : public std::runtime_error {
  public:
   explicit DbError(const QString& text, bool busy = false)
@@ -30,8 +32,11 @@ class DbError : public std::runtime_error {
 };
 
 // The DbError of a failed statement or open, as every statement of the program reports it: the
-// database's description, busy() when the failure was another connection's lock.
+// database's description, or, when the failure was another connection's lock, busy() with
+// busyText in the language the program speaks, so every window that tells it tells it so.
 DbError statementError(const QSqlError& e);
+// What the user reads when another till kept the database past the busy wait.
+QString busyText(plat::ui::Lang lang);
 
 // True when path, made absolute, is longer than SQLite opens a database by (512 bytes here).
 bool tooLongForDatabase(const QString& path);

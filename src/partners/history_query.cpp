@@ -17,9 +17,9 @@ namespace {
 QSqlQuery select(const QString& sql, const QStringList& binds) {
   QSqlQuery q(data::Conn().handle());
   q.setForwardOnly(true);
-  if (!q.prepare(sql)) throw data::DbError(q.lastError().text());
+  if (!q.prepare(sql)) throw data::statementError(q.lastError());
   for (const QString& b : binds) q.addBindValue(b.isNull() ? QStringLiteral("") : b);
-  if (!q.exec()) throw data::DbError(q.lastError().text());
+  if (!q.exec()) throw data::statementError(q.lastError());
   return q;
 }
 

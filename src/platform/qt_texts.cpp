@@ -16,11 +16,24 @@ QString QtTexts::translate(const char* context, const char* sourceText, const ch
   return QTranslator::translate(context, sourceText, disambiguation, n);
 }
 
+namespace {
+std::function<bool()>& languageSource() {
+  static std::function<bool()> thai;
+  return thai;
+}
+}  // namespace
+
 void installQtTexts(std::function<bool()> thai) {
   static std::unique_ptr<QtTexts> texts;
   if (texts) QCoreApplication::removeTranslator(texts.get());
+  languageSource() = thai;
   texts = std::make_unique<QtTexts>(std::move(thai));
   QCoreApplication::installTranslator(texts.get());
+}
+
+ui::Lang programLanguage() {
+  const std::function<bool()>& thai = languageSource();
+  return thai && thai() ? ui::Lang::Thai : ui::Lang::English;
 }
 
 }  // namespace plat

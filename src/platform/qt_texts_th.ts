@@ -178,6 +178,52 @@
     </message>
 </context>
 <context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>เลิกทำ(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>ทำซ้ำ(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>ตัด(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>คัดลอก(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>วาง(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>ลบ</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>เลือกทั้งหมด</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractSpinBox</name>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>เลือกทั้งหมด(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Step up</source>
+        <translation>เพิ่มขึ้น(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Step &amp;down</source>
+        <translation>ลดลง(&amp;D)</translation>
+    </message>
+</context>
+<context>
     <name>plat::Dialogs</name>
     <message>
         <source>The printer %1 is not installed. Choose the printer for this document.</source>

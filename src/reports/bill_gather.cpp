@@ -30,10 +30,10 @@ QVector<Bill> gatherBills(data::Db& db, const QString& isoDay, std::optional<qin
   QSqlQuery q(db.handle());
   q.setForwardOnly(true);
   if (!q.prepare(kDay.arg(billNo ? QStringLiteral("AND s.Comment = ? ") : QString())))
-    throw data::DbError(q.lastError().text());
+    throw data::statementError(q.lastError());
   q.addBindValue(isoDay);
   if (billNo) q.addBindValue(*billNo);
-  if (!q.exec()) throw data::DbError(q.lastError().text());
+  if (!q.exec()) throw data::statementError(q.lastError());
 
   QVector<Bill> bills;
   while (q.next()) {

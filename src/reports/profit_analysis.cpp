@@ -7,7 +7,6 @@
 #include "data/dates.h"
 #include "data/db.h"
 #include "platform/numtext.h"
-#include "reportkit/period_report.h"
 
 namespace reports {
 

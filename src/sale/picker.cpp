@@ -40,13 +40,13 @@ QVector<PickItem> ReusedSelect::items(const QVariantList& binds) {
   const auto prepare = [&] {
     q_ = std::make_unique<QSqlQuery>(db);
     q_->setForwardOnly(true);
-    if (!q_->prepare(sql_)) throw data::DbError(q_->lastError().text());
+    if (!q_->prepare(sql_)) throw data::statementError(q_->lastError());
   };
   if (!q_) prepare();
   // A statement of a connection closed since no longer runs: prepared again, it does.
   if (!run(binds)) {
     prepare();
-    if (!run(binds)) throw data::DbError(q_->lastError().text());
+    if (!run(binds)) throw data::statementError(q_->lastError());
   }
   QVector<PickItem> out;
   while (q_->next()) out.push_back({q_->value(0).toString(), q_->value(1).toString()});

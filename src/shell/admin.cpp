@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "shell/lang.h"
 #include "shell/settings.h"
+#include "shell/stock_reset.h"
 
 namespace shell {
 
@@ -34,13 +35,6 @@ WaitingCursor::WaitingCursor() {
 WaitingCursor::~WaitingCursor() { QApplication::restoreOverrideCursor(); }
 
 void WaitingCursor::repaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-
-void resetStock(data::Db& db) {
-  db.transaction([&db] {
-    db.exec(QStringLiteral("DELETE FROM Buy"));
-    db.exec(QStringLiteral("UPDATE Product SET Quantity = 0"));
-  });
-}
 
 void runStockReset() {
   const QString question =

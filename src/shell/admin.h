@@ -27,9 +27,6 @@ class WaitingCursor {
   static void repaint();
 };
 
-// Deletes every stock lot and sets every product's stock to 0, in one transaction: a failure
-// changes nothing and is thrown as data::DbError.
-void resetStock(data::Db& db);
 // "Reset Stock = 0": asks in the user's language; on Yes resets on the shared connection and shows
 // nothing after, unless the reset failed.
 void runStockReset();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -51,6 +52,62 @@ QString settingsPath() { return plat::installPath(QStringLiteral("Kelvantorium.n
 QString settingsCopyPath() { return plat::installPath(QStringLiteral("Kelvantorium1.new")); }
 
 namespace {
+
+// Why the settings file could not be read or copied, each in both languages: %1 the file and %2
+// the system's words, or for a line too short or a field that does not read, what they name.
+enum class Why {
+  Missing,
+  Folder,
+  NoPermission,
+  Unreadable,
+  CopyDiskFull,
+  CopyNoPermission,
+  CopyFolder,
+  CopyFailed,
+  TooFewFields,
+  BadField,
+  NotWhole,
+  OutOfRange,
+  NotNumber,
+  NotFlag,
+};
+
+QString reasonText(Why why, bool thaiText) {
+  static const Words<Why> rows[] = {
+      {Why::Missing, QStringLiteral("ไม่พบแฟ้ม %1"), QStringLiteral("File not found: %1")},
+      {Why::Folder, QStringLiteral("อ่านแฟ้ม %1 ไม่ได้: ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"),
+       QStringLiteral("Cannot read %1: it is a folder, not a file.")},
+      {Why::NoPermission, QStringLiteral("อ่านแฟ้ม %1 ไม่ได้: ไม่มีสิทธิ์อ่านแฟ้มนี้"),
+       QStringLiteral("Cannot read %1: there is no permission to read it.")},
+      {Why::Unreadable, QStringLiteral("อ่านแฟ้ม %1 ไม่ได้ (%2)"), QStringLiteral("Cannot read %1: %2")},
+      {Why::CopyDiskFull, QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้: ดิสก์เต็ม"),
+       QStringLiteral("Cannot copy the settings to %1: the disk is full.")},
+      {Why::CopyNoPermission, QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้: ไม่มีสิทธิ์เขียนในโฟลเดอร์ของแฟ้มนี้"),
+       QStringLiteral("Cannot copy the settings to %1: there is no permission to write in its folder.")},
+      {Why::CopyFolder, QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้: ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"),
+       QStringLiteral("Cannot copy the settings to %1: it is a folder, not a file.")},
+      {Why::CopyFailed, QStringLiteral("คัดลอกค่าที่ตั้งไว้ไปที่ %1 ไม่ได้ (%2)"),
+       QStringLiteral("Cannot copy the settings to %1: %2")},
+      {Why::TooFewFields, QStringLiteral("แฟ้มค่าที่ตั้งไว้มีเพียง %1 ช่องจาก %2 ช่องที่ต้องใช้"),
+       QStringLiteral("Input past end of file: the settings file holds %1 of the %2 fields needed.")},
+      {Why::BadField, QStringLiteral("ช่องที่ %1 (%2) ของแฟ้มค่าที่ตั้งไว้ \"%3\" %4"),
+       QStringLiteral("Field %1 (%2) of the settings file, \"%3\", %4.")},
+      {Why::NotWhole, QStringLiteral("ไม่ใช่จำนวนเต็ม"), QStringLiteral("is not a whole number")},
+      {Why::OutOfRange, QStringLiteral("อยู่นอกช่วงที่ใช้ได้ (-32768 ถึง 32767)"),
+       QStringLiteral("is out of range (-32768 to 32767)")},
+      {Why::NotNumber, QStringLiteral("ไม่ใช่ตัวเลข"), QStringLiteral("is not a number")},
+      {Why::NotFlag, QStringLiteral("ไม่ใช่ #TRUE# หรือ #FALSE#"),
+       QStringLiteral("is neither #TRUE# nor #FALSE#")},
+  };
+  return wordsFor(rows, why, thaiText);
+}
+
+// A reason about path in the language LangThai names now, with the system's words where it has them.
+QString reason(Why why, const QString& path, const QString& systemWords = {}) {
+  const QString text = reasonText(why, thai());
+  const QString shown = QDir::toNativeSeparators(path);
+  return why == Why::Unreadable || why == Why::CopyFailed ? text.arg(shown, systemWords) : text.arg(shown);
+}
 
 // One field as it stood in the file: its characters and whether they stood between quotes.
 struct RawField {
@@ -124,8 +181,16 @@ class FieldReader {
  public:
   FieldReader(const std::vector<RawField>& fields, int want) : fields_(fields), want_(want) {}
 
-  bool ok() const { return error_.isEmpty(); }
-  const QString& error() const { return error_; }
+  bool ok() const { return failedField_ == 0; }
+  // The failure in Thai or English: the field, its name, its start and why.
+  QString failure(bool thaiText) const {
+    // A damaged file can hold a field of any length: the message shows its start.
+    constexpr int kShown = 40;
+    QString text = fields_[failedField_ - 1].text;
+    if (text.size() > kShown) text = text.left(kShown) + QStringLiteral("...");
+    return reasonText(Why::BadField, thaiText)
+        .arg(QString::number(failedField_), failedName_, text, reasonText(why_, thaiText));
+  }
   // True while field number k (1-based) is one the caller asked for.
   bool wanted(int k) const { return k <= want_; }
 
@@ -155,12 +220,12 @@ class FieldReader {
     if (!wanted(k) || !ok()) return;
     const auto v = toNumberField(fields_[k - 1]);
     if (!v) {
-      fail(k, name, QStringLiteral("is not a whole number"));
+      fail(k, name, Why::NotWhole);
       return;
     }
     const double r = plat::roundTo(*v, 0);
     if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max()) {
-      fail(k, name, QStringLiteral("is out of range (-32768 to 32767)"));
+      fail(k, name, Why::OutOfRange);
       return;
     }
     out = static_cast<qint16>(r);
@@ -170,7 +235,7 @@ class FieldReader {
     if (!wanted(k) || !ok()) return;
     const auto v = toNumberField(fields_[k - 1]);
     if (!v) {
-      fail(k, name, QStringLiteral("is not a number"));
+      fail(k, name, Why::NotNumber);
       return;
     }
     out = *v;
@@ -187,25 +252,35 @@ class FieldReader {
     } else if (const auto v = plat::parseNumber(t)) {
       out = *v != 0;
     } else {
-      fail(k, name, QStringLiteral("is neither #TRUE# nor #FALSE#"));
+      fail(k, name, Why::NotFlag);
     }
   }
 
  private:
-  void fail(int k, const char* name, const QString& why) {
-    // A damaged file can hold a field of any length: the message shows its start.
-    constexpr int kShown = 40;
-    QString text = fields_[k - 1].text;
-    if (text.size() > kShown) text = text.left(kShown) + QStringLiteral("...");
-    error_ = QStringLiteral("Field %1 (%2) of the settings file, \"%3\", %4.")
-                 .arg(k)
-                 .arg(QLatin1String(name), text, why);
+  void fail(int k, const char* name, Why why) {
+    failedField_ = k;
+    failedName_ = QLatin1String(name);
+    why_ = why;
   }
 
   const std::vector<RawField>& fields_;
   int want_;
-  QString error_;
+  int failedField_ = 0;  // none while the fields read
+  QString failedName_;
+  Why why_ = Why::BadField;
 };
+
+// The language to tell a fault of the file's line in: its own LangThai when that field reads, as
+// the login meets the fault before the record holds a language; else the one LangThai names now.
+bool fileSpeaksThai(const QByteArray& bytes) {
+  constexpr int kLangThai = 13;
+  const std::vector<RawField> raw = splitFields(plat::fromCp874(bytes), kLangThai);
+  if (static_cast<int>(raw.size()) < kLangThai) return thai();
+  FieldReader in(raw, kLangThai);
+  bool fileThai = false;
+  in.flag(kLangThai, "LangThai", fileThai);
+  return in.ok() ? fileThai : thai();
+}
 
 // A text between quotes. A double quote would end the field early on the next read and shift
 // every later field, so it becomes an apostrophe; a line end would break the one-line file.
@@ -233,20 +308,20 @@ QString valueField(const SettingValue& v) {
   return {};
 }
 
-QString notFound(const QString& path) { return QStringLiteral("File not found: %1").arg(path); }
-
 // The settings file's bytes, or nullopt with *error.
 std::optional<QByteArray> readFileBytes(const QString& path, QString* error) {
+  const QFileInfo info(path);
   QFile f(path);
-  if (!f.exists()) {
-    if (error) *error = notFound(path);
-    return std::nullopt;
-  }
-  if (!f.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("Cannot read %1: %2").arg(path, f.errorString());
-    return std::nullopt;
-  }
-  return f.readAll();
+  std::optional<Why> why;
+  if (!info.exists())
+    why = Why::Missing;
+  else if (info.isDir())
+    why = Why::Folder;
+  else if (!f.open(QIODevice::ReadOnly))
+    why = info.isReadable() ? Why::Unreadable : Why::NoPermission;
+  if (!why) return f.readAll();
+  if (error) *error = reason(*why, path, f.errorString());
+  return std::nullopt;
 }
 
 // The database path as the file keeps it: a path the Thai code page cannot hold (a folder named
@@ -267,10 +342,7 @@ bool decodeSettings(const QByteArray& bytes, int fields, ShopSettings& rec, QStr
   fields = std::clamp(fields, 1, 26);
   const std::vector<RawField> raw = splitFields(plat::fromCp874(bytes), fields);
   if (static_cast<int>(raw.size()) < fields) {
-    if (error)
-      *error = QStringLiteral("Input past end of file: the settings file holds %1 of the %2 fields needed.")
-                   .arg(raw.size())
-                   .arg(fields);
+    if (error) *error = reasonText(Why::TooFewFields, fileSpeaksThai(bytes)).arg(raw.size()).arg(fields);
     return false;
   }
   // Read into a copy, so a failure leaves the record as it was.
@@ -303,7 +375,7 @@ bool decodeSettings(const QByteArray& bytes, int fields, ShopSettings& rec, QStr
   in.text(25, r.InvLine4);
   in.text(26, r.ReportPrinter);
   if (!in.ok()) {
-    if (error) *error = in.error();
+    if (error) *error = in.failure(fileSpeaksThai(bytes));
     return false;
   }
   // A relative database path names a file in the installation folder.
@@ -358,6 +430,8 @@ std::optional<QChar> unkeptDbPathChar(const QString& path) {
   return path.front();
 }
 
+// By design: the login reads the file before the record holds a language, so a file it cannot
+// read at all is told in English; a fault of its line in the line's own language.
 bool readSettings18(ShopSettings& rec, QString* error) {
   const auto bytes = readFileBytes(settingsPath(), error);
   return bytes && decodeSettings(*bytes, 18, rec, error);
@@ -368,8 +442,14 @@ bool readSettings26(ShopSettings& rec, QString* error) {
   if (!bytes) return false;
   // The copy is made before the read, so it is renewed even when the read then fails.
   QString why;
-  if (!plat::replaceFileAtomic(settingsCopyPath(), *bytes, &why)) {
-    if (error) *error = QStringLiteral("Cannot copy the settings to %1: %2").arg(settingsCopyPath(), why);
+  bool full = false;
+  if (!plat::replaceFileAtomic(settingsCopyPath(), *bytes, &why, &full)) {
+    const QFileInfo copy(settingsCopyPath());
+    const Why w = full                                           ? Why::CopyDiskFull
+                  : copy.isDir()                                 ? Why::CopyFolder
+                  : !QFileInfo(copy.absolutePath()).isWritable() ? Why::CopyNoPermission
+                                                                 : Why::CopyFailed;
+    if (error) *error = reason(w, settingsCopyPath(), why);
     return false;
   }
   return decodeSettings(*bytes, 26, rec, error);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -199,6 +200,35 @@ TEST_P(BothWindows, InsertShowsTheDatabaseDescriptionForOtherFailures) {
   ASSERT_EQ(dlg.shown.size(), 1u);
   EXPECT_TRUE(dlg.lastMessage().contains(QStringLiteral("disk is full"))) << dlg.lastMessage().toStdString();
   EXPECT_EQ(id(f, w()), QStringLiteral("8"));
+}
+
+// Another till holds the database while a customer is saved: the window tells a busy database in
+// the user's language, keeps what was typed, and the same Insert saves once the till is done.
+TEST_F(RecordFormTest, ACustomerSavedWhileAnotherTillHoldsTheDatabaseIsToldBusyInTheUsersLanguage) {
+  RecordForm* f = open(kCustomer);
+  QProcess till;
+  till.start(testenv::tillProgram(), {"hold", data::Conn().path(), QString::number(3 * data::kBusyWaitMs)});
+  ASSERT_TRUE(till.waitForReadyRead(10000));
+  ASSERT_EQ(till.readLine().trimmed(), "held");
+  for (const bool thai : {false, true}) {
+    SCOPED_TRACE(thai ? "Thai" : "English");
+    shell::settings().LangThai = thai;
+    dlg.clear();
+    fill(f, kCustomer, QStringLiteral("42"), QStringLiteral("c"));
+    const QStringList typed = shown(f, kCustomer);
+    f->cmdInsert_Click();
+    EXPECT_EQ(dlg.texts(),
+              QStringList{thai ? QStringLiteral("ฐานข้อมูลกำลังถูกใช้งานโดยเครื่องอื่น โปรดลองอีกครั้งในอีกสักครู่")
+                               : QStringLiteral("The database is busy: another till is using it. Please try "
+                                                "again in a moment.")});
+    EXPECT_EQ(shown(f, kCustomer), typed);
+  }
+  shell::settings().LangThai = false;
+  ASSERT_TRUE(till.waitForFinished(5 * data::kBusyWaitMs));
+  dlg.clear();
+  f->cmdInsert_Click();
+  EXPECT_TRUE(dlg.shown.empty()) << dlg.lastMessage().toStdString();
+  EXPECT_EQ(rows(kCustomer), 1);
 }
 
 TEST_P(BothWindows, UpdateOfAnIdNotInTheTableSaysSoInTheUsersLanguage) {

@@ -266,7 +266,7 @@ TEST_F(PostingAtomicity, ALockMetByAnInsertIsToldAsBusyAndPostsNothing) {
     ADD_FAILURE() << "posted past another connection's lock";
   } catch (const data::DbError& e) {
     EXPECT_TRUE(e.busy()) << e.text().toStdString();
-    EXPECT_TRUE(e.text().contains("locked")) << e.text().toStdString();
+    EXPECT_TRUE(e.text().contains("busy")) << e.text().toStdString();
   }
   // Met at the INSERT itself, not after the commit's wait.
   EXPECT_LT(t.elapsed(), data::kBusyWaitMs / 2);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTimer>
 #include <functional>
 
@@ -140,6 +141,101 @@ TEST_F(ProgramTest, AFailedStartShowsWhyKeepsTheSettingsFileAndUpdatesTheCopy) {
     EXPECT_EQ(readFile(shell::settingsPath()), before);
     EXPECT_EQ(readFile(shell::settingsCopyPath()), before);
     data::Conn().close();
+  }
+}
+
+// Why the start failed, in the language of the settings: the main window's read knows it from the
+// login; the login's own read tells a fault of the line in the file's own language, and a file it
+// cannot read at all in English, the language being unknown then.
+TEST_F(ProgramTest, TheStartUpBoxSaysWhyTheSettingsCouldNotBeReadInTheUsersLanguage) {
+  const QString file = QDir::toNativeSeparators(shell::settingsPath());
+  const QString copy = QDir::toNativeSeparators(shell::settingsCopyPath());
+  // The head ends with SlipWidth (field 17); field 21 of the tail is BillNoContinue.
+  const auto withSlipWidth = [](QString head, const char* raw) {
+    head.chop(2);
+    return head + QString::fromLatin1(raw) + u',';
+  };
+  const auto withBillNoContinue = [](QString tail, const char* raw) {
+    return tail.replace(QRegularExpression(QStringLiteral("#(TRUE|FALSE)#")), QString::fromLatin1(raw));
+  };
+  struct File {
+    bool thai;
+    QString head, tail, twentyFields;
+  };
+  const File files[] = {
+      {false, kEnglishHead, kEnglishTail, QStringLiteral(",\"BillPrinter\",\"Garuda\"")},
+      {true, kThaiHead, kThaiTail, QStringLiteral(",\"None\",\"Garuda\"")},
+  };
+  struct Case {
+    const char* what;
+    bool atLogin;  // else after it, at the main window's start
+    std::function<void(const File&)> breakIt;
+    QString english, thai;
+  };
+  const Case cases[] = {
+      {"file gone", false, [](const File&) { QFile::remove(shell::settingsPath()); },
+       "The program cannot start: File not found: " + file, "เริ่มโปรแกรมไม่ได้: ไม่พบแฟ้ม " + file},
+      {"a folder in the file's place", false,
+       [](const File&) {
+         QFile::remove(shell::settingsPath());
+         QDir().mkpath(shell::settingsPath());
+       },
+       "The program cannot start: Cannot read " + file + ": it is a folder, not a file.",
+       "เริ่มโปรแกรมไม่ได้: อ่านแฟ้ม " + file + " ไม่ได้: ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"},
+      {"a folder in the copy's place", false,
+       [](const File&) {
+         QFile::remove(shell::settingsCopyPath());
+         QDir().mkpath(shell::settingsCopyPath());
+       },
+       "The program cannot start: Cannot copy the settings to " + copy + ": it is a folder, not a file.",
+       "เริ่มโปรแกรมไม่ได้: คัดลอกค่าที่ตั้งไว้ไปที่ " + copy + " ไม่ได้: ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"},
+      {"twenty fields", false,
+       [](const File& f) { writeFile(shell::settingsPath(), line(f.head, f.twentyFields)); },
+       "The program cannot start: Input past end of file: the settings file holds 20 of the 26 fields "
+       "needed.",
+       "เริ่มโปรแกรมไม่ได้: แฟ้มค่าที่ตั้งไว้มีเพียง 20 ช่องจาก 26 ช่องที่ต้องใช้"},
+      {"a field that is no flag", false,
+       [&](const File& f) {
+         writeFile(shell::settingsPath(), line(f.head, withBillNoContinue(f.tail, "maybe")));
+       },
+       "The program cannot start: Field 21 (BillNoContinue) of the settings file, \"maybe\", is neither "
+       "#TRUE# "
+       "nor #FALSE#.",
+       "เริ่มโปรแกรมไม่ได้: ช่องที่ 21 (BillNoContinue) ของแฟ้มค่าที่ตั้งไว้ \"maybe\" ไม่ใช่ #TRUE# หรือ #FALSE#"},
+      {"a field out of range, at the login", true,
+       [&](const File& f) { writeFile(shell::settingsPath(), line(withSlipWidth(f.head, "99999"), f.tail)); },
+       "Field 17 (SlipWidth) of the settings file, \"99999\", is out of range (-32768 to 32767).",
+       "ช่องที่ 17 (SlipWidth) ของแฟ้มค่าที่ตั้งไว้ \"99999\" อยู่นอกช่วงที่ใช้ได้ (-32768 ถึง 32767)"},
+      {"too few fields for the language, at the login", true,
+       [](const File&) { writeFile(shell::settingsPath(), QByteArrayLiteral("\"Shop\",\"a\"\r\n")); },
+       "Input past end of file: the settings file holds 2 of the 18 fields needed.",
+       "Input past end of file: the settings file holds 2 of the 18 fields needed."},
+      {"file gone, at the login", true, [](const File&) { QFile::remove(shell::settingsPath()); },
+       "File not found: " + file, "File not found: " + file},
+  };
+  for (const File& f : files) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (f.thai ? " (Thai)" : " (English)"));
+      testenv::freshInstallation();
+      shell::settings() = shell::ShopSettings{};
+      ASSERT_TRUE(writeFile(shell::settingsPath(), line(f.head, f.tail)));
+      if (c.atLogin) c.breakIt(f);
+      dlg.clear();
+      const bool handed = logIn();
+      if (c.atLogin) {
+        EXPECT_FALSE(handed);
+      } else {
+        ASSERT_TRUE(handed) << dlg.texts().join(" | ").toStdString();
+        c.breakIt(f);
+        main = shell::openMainWindow();
+        EXPECT_EQ(main, nullptr);
+      }
+      EXPECT_EQ(dlg.texts(), QStringList{f.thai ? c.thai : c.english});
+      main.reset();
+      data::Conn().close();
+      QDir(shell::settingsPath()).removeRecursively();
+      QDir(shell::settingsCopyPath()).removeRecursively();
+    }
   }
 }
 

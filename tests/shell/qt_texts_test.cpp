@@ -3,9 +3,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QDateEdit>
 #include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "platform/dialogs.h"
 #include "shell/settings.h"
@@ -66,6 +71,53 @@ TEST(QtTexts, EveryKindOfBoxSpeaksTheProgramsLanguage) {
       EXPECT_TRUE(print.buttons.contains(b))
           << b.toStdString() << " in " << print.buttons.join('|').toStdString();
     EXPECT_EQ(print.title, c.printTitle);
+  }
+  shell::settings().LangThai = false;
+}
+
+// A menu's item texts without the shortcut Qt adds after a tab; separators left out.
+QStringList itemTexts(const QMenu& menu) {
+  QStringList out;
+  for (const QAction* a : menu.actions())
+    if (!a->isSeparator()) out << a->text().section(u'\t', 0, 0);
+  return out;
+}
+
+TEST(QtTexts, TheRightClickMenuOfATextBoxAndADateBoxSpeaksTheProgramsLanguage) {
+  struct Case {
+    bool thai;
+    QStringList textBox, dateBox;
+  } cases[] = {
+      {false,
+       {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"},
+       {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "&Select All", "&Step up", "Step &down"}},
+      {true,
+       {"เลิกทำ(&U)", "ทำซ้ำ(&R)", "ตัด(&T)", "คัดลอก(&C)", "วาง(&P)", "ลบ", "เลือกทั้งหมด"},
+       {"เลิกทำ(&U)", "ทำซ้ำ(&R)", "ตัด(&T)", "คัดลอก(&C)", "วาง(&P)", "ลบ", "เลือกทั้งหมด(&S)", "เพิ่มขึ้น(&S)",
+        "ลดลง(&D)"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.thai ? "Thai" : "English");
+    shell::settings().LangThai = c.thai;
+    QLineEdit box;
+    box.setText(QStringLiteral("4711"));
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    EXPECT_EQ(itemTexts(*menu), c.textBox);
+
+    // The date box builds its menu as the right click comes and shows it at once: read it open.
+    QDateEdit date;
+    date.show();
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) {
+          seen = itemTexts(*m);
+          m->close();
+        }
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), date.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&date, &click);
+    EXPECT_EQ(seen, c.dateBox);
   }
   shell::settings().LangThai = false;
 }

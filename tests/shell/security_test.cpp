@@ -3,6 +3,7 @@
 
 #include <QMdiSubWindow>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "platform/dialogs.h"
@@ -325,6 +326,50 @@ TEST_F(SecurityFrmTest, PermissionShowsAndSetsThePickedUsersLevel) {
   EXPECT_FALSE(frm->opt0->isChecked() || frm->opt1->isChecked() || frm->opt2->isChecked());
   frm->cmdOk_Click();  // none selected writes level 2
   EXPECT_EQ(level(QStringLiteral("odd")), 2);
+}
+
+// The window's own words beside the described English ones: a name left empty, and a user another
+// window removed after it was listed, for each command that acts on the picked user.
+TEST_F(SecurityFrmTest, ItsOwnRefusalsAreInTheUsersLanguage) {
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+    const char* english;
+    const char* thai;
+  };
+  const auto removedMeanwhile = [this](void (SecurityFrm::*mode)()) {
+    insertUser(data::Conn(), QStringLiteral("gone"), shell::hashPassword(QStringLiteral("g")), 2);
+    (frm.get()->*mode)();
+    pick(QStringLiteral("gone"));
+    data::Conn().exec(QStringLiteral("DELETE FROM Security WHERE UserName = 'gone'"));
+    dlg.answerYes(true);
+    frm->cmdOk_Click();
+  };
+  const Case cases[] = {
+      {"an empty name",
+       [this] {
+         frm->Madd_Click();
+         frm->txtUserName->setText(QStringLiteral("  "));
+         frm->cmdOk_Click();
+       },
+       "Please type a user name", "กรุณาพิมพ์ชื่อผู้ใช้"},
+      {"a password for a removed user", [&] { removedMeanwhile(&SecurityFrm::Mchpass_Click); },
+       "User not found", "ไม่พบผู้ใช้นี้"},
+      {"deleting a removed user", [&] { removedMeanwhile(&SecurityFrm::Mdeluser_Click); }, "User not found",
+       "ไม่พบผู้ใช้นี้"},
+      {"a level for a removed user", [&] { removedMeanwhile(&SecurityFrm::MPer_Click); }, "User not found",
+       "ไม่พบผู้ใช้นี้"},
+  };
+  for (const bool thai : {false, true}) {
+    shell::settings().LangThai = thai;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (thai ? " (Thai)" : " (English)"));
+      dlg.clear();
+      c.act();
+      EXPECT_EQ(dlg.lastMessage(), QString::fromUtf8(thai ? c.thai : c.english));
+    }
+  }
+  shell::settings().LangThai = false;
 }
 
 TEST(SecurityFrmThai, CaptionsFollowTheLanguageAndMessagesStayEnglish) {

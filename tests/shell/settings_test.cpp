@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <clocale>
 #include <csignal>
+#include <cstdio>
 #include <functional>
 
 #include "platform/codepage.h"
@@ -367,30 +368,96 @@ TEST_F(SettingsFile, WriteIntoReadOnlyFolderKeepsTheOldBytesAndSaysWhy) {
   EXPECT_EQ(QDir(plat::installDir()).entryList(QDir::Files), QStringList{"Kelvantorium.new"});
 }
 
+namespace {
+// Runs fn while no file may grow past 40 bytes: a file size limit stands in for a full disk, and
+// it holds for root too.
+bool withFilesOf40Bytes(const std::function<bool()>& fn) {
+  rlimit saved{};
+  if (getrlimit(RLIMIT_FSIZE, &saved) != 0) {
+    ADD_FAILURE() << "no file size limit";
+    return true;
+  }
+  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit tight = saved;
+  tight.rlim_cur = 40;
+  const bool limited = setrlimit(RLIMIT_FSIZE, &tight) == 0;
+  EXPECT_TRUE(limited);
+  const bool result = fn();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  return result;
+}
+}  // namespace
+
 TEST_F(SettingsFile, FullDiskKeepsTheOldBytesAndSaysTheDiskIsFull) {
   const QByteArray old = line(baseFields());
   writeBytes(shell::settingsPath(), old);
-  // A file size limit stands in for a full disk; it holds for root too.
   for (const bool thai : {false, true}) {
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = saved;
-    tight.rlim_cur = 40;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
     ShopSettings r;
     r.ComAddress = QString(200, 'x');
     r.LangThai = thai;
     shell::settings().LangThai = thai;
     QString error;
-    const bool ok = shell::writeSettings(r, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const bool ok = withFilesOf40Bytes([&] { return shell::writeSettings(r, &error); });
     EXPECT_FALSE(ok);
     EXPECT_TRUE(error.startsWith(thai ? QStringLiteral("ดิสก์เต็ม") : QStringLiteral("The disk is full")))
         << error.toStdString();
     EXPECT_EQ(readBytes(shell::settingsPath()), old);
     EXPECT_EQ(QDir(plat::installDir()).entryList(QDir::Files), QStringList{"Kelvantorium.new"});
+  }
+  shell::settings().LangThai = false;
+}
+
+// The reasons that need another user or a full disk to meet, in both languages: a file the program
+// may not read, a copy into a folder it may not write, a copy onto a full disk.
+TEST_F(SettingsFile, ASettingsFileThatCannotBeReadOrCopiedIsToldWhyInTheUsersLanguage) {
+  const QString file = QDir::toNativeSeparators(shell::settingsPath());
+  const QString copy = QDir::toNativeSeparators(shell::settingsCopyPath());
+  for (QDir d(plat::installDir()); d.cdUp() && d.path() != "/";) {
+    const auto p = QFile::permissions(d.path());
+    if (!(p & QFile::ExeOther)) QFile::setPermissions(d.path(), p | QFile::ExeOther);
+  }
+  const auto readOnlyFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+  struct Case {
+    QFile::Permissions filePermissions;
+    QString english, thai;
+  } unprivileged[] = {
+      {QFile::ReadOwner | QFile::WriteOwner, "Cannot read " + file + ": there is no permission to read it.",
+       "อ่านแฟ้ม " + file + " ไม่ได้: ไม่มีสิทธิ์อ่านแฟ้มนี้"},
+      {QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther,
+       "Cannot copy the settings to " + copy + ": there is no permission to write in its folder.",
+       "คัดลอกค่าที่ตั้งไว้ไปที่ " + copy + " ไม่ได้: ไม่มีสิทธิ์เขียนในโฟลเดอร์ของแฟ้มนี้"},
+  };
+  for (const bool thai : {false, true}) {
+    SCOPED_TRACE(thai ? "Thai" : "English");
+    shell::settings().LangThai = thai;
+    writeBytes(shell::settingsPath(), line(baseFields()));
+    QFile::setPermissions(plat::installDir(), readOnlyFolder);
+    for (const Case& c : unprivileged) {
+      QFile::setPermissions(shell::settingsPath(), c.filePermissions);
+      const QString want = thai ? c.thai : c.english;
+      const int rc = asUnprivileged([&want] {
+        ShopSettings r;
+        QString error;
+        if (shell::readSettings26(r, &error)) return 1;
+        if (error != want) {
+          std::fprintf(stderr, "told: %s\n", error.toUtf8().constData());
+          return 2;
+        }
+        return 0;
+      });
+      EXPECT_EQ(rc, 0) << want.toStdString();
+    }
+    QFile::setPermissions(plat::installDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(shell::settingsPath(), QFile::ReadOwner | QFile::WriteOwner);
+
+    // The limit holds for the copy only: the file is read first.
+    ShopSettings r;
+    QString error;
+    EXPECT_FALSE(withFilesOf40Bytes([&] { return shell::readSettings26(r, &error); }));
+    EXPECT_EQ(error, thai ? "คัดลอกค่าที่ตั้งไว้ไปที่ " + copy + " ไม่ได้: ดิสก์เต็ม"
+                          : "Cannot copy the settings to " + copy + ": the disk is full.");
   }
   shell::settings().LangThai = false;
 }
