@@ -405,8 +405,7 @@ void BuyForm::renderRow(int row) {
 }
 
 void BuyForm::openLineEditor() {
-  const int r = FGrid->Row();
-  if (r < 0 || r >= lines_.count()) return;
+  if (selectedLine() < 0) return;
   auto& reg = plat::FormRegistry::instance();
   reg.unload(QStringLiteral("BuyEditPriceQ"));
   // Disabled first, so the editor's activation does not close this window.
@@ -449,8 +448,25 @@ void BuyForm::cmdCancel_Click() {
   }
 }
 
-void BuyForm::editLine(int row, const Entered& quantity, const Entered& unitCost, double openingQuantity,
-                       double openingCost) {
+void BuyForm::focusAfterEdit() {
+  if (ComCate->isVisible() && ComCate->isEnabled())
+    ComBar->setFocus();
+  else
+    FGrid->setFocus();
+}
+
+int BuyForm::selectedLine() const {
+  const int r = FGrid->Row();
+  return r >= 0 && r < lines_.count() ? r : -1;
+}
+
+std::optional<BuyLine> BuyForm::lineForEdit(int row) const {
+  if (row < 0 || row >= lines_.count()) return std::nullopt;
+  return lines_.at(row);
+}
+
+void BuyForm::applyEdit(int row, const Entered& quantity, const Entered& unitCost, double openingQuantity,
+                        double openingCost) {
   lines_.edit(row, quantity, unitCost, openingQuantity, openingCost);
   renderRow(row);
   txtTotal->setText(plat::fmtMoney(lines_.total()));
