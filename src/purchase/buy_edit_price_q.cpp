@@ -73,6 +73,7 @@ void BuyEditPriceQ::cmdOk_Click() {
     txtQuantity->selectAll();
     return;
   }
+  if (refusedAboveCeiling(txtQuantity, NumberKind::Whole)) return;
   if (!isCompleteNumber(txtPrice->text(), NumberKind::Decimal)) {
     plat::dialogs().message(
         L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Please type the price as a number")));
@@ -80,6 +81,7 @@ void BuyEditPriceQ::cmdOk_Click() {
     txtPrice->selectAll();
     return;
   }
+  if (refusedAboveCeiling(txtPrice, NumberKind::Decimal)) return;
   f->applyEdit(r, Entered::typed(txtQuantity->text()), Entered::typed(txtPrice->text()), openingQuantity_,
                openingPrice_);
   unload();

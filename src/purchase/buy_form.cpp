@@ -265,6 +265,8 @@ void BuyForm::txtQuantity_KeyPress(int& keyAscii) {
     keyAscii = 0;
   } else if (keyAscii == plat::Enter) {
     keyAscii = 0;
+    // A scan ends in Enter: a number no line can take is refused here, where it was scanned.
+    if (refusedAboveCeiling(txtQuantity, NumberKind::Whole)) return;
     txtPrice->setFocus();
     txtPrice->end(false);
   }
@@ -275,6 +277,7 @@ void BuyForm::txtPrice_KeyPress(int& keyAscii) {
     keyAscii = 0;
   } else if (keyAscii == plat::Enter) {
     keyAscii = 0;
+    if (refusedAboveCeiling(txtPrice, NumberKind::Decimal)) return;
     cmdUpdate->setFocus();
   }
 }
@@ -352,6 +355,9 @@ void BuyForm::cmdUpdate_Click() {
             QStringLiteral("Please type the quantity and the price as numbers")));
       return;
     }
+    if (refusedAboveCeiling(txtQuantity, NumberKind::Whole) ||
+        refusedAboveCeiling(txtPrice, NumberKind::Decimal))
+      return;
     QString code;
     QString name;
     if (ComCate->currentIndex() >= 0) {
