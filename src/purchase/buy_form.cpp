@@ -732,7 +732,7 @@ bool BuyForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BuyForm::cmdPrint_Click() {
-  printInvoice(*FGrid, lines_.count(), {txtBuyId->text(), txtDate->text(), txtTotal->text()});
+  printInvoice(lines_, {txtBuyId->text(), txtDate->text(), txtTotal->text()});
 }
 
 }  // namespace purchase
