@@ -118,7 +118,8 @@ class BuyForm : public plat::Form {
   void ClearSub();
   void cmdCancel_Click();
 
-  // What the line editor reaches, and no more. The grid's current line, or -1.
+  // What the line editor asks of the screen and tells it (its Remove also runs cmdCancel_Click).
+  // The grid's current line, or -1.
   int selectedLine() const;
   // Line row as it stands; nullopt when there is no such line.
   std::optional<BuyLine> lineForEdit(int row) const;
