@@ -36,20 +36,19 @@ BuyForm* BuyEditPriceQ::owner() {
 }
 
 int BuyEditPriceQ::currentLine() {
-  BuyForm* f = owner();
-  if (!f) return -1;
-  const int r = f->FGrid->Row();
-  return r >= 0 && r < f->lineCount() ? r : -1;
+  const BuyForm* f = owner();
+  return f ? f->selectedLine() : -1;
 }
 
 void BuyEditPriceQ::loadLine() {
-  if (BuyForm* f = owner(); f && currentLine() >= 0) {
-    const BuyLine& line = f->lines().at(currentLine());
-    setWindowTitle(line.code);
-    txtQuantity->setText(line.quantity.text);
-    openingQuantity_ = line.quantity.number;
-    txtPrice->setText(line.unitCost.text);
-    openingPrice_ = line.unitCost.number;
+  const BuyForm* f = owner();
+  if (!f) return;
+  if (const std::optional<BuyLine> line = f->lineForEdit(currentLine())) {
+    setWindowTitle(line->code);
+    txtQuantity->setText(line->quantity.text);
+    openingQuantity_ = line->quantity.number;
+    txtPrice->setText(line->unitCost.text);
+    openingPrice_ = line->unitCost.number;
   }
 }
 
@@ -67,23 +66,24 @@ void BuyEditPriceQ::cmdOk_Click() {
     unload();
     return;
   }
-  const QString qText = txtQuantity->text();
-  const QString pText = txtPrice->text();
-  if (!isCompleteNumber(qText, NumberKind::Whole)) {
+  if (!isCompleteNumber(txtQuantity->text(), NumberKind::Whole)) {
     plat::dialogs().message(L(QStringLiteral("กรุณาใส่จำนวนเป็นตัวเลข"),
                               QStringLiteral("Please type the quantity as a whole number")));
     txtQuantity->setFocus();
     txtQuantity->selectAll();
     return;
   }
-  if (!isCompleteNumber(pText, NumberKind::Decimal)) {
+  if (refusedAboveCeiling(txtQuantity, NumberKind::Whole)) return;
+  if (!isCompleteNumber(txtPrice->text(), NumberKind::Decimal)) {
     plat::dialogs().message(
         L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Please type the price as a number")));
     txtPrice->setFocus();
     txtPrice->selectAll();
     return;
   }
-  f->editLine(r, Entered::typed(qText), Entered::typed(pText), openingQuantity_, openingPrice_);
+  if (refusedAboveCeiling(txtPrice, NumberKind::Decimal)) return;
+  f->applyEdit(r, Entered::typed(txtQuantity->text()), Entered::typed(txtPrice->text()), openingQuantity_,
+               openingPrice_);
   unload();
 }
 
@@ -91,12 +91,7 @@ void BuyEditPriceQ::cmdRemove_Click() {
   BuyForm* f = owner();
   if (f) f->cmdCancel_Click();
   enableOwners();
-  if (f) {
-    if (f->ComCate->isVisible() && f->ComCate->isEnabled())
-      f->ComBar->setFocus();
-    else
-      f->FGrid->setFocus();
-  }
+  if (f) f->focusAfterEdit();
   unload();
 }
 

@@ -265,6 +265,8 @@ void BuyForm::txtQuantity_KeyPress(int& keyAscii) {
     keyAscii = 0;
   } else if (keyAscii == plat::Enter) {
     keyAscii = 0;
+    // A scan ends in Enter: a number no line can take is refused here, where it was scanned.
+    if (refusedAboveCeiling(txtQuantity, NumberKind::Whole)) return;
     txtPrice->setFocus();
     txtPrice->end(false);
   }
@@ -275,6 +277,7 @@ void BuyForm::txtPrice_KeyPress(int& keyAscii) {
     keyAscii = 0;
   } else if (keyAscii == plat::Enter) {
     keyAscii = 0;
+    if (refusedAboveCeiling(txtPrice, NumberKind::Decimal)) return;
     cmdUpdate->setFocus();
   }
 }
@@ -352,6 +355,9 @@ void BuyForm::cmdUpdate_Click() {
             QStringLiteral("Please type the quantity and the price as numbers")));
       return;
     }
+    if (refusedAboveCeiling(txtQuantity, NumberKind::Whole) ||
+        refusedAboveCeiling(txtPrice, NumberKind::Decimal))
+      return;
     QString code;
     QString name;
     if (ComCate->currentIndex() >= 0) {
@@ -405,8 +411,7 @@ void BuyForm::renderRow(int row) {
 }
 
 void BuyForm::openLineEditor() {
-  const int r = FGrid->Row();
-  if (r < 0 || r >= lines_.count()) return;
+  if (selectedLine() < 0) return;
   auto& reg = plat::FormRegistry::instance();
   reg.unload(QStringLiteral("BuyEditPriceQ"));
   // Disabled first, so the editor's activation does not close this window.
@@ -449,8 +454,25 @@ void BuyForm::cmdCancel_Click() {
   }
 }
 
-void BuyForm::editLine(int row, const Entered& quantity, const Entered& unitCost, double openingQuantity,
-                       double openingCost) {
+void BuyForm::focusAfterEdit() {
+  if (ComCate->isVisible() && ComCate->isEnabled())
+    ComBar->setFocus();
+  else
+    FGrid->setFocus();
+}
+
+int BuyForm::selectedLine() const {
+  const int r = FGrid->Row();
+  return r >= 0 && r < lines_.count() ? r : -1;
+}
+
+std::optional<BuyLine> BuyForm::lineForEdit(int row) const {
+  if (row < 0 || row >= lines_.count()) return std::nullopt;
+  return lines_.at(row);
+}
+
+void BuyForm::applyEdit(int row, const Entered& quantity, const Entered& unitCost, double openingQuantity,
+                        double openingCost) {
   lines_.edit(row, quantity, unitCost, openingQuantity, openingCost);
   renderRow(row);
   txtTotal->setText(plat::fmtMoney(lines_.total()));
@@ -710,7 +732,7 @@ bool BuyForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BuyForm::cmdPrint_Click() {
-  printInvoice(*FGrid, lines_.count(), {txtBuyId->text(), txtDate->text(), txtTotal->text()});
+  printInvoice(lines_, {txtBuyId->text(), txtDate->text(), txtTotal->text()});
 }
 
 }  // namespace purchase

@@ -117,9 +117,18 @@ class BuyForm : public plat::Form {
   // Public procedures: empties the entry boxes and the grid; removes the grid's current line.
   void ClearSub();
   void cmdCancel_Click();
+
+  // What the line editor asks of the screen and tells it (its Remove also runs cmdCancel_Click).
+  // The grid's current line, or -1.
+  int selectedLine() const;
+  // Line row as it stands; nullopt when there is no such line.
+  std::optional<BuyLine> lineForEdit(int row) const;
   // The line editor's OK on line row (see BuyLines::edit); the grid and the total follow.
-  void editLine(int row, const Entered& quantity, const Entered& unitCost, double openingQuantity,
-                double openingCost);
+  void applyEdit(int row, const Entered& quantity, const Entered& unitCost, double openingQuantity,
+                 double openingCost);
+  // After the editor removed a line: the keys go to the product box while lines can be typed,
+  // else to the grid.
+  void focusAfterEdit();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,5 @@
 #include "purchase/buy_print.h"
 
-#include "platform/flexgrid.h"
 #include "platform/numtext.h"
 #include "purchase/buy_grid.h"
 #include "shell/lang.h"
@@ -14,14 +13,13 @@ using reportkit::PrintColumn;
 using reportkit::Rule;
 using shell::L;
 
-QString lineValue(const plat::FlexGrid& grid, int row) {
-  const auto q = plat::parseNumber(grid.TextMatrix(row, grid::Qty));
-  const auto p = plat::parseNumber(grid.TextMatrix(row, grid::Price));
-  if (!q || !p) return QString();
-  return plat::fmtMoney(*q * *p);
-}
-
 namespace {
+
+// The value printed for a line: its quantity times its unit cost, "##,##0.00" (the grid keeps no
+// plain value for a new line, and a stale one after a line edit).
+QString printedValue(const BuyLine& line) {
+  return plat::fmtMoney(line.quantity.number * line.unitCost.number);
+}
 
 // Horizontal rules at 1500, 2200 and 15000, vertical ones from 1500 to 15000 at each x.
 std::vector<Rule> ruled(std::initializer_list<int> xs) {
@@ -62,13 +60,14 @@ reportkit::ReportPrint invoicePrint(const InvoiceHead& head) {
   d.columns = {PrintColumn{grid::Pid, Align::Centre, 850}, PrintColumn{grid::Name, Align::Left, 1700},
                PrintColumn{grid::Qty, Align::Right, 7700}, PrintColumn{grid::Price, Align::Right, 9300},
                PrintColumn{grid::PlainValue, Align::Right, 10900}};
-  d.columns.back().cellText = lineValue;
   return d;
 }
 
-reportkit::PrintOutcome printInvoice(const plat::FlexGrid& grid, int lineCount, const InvoiceHead& head) {
-  if (lineCount <= 0) return reportkit::PrintOutcome::NoRows;
-  return reportkit::printReport(invoicePrint(head), grid, lineCount);
+reportkit::PrintOutcome printInvoice(const BuyLines& lines, const InvoiceHead& head) {
+  if (lines.empty()) return reportkit::PrintOutcome::NoRows;
+  return reportkit::printReport(invoicePrint(head), lines.count(), [&lines](int row, int col) {
+    return col == grid::PlainValue ? printedValue(lines.at(row)) : lines.cell(row, col);
+  });
 }
 
 }  // namespace purchase

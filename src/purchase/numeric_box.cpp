@@ -1,6 +1,8 @@
 #include "purchase/numeric_box.h"
 
 #include "platform/char_filter.h"
+#include "platform/dialogs.h"
+#include "shell/ceiling_message.h"
 
 namespace purchase {
 
@@ -14,7 +16,6 @@ const QString& charsOf(NumberKind kind) {
 
 void makeNumeric(QLineEdit* box, NumberKind kind) {
   plat::filterChars(box, charsOf(kind), plat::TextShape::Number);
-  box->setMaxLength(kind == NumberKind::Whole ? 9 : 15);
 }
 
 bool isCompleteNumber(const QString& text, NumberKind kind) {
@@ -22,5 +23,21 @@ bool isCompleteNumber(const QString& text, NumberKind kind) {
 }
 
 bool keyAllowed(int keyAscii, NumberKind kind) { return plat::keyPasses(keyAscii, charsOf(kind)); }
+
+plat::Ceiling ceilingOf(NumberKind kind) {
+  return kind == NumberKind::Whole ? plat::Ceiling::Quantity : plat::Ceiling::Money;
+}
+
+bool refusedAboveCeiling(QLineEdit* box, NumberKind kind) {
+  if (!plat::textAboveCeiling(box->text(), ceilingOf(kind))) return false;
+  plat::dialogs().message(
+      kind == NumberKind::Whole
+          ? shell::overCeilingMessage(QStringLiteral("จำนวน"), QStringLiteral("Quantity"),
+                                      plat::Ceiling::Quantity)
+          : shell::overCeilingMessage(QStringLiteral("ราคา"), QStringLiteral("Price"), plat::Ceiling::Money));
+  box->setFocus();
+  box->selectAll();
+  return true;
+}
 
 }  // namespace purchase

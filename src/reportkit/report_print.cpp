@@ -88,10 +88,14 @@ QString formatCell(const QString& text, CellFormat format) {
 
 QString reportDate() { return plat::today().toString(QStringLiteral("dd/MM/yyyy")); }
 
-void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexGrid& grid, int rowCount) {
+namespace {
+
+// The text of row r in printed column c, wherever the rows come from.
+using CellOf = std::function<QString(const PrintColumn& c, int r)>;
+
+void layoutRows(plat::PrintSurface& s, const ReportPrint& d, int n, const CellOf& cell) {
   const auto& set = shell::settings();
   const double base = set.ReportFontSize.toNumber();
-  const int n = std::clamp(rowCount, 0, grid.Rows());
 
   s.setFontName(set.FontName);
   s.setFontSize(base);
@@ -110,9 +114,7 @@ void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexG
     }
     y = d.firstRowY + d.rowPitch * j;
     for (const PrintColumn& c : d.columns)
-      line.add(c.x, c.align,
-               formatCell(c.cellText ? c.cellText(grid, r) : grid.TextMatrix(r, c.gridCol), c.format),
-               isFigure(c));
+      line.add(c.x, c.align, formatCell(cell(c, r), c.format), isFigure(c));
     line.print(y);
     prevY = y;
     ++j;
@@ -134,7 +136,13 @@ void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexG
   for (auto& [at, l] : after) l.print(at);
 }
 
-PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int rowCount) {
+CellOf gridCells(const plat::FlexGrid& grid) {
+  return [&grid](const PrintColumn& c, int r) {
+    return c.cellText ? c.cellText(grid, r) : grid.TextMatrix(r, c.gridCol);
+  };
+}
+
+PrintOutcome printRows(const ReportPrint& d, int n, const CellOf& cell) {
   QString printer;
   std::optional<plat::PrintDialogRequest> asked;
   switch (d.printer) {
@@ -157,7 +165,7 @@ PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int r
       break;
     }
   }
-  if (std::min(rowCount, grid.Rows()) <= 0) return PrintOutcome::NoRows;
+  if (n <= 0) return PrintOutcome::NoRows;
 
   const QString failed =
       shell::L(QStringLiteral("พิมพ์รายงานไม่ได้"), QStringLiteral("The report could not be printed."));
@@ -168,7 +176,7 @@ PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int r
     return PrintOutcome::Failed;
   }
   try {
-    layoutReport(*surface, d, grid, rowCount);
+    layoutRows(*surface, d, n, cell);
     surface->EndDoc();
   } catch (const plat::PrintJobError&) {
     // The queue's own answer is the print system's text, in its language: the user is told which
@@ -187,6 +195,20 @@ PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int r
   }
   if (asked) plat::dialogs().printed(*asked);
   return PrintOutcome::Printed;
+}
+
+}  // namespace
+
+void layoutReport(plat::PrintSurface& s, const ReportPrint& d, const plat::FlexGrid& grid, int rowCount) {
+  layoutRows(s, d, std::clamp(rowCount, 0, grid.Rows()), gridCells(grid));
+}
+
+PrintOutcome printReport(const ReportPrint& d, const plat::FlexGrid& grid, int rowCount) {
+  return printRows(d, std::min(rowCount, grid.Rows()), gridCells(grid));
+}
+
+PrintOutcome printReport(const ReportPrint& d, int rowCount, const RowText& text) {
+  return printRows(d, rowCount, [&text](const PrintColumn& c, int r) { return text(r, c.gridCol); });
 }
 
 }  // namespace reportkit

@@ -69,7 +69,7 @@ struct PrintColumn {
   int x = 0;  // left edge (Left), centre (Centre) or right edge (Right)
   CellFormat format = CellFormat::AsIs;
   // When set, the row's text for this column is made from the grid row (a value worked out of
-  // other cells, say) instead of read from gridCol; format still applies.
+  // other cells, say) instead of read from gridCol; format still applies. Grid rows only.
   std::function<QString(const plat::FlexGrid& grid, int row)> cellText;
 };
 
@@ -158,6 +158,11 @@ enum class PrintOutcome {
 // printer, opens a job through plat::printers(), lays the document out, ends it. A failure aborts
 // the job (KillDoc) and shows a message in the user's language.
 PrintOutcome printReport(const ReportPrint& desc, const plat::FlexGrid& grid, int rowCount);
+
+// The text of row `row` in the column a PrintColumn names by gridCol, for rows that are no grid's.
+using RowText = std::function<QString(int row, int gridCol)>;
+// Prints rows 0 .. rowCount-1 whose texts text gives, as printReport() prints a grid's rows.
+PrintOutcome printReport(const ReportPrint& desc, int rowCount, const RowText& text);
 
 // The layout alone on a surface the caller owns (no EndDoc): what printReport() paints. Throws
 // std::exception on a failure of the surface.

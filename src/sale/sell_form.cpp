@@ -245,6 +245,7 @@ void SellForm::cmdUp_Click() {
 void SellForm::cmdPro_Click(int index) {
   const QString code = cmdPro[index]->property("Tag").toString();
   if (code.isEmpty()) return;  // a button without a product
+  stock_ = 0;
   txtStock->clear();
   txtName->setText(cmdPro[index]->text());
   nameTag_ = code;
@@ -261,16 +262,19 @@ void SellForm::cmdPro_Click(int index) {
 }
 
 bool SellForm::cmdChk_Click() {
-  bool found = false;
-  data::tellOnFailure([&] {
-    const std::optional<StockOnHand> s = stockOnHand(nameTag_);
-    if (!s) return;
-    found = true;
-    txtStock->setText(plat::plainNumber(s->quantity));
+  std::optional<StockOnHand> s;
+  data::tellOnFailure([&] { s = stockOnHand(nameTag_); });
+  if (s) {
+    showStock(s->quantity);
     stockTag_ = s->reorderPoint;
-  });
+  }
   txtQ->setFocus();
-  return found;
+  return s.has_value();
+}
+
+void SellForm::showStock(double stock) {
+  stock_ = stock;
+  txtStock->setText(plat::plainNumber(stock));
 }
 
 void SellForm::cmdNum_Click(int index) {
@@ -305,9 +309,8 @@ void SellForm::txtStock_Click() { txtQ->setFocus(); }
 void SellForm::cmdOk_Click() {
   if (!txtName->text().isEmpty() && !nameTag_.isEmpty()) {
     // The stock as it is now: a product gone since it was chosen has none.
-    if (!cmdChk_Click()) txtStock->setText(QStringLiteral("0"));
-    const double stock = plat::parseNumber(txtStock->text()).value_or(plat::leadingNumber(txtStock->text()));
-    const PickCheck c = checkPick(stock, txtQ->text(), stockTag_);
+    if (!cmdChk_Click()) showStock(0);
+    const PickCheck c = checkPick(stock_, txtQ->text(), stockTag_);
     if (c.outcome == PickCheck::TooMany) {
       tell(kTooMany);
       txtQ->selectAll();

@@ -72,12 +72,14 @@ class SellForm : public plat::Form {
  private:
   void showStrip();
   void showProducts();
+  void showStock(double stock);
   plat::ui::Controls controls_;
   CategoryStrip strip_;
   ProductWindow products_;
   QString nameTag_;
   double stockTag_ = 0;
-  QString lastPid_;  // the product chosen last: choosing it again counts up
+  double stock_ = 0;  // the chosen product's stock on hand as last read; the stock box shows it
+  QString lastPid_;   // the product chosen last: choosing it again counts up
   bool qtyReplace_ = false;
 };
 
