@@ -236,7 +236,7 @@ TEST_F(OptionFTest, BadInputIsRefusedNamingTheBoxAndNothingIsStored) {
     f->cmbCancel_Click();
   }
   // A text file as database: the message tells what the open found.
-  EXPECT_TRUE(dialogs.shown[0].text.contains("is not a database of this program"));
+  EXPECT_TRUE(dialogs.shown[0].text.contains("is not a database file"));
   {
     // The long path in Thai: the program's own reason, in Thai.
     shell::settings().LangThai = true;
