@@ -103,14 +103,6 @@ QString systemReason(int err, Lang lang) {
 }
 
 [[noreturn]] void fail(FileReason r) { throw FileError(std::move(r)); }
-FileReason reason(Kind kind, const QString& path, int sysErr = 0, const QString& words = {}) {
-  FileReason r;
-  r.kind = kind;
-  r.path = path;
-  r.sysErr = sysErr;
-  r.words = words;
-  return r;
-}
 
 DbError busyError(const QString& dbPath) {
   return DbError(QStringLiteral("The database '%1' is busy: another copy of the program is writing to it.")
@@ -193,10 +185,10 @@ class Handle {
 
 // Why an SQLite write to path failed: the system's reason where the system gave one.
 FileReason writeFailure(const QString& path, sqlite3* db, int rc) {
-  if ((rc & 0xff) == SQLITE_FULL) return reason(Kind::CannotWrite, path, ENOSPC);
+  if ((rc & 0xff) == SQLITE_FULL) return FileReason(Kind::CannotWrite, path, ENOSPC);
   if ((rc & 0xff) == SQLITE_IOERR && sqlite3_system_errno(db) != 0)
-    return reason(Kind::CannotWrite, path, sqlite3_system_errno(db));
-  return reason(Kind::CannotWrite, path, 0, QString::fromUtf8(sqlite3_errmsg(db)));
+    return FileReason(Kind::CannotWrite, path, sqlite3_system_errno(db));
+  return FileReason(Kind::CannotWrite, path, 0, QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
 bool syncFolder(const QString& path) {
@@ -220,7 +212,7 @@ class Scratch {
   Scratch(const QString& target, const QString& like) {
     QByteArray name = QFile::encodeName(QFileInfo(target).absoluteFilePath()) + kScratchMark + "XXXXXX";
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd_ < 0) fail(reason(Kind::CannotWrite, target, errno));
+    if (fd_ < 0) fail(FileReason(Kind::CannotWrite, target, errno));
     ::flock(fd_, LOCK_EX | LOCK_NB);
     path_ = QFile::decodeName(name);
     struct stat st {};
@@ -284,20 +276,20 @@ void sweepStale(const QString& target) {
 // Copies the file at from into fd, a short write continued until all is written.
 void copyInto(const QString& from, int fd, const QString& shownTarget) {
   const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) fail(reason(Kind::CannotRead, from, errno));
+  if (in < 0) fail(FileReason(Kind::CannotRead, from, errno));
   std::vector<char> buf(1 << 20);
   std::optional<FileReason> error;
   for (;;) {
     const ssize_t n = ::read(in, buf.data(), buf.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) error = reason(Kind::CannotRead, from, errno);
+    if (n < 0) error = FileReason(Kind::CannotRead, from, errno);
     if (n <= 0) break;
     for (ssize_t done = 0; done < n && !error;) {
       const ssize_t w = ::write(fd, buf.data() + done, static_cast<size_t>(n - done));
       if (w < 0 && errno == EINTR) continue;
       // A write that takes nothing without a reason is a full disk.
       if (w <= 0)
-        error = reason(Kind::CannotWrite, shownTarget, w < 0 ? errno : ENOSPC);
+        error = FileReason(Kind::CannotWrite, shownTarget, w < 0 ? errno : ENOSPC);
       else
         done += w;
     }
@@ -326,14 +318,14 @@ void copyToScratch(sqlite3* from, const Scratch& scratch, const QString& target,
       if (rc != SQLITE_DONE) fail(writeFailure(target, dst.get(), rc));
     }
   }
-  if (!words.isEmpty()) fail(reason(Kind::CannotWrite, target, 0, words));
+  if (!words.isEmpty()) fail(FileReason(Kind::CannotWrite, target, 0, words));
 }
 
 // Syncs scratch and renames it to target.
 void putInPlace(Scratch& scratch, const QString& target) {
   if (::fsync(scratch.fd()) != 0 ||
       ::rename(QFile::encodeName(scratch.path()).constData(), QFile::encodeName(target).constData()) != 0)
-    fail(reason(Kind::CannotWrite, target, errno));
+    fail(FileReason(Kind::CannotWrite, target, errno));
   scratch.release();
   syncFolder(QFileInfo(target).absolutePath());
 }
@@ -365,7 +357,7 @@ QString keptName(const QString& dbPath, const QDateTime& when, int n) {
 // Syncs scratch and puts it in place under the first kept copy's name not taken, never replacing a
 // file; returns that name.
 QString putKeptCopy(Scratch& scratch, const QString& dbPath, const QDateTime& when) {
-  if (::fsync(scratch.fd()) != 0) fail(reason(Kind::CannotWrite, keptName(dbPath, when, 1), errno));
+  if (::fsync(scratch.fd()) != 0) fail(FileReason(Kind::CannotWrite, keptName(dbPath, when, 1), errno));
   const QByteArray from = QFile::encodeName(scratch.path());
   // The rename refuses a name another process took since it was seen free: the next free one then.
   for (int tries = 0; tries < 100; ++tries) {
@@ -375,9 +367,9 @@ QString putKeptCopy(Scratch& scratch, const QString& dbPath, const QDateTime& wh
       syncFolder(QFileInfo(kept).absolutePath());
       return kept;
     }
-    if (errno != EEXIST) fail(reason(Kind::CannotWrite, kept, errno));
+    if (errno != EEXIST) fail(FileReason(Kind::CannotWrite, kept, errno));
   }
-  fail(reason(Kind::CannotWrite, keptName(dbPath, when, 1), EEXIST));
+  fail(FileReason(Kind::CannotWrite, keptName(dbPath, when, 1), EEXIST));
 }
 
 void writeCopy(sqlite3* from, const QString& target, const QString& like, const QString& dbPath) {
@@ -395,7 +387,7 @@ void rollBackCopy(const QString& path, const Scratch& scratch) {
   const QString journal = scratch.path() + QStringLiteral("-journal");
   const int jfd =
       ::open(QFile::encodeName(journal).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (jfd < 0) fail(reason(Kind::CannotWrite, journal, errno));
+  if (jfd < 0) fail(FileReason(Kind::CannotWrite, journal, errno));
   try {
     copyInto(path + QStringLiteral("-journal"), jfd, journal);
   } catch (...) {
@@ -406,7 +398,7 @@ void rollBackCopy(const QString& path, const Scratch& scratch) {
   Handle db(scratch.path(), SQLITE_OPEN_READWRITE);
   QString error;
   if (!db.opened() || !db.exec("SELECT count(*) FROM sqlite_master", &error))
-    fail(reason(Kind::JournalUnplayed, path, 0, db.opened() ? error : db.error()));
+    fail(FileReason(Kind::JournalUnplayed, path, 0, db.opened() ? error : db.error()));
 }
 
 // The columns of each table of the template, lower case.
@@ -433,15 +425,15 @@ const QHash<QString, QStringList>& templateColumns() {
 DbFileCheck inspect(const QString& path, const QString& shownAs, bool whole = true) {
   Handle db(path, SQLITE_OPEN_READONLY);
   auto damaged = [&](const QString& why) {
-    return DbFileCheck{DbFileFault::Damaged, reason(Kind::Damaged, shownAs, 0, why)};
+    return DbFileCheck{DbFileFault::Damaged, FileReason(Kind::Damaged, shownAs, 0, why)};
   };
   auto notOurs = [&](const QString& table, const QString& column) {
-    FileReason r = reason(column.isEmpty() ? Kind::NoTable : Kind::NoColumn, shownAs);
+    FileReason r(column.isEmpty() ? Kind::NoTable : Kind::NoColumn, shownAs);
     r.table = table;
     r.column = column;
     return DbFileCheck{DbFileFault::NotOurs, r};
   };
-  if (!db.opened()) return {DbFileFault::Unreadable, reason(Kind::Unreadable, shownAs, 0, db.error())};
+  if (!db.opened()) return {DbFileFault::Unreadable, FileReason(Kind::Unreadable, shownAs, 0, db.error())};
   QStringList tables;
   QString error;
   if (!db.column("SELECT lower(name) FROM sqlite_master WHERE type = 'table'", &tables, &error))
@@ -474,25 +466,25 @@ Kind standing(const QString& path) {
 // kept in WAL mode is refused unless walAllowed.
 DbFileCheck checkHeader(const QString& path, bool walAllowed = false) {
   const Kind kind = standing(path);
-  if (kind == Kind::Missing) return {DbFileFault::Missing, reason(kind, path)};
+  if (kind == Kind::Missing) return {DbFileFault::Missing, FileReason(kind, path)};
   // Never opened: reading a pipe would wait for a writer, a device may never end.
-  if (kind != Kind::None) return {DbFileFault::NotAFile, reason(kind, path)};
+  if (kind != Kind::None) return {DbFileFault::NotAFile, FileReason(kind, path)};
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {DbFileFault::Unreadable, reason(Kind::Unreadable, path, errno)};
+  if (fd < 0) return {DbFileFault::Unreadable, FileReason(Kind::Unreadable, path, errno)};
   char buf[20];
   ssize_t n;
   do n = ::pread(fd, buf, sizeof buf, 0);
   while (n < 0 && errno == EINTR);
   const int err = errno;
   ::close(fd);
-  if (n < 0) return {DbFileFault::Unreadable, reason(Kind::Unreadable, path, err)};
+  if (n < 0) return {DbFileFault::Unreadable, FileReason(Kind::Unreadable, path, err)};
   const QByteArray head(buf, static_cast<int>(n));
-  if (head.isEmpty()) return {DbFileFault::NotSqlite, reason(Kind::Empty, path)};
-  if (!head.startsWith(kHeader)) return {DbFileFault::NotSqlite, reason(Kind::NotSqlite, path)};
+  if (head.isEmpty()) return {DbFileFault::NotSqlite, FileReason(Kind::Empty, path)};
+  if (!head.startsWith(kHeader)) return {DbFileFault::NotSqlite, FileReason(Kind::NotSqlite, path)};
   // Bytes 18 and 19 are 2 in WAL mode: opening such a file makes files beside it, and what its
   // -wal holds would not come along.
   if (!walAllowed && head.size() >= 20 && (head[18] == 2 || head[19] == 2))
-    return {DbFileFault::WalMode, reason(Kind::WalMode, path)};
+    return {DbFileFault::WalMode, FileReason(Kind::WalMode, path)};
   return {};
 }
 
@@ -503,17 +495,17 @@ void copyLockedFile(sqlite3* db, int fd, const QString& dbPath, const QString& s
   sqlite3_int64 size = 0;
   if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &f) != SQLITE_OK || !f || !f->pMethods ||
       f->pMethods->xFileSize(f, &size) != SQLITE_OK)
-    fail(reason(Kind::CannotRead, dbPath));
+    fail(FileReason(Kind::CannotRead, dbPath));
   std::vector<char> buf(1 << 20);
   for (sqlite3_int64 off = 0; off < size;) {
     const int n =
         static_cast<int>(std::min<sqlite3_int64>(static_cast<sqlite3_int64>(buf.size()), size - off));
-    if (f->pMethods->xRead(f, buf.data(), n, off) != SQLITE_OK) fail(reason(Kind::CannotRead, dbPath));
+    if (f->pMethods->xRead(f, buf.data(), n, off) != SQLITE_OK) fail(FileReason(Kind::CannotRead, dbPath));
     for (int done = 0; done < n;) {
       const ssize_t w = ::write(fd, buf.data() + done, static_cast<size_t>(n - done));
       if (w < 0 && errno == EINTR) continue;
       // A write that takes nothing without a reason is a full disk.
-      if (w <= 0) fail(reason(Kind::CannotWrite, shownTarget, w < 0 ? errno : ENOSPC));
+      if (w <= 0) fail(FileReason(Kind::CannotWrite, shownTarget, w < 0 ? errno : ENOSPC));
       done += static_cast<int>(w);
     }
     off += n;
@@ -543,7 +535,7 @@ DbFileCheck checkDatabaseFile(const QString& path) {
         path,
         [&] {
           dir.emplace();
-          if (!dir->isValid()) fail(reason(Kind::CannotWrite, QDir::tempPath(), 0, dir->errorString()));
+          if (!dir->isValid()) fail(FileReason(Kind::CannotWrite, QDir::tempPath(), 0, dir->errorString()));
           return std::make_unique<Scratch>(dir->filePath(QStringLiteral("check")), path);
         },
         &rolled);
@@ -552,7 +544,7 @@ DbFileCheck checkDatabaseFile(const QString& path) {
     return {DbFileFault::Damaged, e.reason()};
   } catch (const DbError& e) {
     rolled.reset();
-    return {DbFileFault::Damaged, reason(Kind::Damaged, path, 0, e.text())};
+    return {DbFileFault::Damaged, FileReason(Kind::Damaged, path, 0, e.text())};
   }
 }
 
@@ -616,24 +608,24 @@ QString throughLinks(const QString& path) {
     to.truncate(static_cast<int>(n));
     p = QDir::cleanPath(QFileInfo(p).absoluteDir().absoluteFilePath(QFile::decodeName(to)));
   }
-  fail(reason(Kind::CannotWrite, path, ELOOP));
+  fail(FileReason(Kind::CannotWrite, path, ELOOP));
 }
 
 }  // namespace
 
 void backupDatabase(const QString& dbPath, const QString& target, const WhileWaiting& waiting) {
   SharedWait wait(waiting);
-  if (target.trimmed().isEmpty()) fail(reason(Kind::NoFileName, {}));
-  if (!QFileInfo(dbPath).isFile()) fail(reason(Kind::Missing, dbPath));
-  if (sameFile(dbPath, target)) fail(reason(Kind::InUse, target));
+  if (target.trimmed().isEmpty()) fail(FileReason(Kind::NoFileName, {}));
+  if (!QFileInfo(dbPath).isFile()) fail(FileReason(Kind::Missing, dbPath));
+  if (sameFile(dbPath, target)) fail(FileReason(Kind::InUse, target));
   // A link is written through: the copy goes where the link points, beside that file.
   const QString file = throughLinks(target);
   if (const Kind kind = standing(file); kind == Kind::Folder || kind == Kind::NotAFile)
-    fail(reason(kind, file));
+    fail(FileReason(kind, file));
   if (QFileInfo(file).absoluteDir().exists()) sweepStale(file);
   // Opened for writing (never created) so that a journal left by a crash is rolled back first.
   Handle src(dbPath, SQLITE_OPEN_READWRITE);
-  if (!src.opened()) fail(reason(Kind::Unreadable, dbPath, 0, src.error()));
+  if (!src.opened()) fail(FileReason(Kind::Unreadable, dbPath, 0, src.error()));
   src.share(&wait);
   writeCopy(src.get(), file, QFileInfo::exists(file) ? file : dbPath, dbPath);
 }
@@ -649,7 +641,7 @@ QString keptCopyPath(const QString& dbPath, const QDateTime& when) {
 QString restoreDatabase(const QString& dbPath, const QString& source, const QDateTime& when,
                         const WhileWaiting& waiting) {
   SharedWait wait(waiting);
-  if (sameFile(dbPath, source)) fail(reason(Kind::InUse, source));
+  if (sameFile(dbPath, source)) fail(FileReason(Kind::InUse, source));
   sweepStale(dbPath);
   // A journal beside the source is played back on a copy: the chosen file stays as it is.
   std::unique_ptr<Scratch> rolled;
@@ -658,7 +650,7 @@ QString restoreDatabase(const QString& dbPath, const QString& source, const QDat
   if (!check.ok()) throw RefusedFile(check);
   const QString from = rolled ? rolled->path() : source;
   Handle src(from, SQLITE_OPEN_READONLY);
-  if (!src.opened()) fail(reason(Kind::Unreadable, source, 0, src.error()));
+  if (!src.opened()) fail(FileReason(Kind::Unreadable, source, 0, src.error()));
   src.share(&wait);
 
   if (!QFileInfo::exists(dbPath)) {
@@ -671,13 +663,13 @@ QString restoreDatabase(const QString& dbPath, const QString& source, const QDat
   // The first read plays back a journal that a crashed writer left, before anything is kept.
   if (!dst.opened() || !dst.exec("SELECT count(*) FROM sqlite_master", &error)) {
     if (busyCode(dst.code())) throw busyError(dbPath);
-    fail(reason(Kind::Unreadable, dbPath, 0, dst.opened() ? error : dst.error()));
+    fail(FileReason(Kind::Unreadable, dbPath, 0, dst.opened() ? error : dst.error()));
   }
   // The restore takes the database's lock first and keeps its committed bytes under that lock,
   // so the kept copy holds every bill committed before, and no till commits until it is done.
   Scratch keptTmp(dbPath, dbPath);
   sqlite3_backup* b = sqlite3_backup_init(dst.get(), "main", src.get(), "main");
-  if (!b) fail(reason(Kind::CannotWrite, dbPath, 0, dst.error()));
+  if (!b) fail(FileReason(Kind::CannotWrite, dbPath, 0, dst.error()));
   // No page yet: this only takes the lock, waiting for other tills as the shared connection does.
   int rc = sqlite3_backup_step(b, 0);
   if (rc != SQLITE_OK && rc != SQLITE_DONE) {

@@ -32,10 +32,12 @@ struct FileReason {
     CannotWrite,
     NoFileName,
   };
-  Kind kind = Kind::None;
+  explicit FileReason(Kind k = Kind::None, QString p = {}, int err = 0, QString w = {})
+      : kind(k), path(std::move(p)), sysErr(err), words(std::move(w)) {}
+  Kind kind;
   QString path;           // the file or folder the reason names
   QString table, column;  // NoTable, NoColumn
-  int sysErr = 0;         // the system's error number, when the system gave the reason
+  int sysErr;             // the system's error number, when the system gave the reason
   QString words;          // SQLite's own description, told in English only
 };
 QString tell(const FileReason& reason, plat::ui::Lang lang);

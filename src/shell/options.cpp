@@ -92,11 +92,7 @@ std::optional<QString> databasePathFault(const QString& path, plat::ui::Lang lan
   data::Db probe;
   QString error;
   if (probe.tryOpen(path, &error)) return std::nullopt;
-  data::FileReason why;
-  why.kind = data::FileReason::Kind::Unreadable;
-  why.path = path;
-  why.words = error;
-  return data::tell(why, lang);
+  return data::tell(data::FileReason(data::FileReason::Kind::Unreadable, path, 0, error), lang);
 }
 
 }  // namespace shell::options

@@ -35,26 +35,16 @@ using shelltest::writeFile;
 
 namespace {
 
-class AdminTest : public ::testing::Test {
+class AdminTest : public shelltest::InstalledTest {
  protected:
-  static void SetUpTestSuite() { shell::registerForms(); }
   void SetUp() override {
     plat::setClock(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 0)));
-    testenv::freshInstallation();
-    QString e;
-    shell::settings() = shell::ShopSettings{};
-    ASSERT_TRUE(shell::readSettings26(shell::settings(), &e)) << e.toStdString();
-    Conn().open(dbPath());
+    InstalledTest::SetUp();
   }
   void TearDown() override {
-    plat::FormRegistry::instance().unloadAll();
-    testenv::pump();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Conn().close();
+    InstalledTest::TearDown();
     plat::setClock(QDateTime());
-    shell::settings() = shell::ShopSettings{};
   }
-  static QString dbPath() { return shell::settings().DbPath.toText(); }
   static void setThai(bool thai) { shell::settings().LangThai = thai; }
 
   // A product with stock, a lot and one sale line.

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -30,24 +29,8 @@ using shelltest::writeFile;
 
 namespace {
 
-class FileReasonsTest : public ::testing::Test {
+class FileReasonsTest : public shelltest::InstalledTest {
  protected:
-  static void SetUpTestSuite() { shell::registerForms(); }
-  void SetUp() override {
-    testenv::freshInstallation();
-    QString e;
-    shell::settings() = shell::ShopSettings{};
-    ASSERT_TRUE(shell::readSettings26(shell::settings(), &e)) << e.toStdString();
-    Conn().open(dbPath());
-  }
-  void TearDown() override {
-    plat::FormRegistry::instance().unloadAll();
-    testenv::pump();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Conn().close();
-    shell::settings() = shell::ShopSettings{};
-  }
-  static QString dbPath() { return shell::settings().DbPath.toText(); }
   template <typename T>
   static T* show(const char* name) {
     return qobject_cast<T*>(plat::FormRegistry::instance().show(QString::fromLatin1(name)));
@@ -76,7 +59,7 @@ void expectTold(const QString& message, const Case& c, bool thai) {
   if (c.wordsFollow && !thai)
     EXPECT_TRUE(message.startsWith(want + ": ")) << message.toStdString();
   else
-    EXPECT_EQ(message, want);
+    EXPECT_EQ(message.toStdString(), want.toStdString());
   QString rest = message;
   if (!named.isEmpty()) rest.remove(named);
   for (const QString& n : c.names) rest.remove(n);
