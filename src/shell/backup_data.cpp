@@ -72,7 +72,7 @@ void BackupData::cmdOk_Click() {
     plat::dialogs().message(
         e.busy() ? databaseBusyText(settings().DbPath.toText())
                  : L(QStringLiteral("เก็บข้อมูลสำรองไม่ได้: "), QStringLiteral("The backup was not made: ")) +
-                       e.text());
+                       data::tell(e, lang()));
     return;
   }
   plat::dialogs().message(QStringLiteral("Backup complete"));

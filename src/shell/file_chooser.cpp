@@ -127,20 +127,6 @@ void LoadData::Form_Load() {
                        .fileName());
 }
 
-QString LoadData::refusalReason(const data::DbFileCheck& check) const {
-  const QString name = QDir::toNativeSeparators(RestorePath);
-  switch (check.fault) {
-    case data::DbFileFault::Missing:
-      return L(QStringLiteral("ไม่พบแฟ้ม '%1'"), QStringLiteral("Could not find file '%1'.")).arg(name);
-    case data::DbFileFault::NotAFile:
-      return L(QStringLiteral("'%1' มีอยู่ แต่ไม่ใช่แฟ้มข้อมูล (เป็นโฟลเดอร์ อุปกรณ์ หรือท่อส่งข้อมูล)"),
-               QStringLiteral("'%1' exists but is not a file (it is a folder, a device or a pipe)."))
-          .arg(name);
-    default:
-      return check.detail;
-  }
-}
-
 void LoadData::Combo1_Click() { File1->setPattern(QStringLiteral("*.BAK")); }
 
 void LoadData::cmdOk_Click() {
@@ -157,7 +143,7 @@ void LoadData::cmdOk_Click() {
     plat::dialogs().message(L(QStringLiteral("แฟ้มนี้ไม่ใช่ข้อมูลสำรองของโปรแกรมที่ใช้ได้ ข้อมูลเดิมไม่ถูกเปลี่ยน: "),
                               QStringLiteral("This file is not a usable backup of this program's data; "
                                              "nothing was changed: ")) +
-                            refusalReason(e.check()));
+                            data::tell(e, lang()));
     return;
   } catch (const data::DbError& e) {
     if (e.busy()) {
@@ -166,7 +152,7 @@ void LoadData::cmdOk_Click() {
     }
     plat::dialogs().message(L(QStringLiteral("เรียกใช้ข้อมูลสำรองไม่ได้ ข้อมูลเดิมไม่ถูกเปลี่ยน: "),
                               QStringLiteral("The backup was not put in place; nothing was changed: ")) +
-                            e.text());
+                            data::tell(e, lang()));
     return;
   }
   plat::dialogs().message(QStringLiteral("Data  Opened"));

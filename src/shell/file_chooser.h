@@ -63,8 +63,6 @@ class LoadData : public FileChooser {
   QString RestorePath;
 
  private:
-  // Why the file at RestorePath was refused, in the user's language where the program says it.
-  QString refusalReason(const data::DbFileCheck& check) const;
   bool restoring_ = false;
 };
 

@@ -377,13 +377,12 @@ bool OptionF::checkBoxes() {
                             "choose a shorter path."));
       return false;
     }
-    // The test the program's own start makes: a database of this program must open there.
-    data::Db probe;
-    QString error;
-    if (!probe.tryOpen(db, &error)) {
+    // A database of this program must open there at the next start.
+    if (const std::optional<QString> why = options::databasePathFault(db, lang())) {
+      const QString stop = why->endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".");
       refuse(txtDatabase,
-             QStringLiteral("ตำแหน่งของฐานข้อมูล: ") + error + QStringLiteral(" โปรดเลือกฐานข้อมูลของโปรแกรมนี้"),
-             QStringLiteral("Database Path: ") + error +
+             QStringLiteral("ตำแหน่งของฐานข้อมูล: ") + *why + QStringLiteral(" โปรดเลือกฐานข้อมูลของโปรแกรมนี้"),
+             QStringLiteral("Database Path: ") + *why + stop +
                  QStringLiteral(" Please choose a database of this program."));
       return false;
     }

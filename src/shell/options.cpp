@@ -1,5 +1,7 @@
 #include "shell/options.h"
 
+#include "data/db.h"
+#include "data/dbfile.h"
 #include "platform/numtext.h"
 
 namespace shell::options {
@@ -81,6 +83,16 @@ std::optional<int> fontSize(const QString& text) {
   const int n = text.toInt();
   if (n < 1 || n > 72) return std::nullopt;
   return n;
+}
+
+std::optional<QString> databasePathFault(const QString& path, plat::ui::Lang lang) {
+  const data::DbFileCheck check = data::checkDatabaseToOpen(path);
+  if (!check.ok()) return data::tell(check.reason, lang);
+  // The open the program's own start makes, for what the check does not foresee.
+  data::Db probe;
+  QString error;
+  if (probe.tryOpen(path, &error)) return std::nullopt;
+  return data::tell(data::FileReason(data::FileReason::Kind::Unreadable, path, 0, error), lang);
 }
 
 }  // namespace shell::options

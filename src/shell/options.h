@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+#include "platform/ui_lang.h"
 #include "shell/settings.h"
 
 namespace shell::options {
@@ -39,5 +40,9 @@ QString filterText(const QString& text, const QString& allowed);
 std::optional<double> vatRate(const QString& text);
 // A font size a box stores: a whole number from 1 to 72; nullopt otherwise.
 std::optional<int> fontSize(const QString& text);
+
+// Why the next start would not open a database of this program at path, told in lang; nullopt
+// when it would.
+std::optional<QString> databasePathFault(const QString& path, plat::ui::Lang lang);
 
 }  // namespace shell::options

@@ -3,6 +3,7 @@
 // database is opened as the next start opens it and must be whole.
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -247,6 +248,90 @@ TEST_F(DbFileProcesses, ASecondTillPostingWhileRestoresRunNeverFailsAndLosesNoBi
   }
   EXPECT_EQ(problem(db), "");
   for (const QString& k : kept) EXPECT_EQ(problem(k), "") << k.toStdString();
+}
+
+// Two tills restore in the same second while a third holds a write transaction: both wait for
+// the lock, and each keeps what it replaced under a name of its own, so the data from before both
+// restores is in one of the kept copies.
+TEST_F(DbFileProcesses, TwoRestoresAtOnceEachKeepWhatTheyReplaced) {
+  const QString db = dir + "/shop.db";
+  ASSERT_TRUE(QFile::copy(pristine, db));
+  QProcess holder;
+  holder.start(testenv::tillProgram(), {"hold-write-then-read", db, "2500", "2500"});
+  ASSERT_TRUE(holder.waitForReadyRead(10000));
+  ASSERT_EQ(holder.readLine().trimmed(), "held");
+  QProcess first, second;
+  for (QProcess* p : {&first, &second}) p->start(testenv::tillProgram(), {"restore", db, backup});
+  QStringList kept;
+  for (QProcess* p : {&first, &second}) {
+    ASSERT_TRUE(p->waitForFinished(30000));
+    const QString out = QString::fromUtf8(p->readAllStandardOutput()).trimmed();
+    ASSERT_TRUE(out.startsWith("ok ")) << out.toStdString();
+    kept << out.mid(3);
+  }
+  ASSERT_TRUE(holder.waitForFinished(20000));
+  kept.sort();
+  const QString stem = dir + "/shop-before-restore-20240315-103000";
+  EXPECT_EQ(kept, (QStringList{stem + "-2.bak", stem + ".bak"}));
+  EXPECT_EQ(keptCopies(dir).size(), 2);
+  QList<int> bills;
+  for (const QString& k : kept) {
+    int n = 0;
+    EXPECT_EQ(problem(k, &n), "") << k.toStdString();
+    bills << n;
+  }
+  std::sort(bills.begin(), bills.end());
+  EXPECT_EQ(bills, (QList<int>{10, 400})) << "the data from before both restores is in no kept copy";
+  int now = 0;
+  EXPECT_EQ(problem(db, &now), "");
+  EXPECT_EQ(now, 10);
+  EXPECT_EQ(temporaries(dir), QStringList{});
+}
+
+// A link named like a temporary of the program, pointing at a pipe, is not followed, opened or
+// removed by the sweep of stale temporaries: the backup ends at once and leaves it as it was.
+TEST_F(DbFileProcesses, TheSweepNeverFollowsALinkOrOpensAPipe) {
+  const QString db = dir + "/shop.db";
+  ASSERT_TRUE(QFile::copy(pristine, db));
+  const QString elsewhere = testenv::tempDir();
+  const QString fifo = elsewhere + "/pipe";
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  QFile plain(elsewhere + "/plain");
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+  plain.write("the shop's own file");
+  plain.close();
+  // Beside the backup's target and the database: a link to the pipe, one with a journal beside
+  // it, a pipe itself with one, and a link to a regular file; none is a temporary this program made.
+  const QString target = dir + "/copy.bak";
+  for (const QString& base : {target, db}) {
+    ASSERT_TRUE(QFile::link(fifo, base + ".~pos-temp-Pipe01"));
+    ASSERT_TRUE(QFile::link(fifo, base + ".~pos-temp-Pipe02"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(base + ".~pos-temp-Pipe03").constData(), 0600), 0);
+    for (const char* j : {".~pos-temp-Pipe02-journal", ".~pos-temp-Pipe03-journal"}) {
+      QFile journal(base + j);
+      ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::link(elsewhere + "/plain", base + ".~pos-temp-Plain1"));
+  }
+  const QStringList before = QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+  for (const char* what : {"backup", "restore"}) {
+    SCOPED_TRACE(what);
+    QElapsedTimer t;
+    t.start();
+    const TillRun r = till({what, db, QString(what) == "backup" ? target : backup}, {}, 10000);
+    EXPECT_FALSE(r.killed) << "the sweep hung on the pipe";
+    EXPECT_TRUE(r.out.startsWith("ok")) << r.out.toStdString();
+    EXPECT_LT(t.elapsed(), 5000);
+  }
+  QStringList after = QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+  after.removeAll("copy.bak");
+  after.removeAll("shop-before-restore-20240315-103000.bak");
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(QFileInfo(target + ".~pos-temp-Pipe01").symLinkTarget(), fifo);
+  QFile mine(elsewhere + "/plain");
+  ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+  EXPECT_EQ(mine.readAll(), QByteArray("the shop's own file"));
+  EXPECT_EQ(problem(target), "");
 }
 
 TEST_F(DbFileProcesses, TheBackupWaitsForAnotherTillAndNamesTheDatabaseWhenItStaysBusy) {

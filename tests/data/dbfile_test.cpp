@@ -101,9 +101,9 @@ TEST(CheckDatabaseFile, TellsEachKindOfUnusableFile) {
     const char* detail;
   } cases[] = {{"shop.db", DbFileFault::None, ""},
                {"missing.bak", DbFileFault::Missing, "Could not find file"},
-               {"pipe.bak", DbFileFault::NotAFile, "exists but is not a file"},
-               {"x.bak", DbFileFault::NotAFile, "exists but is not a file"},
-               {"zero.bak", DbFileFault::NotAFile, "exists but is not a file"},
+               {"pipe.bak", DbFileFault::NotAFile, "exists but is not a file (it is a device or a pipe)."},
+               {"x.bak", DbFileFault::NotAFile, "is a folder, not a file."},
+               {"zero.bak", DbFileFault::NotAFile, "exists but is not a file (it is a device or a pipe)."},
                {"notes.BAK", DbFileFault::NotSqlite, "is not a database file"},
                {"empty.bak", DbFileFault::NotSqlite, "is empty"},
                {"half.bak", DbFileFault::Damaged, "malformed"},
@@ -129,6 +129,68 @@ TEST(BackupDatabase, CopiesTheDatabaseWholeAndReplacesAnOlderFile) {
   EXPECT_TRUE(data::checkDatabaseFile(target).ok());
   EXPECT_EQ(products(target), 50);
   EXPECT_EQ(filesIn(dir), (QStringList{"copy.bak", "shop.db"}));
+}
+
+// The owner points the backup's name at a file on a stick with a symbolic link: the copy is
+// written to the file the link names, beside it, and the link stays a link.
+TEST(BackupDatabase, ALinkIsWrittenThroughToTheFileItNames) {
+  const QString shop = testenv::tempDir();
+  const QString db = productDb(shop, 40);
+  const QString stick = testenv::tempDir();
+  QDir(stick).mkdir("inner");
+  writeBytes(stick + "/old.bak", "the older backup on the stick");
+  const struct {
+    const char* name;
+    QStringList links;  // each link's own name in the shop's folder, then what it points at
+    const char* lands;  // the file on the stick that must hold the copy
+  } cases[] = {
+      {"a link to a backup on the stick", {"Kelvantorium.bak", stick + "/old.bak"}, "old.bak"},
+      {"a link to a file not there yet", {"new.bak", stick + "/inner/new.bak"}, "inner/new.bak"},
+      {"a relative link", {"rel.bak", "../" + QFileInfo(stick).fileName() + "/rel.bak"}, "rel.bak"},
+      {"a link to a link", {"chain.bak", shop + "/hop", "hop", stick + "/chain.bak"}, "chain.bak"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (int i = 0; i + 1 < c.links.size(); i += 2) {
+      const QString from = c.links[i].startsWith('/') ? c.links[i] : shop + "/" + c.links[i];
+      ASSERT_EQ(::symlink(QFile::encodeName(c.links[i + 1]).constData(), QFile::encodeName(from).constData()),
+                0);
+    }
+    const QString link = shop + "/" + c.links[0];
+    data::backupDatabase(db, link);
+    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link became a plain file";
+    const QString landed = stick + "/" + c.lands;
+    EXPECT_TRUE(data::checkDatabaseFile(landed).ok()) << data::checkDatabaseFile(landed).detail.toStdString();
+    EXPECT_EQ(products(landed), 40);
+  }
+  // Nothing but the links beside the database; nothing but the copies on the stick.
+  EXPECT_EQ(filesIn(shop),
+            (QStringList{"Kelvantorium.bak", "chain.bak", "hop", "new.bak", "rel.bak", "shop.db"}));
+  EXPECT_EQ(filesIn(stick), (QStringList{"chain.bak", "old.bak", "rel.bak"}));
+  EXPECT_EQ(filesIn(stick + "/inner"), QStringList{"new.bak"});
+
+  // A link to a folder, or to a pipe, is refused as such, and nothing is written.
+  ASSERT_TRUE(QFile::link(stick + "/inner", shop + "/folder.bak"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(stick + "/pipe").constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(stick + "/pipe", shop + "/pipe.bak"));
+  const struct {
+    const char* link;
+    const char* says;
+  } refused[] = {{"folder.bak", "/inner' is a folder, not a file."},
+                 {"pipe.bak", "/pipe' exists but is not a file (it is a device or a pipe)."}};
+  for (const auto& r : refused) {
+    SCOPED_TRACE(r.link);
+    try {
+      data::backupDatabase(db, shop + "/" + r.link);
+      ADD_FAILURE() << "no failure";
+    } catch (const data::FileError& e) {
+      EXPECT_TRUE(e.text().endsWith(r.says)) << e.text().toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(shop + "/" + r.link).isSymLink());
+  }
+  EXPECT_EQ(filesIn(stick + "/inner"), QStringList{"new.bak"});
+  EXPECT_EQ(QDir(stick).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+            (QStringList{"chain.bak", "inner", "old.bak", "pipe", "rel.bak"}));
 }
 
 TEST(BackupDatabase, AFailureSaysWhyAndLeavesTheOlderFileWhole) {

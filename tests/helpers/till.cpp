@@ -9,8 +9,8 @@
 //   till crash-mid-write <db>              dies in the middle of a write that reached the file
 //   till backup <db> <target>              prints "ok" or "error <text>"
 //   till restore <db> <source>             prints "ok <kept copy>", "refused <text>" or "error <text>"
-// For backup and restore, TILL_KILL_AT=n kills the process just before its n-th rename, fsync,
-// fdatasync or unlink, and TILL_DISK_BYTES=n makes the disk full after n more bytes are written.
+// For backup and restore, TILL_KILL_AT=n kills the process just before its n-th rename (renameat2 too),
+// fsync, fdatasync or unlink, and TILL_DISK_BYTES=n makes the disk full after n more bytes are written.
 #include <dlfcn.h>
 #include <signal.h>
 #include <sqlite3.h>
@@ -65,6 +65,11 @@ extern "C" {
 int rename(const char* a, const char* b) {
   step();
   return next<int (*)(const char*, const char*)>("rename")(a, b);
+}
+int renameat2(int fromDir, const char* a, int toDir, const char* b, unsigned int flags) {
+  step();
+  return next<int (*)(int, const char*, int, const char*, unsigned int)>("renameat2")(fromDir, a, toDir, b,
+                                                                                      flags);
 }
 int fsync(int fd) {
   step();

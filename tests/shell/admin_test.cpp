@@ -35,26 +35,16 @@ using shelltest::writeFile;
 
 namespace {
 
-class AdminTest : public ::testing::Test {
+class AdminTest : public shelltest::InstalledTest {
  protected:
-  static void SetUpTestSuite() { shell::registerForms(); }
   void SetUp() override {
     plat::setClock(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 0)));
-    testenv::freshInstallation();
-    QString e;
-    shell::settings() = shell::ShopSettings{};
-    ASSERT_TRUE(shell::readSettings26(shell::settings(), &e)) << e.toStdString();
-    Conn().open(dbPath());
+    InstalledTest::SetUp();
   }
   void TearDown() override {
-    plat::FormRegistry::instance().unloadAll();
-    testenv::pump();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Conn().close();
+    InstalledTest::TearDown();
     plat::setClock(QDateTime());
-    shell::settings() = shell::ShopSettings{};
   }
-  static QString dbPath() { return shell::settings().DbPath.toText(); }
   static void setThai(bool thai) { shell::settings().LangThai = thai; }
 
   // A product with stock, a lot and one sale line.
@@ -171,7 +161,7 @@ TEST_F(AdminTest, BackupFailuresKeepTheWindowOpenAndSayWhy) {
   w->Text1->setText(testenv::tempDir() + "/missing/Kelvantorium.bak");
   w->cmdOk_Click();
   EXPECT_TRUE(dialogs.lastMessage().startsWith("เก็บข้อมูลสำรองไม่ได้: ")) << dialogs.lastMessage().toStdString();
-  EXPECT_TRUE(dialogs.lastMessage().contains("No such file or directory"));
+  EXPECT_TRUE(dialogs.lastMessage().contains("ไม่มีแฟ้มหรือโฟลเดอร์นี้")) << dialogs.lastMessage().toStdString();
 
   w->Text1->setText(dbPath());
   w->cmdOk_Click();
@@ -308,13 +298,13 @@ TEST_F(AdminTest, RestoreRefusesWhatIsNoBackupAndChangesNothing) {
     bool thai;
     const char* detail;
   } cases[] = {{"x.BAK", false, "is not a database file"},
-               {"empty.bak", true, "is empty"},
+               {"empty.bak", true, "ว่างเปล่า"},
                {"half.bak", false, "malformed"},
                {"other.bak", false, "table Security is missing"},
-               {"columns.bak", true, "table Sell has no column sprice"},
+               {"columns.bak", true, "ตาราง Sell ไม่มีช่องข้อมูล sprice"},
                {"wal.bak", false, "WAL mode"},
-               {"pipe.bak", false, "exists but is not a file (it is a folder, a device or a pipe)."},
-               {"x.bak", true, "มีอยู่ แต่ไม่ใช่แฟ้มข้อมูล (เป็นโฟลเดอร์ อุปกรณ์ หรือท่อส่งข้อมูล)"},
+               {"pipe.bak", false, "exists but is not a file (it is a device or a pipe)."},
+               {"x.bak", true, "เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"},
                {"zero.bak", true, "มีอยู่ แต่ไม่ใช่แฟ้มข้อมูล"},
                {"gone.bak", true, "ไม่พบแฟ้ม"}};
   for (const auto& c : cases) {

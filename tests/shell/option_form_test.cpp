@@ -32,23 +32,8 @@ namespace opt = shell::options;
 
 namespace {
 
-class OptionFTest : public ::testing::Test {
+class OptionFTest : public shelltest::InstalledTest {
  protected:
-  static void SetUpTestSuite() { shell::registerForms(); }
-  void SetUp() override {
-    testenv::freshInstallation();
-    QString e;
-    shell::settings() = shell::ShopSettings{};
-    ASSERT_TRUE(shell::readSettings26(shell::settings(), &e)) << e.toStdString();
-    Conn().open(shell::settings().DbPath.toText());
-  }
-  void TearDown() override {
-    plat::FormRegistry::instance().unloadAll();
-    testenv::pump();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Conn().close();
-    shell::settings() = shell::ShopSettings{};
-  }
   shell::OptionF* open() {
     auto* f = qobject_cast<shell::OptionF*>(plat::FormRegistry::instance().show("OptionF"));
     EXPECT_NE(f, nullptr);
@@ -236,7 +221,7 @@ TEST_F(OptionFTest, BadInputIsRefusedNamingTheBoxAndNothingIsStored) {
     f->cmbCancel_Click();
   }
   // A text file as database: the message tells what the open found.
-  EXPECT_TRUE(dialogs.shown[0].text.contains("is not a database of this program"));
+  EXPECT_TRUE(dialogs.shown[0].text.contains("is not a database file"));
   {
     // The long path in Thai: the program's own reason, in Thai.
     shell::settings().LangThai = true;

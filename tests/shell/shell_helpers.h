@@ -1,6 +1,10 @@
 #pragma once
 // Helpers shared by the shell tests: users put straight into Security, stand-in windows for the
-// forms the main window opens, and whole-file reads and writes.
+// forms the main window opens, whole-file reads and writes, and a fresh installation to open the
+// program's windows in.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QSet>
@@ -9,6 +13,9 @@
 
 #include "data/db.h"
 #include "platform/form.h"
+#include "shell/register.h"
+#include "shell/settings.h"
+#include "support/testenv.h"
 
 namespace shelltest {
 
@@ -69,5 +76,27 @@ class FakeForm : public plat::Form {
 inline void registerFakes(const QStringList& names) {
   for (const QString& n : names) plat::FormRegistry::instance().add(n, [n] { return new FakeForm(n); });
 }
+
+// A fresh installation with the shipped settings read and the shared connection open on its
+// database, the program's windows registered; every window goes and the connection closes after.
+class InstalledTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { shell::registerForms(); }
+  void SetUp() override {
+    testenv::freshInstallation();
+    QString e;
+    shell::settings() = shell::ShopSettings{};
+    ASSERT_TRUE(shell::readSettings26(shell::settings(), &e)) << e.toStdString();
+    data::Conn().open(dbPath());
+  }
+  void TearDown() override {
+    plat::FormRegistry::instance().unloadAll();
+    testenv::pump();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    data::Conn().close();
+    shell::settings() = shell::ShopSettings{};
+  }
+  static QString dbPath() { return shell::settings().DbPath.toText(); }
+};
 
 }  // namespace shelltest
