@@ -10,13 +10,12 @@
 #include "reportkit/grid_export.h"
 #include "reportkit/grid_sort.h"
 #include "reportkit/report_print.h"
+#include "reports/price_form.h"
 #include "shell/lang.h"
 
 namespace reports {
 
 using shell::L;
-
-QString AnalyzeForm::PricePID;
 
 namespace {
 
@@ -144,6 +143,7 @@ void AnalyzeForm::Form_Load() {
 
 void AnalyzeForm::clearShow() {
   RowCount = 0;
+  shown_.clear();
   FGrid->setRows(0);
   for (QLineEdit* s : {txtSumIncome, txtSumCapital, txtSumProfit}) s->clear();
 }
@@ -161,9 +161,17 @@ void AnalyzeForm::show(ProfitShow kind, const std::function<QVector<ProfitRow>()
     return;
   }
   QVector<QStringList> cells;
+  QVector<QVariant> index;
   cells.reserve(rows.size());
-  for (const ProfitRow& r : rows) cells.push_back(profitCells(r, kind));
+  index.reserve(rows.size());
+  for (const ProfitRow& r : rows) {
+    index.push_back(static_cast<int>(cells.size()));
+    cells.push_back(profitCells(r, kind));
+  }
   FGrid->setAllRows(std::move(cells));
+  FGrid->setColumnData(0, 0, ShownRole, index);
+  shown_ = rows;
+  shownKind_ = kind;
   RowCount = static_cast<int>(rows.size());
   if (RowCount > 0) FGrid->setCurrentCell(0, 4);
   const ProfitSums s = profitSums(rows);
@@ -240,14 +248,15 @@ void AnalyzeForm::cmdExcel_Click() {
 void AnalyzeForm::FGrid_Click() {
   const int r = FGrid->Row();
   if (r < 0 || r >= FGrid->Rows()) return;
-  // Only a row whose cost is a number (a row of a show) opens the editor.
-  if (!plat::parseNumber(FGrid->TextMatrix(r, 3))) return;
+  // Only a row of a show opens the editor.
+  bool ok = false;
+  const int i = FGrid->cellData(r, 0, ShownRole).toInt(&ok);
+  if (!ok || i < 0 || i >= shown_.size()) return;
   // The editor is loaded afresh for the row clicked, so its box holds that product's price.
   plat::FormRegistry::instance().unload(QStringLiteral("PriceForm"));
-  PricePID = FGrid->TextMatrix(r, 0);
-  plat::Form* editor = plat::FormRegistry::instance().form(QStringLiteral("PriceForm"));
+  auto* editor = qobject_cast<PriceForm*>(plat::FormRegistry::instance().form(QStringLiteral("PriceForm")));
   if (!editor) return;
-  editor->setWindowTitle(FGrid->TextMatrix(r, 1));
+  editor->edit(priceForEdit(shown_.at(i), shownKind_));
   editor->setOwnerForm(this);
   plat::FormRegistry::instance().show(QStringLiteral("PriceForm"));
   setEnabled(false);

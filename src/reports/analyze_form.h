@@ -65,11 +65,13 @@ class AnalyzeForm : public plat::Form {
   // What Print lays out: the last show's rows, dates and sums.
   reportkit::ReportPrint printDescription() const;
 
-  // The product code handed to the purchase-price editor by the last row click.
-  static QString PricePID;
-
  private:
   plat::ui::Controls controls_;
+  // The last show's rows, each in the grid row that shows it (its index under the first cell's
+  // ShownRole, which moves with the row when a heading sorts), and the kind of that show.
+  static constexpr int ShownRole = Qt::UserRole;
+  QVector<ProfitRow> shown_;
+  ProfitShow shownKind_ = ProfitShow::All;
   void show(ProfitShow kind, const std::function<QVector<ProfitRow>()>& gather);
   void clearShow();
 };

@@ -6,19 +6,12 @@
 #include "platform/dialogs.h"
 #include "platform/ui_kit.h"
 #include "platform/units.h"
-#include "reports/analyze_form.h"
-#include "reports/profit_analysis.h"
+#include "shell/ceiling_message.h"
 #include "shell/lang.h"
 
 namespace reports {
 
 using shell::L;
-
-namespace {
-AnalyzeForm* analysis() {
-  return qobject_cast<AnalyzeForm*>(plat::FormRegistry::instance().loaded(QStringLiteral("AnalyzeForm")));
-}
-}  // namespace
 
 namespace {
 using K = plat::ui::Kind;
@@ -53,26 +46,31 @@ PriceForm::PriceForm(QWidget* parent) : plat::Form(parent) {
 }
 
 void PriceForm::Form_Load() {
-  pid_ = AnalyzeForm::PricePID;
-  if (AnalyzeForm* a = analysis()) {
-    const int r = a->FGrid->Row();
-    if (r >= 0 && r < a->FGrid->Rows()) txtPrice->setText(a->FGrid->TextMatrix(r, 6));
-  }
-  txtPrice->selectAll();
   txtPrice->setFocus();
   controls_.setLanguage(shell::lang());
 }
 
-// However the editor goes (Save, Cancel, its frame), the analysis is usable again.
+void PriceForm::edit(const PriceForEdit& row) {
+  pid_ = row.pid;
+  setWindowTitle(row.name);
+  txtPrice->setText(row.price);
+  txtPrice->selectAll();
+}
+
+// However the editor goes (Save, Cancel, its frame), the window that opened it is usable again.
 void PriceForm::Form_Unload() {
-  if (AnalyzeForm* a = analysis()) a->setEnabled(true);
+  if (plat::Form* opener = ownerForm()) opener->setEnabled(true);
 }
 
 void PriceForm::cmdSave_Click() {
   const std::optional<double> price = parsePurchasePrice(txtPrice->text());
-  if (!price) {
+  // A barcode scanned into the box is a number too: it must never become every lot's cost.
+  const bool over = price && plat::aboveCeiling(*price, plat::Ceiling::Money);
+  if (!price || over) {
     plat::dialogs().message(
-        L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Please type the price as a number")));
+        over
+            ? shell::overCeilingMessage(QStringLiteral("ราคา"), QStringLiteral("Price"), plat::Ceiling::Money)
+            : L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Please type the price as a number")));
     txtPrice->setFocus();
     txtPrice->selectAll();
     return;

@@ -1,13 +1,14 @@
 #pragma once
 // The purchase-price editor opened from a row of the profit analysis: rewrites the unit cost of
 // every purchase line of that product. While it is open the analysis stays open and disabled;
-// however the editor closes, the analysis is usable again.
+// however the editor closes, its opener is usable again.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "platform/form.h"
 #include "platform/ui_kit.h"
+#include "reports/profit_analysis.h"
 
 namespace reports {
 
@@ -27,12 +28,16 @@ class PriceForm : public plat::Form {
   QPushButton* cmdSave;
   QPushButton* cmdExit;
 
+  // The product and price the opener hands over after the load: the caption names the product,
+  // the box holds the price, selected so that typing replaces it.
+  void edit(const PriceForEdit& row);
+
   void cmdSave_Click();
   void cmdExit_Click();
 
  private:
   plat::ui::Controls controls_;
-  QString pid_;  // the product of the row that opened the editor
+  QString pid_;  // the product Save rewrites
 };
 
 }  // namespace reports

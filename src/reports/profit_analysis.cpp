@@ -94,15 +94,25 @@ QVector<ProfitRow> profitOfCategories(const QStringList& categoryIds, const QDat
   return rows;
 }
 
+namespace {
+QString unitPriceText(const ProfitRow& r, ProfitShow show) {
+  return show == ProfitShow::All ? QString() : plat::plainNumber(r.unitPrice);
+}
+}  // namespace
+
 QStringList profitCells(const ProfitRow& r, ProfitShow show) {
   QStringList cells{r.pid, r.name, plat::plainNumber(r.income), plat::plainNumber(r.cost),
                     plat::plainNumber(r.profit())};
-  if (show == ProfitShow::All) {
-    cells << QString::number(plat::roundTo(r.percent(), 2), 'f', 2) << QString();
-  } else {
-    cells << plat::fmtMoney(r.percent()) << plat::plainNumber(r.unitPrice);
-  }
+  if (show == ProfitShow::All)
+    cells << QString::number(plat::roundTo(r.percent(), 2), 'f', 2);
+  else
+    cells << plat::fmtMoney(r.percent());
+  cells << unitPriceText(r, show);
   return cells;
+}
+
+PriceForEdit priceForEdit(const ProfitRow& r, ProfitShow show) {
+  return {r.pid, r.name, unitPriceText(r, show)};
 }
 
 ProfitSums profitSums(const QVector<ProfitRow>& rows) {

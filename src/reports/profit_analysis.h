@@ -52,6 +52,16 @@ struct ProfitSums {
 };
 ProfitSums profitSums(const QVector<ProfitRow>& rows);
 
+// What the purchase-price editor is opened with: the product of the row clicked, its name for the
+// caption, and the price its box starts from (the row's unit price after Show, empty after Show
+// All).
+struct PriceForEdit {
+  QString pid;
+  QString name;
+  QString price;
+};
+PriceForEdit priceForEdit(const ProfitRow& r, ProfitShow show);
+
 // The purchase price typed into the price editor: digits with at most one point, at least one
 // digit, finite and not negative. Anything else is nullopt.
 std::optional<double> parsePurchasePrice(const QString& text);

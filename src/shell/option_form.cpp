@@ -2,14 +2,15 @@
 
 #include <QFontDatabase>
 #include <QKeyEvent>
-#include <QValidator>
 
 #include "data/db.h"
+#include "platform/char_filter.h"
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/numtext.h"
 #include "platform/print_surface_qt.h"
 #include "platform/ui_kit.h"
+#include "shell/ceiling_message.h"
 #include "shell/file_chooser.h"
 #include "shell/form_style.h"
 #include "shell/lang.h"
@@ -112,23 +113,6 @@ const QStringList kTabOrder = {
 const char* const kTypeTags[] = {"1", "2", "3", "4", "5", "6"};
 const char* const kSizeTags[] = {"1", "2", "3"};
 
-// Filters what reaches a number box by paste or drop as if each character had been typed.
-class KeysOnly : public QValidator {
- public:
-  KeysOnly(const QString& allowed, QObject* parent) : QValidator(parent), allowed_(allowed) {}
-  State validate(QString& input, int& pos) const override {
-    const QString kept = options::filterText(input, allowed_);
-    if (kept != input) {
-      pos = std::min<int>(static_cast<int>(kept.size()), pos);
-      input = kept;
-    }
-    return Acceptable;
-  }
-
- private:
-  QString allowed_;
-};
-
 QStringList portItems(bool drawer) {
   QStringList items{QStringLiteral("None")};
   for (int i = 1; i <= 15; ++i) items << QStringLiteral("COM%1").arg(i);
@@ -216,9 +200,10 @@ OptionF::OptionF() {
   cmbdisplay->addItems(portItems(false));
   cmbdrawer->addItems(portItems(true));
   for (QLineEdit* box : {txtTaxVal, txtFontSize, txtFntBill}) box->installEventFilter(this);
-  txtTaxVal->setValidator(new KeysOnly(options::kVatKeys, txtTaxVal));
-  txtFontSize->setValidator(new KeysOnly(options::kWholeKeys, txtFontSize));
-  txtFntBill->setValidator(new KeysOnly(options::kWholeKeys, txtFntBill));
+  // A paste that is no number of the box's kind is refused whole, never left as its digits.
+  plat::filterChars(txtTaxVal, options::kVatKeys, plat::TextShape::Number);
+  plat::filterChars(txtFontSize, options::kWholeKeys, plat::TextShape::Number);
+  plat::filterChars(txtFntBill, options::kWholeKeys, plat::TextShape::Number);
 
   controls_.setTabOrder(kTabOrder);
   OKButton->setDefault(true);
@@ -305,13 +290,13 @@ void OptionF::OptLang_Click(int index) { settings().LangThai = index == 0; }
 void OptionF::OptBillCon_Click(int index) { settings().BillNoContinue = index == 0; }
 
 void OptionF::txtTaxVal_KeyPress(int& keyAscii) {
-  keyAscii = options::filterKey(keyAscii, options::kVatKeys);
+  if (!plat::keyPasses(keyAscii, options::kVatKeys)) keyAscii = 0;
 }
 void OptionF::txtFontSize_KeyPress(int& keyAscii) {
-  keyAscii = options::filterKey(keyAscii, options::kWholeKeys);
+  if (!plat::keyPasses(keyAscii, options::kWholeKeys)) keyAscii = 0;
 }
 void OptionF::txtFntBill_KeyPress(int& keyAscii) {
-  keyAscii = options::filterKey(keyAscii, options::kWholeKeys);
+  if (!plat::keyPasses(keyAscii, options::kWholeKeys)) keyAscii = 0;
 }
 
 bool OptionF::eventFilter(QObject* watched, QEvent* event) {
@@ -338,10 +323,21 @@ void OptionF::refuse(QLineEdit* box, const QString& thaiText, const QString& eng
 
 bool OptionF::checkBoxes() {
   const QString vat = txtTaxVal->text();
-  if (!vat.isEmpty() && vat != loadedVat_ && !options::vatRate(vat)) {
-    refuse(txtTaxVal, QStringLiteral("ภาษี: โปรดพิมพ์ตัวเลขตั้งแต่ 0 ขึ้นไป"),
-           QStringLiteral("Tax Value (%): please type a number of 0 or more."));
-    return false;
+  if (!vat.isEmpty() && vat != loadedVat_) {
+    const std::optional<double> rate = options::vatRate(vat);
+    if (!rate) {
+      refuse(txtTaxVal, QStringLiteral("ภาษี: โปรดพิมพ์ตัวเลขตั้งแต่ 0 ขึ้นไป"),
+             QStringLiteral("Tax Value (%): please type a number of 0 or more."));
+      return false;
+    }
+    // A barcode scanned into the box is a number too: it must never become the shop's rate.
+    if (plat::aboveCeiling(*rate, plat::Ceiling::VatRate)) {
+      // The message is already in the user's language.
+      const QString m =
+          overCeilingMessage(QStringLiteral("ภาษี"), QStringLiteral("Tax Value (%)"), plat::Ceiling::VatRate);
+      refuse(txtTaxVal, m, m);
+      return false;
+    }
   }
   const struct {
     QLineEdit* box;

@@ -7,6 +7,13 @@
 namespace shell::options {
 
 namespace {
+// Whether every character of text is one of allowed.
+bool onlyOf(const QString& text, const QString& allowed) {
+  for (const QChar c : text)
+    if (!allowed.contains(c)) return false;
+  return true;
+}
+
 // The port number a value holds, when it holds one.
 std::optional<double> portNumber(const SettingValue& v) {
   switch (v.kind) {
@@ -58,28 +65,15 @@ int typeIndexFor(int printType) { return printType >= 1 && printType <= 5 ? prin
 
 int sizeIndexFor(int slipWidth) { return slipWidth == 1 ? 0 : slipWidth == 2 ? 1 : 2; }
 
-int filterKey(int keyAscii, const QString& allowed) {
-  if (keyAscii >= 0 && keyAscii <= 26) return keyAscii;
-  if (keyAscii > 0 && keyAscii < 0x10000 && allowed.contains(QChar(keyAscii))) return keyAscii;
-  return 0;
-}
-
-QString filterText(const QString& text, const QString& allowed) {
-  QString out;
-  for (const QChar c : text)
-    if (allowed.contains(c)) out += c;
-  return out;
-}
-
 std::optional<double> vatRate(const QString& text) {
-  if (text.isEmpty() || filterText(text, kVatKeys) != text) return std::nullopt;
+  if (text.isEmpty() || !onlyOf(text, kVatKeys)) return std::nullopt;
   const std::optional<double> v = plat::parseNumber(text);
   if (!v || *v < 0) return std::nullopt;
   return v;
 }
 
 std::optional<int> fontSize(const QString& text) {
-  if (text.isEmpty() || text.size() > 3 || filterText(text, kWholeKeys) != text) return std::nullopt;
+  if (text.isEmpty() || text.size() > 3 || !onlyOf(text, kWholeKeys)) return std::nullopt;
   const int n = text.toInt();
   if (n < 1 || n > 72) return std::nullopt;
   return n;

@@ -1,6 +1,6 @@
 #pragma once
-// The rules behind the options window: port texts, the groups each print type enables, the key
-// filters of its number boxes, and the checks its OK makes before anything is stored.
+// The rules behind the options window: port texts, the groups each print type enables, the
+// characters of its number boxes, and the checks its OK makes before anything is stored.
 #include <QString>
 #include <optional>
 
@@ -28,15 +28,12 @@ TypeGroups groupsFor(int printType);
 int typeIndexFor(int printType);
 int sizeIndexFor(int slipWidth);
 
-// The characters each number box takes.
+// The characters each number box takes, typed or pasted.
 inline const QString kVatKeys = QStringLiteral("0123456789.");
 inline const QString kWholeKeys = QStringLiteral("0123456789");
-// A key procedure's filter: codes 1 to 26 pass, other characters only when allowed (else 0).
-int filterKey(int keyAscii, const QString& allowed);
-// Pasted or dropped text filtered as if each character were typed.
-QString filterText(const QString& text, const QString& allowed);
 
-// The VAT rate a box stores: a number >= 0; nullopt for anything else (the empty text included).
+// The VAT rate a box holds: a number >= 0; nullopt for anything else (the empty text included).
+// Whether it is past the VAT ceiling is the caller's to tell.
 std::optional<double> vatRate(const QString& text);
 // A font size a box stores: a whole number from 1 to 72; nullopt otherwise.
 std::optional<int> fontSize(const QString& text);

@@ -16,6 +16,7 @@
 #include "platform/flexgrid.h"
 #include "platform/keys.h"
 #include "platform/units.h"
+#include "shell/ceiling_message.h"
 #include "shell/lang.h"
 #include "stock/stock_lists.h"
 
@@ -431,16 +432,32 @@ bool AddF::refused(const EntryCheck& check) {
       tell(shell::L(QStringLiteral("กรุณาเลือกหมวดสินค้า"), QStringLiteral("Select Category")));
       ComCate->setFocus();
       return true;
-    case EntryCheck::Verdict::BadNumber: {
+    case EntryCheck::Verdict::BadNumber:
       if (check.badField == QLatin1String("txtPoOrder"))
         tell(shell::L(QStringLiteral("กรุณาใส่จุดสั่งซื้อเป็นตัวเลขจำนวนเต็ม"),
                       QStringLiteral("Enter the point of order as a whole number")));
       else
         tell(shell::L(QStringLiteral("กรุณาใส่ราคาเป็นตัวเลข"), QStringLiteral("Enter the price as a number")));
-      if (auto* b = findChild<QLineEdit*>(check.badField)) focusAll(b);
-      return true;
+      break;
+    case EntryCheck::Verdict::OverCeiling: {
+      // Each box by its own part of the shared caption "Price 1 / 2 / 3".
+      static const struct {
+        const char* box;
+        const char* thai;
+        const char* english;
+      } names[] = {{"txtPrice", "ราคา 1", "Price 1"},
+                   {"txtPrice1", "ราคา 2", "Price 2"},
+                   {"txtPrice2", "ราคา 3", "Price 3"},
+                   {"txtPoOrder", "จุดสั่งซื้อ", "Point Of Order"}};
+      for (const auto& n : names)
+        if (check.badField == QLatin1String(n.box))
+          tell(shell::overCeilingMessage(QString::fromUtf8(n.thai), QString::fromUtf8(n.english),
+                                         check.ceiling));
+      break;
     }
   }
+  // The box stays as typed, selected for mending.
+  if (auto* b = findChild<QLineEdit*>(check.badField)) focusAll(b);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "stock/addf_rules.h"
 
+#include <cmath>
 #include <utility>
 
 #include "platform/numtext.h"
@@ -43,10 +44,25 @@ std::optional<double> priceValue(const QString& text) {
   return v;
 }
 
-std::optional<qint64> wholeValue(const QString& text) {
-  if (text.isEmpty()) return std::nullopt;
+namespace {
+bool digitsOnly(const QString& text) {
+  if (text.isEmpty()) return false;
   for (const QChar c : text)
-    if (c < u'0' || c > u'9') return std::nullopt;
+    if (c < u'0' || c > u'9') return false;
+  return true;
+}
+
+EntryCheck refusal(EntryCheck::Verdict verdict, const char* box, plat::Ceiling kind = plat::Ceiling::Money) {
+  EntryCheck out;
+  out.verdict = verdict;
+  out.badField = QString::fromLatin1(box);
+  out.ceiling = kind;
+  return out;
+}
+}  // namespace
+
+std::optional<qint64> wholeValue(const QString& text) {
+  if (!digitsOnly(text)) return std::nullopt;
   bool ok = false;
   const qint64 v = text.toLongLong(&ok);
   if (!ok) return std::nullopt;
@@ -70,19 +86,17 @@ EntryCheck checkEntry(const ProductEntry& e) {
   double values[3] = {0, 0, 0};
   for (int i = 0; i < 3; ++i) {
     const auto v = priceValue(*prices[i].first);
-    if (!v) {
-      out.verdict = EntryCheck::Verdict::BadNumber;
-      out.badField = QString::fromLatin1(prices[i].second);
-      return out;
-    }
+    if (!v) return refusal(EntryCheck::Verdict::BadNumber, prices[i].second);
+    // Negative prices are kept; a minus before a scanned code is refused as the code itself.
+    if (plat::aboveCeiling(std::abs(*v), plat::Ceiling::Money))
+      return refusal(EntryCheck::Verdict::OverCeiling, prices[i].second);
     values[i] = *v;
   }
   const auto point = wholeValue(e.poOrder);
-  if (!point) {
-    out.verdict = EntryCheck::Verdict::BadNumber;
-    out.badField = QStringLiteral("txtPoOrder");
-    return out;
-  }
+  // Digits too many to count are past the ceiling as well.
+  if (!point && !digitsOnly(e.poOrder)) return refusal(EntryCheck::Verdict::BadNumber, "txtPoOrder");
+  if (!point || plat::aboveCeiling(static_cast<double>(*point), plat::Ceiling::Quantity))
+    return refusal(EntryCheck::Verdict::OverCeiling, "txtPoOrder", plat::Ceiling::Quantity);
   out.product.PId = e.code.trimmed();
   out.product.PName = e.name;
   out.product.Price = values[0];

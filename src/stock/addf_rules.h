@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "data/products.h"
+#include "platform/ceilings.h"
 
 namespace stock {
 
@@ -23,7 +24,7 @@ int filterKey(KeyRule rule, int keyAscii);
 
 // A price as typed: an optional "-", digits, at most one "." and at least one digit.
 std::optional<double> priceValue(const QString& text);
-// A re-order point as typed: digits only, and small enough to keep.
+// A re-order point as typed: digits only, and few enough to count.
 std::optional<qint64> wholeValue(const QString& text);
 
 // The product boxes as the user left them; cid is the chosen category (nullopt: none chosen).
@@ -37,12 +38,17 @@ struct EntryCheck {
     Ok,
     EmptyField,  // a box is empty: refused without a word
     NoCategory,
-    BadNumber,  // badField names the box
+    BadNumber,    // badField names the box
+    OverCeiling,  // badField names the box, ceiling its kind
   };
   Verdict verdict = Verdict::Ok;
-  QString badField;       // "txtPrice", "txtPrice1", "txtPrice2" or "txtPoOrder"
+  QString badField;  // "txtPrice", "txtPrice1", "txtPrice2" or "txtPoOrder"
+  plat::Ceiling ceiling = plat::Ceiling::Money;
   data::Product product;  // filled when Ok (Quantity 0)
 };
+// The boxes checked in their order on the window: each empty box, the category, then each number
+// box for its shape and its ceiling (a price of either sign up to the money ceiling, the re-order
+// point up to the quantity ceiling), so a scanned barcode is never stored as a number.
 EntryCheck checkEntry(const ProductEntry& e);
 
 // One row of the product grid: its cells (columns 0 to 10) and, for a product, its code.

@@ -184,6 +184,8 @@ TEST_F(OptionFTest, BadInputIsRefusedNamingTheBoxAndNothingIsStored) {
     QString message;
   } cases[] = {
       {"VAT 1..2", "1..2", "", "", "", "txtTaxVal", "Tax Value (%): please type a number of 0 or more."},
+      {"VAT 100.01", "100.01", "", "", "", "txtTaxVal", "Tax Value (%) cannot be more than 100"},
+      {"a barcode as VAT", "8851234000001", "", "", "", "txtTaxVal", "Tax Value (%) cannot be more than 100"},
       {"report font 0", "", "0", "", "", "txtFontSize",
        "Font Size of Report: please type a whole number from 1 to 72."},
       {"bill font 99999", "", "", "99999", "", "txtFntBill",
@@ -260,7 +262,13 @@ TEST_F(OptionFTest, NumberBoxesTakeOnlyTheirKeysTypedOrPasted) {
   f->txtFontSize->clear();
   f->txtFontSize->paste();
   EXPECT_EQ(f->txtFontSize->text(), "");
-  QApplication::clipboard()->setText("1x4");
+  // A paste with any other character is refused whole, never left as its digits.
+  for (const char* notANumber : {"1x4", "-7", "1e3", "7,5"}) {
+    QApplication::clipboard()->setText(notANumber);
+    f->txtFontSize->paste();
+    EXPECT_EQ(f->txtFontSize->text(), "") << notANumber;
+  }
+  QApplication::clipboard()->setText("14");
   f->txtFontSize->paste();
   EXPECT_EQ(f->txtFontSize->text(), "14");
   int backspace = 8, enter = 13, letter = 'a', dot = '.';

@@ -148,6 +148,40 @@ TEST(EntryCheckTest, EmptyBoxesThenCategoryThenNumbers) {
   }
 }
 
+TEST(EntryCheckTest, EachNumberBoxIsRefusedPastItsCeilingAndTakenUpToIt) {
+  using Field = QString stock::ProductEntry::*;
+  struct Case {
+    Field field;
+    const char* text;
+    const char* refusedBox;  // nullptr: taken
+    plat::Ceiling kind;
+  };
+  const Case cases[] = {
+      {&stock::ProductEntry::price, "8851234000001", "txtPrice", plat::Ceiling::Money},  // a barcode
+      {&stock::ProductEntry::price1, "100000000.00", "txtPrice1", plat::Ceiling::Money},
+      {&stock::ProductEntry::price2, "99999999.995", "txtPrice2", plat::Ceiling::Money},
+      {&stock::ProductEntry::price, "-8851234000001", "txtPrice", plat::Ceiling::Money},
+      {&stock::ProductEntry::poOrder, "32768", "txtPoOrder", plat::Ceiling::Quantity},
+      {&stock::ProductEntry::poOrder, "8851234000001", "txtPoOrder", plat::Ceiling::Quantity},
+      {&stock::ProductEntry::poOrder, "99999999999999999999", "txtPoOrder", plat::Ceiling::Quantity},
+      {&stock::ProductEntry::price, "99999999.99", nullptr, plat::Ceiling::Money},
+      {&stock::ProductEntry::price2, "-99999999.99", nullptr, plat::Ceiling::Money},
+      {&stock::ProductEntry::poOrder, "32767", nullptr, plat::Ceiling::Quantity},
+  };
+  for (const Case& c : cases) {
+    stock::ProductEntry e = goodEntry();
+    e.*(c.field) = QString::fromLatin1(c.text);
+    const EntryCheck check = stock::checkEntry(e);
+    if (!c.refusedBox) {
+      EXPECT_EQ(check.verdict, Verdict::Ok) << c.text;
+      continue;
+    }
+    EXPECT_EQ(check.verdict, Verdict::OverCeiling) << c.text;
+    EXPECT_EQ(check.badField, c.refusedBox) << c.text;
+    EXPECT_EQ(check.ceiling, c.kind) << c.text;
+  }
+}
+
 data::ListedProduct listed(const char* code, const char* cid, const char* cateName, const char* noun = "pc") {
   data::ListedProduct lp;
   lp.product.PId = code;
