@@ -427,6 +427,10 @@ void printInvoice(const SaleDocument& doc, InvoiceKind kind) {
   plat::PrintDialogRequest request;
   request.printerName = shell::settings().BillPrinter.toText();
   request.copies = 1;
+  request.noPrinterNote = shell::L(
+      QStringLiteral("การขายที่จบแล้วถูกบันทึกไว้ครบ เมื่อติดตั้งเครื่องพิมพ์ใบเสร็จแล้ว พิมพ์ใหม่ได้จากเมนู สรุป/ยกเลิกบิล (F6)"),
+      QStringLiteral("A finished sale is kept: once the bill printer is installed, print it again from Bill "
+                     "Detail (F6)."));
   if (!plat::dialogs().printDialog(request)) return;
   if (doc.setTotalText) doc.setTotalText(content->totalText);
   if (doc.setTaxText) doc.setTaxText(content->taxText);
