@@ -2,14 +2,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QGroupBox>
+#include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSpinBox>
-#include <QTabWidget>
+#include <QPushButton>
+#include <vector>
 
 #include "platform/print_surface_qt.h"
 
@@ -41,6 +41,15 @@ QString missingPrinterText(const QString& missing) {
   return QCoreApplication::translate("plat::Dialogs",
                                      "The printer %1 is not installed. Choose the printer for this document.")
       .arg(missing);
+}
+
+QString noPrinterText(const QString& billPrinter, const QString& note) {
+  QString t = QCoreApplication::translate("plat::Dialogs", "Nothing was printed: no printer is installed.");
+  if (!billPrinter.isEmpty())
+    t += QLatin1Char(' ') +
+         QCoreApplication::translate("plat::Dialogs", "The bill printer %1 is missing.").arg(billPrinter);
+  if (!note.isEmpty()) t += QLatin1Char('\n') + note;
+  return t;
 }
 
 QMessageBox::Icon toQt(Icon i) {
@@ -90,6 +99,11 @@ QString dialogPrinter(const QString& firstChoice) { return preselection(firstCho
 void forgetDialogPrinter() { g_dialogChoice.reset(); }
 
 bool Dialogs::printDialog(PrintDialogRequest& request) {
+  // A dialog without a printer would show an empty name, and its Print would print nothing.
+  if (printers().installed().isEmpty()) {
+    message(noPrinterText(request.printerName, request.noPrinterNote), {}, Icon::Warning);
+    return false;
+  }
   const Preselection pre = preselection(request.printerName);
   // Another queue offered in silence would take the documents of a printer that is only off.
   if (!pre.missing.isEmpty()) message(missingPrinterText(pre.missing), {}, Icon::Warning);
@@ -117,23 +131,23 @@ std::unique_ptr<QPrintDialog> QtDialogs::makePrintDialog(QPrinter& printer, cons
   printer.setPrintRange(QPrinter::AllPages);
   auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
   dialog->setOptions(QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
-  // The options flags leave the page range and the copies on the dialog's options, and the job
-  // prints every page once: the tab that holds them goes, or failing that, its boxes.
-  QSpinBox* copies = dialog->findChild<QSpinBox*>(QStringLiteral("copies"));
-  QGroupBox* range = dialog->findChild<QGroupBox*>(QStringLiteral("gbPrintRange"));
-  QWidget* copiesBox = copies ? copies->parentWidget() : nullptr;
-  for (QTabWidget* tabs : dialog->findChildren<QTabWidget*>()) {
-    for (int i = tabs->count() - 1; i >= 0; --i) {
-      QWidget* page = tabs->widget(i);
-      if ((copies && page->isAncestorOf(copies)) || (range && page->isAncestorOf(range))) {
-        tabs->removeTab(i);
-        page->hide();
-      }
-    }
-  }
-  for (QWidget* w : {copiesBox, static_cast<QWidget*>(range)}) {
+  // Only the printer chosen reaches the job, which goes out on its queue's own page and options:
+  // the printer's properties (paper, orientation, pages per sheet, banners, priority, the queue's
+  // own options) and the options section (page range, copies, colour, double-sided printing),
+  // with the button that opens it, go.
+  std::vector<QWidget*> unused{dialog->findChild<QWidget*>(QStringLiteral("properties")),
+                               dialog->findChild<QWidget*>(QStringLiteral("QPrintSettingsOutput"))};
+  if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+    for (QAbstractButton* b : buttons->buttons())
+      if (buttons->buttonRole(b) == QDialogButtonBox::ResetRole) unused.push_back(b);
+  // The dialog shows and enables them again as it updates itself: they live on in a box of their
+  // own that is never shown, so that neither they nor their keys can be reached.
+  auto* holder = new QWidget(dialog.get());
+  holder->setObjectName(QStringLiteral("unusedChoices"));
+  holder->hide();
+  for (QWidget* w : unused) {
     if (!w) continue;
-    w->hide();
+    w->setParent(holder);
     w->setEnabled(false);
   }
   return dialog;

@@ -24,6 +24,9 @@ struct PrintDialogRequest {
   int copies = 1;  // in/out
   // out: the printer the dialog preselected in place of a missing one, empty when none was missing
   QString fallback = {};
+  // in: said after the word that nothing was printed because no printer is installed: what the
+  // user can do instead
+  QString noPrinterNote = {};
 };
 
 // The printer a print dialog preselects: the one chosen last in a print dialog this session and
@@ -46,7 +49,8 @@ class Dialogs {
   // Shows the print dialog preselecting dialogPrinter(request.printerName); when the printer
   // wanted there is not installed, a message says so first. On OK the printer chosen becomes the
   // program's current printer. False for Cancel, and for a choice that names no printer: the
-  // program keeps the printer it had.
+  // program keeps the printer it had. With no printer installed at all no dialog is shown: a
+  // message says that nothing was printed, names request.printerName and adds noPrinterNote.
   bool printDialog(PrintDialogRequest& request);
   // The document of an accepted request was printed: its printer becomes the next dialog's
   // preselection, unless it is the fallback the user merely kept. A failed print is never told.
@@ -69,9 +73,10 @@ class QtDialogs : public Dialogs {
   std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) override;
 
-  // The print dialog for request, configured as the program shows it: no print-to-file choice,
-  // no page range, page set, selection or current page, one copy that cannot be changed; the
-  // request's printer preselected.
+  // The print dialog for request, configured as the program shows it: the choice of printer only
+  // (a job goes out with its queue's own page and options, so neither the printer's properties nor
+  // the options of copies, pages, colour and double-sided printing are offered); the request's
+  // printer preselected.
   static std::unique_ptr<QPrintDialog> makePrintDialog(QPrinter& printer, const PrintDialogRequest& request,
                                                        QWidget* parent = nullptr);
 

@@ -1,5 +1,6 @@
 #include "platform/print_surface_qt.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -18,6 +19,36 @@ namespace {
 
 // One pixel of a 96 dpi screen: the width of a ruled line.
 constexpr double kLineTwips = 15.0;
+
+// What a job that cannot start, be painted or be sent tells the user. The texts are the program's
+// own, in its language: their Thai is in qt_texts_th.ts under this context.
+enum class Problem {
+  NoneInstalled,
+  NoneChosen,
+  NotInstalled,
+  Unusable,
+  NoSpool,
+  Ended,
+  NotAccepted,
+  NoNewPage,
+  NotSent
+};
+const char* const kProblemTexts[] = {
+    QT_TRANSLATE_NOOP("plat::Printers", "No printer is installed"),
+    QT_TRANSLATE_NOOP("plat::Printers", "No printer is chosen"),
+    QT_TRANSLATE_NOOP("plat::Printers", "No printer named %1 is installed"),
+    QT_TRANSLATE_NOOP("plat::Printers", "The printer %1 cannot be used"),
+    QT_TRANSLATE_NOOP("plat::Printers", "No spool file for the printer %1"),
+    QT_TRANSLATE_NOOP("plat::Printers", "The print job has ended"),
+    QT_TRANSLATE_NOOP("plat::Printers", "The printer %1 did not accept the job"),
+    QT_TRANSLATE_NOOP("plat::Printers", "The printer %1 refused a new page"),
+    QT_TRANSLATE_NOOP("plat::Printers", "The job could not be sent to %1"),
+};
+
+QString problemText(Problem p, const QString& printer = {}) {
+  const QString t = QCoreApplication::translate("plat::Printers", kProblemTexts[static_cast<int>(p)]);
+  return t.contains(QLatin1String("%1")) ? t.arg(printer) : t;
+}
 
 }  // namespace
 
@@ -47,10 +78,10 @@ double QtPrintSurface::PaperLeft() const {
 
 QPainter& QtPrintSurface::painter() {
   if (painter_) return *painter_;
-  if (finished_) throw PrintJobError(QStringLiteral("The print job has ended"));
+  if (finished_) throw PrintJobError(problemText(Problem::Ended));
   auto p = std::make_unique<QPainter>();
   if (!p->begin(printer_.get()))
-    throw PrintJobError(QStringLiteral("The printer %1 did not accept the job").arg(printer_->printerName()));
+    throw PrintJobError(problemText(Problem::NotAccepted, printer_->printerName()));
   QPen pen(Qt::black);
   pen.setWidthF(kLineTwips * pxPerTwip());
   p->setPen(pen);
@@ -73,8 +104,7 @@ void QtPrintSurface::Line(double x1, double y1, double x2, double y2) {
 
 void QtPrintSurface::NewPage() {
   painter();
-  if (!printer_->newPage())
-    throw PrintJobError(QStringLiteral("The printer %1 refused a new page").arg(printer_->printerName()));
+  if (!printer_->newPage()) throw PrintJobError(problemText(Problem::NoNewPage, printer_->printerName()));
   setCurrentX(0);
   setCurrentY(0);
 }
@@ -87,7 +117,7 @@ void QtPrintSurface::EndDoc() {
   painter_.reset();
   if (!ended) {
     QFile::remove(printer_->outputFileName());
-    throw PrintJobError(QStringLiteral("The job could not be sent to %1").arg(printer_->printerName()));
+    throw PrintJobError(problemText(Problem::NotSent, printer_->printerName()));
   }
   if (!queue_.isEmpty()) send();
 }
@@ -102,9 +132,11 @@ void QtPrintSurface::send() {
       lp.waitForFinished(60000) && lp.exitStatus() == QProcess::NormalExit && lp.exitCode() == 0;
   const QString said = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
   QFile::remove(spool);
-  if (!done)
-    throw PrintJobError(QStringLiteral("The job could not be sent to %1%2")
-                            .arg(queue_, said.isEmpty() ? QString() : QStringLiteral(": ") + said));
+  if (!done) {
+    // lp's answer is the print system's text, in its language: kept for the log, not for the user.
+    if (!said.isEmpty()) qWarning("lp -d %s: %s", qPrintable(queue_), qPrintable(said));
+    throw PrintJobError(problemText(Problem::NotSent, queue_));
+  }
 }
 
 void QtPrintSurface::KillDoc() {
@@ -155,12 +187,15 @@ std::shared_ptr<PrintSurface> CupsPrinters::openJob(const QString& printerName, 
                                                     QString* error) {
   const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
   if (info.isNull()) {
-    if (error) *error = QStringLiteral("No printer named %1 is installed").arg(printerName);
+    if (error)
+      *error = !printerName.isEmpty()              ? problemText(Problem::NotInstalled, printerName)
+               : installedPrinterNames().isEmpty() ? problemText(Problem::NoneInstalled)
+                                                   : problemText(Problem::NoneChosen);
     return nullptr;
   }
   auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
   if (!printer->isValid()) {
-    if (error) *error = QStringLiteral("The printer %1 cannot be used").arg(printerName);
+    if (error) *error = problemText(Problem::Unusable, printerName);
     return nullptr;
   }
   printer->setDocName(docName);
@@ -170,7 +205,7 @@ std::shared_ptr<PrintSurface> CupsPrinters::openJob(const QString& printerName, 
   QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/pos-print-XXXXXX.pdf"));
   spool.setAutoRemove(false);
   if (!spool.open()) {
-    if (error) *error = QStringLiteral("No spool file for the printer %1").arg(printerName);
+    if (error) *error = problemText(Problem::NoSpool, printerName);
     return nullptr;
   }
   printer->setOutputFormat(QPrinter::PdfFormat);

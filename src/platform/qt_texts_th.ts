@@ -224,7 +224,54 @@
     </message>
 </context>
 <context>
+    <name>plat::Printers</name>
+    <message>
+        <source>No printer is installed</source>
+        <translation>ไม่มีเครื่องพิมพ์ติดตั้งอยู่ในเครื่องนี้</translation>
+    </message>
+    <message>
+        <source>No printer is chosen</source>
+        <translation>ยังไม่ได้เลือกเครื่องพิมพ์</translation>
+    </message>
+    <message>
+        <source>No printer named %1 is installed</source>
+        <translation>ไม่พบเครื่องพิมพ์ชื่อ %1 ในเครื่องนี้</translation>
+    </message>
+    <message>
+        <source>The printer %1 cannot be used</source>
+        <translation>ใช้เครื่องพิมพ์ %1 ไม่ได้</translation>
+    </message>
+    <message>
+        <source>No spool file for the printer %1</source>
+        <translation>สร้างแฟ้มงานพิมพ์สำหรับเครื่องพิมพ์ %1 ไม่ได้</translation>
+    </message>
+    <message>
+        <source>The print job has ended</source>
+        <translation>งานพิมพ์นี้จบไปแล้ว</translation>
+    </message>
+    <message>
+        <source>The printer %1 did not accept the job</source>
+        <translation>เครื่องพิมพ์ %1 ไม่รับงานพิมพ์นี้</translation>
+    </message>
+    <message>
+        <source>The printer %1 refused a new page</source>
+        <translation>เครื่องพิมพ์ %1 ไม่รับการขึ้นหน้าใหม่</translation>
+    </message>
+    <message>
+        <source>The job could not be sent to %1</source>
+        <translation>ส่งงานพิมพ์ไปยังเครื่องพิมพ์ %1 ไม่ได้</translation>
+    </message>
+</context>
+<context>
     <name>plat::Dialogs</name>
+    <message>
+        <source>Nothing was printed: no printer is installed.</source>
+        <translation>ไม่ได้พิมพ์ เพราะไม่มีเครื่องพิมพ์ติดตั้งอยู่ในเครื่องนี้</translation>
+    </message>
+    <message>
+        <source>The bill printer %1 is missing.</source>
+        <translation>ไม่พบเครื่องพิมพ์ใบเสร็จ %1</translation>
+    </message>
     <message>
         <source>The printer %1 is not installed. Choose the printer for this document.</source>
         <translation>ไม่พบเครื่องพิมพ์ %1 ในเครื่องนี้ กรุณาเลือกเครื่องพิมพ์สำหรับเอกสารนี้</translation>

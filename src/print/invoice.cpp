@@ -128,6 +128,17 @@ class Builder {
             bool whole = false) {
     text(at.x, at.row, t, font, whole);
   }
+  // The shop name, in the title font, kept clear of the row below it.
+  void shopName(const InvoiceAt& at, const QString& t) {
+    if (t.isEmpty()) return;
+    InvoiceOp op;
+    op.font = InvoiceOp::Title;
+    op.x = at.x;
+    op.row = at.row;
+    op.text = t;
+    op.clearOfNextRow = true;
+    push(op);
+  }
   // A text with a number in it that must stay whole.
   void figure(const InvoiceAt& at, const QString& t) { text(at, t, InvoiceOp::Body, true); }
   // A text that may go on to further lines down to the row wrapTo.
@@ -242,7 +253,7 @@ std::optional<InvoiceContent> layoutInvoice(const SaleDocument& doc, const Invoi
     if (page > 0) b.newPage();
 
     // Heading.
-    b.text(spec.shop, set.ComName.toText(), InvoiceOp::Title);
+    b.shopName(spec.shop, set.ComName.toText());
     if (spec.numberAfterTitle) {
       b.figure(spec.title, set.InvLine1.toText() + withLabel(spec.numberLabel, number));
     } else {
@@ -394,7 +405,13 @@ void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s) {
         if (cell.shown.isEmpty()) break;
         s.setFontBold(cell.bold);
         s.setFontSize(cell.shownSize);
-        const double top = y(op.row) + cell.dy;
+        double top = y(op.row) + cell.dy;
+        // A 20 point name is taller than the 15 point rows: the vowels below its letters would sit
+        // on the address, so its line ends where the next row begins.
+        if (op.clearOfNextRow) {
+          const double over = top + s.TextHeight(cell.shown) - y(op.row + 1);
+          if (over > 0) top = std::max(0.0, top - over);
+        }
         plat::PrintAt(s, cell.left, top, cell.shown);
         for (qsizetype k = 0; k < cell.rest.size(); ++k)
           plat::PrintAt(s, cell.left, top + cell.lineStep * static_cast<double>(k + 1), cell.rest[k]);
@@ -427,6 +444,10 @@ void printInvoice(const SaleDocument& doc, InvoiceKind kind) {
   plat::PrintDialogRequest request;
   request.printerName = shell::settings().BillPrinter.toText();
   request.copies = 1;
+  request.noPrinterNote = shell::L(
+      QStringLiteral("การขายที่จบแล้วถูกบันทึกไว้ครบ เมื่อติดตั้งเครื่องพิมพ์ใบเสร็จแล้ว พิมพ์ใหม่ได้จากเมนู สรุป/ยกเลิกบิล (F6)"),
+      QStringLiteral("A finished sale is kept: once the bill printer is installed, print it again from Bill "
+                     "Detail (F6)."));
   if (!plat::dialogs().printDialog(request)) return;
   if (doc.setTotalText) doc.setTotalText(content->totalText);
   if (doc.setTaxText) doc.setTaxText(content->taxText);

@@ -94,6 +94,9 @@ struct InvoiceOp {
   QString text;
   QString measure;
   double wrapTo = 0;  // a row below `row` the text may go on to further lines down to, else 0
+  // Drawn higher where its line would reach into the next row, so that the marks below its letters
+  // stay clear of the text there (the shop name above the address).
+  bool clearOfNextRow = false;
 };
 
 // Every page of one invoice, ready to be placed.
@@ -116,7 +119,8 @@ std::optional<InvoiceContent> layoutInvoice(const SaleDocument& doc, const Invoi
 
 // Places c on s (without ending the document). The row pitch is the height of a Thai test word at
 // 15 points plus 20 twips, whatever the sizes of the texts, closed up only as far as needed for
-// the lowest row to fit the printable height.
+// the lowest row to fit the printable height. A text clear of the next row ends its line where
+// that row begins, never above the printable area.
 void paintInvoice(const InvoiceContent& c, plat::PrintSurface& s);
 
 // Prints doc's invoice of that kind on the printer chosen in the print dialog (see invoice.cpp).

@@ -41,6 +41,14 @@ QString moneyFill(const QString& amount) {
   }
 }
 
+QString amountFill(const QString& quantity, const QString& amount) {
+  const QString fill = moneyFill(amount);
+  // An amount that fills its field would run into the quantity and read as one figure
+  // (1 and 12,000.00 as 112,000.00): one blank keeps them apart.
+  if (fill.isEmpty() && !quantity.isEmpty()) return QStringLiteral(" ");
+  return fill;
+}
+
 std::optional<QByteArray> textReceiptBytes(const SaleDocument& doc) {
   const auto amounts = docAmounts(doc);
   if (!amounts) return std::nullopt;
@@ -62,7 +70,7 @@ std::optional<QByteArray> textReceiptBytes(const SaleDocument& doc) {
     const QString qty = quantityText(l);
     const QString amount = plat::fmtMoney(l.amount);
     lines << QLatin1Char(' ') + QString::number(i + 1) + QLatin1Char(' ') + name + tab + quantityFill(qty) +
-                 qty + moneyFill(amount) + amount;
+                 qty + amountFill(qty, amount) + amount;
   }
 
   const QString total = plat::fmtMoney(amounts->total);

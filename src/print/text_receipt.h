@@ -13,6 +13,9 @@ namespace print {
 QString quantityFill(const QString& quantity);
 // Blanks before a formatted amount so that it ends in column 9 of a nine-character field.
 QString moneyFill(const QString& amount);
+// The blanks between an item line's quantity and its amount: the money fill, and at least one
+// blank after a quantity.
+QString amountFill(const QString& quantity, const QString& amount);
 
 // The receipt as the port receives it (ESC "M", then lines ending CR LF); nullopt when an amount
 // is not a number.

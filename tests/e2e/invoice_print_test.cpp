@@ -8,9 +8,11 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include "data/db.h"
 #include "platform/clock.h"
@@ -24,6 +26,7 @@
 #include "shell/settings.h"
 #include "support/print_fixtures.h"
 #include "support/sale_fixtures.h"
+#include "support/sale_screen_test.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
@@ -75,7 +78,7 @@ QString queueOf(const QString& pdf) {
   return m.captured(1);
 }
 
-class InvoicePrint : public testenv::DbTest {
+class InvoicePrint : public salefx::SaleScreenTest {
  protected:
   void SetUp() override {
     if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
@@ -107,15 +110,7 @@ class InvoicePrint : public testenv::DbTest {
         "INSERT INTO Sell (PID, SellTime, SellDate, BuyDate, BuyId, SQuantity, SPrice, Comment, Employee, "
         "Recieve) VALUES ('P01', '08:00:00', '2024-03-01', '2024-03-01', '0001', 1, 10, ?, 'Admin', 10)",
         {lastBill_});
-    f = static_cast<sale::MainForm*>(plat::FormRegistry::instance().form(QStringLiteral("MainForm")));
-    ASSERT_TRUE(f);
-    f->show();
-  }
-  void TearDown() override {
-    plat::FormRegistry::instance().unloadAll();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    shell::settings() = shell::ShopSettings{};
-    DbTest::TearDown();
+    openSaleScreen();
   }
   // Rings up the first n products (one of each) for the customer and pays 10,000.00.
   void ringUp(int n) {
@@ -151,7 +146,6 @@ class InvoicePrint : public testenv::DbTest {
   }
 
   plat::ScriptedDialogs dlg;
-  sale::MainForm* f = nullptr;
   qint64 lastBill_ = 0;
 };
 
@@ -222,6 +216,107 @@ TEST_F(InvoicePrint, EachPrintTypeFromFinishAndTheTwoUpSheetReachTheQueue) {
   EXPECT_EQ(pages[0].count(QStringLiteral("TAX INVOICENo. ") + number), 2) << pages[0].toStdString();
   EXPECT_EQ(pages[0].count(QStringLiteral("Alpha Trading")), 2);
   EXPECT_EQ(pages[0].count(QStringLiteral("(Thirty and 00/100)")), 2);
+}
+
+// The boxes of the words pdftotext finds on page 1, in points from the page's top left.
+std::vector<QRectF> wordBoxes(const QString& pdf) {
+  const QString html = printTool(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+  std::vector<QRectF> out;
+  const QRegularExpression re(
+      QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"));
+  for (auto it = re.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    out.emplace_back(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                     QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+  }
+  return out;
+}
+
+// Page 1 as pixels, kDpi to the inch.
+constexpr int kDpi = 300;
+QImage pagePixels(const QString& pdf) {
+  QTemporaryDir dir;
+  printTool(QStringLiteral("pdftoppm"), {"-r", QString::number(kDpi), "-gray", "-png", "-f", "1", "-l", "1",
+                                         "-singlefile", pdf, dir.filePath("page")});
+  return QImage(dir.filePath("page.png")).convertToFormat(QImage::Format_Grayscale8);
+}
+
+// The first (or, from below, the last) pixel row between top and bottom (points) with ink in the
+// columns from left to right (points); -1 when there is none.
+int inkRow(const QImage& page, const QRectF& box, bool fromBelow) {
+  const double k = kDpi / 72.0;
+  const int x0 = static_cast<int>(box.left() * k), x1 = static_cast<int>(box.right() * k);
+  const int y0 = std::max(0, static_cast<int>(box.top() * k));
+  const int y1 = std::min(page.height() - 1, static_cast<int>(box.bottom() * k));
+  for (int i = 0; i <= y1 - y0; ++i) {
+    const int y = fromBelow ? y1 - i : y0 + i;
+    const uchar* row = page.constScanLine(y);
+    for (int x = std::max(0, x0); x <= std::min(page.width() - 1, x1); ++x)
+      if (row[x] < 128) return y;
+  }
+  return -1;
+}
+
+// In the shipped Thai font the 20 point shop name of the A4 invoices keeps its lowest mark (the
+// vowel below the letters of "สุข") above the highest mark of the address under it, measured on
+// the pixels of the PDF the print server made: the name alone, then the address alone, on the
+// same page, so the ink of each is known for its own.
+TEST_F(InvoicePrint, TheShopNameStaysClearOfTheAddressBelowIt) {
+  auto& s = shell::settings();
+  s.LangThai = true;
+  s.FontName = QStringLiteral("Norasi");
+  s.ComAddress1 = QStringLiteral("Bangkok 10110");
+  const QString name = QStringLiteral("ร้านสุขใจ");
+  const QString address = QStringLiteral("ที่อยู่ ๙๙ ถนนสุขุมวิท ป้ายรถเมล์");
+  qint64 bill = lastBill_;
+  for (const int printType : {3, 4}) {
+    SCOPED_TRACE(printType);
+    s.PrintType = static_cast<qint16>(printType);
+    // Job 0 holds the name, job 1 the address: the topmost text of its page.
+    int nameBottom = -1, addressTop = -1;
+    for (int job = 0; job < 2; ++job) {
+      s.ComName = SettingValue::ofText(job == 0 ? name : QString());
+      s.ComAddress = job == 1 ? address : QString();
+      const QSet<QString> before = printfix::pdfsNow();
+      ringUp(1);
+      dlg.clear();
+      dlg.answerPrint(QStringLiteral("BillPrinter"));
+      f->cmdReceive_Click();
+      QString text;
+      const QString pdf = printfix::waitForPdf(before, print::billNoText(++bill),
+                                               QStringLiteral("Thank you for your custom"), &text);
+      ASSERT_FALSE(pdf.isEmpty());
+      std::vector<QRectF> boxes = wordBoxes(pdf);
+      const QImage page = pagePixels(pdf);
+      QFile::remove(pdf);
+      ASSERT_FALSE(page.isNull());
+      std::sort(boxes.begin(), boxes.end(),
+                [](const QRectF& a, const QRectF& b) { return a.top() < b.top(); });
+      ASSERT_GE(boxes.size(), 2u);
+      // The topmost text's words, and the line below them (the second address line for the name).
+      QRectF top = boxes[0];
+      double below = 0;
+      for (const QRectF& b : boxes) {
+        if (b.top() < boxes[0].bottom() - 2) {
+          top |= b;
+        } else if (below == 0) {
+          below = b.top();
+        }
+      }
+      ASSERT_GT(below, 0);
+      if (job == 0) {
+        // Down to the next line's box: nothing else has ink in the name's columns before it.
+        nameBottom =
+            inkRow(page, QRectF(QPointF(top.left(), top.top() - 20), QPointF(top.right(), below)), true);
+      } else {
+        addressTop = inkRow(page, QRectF(QPointF(top.left(), 0), QPointF(top.right(), top.bottom())), false);
+      }
+    }
+    ASSERT_GT(nameBottom, 0);
+    ASSERT_GT(addressTop, 0);
+    EXPECT_LT(nameBottom, addressTop) << "the name's lowest ink row " << nameBottom
+                                      << ", the address's highest " << addressTop << " (" << kDpi << " dpi)";
+  }
 }
 
 // A report sent to the report printer by name makes it current, but the next sale's invoice dialog

@@ -1,22 +1,39 @@
 #include "platform/dialogs.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 #include <QWidget>
+#include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "platform/print_surface_qt.h"
+#include "shell/settings.h"
+#include "support/print_fixtures.h"
 #include "support/recording_print.h"
 #include "support/scripted_dialogs.h"
 
@@ -222,6 +239,46 @@ TEST(PrintDialogSeam, AMissingPrinterIsToldAndOnlyAPickedPrinterPrintedOnIsRemem
   EXPECT_EQ(plat::dialogPrinter("BillPrinter"), notFallback);
 }
 
+// With no printer installed no dialog opens: one warning in the user's language says that nothing
+// was printed and names the bill printer (not a printer remembered from an earlier dialog), then
+// what the caller adds.
+TEST(PrintDialogSeam, WithNoPrinterInstalledNoDialogOpensAndTheUserIsTold) {
+  plat::FakePrinters printers{{"Office"}};
+  ScriptedDialogs d;
+  d.answerPrint("Office");
+  plat::PrintDialogRequest first{"BillPrinter", 1};
+  ASSERT_TRUE(plat::dialogs().printDialog(first));
+  plat::dialogs().printed(first);  // the next dialog would start from Office
+  printers.names.clear();
+  struct Case {
+    bool thai;
+    QString billPrinter, note, told;
+  } cases[] = {
+      {false, "BillPrinter", "Print it later.",
+       "Nothing was printed: no printer is installed. The bill printer BillPrinter is missing.\nPrint it "
+       "later."},
+      {false, "", "", "Nothing was printed: no printer is installed."},
+      {true, "BillPrinter", "", "ไม่ได้พิมพ์ เพราะไม่มีเครื่องพิมพ์ติดตั้งอยู่ในเครื่องนี้ ไม่พบเครื่องพิมพ์ใบเสร็จ BillPrinter"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.told.toStdString());
+    shell::settings().LangThai = c.thai;
+    d.clear();
+    d.preselected.clear();
+    d.answerPrint("Office");
+    plat::PrintDialogRequest req{c.billPrinter, 1};
+    req.noPrinterNote = c.note;
+    EXPECT_FALSE(plat::dialogs().printDialog(req));
+    EXPECT_TRUE(d.preselected.isEmpty());
+    EXPECT_EQ(d.texts(), QStringList{c.told});
+    ASSERT_EQ(d.shown.size(), 1u);
+    EXPECT_EQ(d.shown[0].icon, plat::Icon::Warning);
+    EXPECT_EQ(plat::currentPrinter(), "Office");
+    d.prints.clear();
+  }
+  shell::settings().LangThai = false;
+}
+
 // The dialog the program shows, read while it is open: no print-to-file entry, no page range,
 // selection or current page, one copy, the request's printer preselected.
 TEST(QtDialogs, PrintDialogHidesFileRangeAndSelection) {
@@ -259,36 +316,127 @@ TEST(QtDialogs, PrintDialogHidesFileRangeAndSelection) {
   dlg->done(QDialog::Rejected);
 }
 
-// The dialog's options opened as a user opens them, for each printer it offers: no page range, no
-// page set and no copies count can be seen or used, and the dialog hands back one copy of all pages.
-TEST(QtDialogs, PrintDialogOptionsOfferNoPageRangeAndNoCopies) {
+namespace {
+
+// Runs f on the modal window that opens next (the print dialog, then a dialog it opens), after the
+// caller has opened it.
+void onModal(std::function<void(QWidget*)> f) {
+  QTimer::singleShot(0, [f = std::move(f)] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) {
+      ADD_FAILURE() << "no window opened";
+      return;
+    }
+    f(w);
+    // A check that failed half-way leaves no window open behind it.
+    if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) d->done(QDialog::Rejected);
+  });
+}
+
+bool usable(const QWidget* w, const QWidget* in) { return w && w->isVisibleTo(in) && w->isEnabled(); }
+
+QAbstractButton* buttonOfRole(QWidget* dlg, QDialogButtonBox::ButtonRole role) {
+  for (QDialogButtonBox* box : dlg->findChildren<QDialogButtonBox*>())
+    for (QAbstractButton* b : box->buttons())
+      if (box->buttonRole(b) == role) return b;
+  return nullptr;
+}
+
+// The words a user reads on a window: its title, its labels, buttons, frames and tabs (not the
+// contents of lists and boxes, which are the printers' own names).
+QStringList wordsOn(QWidget* w) {
+  QStringList out{w->windowTitle()};
+  auto visible = [w](const QWidget* c) { return c->isVisibleTo(w); };
+  for (const QLabel* l : w->findChildren<QLabel*>())
+    if (visible(l) && l->objectName() != "location" && l->objectName() != "type") out << l->text();
+  for (const QAbstractButton* b : w->findChildren<QAbstractButton*>())
+    if (visible(b)) out << b->text();
+  for (const QGroupBox* g : w->findChildren<QGroupBox*>())
+    if (visible(g)) out << g->title();
+  for (const QTabWidget* t : w->findChildren<QTabWidget*>())
+    if (visible(t))
+      for (int i = 0; i < t->count(); ++i) out << t->tabText(i);
+  out.removeAll(QString());
+  return out;
+}
+
+bool hasThai(const QString& t) {
+  return std::any_of(t.begin(), t.end(),
+                     [](QChar c) { return c.unicode() >= 0x0E01 && c.unicode() <= 0x0E5B; });
+}
+
+// What a user changes in the dialog before printing.
+enum class Choice { Landscape, TwoPagesASheet, LongSideBinding };
+
+// The Properties of the printer as a user opens them: its words, and whether `choice` could be
+// made there; nothing when the dialog offers no Properties.
+struct PropertiesSeen {
+  QStringList words;
+  bool chosen = false;
+};
+PropertiesSeen openProperties(QWidget* dlg, std::optional<Choice> choice) {
+  PropertiesSeen seen;
+  auto* properties = dlg->findChild<QAbstractButton*>("properties");
+  if (!usable(properties, dlg)) return seen;
+  onModal([&seen, choice](QWidget* p) {
+    seen.words = wordsOn(p);
+    for (QTabWidget* t : p->findChildren<QTabWidget*>())
+      for (int i = 0; i < t->count(); ++i) {
+        t->setCurrentIndex(i);
+        seen.words << wordsOn(t->widget(i));
+      }
+    if (choice == Choice::Landscape) {
+      if (auto* landscape = p->findChild<QRadioButton*>("landscape"); landscape && landscape->isEnabled()) {
+        landscape->click();
+        seen.chosen = landscape->isChecked();
+      }
+    }
+    if (choice == Choice::TwoPagesASheet) {
+      if (auto* perSheet = p->findChild<QComboBox*>("pagesPerSheetCombo");
+          perSheet && perSheet->isEnabled() && perSheet->count() > 1) {
+        perSheet->setCurrentIndex(1);  // 2 (2x1)
+        seen.chosen = perSheet->currentText().startsWith('2');
+      }
+    }
+    QAbstractButton* ok = buttonOfRole(p, QDialogButtonBox::AcceptRole);
+    if (ok) ok->click();
+    if (p->isVisible()) static_cast<QDialog*>(p)->done(QDialog::Accepted);
+  });
+  QTest::mouseClick(properties, Qt::LeftButton);
+  return seen;
+}
+
+}  // namespace
+
+// The dialog as a user meets it, for each printer it offers: the printer is the one choice. No
+// Options (page range, page set, copies, colour, double-sided) and no Properties (paper, orientation,
+// pages per sheet, banners, priority, the printer's own options) can be seen, clicked or reached by
+// their keys, and the dialog hands back one copy of all pages.
+TEST(QtDialogs, PrintDialogOffersThePrinterAlone) {
   QPrinter printer;
   const auto dlg = plat::QtDialogs::makePrintDialog(printer, {QString(), 1});
   dlg->show();
   QApplication::processEvents();
-  QAbstractButton* options = nullptr;
-  for (QAbstractButton* b : dlg->findChildren<QAbstractButton*>())
-    if (b->text().contains("Options")) options = b;
-  ASSERT_TRUE(options);
-  QTest::mouseClick(options, Qt::LeftButton);
-  QApplication::processEvents();
-  EXPECT_TRUE(options->text().contains("<<")) << options->text().toStdString();
-  const QStringList ranges = {"Print all", "Pages from", "Pages", "Current Page", "Selection"};
   auto check = [&] {
-    // Something of the options stands open, so a hidden range is not merely a collapsed dialog.
-    bool someOption = false;
     for (const QWidget* w : dlg->findChildren<QWidget*>()) {
       if (!w->isVisibleTo(dlg.get())) continue;
-      EXPECT_FALSE(qobject_cast<const QSpinBox*>(w)) << "a number box: " << w->objectName().toStdString();
-      if (const auto* r = qobject_cast<const QRadioButton*>(w)) {
-        EXPECT_FALSE(ranges.contains(r->text())) << r->text().toStdString();
-        someOption = someOption || !ranges.contains(r->text());
-      }
-      for (const char* name :
-           {"gbPrintRange", "pagesLineEdit", "pageSetCombo", "copies", "collate", "reverse"})
+      EXPECT_FALSE(qobject_cast<const QAbstractSpinBox*>(w))
+          << "a number box: " << w->objectName().toStdString();
+      EXPECT_FALSE(qobject_cast<const QRadioButton*>(w)) << w->objectName().toStdString();
+      for (const char* name : {"properties", "QPrintSettingsOutput", "gbPrintRange", "pageSetCombo", "copies",
+                               "collate", "reverse", "colorMode", "duplex"})
         EXPECT_NE(w->objectName(), name);
     }
-    EXPECT_TRUE(someOption);
+    EXPECT_FALSE(usable(dlg->findChild<QWidget*>("properties"), dlg.get()));
+    EXPECT_FALSE(usable(buttonOfRole(dlg.get(), QDialogButtonBox::ResetRole), dlg.get()));
+    // Their keys open nothing either.
+    for (const Qt::Key key : {Qt::Key_O, Qt::Key_R}) {
+      QTest::keyClick(dlg.get(), key, Qt::AltModifier);
+      QApplication::processEvents();
+      for (const QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top != dlg.get() && top->isVisible()) << top->metaObject()->className();
+      EXPECT_FALSE(dlg->findChild<QWidget*>("QPrintSettingsOutput")->isVisibleTo(dlg.get()));
+    }
   };
   check();
   auto* choice = dlg->findChild<QComboBox*>("printers");
@@ -302,4 +450,110 @@ TEST(QtDialogs, PrintDialogOptionsOfferNoPageRangeAndNoCopies) {
   EXPECT_EQ(printer.copyCount(), 1);
   EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
   dlg->done(QDialog::Rejected);
+}
+
+// What the dialog shows in Thai mode is Thai, Properties included when it offers them.
+TEST(QtDialogs, PrintDialogSpeaksThaiInThaiMode) {
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "no printer installed";
+  shell::settings().LangThai = true;
+  QPrinter printer;
+  const auto dlg =
+      plat::QtDialogs::makePrintDialog(printer, {QPrinterInfo::availablePrinterNames().first(), 1});
+  QStringList words;
+  onModal([&words](QWidget* d) {
+    words = wordsOn(d);
+    words << openProperties(d, std::nullopt).words;
+    static_cast<QDialog*>(d)->done(QDialog::Rejected);
+  });
+  dlg->exec();
+  shell::settings().LangThai = false;
+  EXPECT_TRUE(words.contains(QStringLiteral("เครื่องพิมพ์"))) << words.join('|').toStdString();
+  for (const QString& w : words) EXPECT_TRUE(hasThai(w)) << w.toStdString();
+}
+
+namespace {
+
+QString tool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  if (!p.waitForFinished(30000)) return {};
+  return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+}
+
+// The attributes of a job of the private print server, as "name (type) = value" lines.
+QString jobAttributes(int job) {
+  const QString server = QString::fromUtf8(QUrl::toPercentEncoding(qEnvironmentVariable("CUPS_SERVER")));
+  return tool("ipptool",
+              {"-tv", "ipp://" + server + "/jobs/" + QString::number(job), "get-job-attributes.test"});
+}
+
+}  // namespace
+
+// Whatever the dialog lets a user choose, the job sent honours: two pages printed through the real
+// dialog, with landscape or two pages a sheet chosen under Properties, or double-sided printing
+// under Options, wherever the dialog offers them, come out as the PDF's pages and the CUPS job's
+// attributes say.
+TEST(QtDialogs, EveryChoiceTheDialogOffersReachesTheJob) {
+  if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+    GTEST_SKIP() << "no private print server (CUPS_SERVER unset)";
+  for (const Choice choice : {Choice::Landscape, Choice::TwoPagesASheet, Choice::LongSideBinding}) {
+    SCOPED_TRACE(static_cast<int>(choice));
+    plat::forgetDialogPrinter();  // no earlier choice: the dialog opens without a word before it
+    bool chosen = false;
+    onModal([&](QWidget* d) {
+      auto* printers = d->findChild<QComboBox*>("printers");
+      ASSERT_TRUE(printers);
+      printers->setCurrentIndex(printers->findText("ReportPrinter"));
+      QApplication::processEvents();
+      if (choice != Choice::LongSideBinding) chosen = openProperties(d, choice).chosen;
+      if (QAbstractButton* options = buttonOfRole(d, QDialogButtonBox::ResetRole);
+          choice == Choice::LongSideBinding && usable(options, d)) {
+        options->click();
+        QApplication::processEvents();
+        if (auto* longSide = d->findChild<QRadioButton*>("duplexLong"); usable(longSide, d)) {
+          longSide->click();
+          chosen = longSide->isChecked();
+        }
+      }
+      QAbstractButton* print = buttonOfRole(d, QDialogButtonBox::AcceptRole);
+      ASSERT_TRUE(print);
+      print->click();
+    });
+    plat::PrintDialogRequest req{"ReportPrinter", 1};
+    plat::QtDialogs qt;
+    ASSERT_TRUE(qt.printDialog(req));
+    ASSERT_EQ(req.printerName, "ReportPrinter");
+
+    const QSet<QString> before = printfix::pdfsNow();
+    QString err;
+    auto job = plat::printers().openJob(req.printerName, QStringLiteral("Choices %1").arg(getpid()), &err);
+    ASSERT_TRUE(job) << err.toStdString();
+    job->setFontName("DejaVu Sans");
+    plat::PrintAt(*job, 0, 0, "FirstPageText");
+    job->NewPage();
+    plat::PrintAt(*job, 0, 0, "SecondPageText");
+    job->EndDoc();
+    QString text;
+    const QString pdf = printfix::waitForPdf(before, {}, "SecondPageText", &text);
+    ASSERT_FALSE(pdf.isEmpty());
+    const QString info = tool("pdfinfo", {pdf});
+    QFile::remove(pdf);
+    const QRegularExpressionMatch size =
+        QRegularExpression(R"(Page size:\s+([0-9.]+) x ([0-9.]+))").match(info);
+    ASSERT_TRUE(size.hasMatch()) << info.toStdString();
+    // Two pages a sheet of portrait paper stand side by side on a landscape sheet.
+    const bool wide = size.captured(1).toDouble() > size.captured(2).toDouble();
+    EXPECT_EQ(wide, chosen && choice != Choice::LongSideBinding) << info.toStdString();
+    const bool twoUp = chosen && choice == Choice::TwoPagesASheet;
+    EXPECT_TRUE(info.contains(QRegularExpression(twoUp ? R"(Pages:\s+1\n)" : R"(Pages:\s+2\n)")))
+        << info.toStdString();
+    const int jobId = QRegularExpression(R"(job_(\d+))").match(QFileInfo(pdf).fileName()).captured(1).toInt();
+    ASSERT_GT(jobId, 0) << pdf.toStdString();
+    const QString attrs = jobAttributes(jobId);
+    ASSERT_TRUE(attrs.contains("job-state")) << attrs.toStdString();
+    EXPECT_EQ(attrs.contains("number-up (integer) = 2"), twoUp) << attrs.toStdString();
+    EXPECT_EQ(attrs.contains("sides (keyword) = two-sided-long-edge"),
+              chosen && choice == Choice::LongSideBinding)
+        << attrs.toStdString();
+  }
 }

@@ -61,7 +61,7 @@ TEST_F(TextReceiptTest, GoldenThai) {
       "POS 01\r\n"
       "   15/03/2024      10:30:00\r\n"
       " 1 ดินสอ       \t   2   120.00\r\n"
-      " 2 สมุดปกแข็งเล\t  1012,000.00\r\n"
+      " 2 สมุดปกแข็งเล\t  10 12,000.00\r\n"
       " 3 ก          \t 2.5     9.50\r\n"
       "     รวมเงิน\t12,129.50\r\n"
       "     ภาษี\t   793.50\r\n"
@@ -84,6 +84,36 @@ TEST_F(TextReceiptTest, FillTables) {
       {"9.50", "     "}, {"12.00", "    "}, {"120.00", "   "},  {"-100.00", ""},
       {"1,200.00", " "}, {"12,000.00", ""}, {"120,000.00", ""}, {"", ""}};
   for (const auto& [a, fill] : amounts) EXPECT_EQ(print::moneyFill(a), fill) << a;
+}
+
+// An item line's quantity and amount as the port receives them, for amounts around the width of
+// their field: an amount that fills it (or more) stands one blank after the quantity; a shorter one
+// ends in the field's last column as before.
+TEST_F(TextReceiptTest, QuantityAndAmountNeverRunTogether) {
+  const struct {
+    double quantity, amount;
+    const char* printed;  // after the tab
+  } cases[] = {
+      {1, 9.5, "   1     9.50"},
+      {1, 1200, "   1 1,200.00"},
+      {1, 12000, "   1 12,000.00"},
+      {10, 99999.99, "  10 99,999.99"},
+      {1, 100000, "   1 100,000.00"},
+      {1, 1234567.89, "   1 1,234,567.89"},
+      {2.5, 99999999.99, " 2.5 99,999,999.99"},
+      {1234, 1200, "1234 1,200.00"},
+      {1234, 12000, "1234 12,000.00"},
+      {-1, -100, "  -1 -100.00"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.printed);
+    printfix::resetLpt();
+    auto doc = printfix::sampleSale();
+    doc.lines = {{QStringLiteral("Pen"), c.quantity, c.amount / c.quantity, c.amount, "P001"}};
+    print::PrintLQ(doc);
+    const QByteArray want = QByteArray("\r\n 1 Pen\t") + c.printed + "\r\n     AMOUNT\t";
+    EXPECT_TRUE(printfix::lptBytes().contains(want)) << printfix::lptBytes().toStdString();
+  }
 }
 
 TEST_F(TextReceiptTest, EmptySaleAndEmptyHead) {
