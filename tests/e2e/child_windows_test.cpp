@@ -177,6 +177,8 @@ class ChildWindows : public salefx::ProgramTest {
   Form* open(const QString& item, const QString& form) {
     main->menuItem(item)->trigger();
     testenv::pump(30);
+    // A loaded machine (a sanitizer build beside other tests) may take a moment more to load it.
+    (void)QTest::qWaitFor([&] { return reg().loaded(form) != nullptr; }, 5000);
     return reg().loaded(form);
   }
 
