@@ -59,19 +59,7 @@ void BM_RawSums(benchmark::State& state) {
 // Show of chosen categories of a day, a month or a year (the first argument): the second argument is
 // how many of the 20 ("C01".."C<n>"), narrowed as the window narrows a show of them.
 void BM_ShowCategoriesRows(benchmark::State& state) {
-  data::Conn().open(shopDatabase());
-  const reportkit::PeriodScope scope{periodRange(static_cast<int>(state.range(0))), std::nullopt};
-  const QStringList ids = firstCategories(static_cast<int>(state.range(1)));
-  const auto source = reportkit::PeriodSource::sales();
-  long long rows = 0;
-  for (auto _ : state) {
-    const auto narrowing = reportkit::narrowingFor(data::Conn(), source, scope, ids, 20);
-    const auto products = reportkit::categoryProducts(data::Conn(), source, scope, ids, narrowing);
-    rows = reportkit::periodRowTexts(products).size();
-  }
-  data::Conn().close();
-  state.SetLabel(periodName(static_cast<int>(state.range(0))) + ", " + std::to_string(ids.size()) +
-                 " categories, " + std::to_string(rows) + " rows");
+  showCategoriesRows(state, reportkit::PeriodSource::sales());
 }
 
 void BM_RawShowCategoriesLinesFirst(benchmark::State& state) {

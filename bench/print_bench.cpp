@@ -1,7 +1,8 @@
 // A long report printed through the report print engine onto a PDF printer file: 100,000 product
 // rows, 31 to a page. Compared with the same pages painted straight onto a QPrinter with a QPainter,
 // in time and in the peak resident memory each adds (VmHWM from /proc/self/status, its peak reset
-// through /proc/self/clear_refs before each print).
+// through /proc/self/clear_refs before each print). QUORVANEL_BENCH_PRINT_ROWS=<n> prints the first n
+// rows only (a run under callgrind).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -60,6 +62,12 @@ class PdfPrinters : public plat::Printers {
 };
 
 plat::FlexGrid* g_grid = nullptr;
+
+int printedRows() {
+  bool ok = false;
+  const int n = qEnvironmentVariableIntValue("QUORVANEL_BENCH_PRINT_ROWS", &ok);
+  return ok && n > 0 ? std::min(n, kRows) : kRows;
+}
 
 // A stock list's printout: code, name, quantity, price.
 reportkit::ReportPrint stockReport() {
@@ -137,7 +145,7 @@ void BM_PrintReport(benchmark::State& state) {
   long peak = 0;
   for (auto _ : state) {
     const long before = beginRun(state);
-    if (reportkit::printReport(desc, *g_grid, g_grid->Rows()) != reportkit::PrintOutcome::Printed)
+    if (reportkit::printReport(desc, *g_grid, printedRows()) != reportkit::PrintOutcome::Printed)
       benchdb::die("the report was not printed");
     state.PauseTiming();
     peak = std::max(peak, statusKb("VmHWM:") - before);
@@ -185,7 +193,7 @@ void BM_RawPaintReport(benchmark::State& state) {
     p.drawText(QPointF(d.title.x * k, d.title.y * k + QFontMetricsF(p.font(), printer.get()).ascent()),
                d.title.text);
     frame();
-    const int rows = g_grid->Rows();
+    const int rows = printedRows();
     for (int r = 0; r < rows; ++r) {
       const int j = r % 31;
       if (r > 0 && j == 0) {

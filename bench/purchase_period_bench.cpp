@@ -86,19 +86,7 @@ void BM_RawBuyShowAllProductFirst(benchmark::State& state) {
 // Show of chosen categories of a day, a month or a year (the first argument), the second how many of
 // the 20: the rows made ready as the window narrows them, and the window's Show of them.
 void BM_BuyShowCategoriesRows(benchmark::State& state) {
-  data::Conn().open(shopDatabase());
-  const reportkit::PeriodScope scope{periodRange(static_cast<int>(state.range(0))), std::nullopt};
-  const QStringList ids = firstCategories(static_cast<int>(state.range(1)));
-  const auto source = reportkit::PeriodSource::purchases();
-  long long rows = 0;
-  for (auto _ : state) {
-    const auto narrowing = reportkit::narrowingFor(data::Conn(), source, scope, ids, 20);
-    const auto products = reportkit::categoryProducts(data::Conn(), source, scope, ids, narrowing);
-    rows = reportkit::periodRowTexts(products).size();
-  }
-  data::Conn().close();
-  state.SetLabel(periodName(static_cast<int>(state.range(0))) + ", " + std::to_string(ids.size()) +
-                 " categories, " + std::to_string(rows) + " rows");
+  showCategoriesRows(state, reportkit::PeriodSource::purchases());
 }
 
 void BM_RawBuyShowCategoriesLinesFirst(benchmark::State& state) {

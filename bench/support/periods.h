@@ -108,6 +108,10 @@ void rawShowAllMinimalPaint(benchmark::State& state, const QString& path, const 
   rawShowAllMinimalPaint(state, path, sql, viewport, rowHeight, widths);
 }
 
+// The rows of a Show of the first n categories (the second argument) of the period (the first), made
+// ready as the window narrows them; the label tells the narrowing chosen.
+void showCategoriesRows(benchmark::State& state, const reportkit::PeriodSource& source);
+
 // The first n of the shop's 20 categories, "C01".."C<n>".
 QStringList firstCategories(int n);
 
@@ -139,6 +143,9 @@ void showCategoriesWindow(benchmark::State& state) {
 // The quicker of the two is what a Show is compared with.
 void rawShowCategoriesLinesFirst(benchmark::State& state, const reportkit::PeriodSource& source);
 void rawShowCategoriesSumsFirst(benchmark::State& state, const reportkit::PeriodSource& source);
+
+// Ends the run when a raw read of work has not as many rows as the program's of the same work.
+void checkRows(const std::string& work, long long raw, long long program);
 
 // The arguments of the category benchmarks: each period with 1, 3 and all 20 categories.
 void categoryArguments(benchmark::internal::Benchmark* b);
