@@ -16,26 +16,20 @@
 #include <QToolBar>
 #include <optional>
 
+#include "every_window.h"
 #include "partners/history_form.h"
-#include "partners/register.h"
 #include "platform/form.h"
 #include "platform/numtext.h"
 #include "platform/units.h"
-#include "print/register.h"
 #include "purchase/buy_form.h"
-#include "purchase/register.h"
-#include "reportkit/register.h"
 #include "reports/analyze_form.h"
 #include "reports/price_form.h"
-#include "reports/register.h"
 #include "sale/main_form.h"
 #include "sale/register.h"
 #include "shell/login.h"
 #include "shell/mainwindow.h"
 #include "shell/option_form.h"
 #include "shell/program.h"
-#include "shell/register.h"
-#include "stock/register.h"
 #include "support/purchase_fixtures.h"
 #include "support/sale_fixtures.h"
 #include "support/sale_program.h"
@@ -142,13 +136,7 @@ class ChildWindows : public salefx::ProgramTest {
  protected:
   void SetUp() override {
     ProgramTest::SetUp();
-    shell::registerForms();
-    stock::registerForms();
-    purchase::registerForms();
-    print::registerForms();
-    partners::registerForms();
-    reportkit::registerForms();
-    reports::registerForms();
+    e2e::registerEveryWindow();
     ASSERT_TRUE(logIn());
     main = shell::openMainWindow();
     ASSERT_TRUE(main);

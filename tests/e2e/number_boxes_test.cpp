@@ -15,23 +15,17 @@
 
 #include "data/db.h"
 #include "data/products.h"
-#include "partners/register.h"
+#include "every_window.h"
 #include "platform/flexgrid.h"
 #include "platform/form.h"
 #include "platform/numtext.h"
-#include "print/register.h"
-#include "purchase/register.h"
-#include "reportkit/register.h"
 #include "reports/analyze_form.h"
 #include "reports/price_form.h"
-#include "reports/register.h"
 #include "shell/mainwindow.h"
 #include "shell/option_form.h"
 #include "shell/program.h"
-#include "shell/register.h"
 #include "shell/settings.h"
 #include "stock/addf.h"
-#include "stock/register.h"
 #include "support/sale_program.h"
 #include "support/testenv.h"
 
@@ -53,13 +47,7 @@ class NumberBoxes : public salefx::ProgramTest {
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !have("xdotool"))
       GTEST_SKIP() << "needs an X display with a window manager, and xdotool";
     ProgramTest::SetUp();
-    shell::registerForms();
-    stock::registerForms();
-    purchase::registerForms();
-    print::registerForms();
-    partners::registerForms();
-    reportkit::registerForms();
-    reports::registerForms();
+    e2e::registerEveryWindow();
     ASSERT_TRUE(logIn());
     main = shell::openMainWindow();
     ASSERT_TRUE(main);
